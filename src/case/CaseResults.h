@@ -1,0 +1,130 @@
+// Everything a calculation run produces: design stresses, the results of each check, the
+// section properties of stiffener and ring frame, and the four result panels as text tables.
+#pragma once
+
+#include <array>
+#include <string>
+
+namespace velmora {
+
+// One result panel: a line count and 16 rows of label, formatted value and unit text.
+// Row 0's label is the panel title; rows 0..lineCount are shown.
+struct ResultPanel {
+    int lineCount = 0;
+    std::array<std::string, 16> label{};
+    std::array<std::string, 16> value{};
+    std::array<std::string, 16> unit{};
+};
+
+// Cross-section properties of one profile alone, without a plate flange (mm, mm2, mm4, kg/m).
+struct SectionProps {
+    double A = 0;
+    double Aw = 0;
+    float Af = 0;
+    double g = 0;
+    double zc = 0; // from the plate-side end of the web to the centroid
+    double Iy = 0; // about the centroidal axis parallel to the shell plate
+    double Iz = 0; // about the axis along the web
+    double hw = 0;
+};
+
+// A profile together with its effective plate flange; rewritten by whichever check builds one
+// last (the stiffener check, then the ring-frame check).
+struct EffectiveSection {
+    double Aeff = 0;
+    double e = 0;  // shell mid-plane to the centroid of the combined section
+    double zt = 0; // centroid to the free edge of the profile
+    double Ie = 0;
+};
+
+// Which sketch belongs to a profile kind: L (kinds 0, 1), T (2, 3), flat bar (4, 5),
+// bulb flat (6), RHS (7), trapezoid (8), I (9).
+enum class ProfileSketch { None, L, T, Flat, Bulb, RHS, Trapez, I };
+ProfileSketch sketchForKind(int kind);
+
+struct CaseResults {
+    // Design stresses
+    double Zl = 0;
+    double SigaSd = 0;
+    double SighSd = 0;
+    double SighPd = 0;
+    double SigmSd = 0;
+    double Siga0Sd = 0;
+    double leo = 0; // effective shell length of the ring-frame check
+
+    // Shell buckling
+    double fEa = 0;
+    double fEh = 0;
+    double fEtau = 0;
+    double SigjSd = 0;
+    float lamdas = 0;
+    float fks = 0;
+    double gM = 0;
+    double beta = 0;
+    double shellStressRatio = 0;
+    double UFallow = 0;
+    double shellUF = 0;
+
+    // Panel stiffener buckling
+    float se = 0;
+    double Isef = 0;
+    float fT = 0; // shared by the stiffener and ring-frame checks: the last one run wins
+    double stiffUFallow = 0;
+    double stiffUF = 0;
+
+    // Panel ring buckling and heavy ring frame
+    double Areq = 0;
+    double le = 0;
+    double r0 = 0;
+    double rf = 0;
+    float SighRing = 0;
+    double Ix = 0;
+    double Ixh = 0;
+    double Ih = 0;
+    double IR = 0;
+    double ringAreaUF = 0;
+    float ringInertiaUF = 0;
+    double Ihr = 0;
+
+    // Column buckling
+    double fakd = 0;
+    double fkcd1 = 0;
+    double lamda1 = 0;
+    double fE1 = 0;
+    double fkcd2 = 0;
+    double lamda2 = 0;
+    double fE2 = 0;
+    double M1Sd = 0;
+    double M2Sd = 0;
+    double Sigm1Sd = 0;
+    double Sigm2Sd = 0;
+    double UF1 = 0;
+    double UF2 = 0;
+
+    // Sections. tGovern is shared: the section computed last sets it.
+    SectionProps stiffSection;
+    SectionProps ringSection;
+    EffectiveSection eff;
+    float tGovern = 0;
+    std::string webCheckText;
+    std::string flangeCheckText;
+    std::string stiffProfileText;
+    ProfileSketch stiffSketch = ProfileSketch::None;
+    std::string ringWebCheckText;
+    std::string ringSlendernessCheckText;
+    std::string ringFlangeCheckText;
+    std::string ringEccentricityCheckText;
+    std::string ringProfileText;
+    ProfileSketch ringSketch = ProfileSketch::None;
+
+    // Result panels
+    ResultPanel shellPanel;
+    ResultPanel stiffPanel;
+    ResultPanel ringPanel;
+    ResultPanel columnPanel;
+
+    // True when s/t > 3 sqrt(r/t): the stiffener panel's place shows the slenderness note.
+    bool slenderNote = false;
+};
+
+} // namespace velmora

@@ -1,0 +1,42 @@
+// The one state object: the design case, its results, the run state and the loaded tables.
+// Nothing program-wide lives outside it, so two states in one process never interfere.
+#pragma once
+
+#include "case/CaseResults.h"
+#include "case/DesignCase.h"
+#include "sections/Materials.h"
+#include "sections/ProfileTables.h"
+
+#include <array>
+#include <string>
+
+namespace velmora {
+
+struct RunState {
+    std::string fileName = "New File";
+    std::string currentDir;
+    std::string calcMessage;
+    bool decimalPointLocale = true; // the user's locale writes 1.1 as "1.1"
+};
+
+struct State {
+    DesignCase dc;
+    CaseResults res;
+    RunState run;
+    MaterialTable materials;
+    ProfileTables profiles;
+    // Column groups of the detailed database summary, switched on by a new case.
+    std::array<bool, 7> summaryGroups{true, true, true, true, true, true, true};
+
+    char decimalSep() const { return run.decimalPointLocale ? '.' : ','; }
+};
+
+// Resets the case and the fixed parts of the result panels to a new case: "New File", the
+// stiffener's table rows to 0 (the ring frame's rows stay), the summary column groups on.
+// Looks nothing up and does not calculate.
+void newCase(State& st);
+
+// Title and fixed labels of the four panels as a new case shows them.
+void resetPanelLabels(CaseResults& res);
+
+} // namespace velmora

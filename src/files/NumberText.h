@@ -1,0 +1,42 @@
+// Number text: the display patterns of the program and the parsing of typed numbers.
+#pragma once
+
+#include <string>
+#include <string_view>
+
+namespace velmora {
+
+// Formats `value` with a display pattern such as "0.0", "0.00", "#00", "#0.0", "##0.000",
+// "#000", "##.00", "0.##", "0", "00", "0.000E+0", "0.00E+0", "00.0E+0", "###" or "#", using
+// `decimalSep` as the decimal separator. Rounds half away from zero on the value's
+// 15-significant-digit decimal form.
+std::string formatNumber(double value, std::string_view pattern, char decimalSep = '.');
+
+// General text of a single-precision number: up to 7 significant digits, shortest form, no
+// padding ("100", "6.5", "0.25", "1.234568E+07").
+std::string formatGeneral(float value, char decimalSep = '.');
+
+// Shortest text that reads back as the same single (invariant notation, "." decimal point,
+// exponent form for very small or large magnitudes). Used for numbers in files.
+std::string formatInvariant(float value);
+
+struct ParsedNumber {
+    bool ok = true;     // false: type mismatch (only possible off the point branch)
+    float value = 0;    // rounded to single precision
+    std::string text;   // the normalised text that was converted
+};
+
+// Text typed into a box to a single. With `decimalPointLocale` every "," becomes "." and the
+// longest leading decimal number counts (never fails); otherwise every "." becomes "," and the
+// whole text must be a number in the locale's notation (`thousandsSep` accepted).
+ParsedNumber parseNumber(std::string_view text, bool decimalPointLocale, char thousandsSep = '.');
+
+// True when the locale whose decimal separator is `localeDecimalSep` writes 1.1 as "1.1".
+bool detectDecimalSeparator(char localeDecimalSep);
+
+// Strict reading of a number in invariant notation as files hold it ("1500", "-.3", "2.1E+05",
+// surrounding blanks allowed); false when the text is not exactly one number.
+bool readInvariant(std::string_view text, float& out);
+bool readInvariant(std::string_view text, double& out);
+
+} // namespace velmora
