@@ -7,7 +7,7 @@ namespace velmora {
 
 namespace {
 constexpr std::array<const char*, ProfileKind::Count> kKindCaptions = {
-    "L-table",          "L-built up", "T-table", "T-built up", "Flatbar-table",
+    "L-table",          "L-built up", "T-table", "T-built up",     "Flatbar-table",
     "Flatbar-built up", "Bulb Flat",  "RHS",     "Trapez-profile", "I-built up"};
 
 void setBuiltUpDefaults(ProfileRecord& p, float flatH, float flatTw) {
@@ -85,13 +85,13 @@ void resetPanelLabels(CaseResults& res) {
          {"Stiffener Buckling: (Ch 3.6.3)", "se =", "Isef =", "fEa =", "fEtau = ", "fEh = ",
           "fT = ", "SighSd = ", "SigjSd = ", "lamdas = ", "fks = ", "gm = ", "fksd = "});
     fill(res.ringPanel, 12,
-         {"Panel Ring Buckling: (Ch 3.5.2)", "Area requirement:", "UF = Areq/A = ",
-          "Moment of inertia requirement:", "le =", "fT = ", "Ix =", "Ixh =", "Ih =", "IR =",
-          "I =", "UF = IR/I = "});
+         {"Panel Ring Buckling: (Ch 3.5.2)",
+          "Area requirement:", "UF = Areq/A = ", "Moment of inertia requirement:", "le =", "fT = ",
+          "Ix =", "Ixh =", "Ih =", "IR =", "I =", "UF = IR/I = "});
     fill(res.columnPanel, 14,
-         {"Global Buckling: (Ch 3.8)", "fkcd1 = ", "lamda1 = ", "fkcd2 = ", "lamda2 = ",
-          "fakd = ", "fE1 = ", "fE2 = ", "gm = ", "Siga0Sd = ", "M1Sd/M2Sd = ", "Sigm1Sd = ",
-          "Sigm2Sd = ", "UF1 = ", "UF2 =  "});
+         {"Global Buckling: (Ch 3.8)",
+          "fkcd1 = ", "lamda1 = ", "fkcd2 = ", "lamda2 = ", "fakd = ", "fE1 = ", "fE2 = ", "gm = ",
+          "Siga0Sd = ", "M1Sd/M2Sd = ", "Sigm1Sd = ", "Sigm2Sd = ", "UF1 = ", "UF2 =  "});
 }
 
 void newCase(State& st) {

@@ -109,7 +109,7 @@ struct DesignCase {
     float pd = -0.3f;
 
     // Column data
-    float N = -1000; // kN
+    float N = -1000;  // kN
     float M1a = -200; // kNm
     float M1b = 100;
     float M2a = -100;

@@ -17,6 +17,7 @@ struct RunState {
     std::string currentDir;
     std::string calcMessage;
     bool decimalPointLocale = true; // the user's locale writes 1.1 as "1.1"
+    bool lastRunCompleted = true;   // false when the last calculation run stopped
 };
 
 struct State {

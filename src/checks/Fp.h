@@ -43,7 +43,9 @@ inline double fpow(double base, double exponent) {
     return fin(std::pow(fin(base), exponent));
 }
 
-inline double fexp(double x) { return fin(std::exp(x)); }
+inline double fexp(double x) {
+    return fin(std::exp(x));
+}
 
 // Stores a value as a single, as the checks do for several intermediate results.
 inline float toSingle(double x) {

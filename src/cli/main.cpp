@@ -1,0 +1,274 @@
+// velmora-dnv-cli: the calculation core from the command line.
+#include "case/Driver.h"
+#include "case/Notifier.h"
+#include "case/State.h"
+#include "files/CaseFile.h"
+#include "files/DataFiles.h"
+#include "files/NumberText.h"
+
+#include <CLI/CLI.hpp>
+#include <nlohmann/json.hpp>
+
+#include <clocale>
+#include <cstdio>
+#include <iostream>
+#include <string>
+
+using namespace velmora;
+using nlohmann::ordered_json;
+
+namespace {
+
+// The decimal separator follows the user's locale, as the window's does.
+bool localeUsesDecimalPoint() {
+    std::setlocale(LC_NUMERIC, "");
+    const char* sep = std::localeconv()->decimal_point;
+    const char c = (sep && sep[0]) ? sep[0] : '.';
+    std::setlocale(LC_NUMERIC, "C");
+    return detectDecimalSeparator(c);
+}
+
+// Prepares a state with the data files; false (with the messages on stderr) when a file
+// failed.
+bool prepareState(State& st, const std::string& dataDir) {
+    st.run.decimalPointLocale = localeUsesDecimalPoint();
+    const std::string dir = dataDir.empty() ? findDataDir(executableDir()) : dataDir;
+    st.run.currentDir = dir;
+    newCase(st);
+    const auto messages = loadDataFiles(st, dir);
+    for (const auto& m : messages)
+        std::cerr << m << '\n';
+    return messages.empty();
+}
+
+ordered_json profileJson(const ProfileRecord& p) {
+    ordered_json saved = ordered_json::array();
+    for (const auto& s : p.saved)
+        saved.push_back({{"H", s.H}, {"B", s.B}, {"a", s.a}, {"tw", s.tw}, {"tf", s.tf}});
+    return {{"kind", p.kind},
+            {"H", p.H},
+            {"B", p.B},
+            {"a", p.a},
+            {"tw", p.tw},
+            {"tf", p.tf},
+            {"Ro", p.Ro},
+            {"Ri", p.Ri},
+            {"rowL", p.rowL},
+            {"rowT", p.rowT},
+            {"rowFlat", p.rowFlat},
+            {"rowBulb", p.rowBulb},
+            {"saved", saved}};
+}
+
+ordered_json caseJson(const DesignCase& d) {
+    return {{"projectName", d.projectName},
+            {"identification", d.identification},
+            {"designFormat", d.designFormat},
+            {"UF", d.UF},
+            {"cylinderType", d.cylinderType},
+            {"ringControl", d.ringControl},
+            {"heavyRingControl", d.heavyRingControl},
+            {"outsideStiffening", d.outsideStiffening},
+            {"specialIh", d.specialIh},
+            {"ringFabrication", d.ringFabrication},
+            {"dimMoment", d.dimMoment},
+            {"fixedFlag", d.fixedFlag},
+            {"spareFlag", d.spareFlag},
+            {"r", d.r},
+            {"t", d.t},
+            {"l", d.l},
+            {"L", d.L},
+            {"s", d.s},
+            {"ltStiff", d.ltStiff},
+            {"ltRing", d.ltRing},
+            {"plateMaterial", d.plateMaterial},
+            {"stiffMaterial", d.stiffMaterial},
+            {"ringMaterial", d.ringMaterial},
+            {"fyp", d.fyp},
+            {"fys", d.fys},
+            {"fyr", d.fyr},
+            {"E", d.E},
+            {"Sigx", d.Sigx},
+            {"Sigy", d.Sigy},
+            {"Tau", d.Tau},
+            {"pd", d.pd},
+            {"N", d.N},
+            {"M1a", d.M1a},
+            {"M1b", d.M1b},
+            {"M2a", d.M2a},
+            {"M2b", d.M2b},
+            {"k1", d.k1},
+            {"k2", d.k2},
+            {"stiff", profileJson(d.stiff)},
+            {"ring", profileJson(d.ring)}};
+}
+
+ordered_json panelJson(const ResultPanel& p) {
+    ordered_json rows = ordered_json::array();
+    for (int i = 0; i <= p.lineCount && i < 16; ++i)
+        rows.push_back({{"label", p.label[i]}, {"value", p.value[i]}, {"unit", p.unit[i]}});
+    return rows;
+}
+
+ordered_json sectionJson(const SectionProps& s) {
+    return {{"A", s.A},   {"Aw", s.Aw}, {"Af", s.Af}, {"g", s.g},
+            {"zc", s.zc}, {"Iy", s.Iy}, {"Iz", s.Iz}, {"hw", s.hw}};
+}
+
+// Which panels the window shows for the case.
+struct Shown {
+    bool shell, stiffener, ring, column;
+};
+
+Shown shownPanels(const DesignCase& d) {
+    return {true, d.cylinderType == 2,
+            d.ringControl == 1 && (d.cylinderType == 1 || d.cylinderType == 2),
+            d.cylinderType == 3};
+}
+
+void printPanel(const ResultPanel& p) {
+    for (int i = 0; i <= p.lineCount && i < 16; ++i) {
+        if (i == 0) {
+            std::printf("%s\n", p.label[0].c_str());
+            continue;
+        }
+        std::printf("  %-36s %10s%s\n", p.label[i].c_str(), p.value[i].c_str(), p.unit[i].c_str());
+    }
+    std::printf("\n");
+}
+
+void printText(const char* name, const std::string& text) {
+    if (!text.empty())
+        std::printf("  %-28s %s\n", name, text.c_str());
+}
+
+int runCalc(const std::string& path, bool json, const std::string& dataDir) {
+    State st;
+    if (!prepareState(st, dataDir))
+        return 1;
+    RecordingNotifier nt;
+    const std::string error = openCase(st, nt, path);
+    if (!error.empty()) {
+        std::cerr << error << '\n';
+        return 1;
+    }
+    // openCase calculated the case; its warnings and the run's outcome are in the notifier.
+    const bool completed = st.run.lastRunCompleted;
+    const Shown shown = shownPanels(st.dc);
+    const CaseResults& r = st.res;
+    if (json) {
+        ordered_json out;
+        out["case"] = caseJson(st.dc);
+        out["panels"] = {{"shell", panelJson(r.shellPanel)},
+                         {"stiffener", panelJson(r.stiffPanel)},
+                         {"ring", panelJson(r.ringPanel)},
+                         {"column", panelJson(r.columnPanel)}};
+        ordered_json stiff = sectionJson(r.stiffSection);
+        stiff["stiffProfileText"] = r.stiffProfileText;
+        stiff["webCheckText"] = r.webCheckText;
+        stiff["flangeCheckText"] = r.flangeCheckText;
+        ordered_json ring = sectionJson(r.ringSection);
+        ring["ringProfileText"] = r.ringProfileText;
+        ring["ringWebCheckText"] = r.ringWebCheckText;
+        ring["ringSlendernessCheckText"] = r.ringSlendernessCheckText;
+        ring["ringFlangeCheckText"] = r.ringFlangeCheckText;
+        ring["ringEccentricityCheckText"] = r.ringEccentricityCheckText;
+        out["sections"] = {{"stiffener", stiff}, {"ring", ring}};
+        out["slenderNote"] = r.slenderNote;
+        out["messages"] = nt.warnings();
+        out["completed"] = completed;
+        std::cout << out.dump(2) << '\n';
+    } else {
+        std::printf("%s\n%s\n\n", st.dc.projectName.c_str(), st.dc.identification.c_str());
+        if (shown.shell)
+            printPanel(r.shellPanel);
+        if (shown.stiffener) {
+            if (r.slenderNote)
+                std::printf("Note: s/t>3* Sqr(r/t) ==>\n\n");
+            printPanel(r.stiffPanel);
+        }
+        if (shown.column)
+            printPanel(r.columnPanel);
+        if (shown.ring)
+            printPanel(r.ringPanel);
+        if (st.dc.cylinderType == 2) {
+            std::printf("Stiffener profile\n");
+            printText("stiffProfileText", r.stiffProfileText);
+            printText("webCheckText", r.webCheckText);
+            printText("flangeCheckText", r.flangeCheckText);
+            std::printf("\n");
+        }
+        if (shown.ring || st.dc.cylinderType == 1) {
+            std::printf("Ring-frame profile\n");
+            printText("ringProfileText", r.ringProfileText);
+            printText("ringWebCheckText", r.ringWebCheckText);
+            printText("ringSlendernessCheckText", r.ringSlendernessCheckText);
+            printText("ringFlangeCheckText", r.ringFlangeCheckText);
+            printText("ringEccentricityCheckText", r.ringEccentricityCheckText);
+            std::printf("\n");
+        }
+        for (const auto& m : nt.warnings())
+            std::printf("Message: %s\n", m.c_str());
+    }
+    if (!completed)
+        std::cerr << st.run.calcMessage << '\n';
+    return completed ? 0 : 1;
+}
+
+int runNew(const std::string& path, const std::string& dataDir) {
+    State st;
+    if (!prepareState(st, dataDir))
+        return 1;
+    // Calculate once so that the yield strengths stored in the file are the looked-up ones.
+    RecordingNotifier nt;
+    calcAll(st, nt);
+    const std::string error = writeCaseFile(st, path);
+    if (!error.empty()) {
+        std::cerr << error << '\n';
+        return 1;
+    }
+    return 0;
+}
+
+} // namespace
+
+int main(int argc, char** argv) {
+    CLI::App app{"Velmora DNV: cylinder shell buckling based on DNV-RP-C202"};
+    app.require_subcommand(1);
+    std::string dataDir;
+    auto addDataDir = [&dataDir](CLI::App* cmd) {
+        cmd->add_option("--data-dir", dataDir,
+                        "Folder with DNVmat.dat and the profile tables (default: beside the "
+                        "program)");
+    };
+
+    std::string newPath;
+    CLI::App* cmdNew = app.add_subcommand("new", "Write a new design case to a case file");
+    cmdNew->add_option("CASE", newPath, "Case file to write (.cys)")->required();
+    addDataDir(cmdNew);
+
+    std::string calcPath;
+    bool json = false;
+    CLI::App* cmdCalc = app.add_subcommand(
+        "calc", "Open a case file, calculate it and print the result panels and messages");
+    cmdCalc->add_option("CASE", calcPath, "Case file to calculate (.cys)")->required();
+    cmdCalc->add_flag("--json", json, "Print one JSON object with case, panels and messages");
+    addDataDir(cmdCalc);
+
+    try {
+        app.parse(argc, argv);
+    } catch (const CLI::CallForHelp& e) {
+        return app.exit(e);
+    } catch (const CLI::CallForAllHelp& e) {
+        return app.exit(e);
+    } catch (const CLI::ParseError& e) {
+        app.exit(e);
+        return 2;
+    }
+
+    if (cmdNew->parsed())
+        return runNew(newPath, dataDir);
+    if (cmdCalc->parsed())
+        return runCalc(calcPath, json, dataDir);
+    return 2;
+}
