@@ -1,0 +1,22 @@
+# Debian packages the build, the tests and the tools need; installed when missing.
+# Sourced by scripts/run and scripts/test.
+VELMORA_PACKAGES=(
+  cmake ninja-build g++ clang libclang-rt-14-dev clang-format
+  libgtest-dev libgmock-dev libbenchmark-dev
+  libcli11-dev nlohmann-json3-dev
+)
+
+velmora_install_deps() {
+  local missing=()
+  local p
+  for p in "${VELMORA_PACKAGES[@]}"; do
+    dpkg-query -W -f='${Status}' "$p" 2>/dev/null | grep -q 'install ok installed' || missing+=("$p")
+  done
+  if [ ${#missing[@]} -gt 0 ]; then
+    echo "Installing Debian packages: ${missing[*]}"
+    local sudo=""
+    [ "$(id -u)" -eq 0 ] || sudo="sudo"
+    $sudo apt-get update -qq
+    DEBIAN_FRONTEND=noninteractive $sudo apt-get install -y -qq --no-install-recommends "${missing[@]}"
+  fi
+}

@@ -1,0 +1,151 @@
+// The new case and the calculation driver: which checks run for which case, the slenderness
+// note, and runs that stop on a floating-point fault.
+#include "TestSupport.h"
+#include "case/Driver.h"
+#include "case/Notifier.h"
+
+#include <gtest/gtest.h>
+
+namespace velmora {
+namespace {
+
+TEST(NewCase, DefaultsAndFixedLabels) {
+    State st;
+    st.dc.ring.rowT = 1;
+    st.dc.stiff.rowL = 2;
+    st.run.fileName = "old.cys";
+    st.summaryGroups.fill(false);
+    newCase(st);
+    EXPECT_EQ(st.dc.cylinderType, 2);
+    EXPECT_EQ(st.dc.pd, -0.3f);
+    EXPECT_NE(static_cast<double>(st.dc.pd), -0.3);
+    EXPECT_EQ(st.dc.stiff.kind, 0);
+    EXPECT_EQ(st.dc.ring.kind, 2);
+    // The ring frame keeps its table rows, the stiffener's go back to 0.
+    EXPECT_EQ(st.dc.ring.rowT, 1);
+    EXPECT_EQ(st.dc.stiff.rowL, 0);
+    EXPECT_EQ(st.run.fileName, "New File");
+    for (bool g : st.summaryGroups)
+        EXPECT_TRUE(g);
+    EXPECT_EQ(st.dc.ring.savedSet(5).H, 200);
+    EXPECT_EQ(st.dc.ring.savedSet(5).tw, 9);
+    EXPECT_EQ(st.dc.stiff.savedSet(5).H, 100);
+    EXPECT_EQ(st.dc.stiff.savedSet(5).tw, 10);
+    EXPECT_EQ(st.dc.stiff.savedSet(8).a, 50);
+    EXPECT_EQ(st.res.shellPanel.lineCount, 10);
+    EXPECT_EQ(st.res.stiffPanel.lineCount, 13);
+    EXPECT_EQ(st.res.ringPanel.lineCount, 12);
+    EXPECT_EQ(st.res.columnPanel.lineCount, 14);
+    EXPECT_EQ(st.res.columnPanel.label[14], "UF2 =  ");
+    EXPECT_EQ(st.res.ringPanel.label[11], "UF = IR/I = ");
+    EXPECT_STREQ(stiffKindCaption(9), "I-built up");
+    EXPECT_STREQ(ringKindCaption(9), "I-profile");
+    EXPECT_STREQ(ringKindCaption(6), "Bulb Flat");
+}
+
+TEST(Driver, StringerStiffenedChoosesShellCheckByPanelAspect) {
+    State st = test::userDefinedPlateState();
+    RecordingNotifier nt;
+    ASSERT_TRUE(calcAll(st, nt)) << st.run.calcMessage;
+    EXPECT_EQ(st.res.shellPanel.label[0], "Shell Buckling: (Ch 3.3.2)");
+    EXPECT_EQ(st.res.shellPanel.value[10], "0.57");
+
+    st.dc.l = 500;
+    ASSERT_TRUE(calcAll(st, nt)) << st.run.calcMessage;
+    EXPECT_EQ(st.res.shellPanel.label[0], "Shell Buckling: (Ch 3.4.2)");
+
+    // l = s: l / s = 1 is not below 1.
+    st.dc.l = 600;
+    ASSERT_TRUE(calcAll(st, nt)) << st.run.calcMessage;
+    EXPECT_EQ(st.res.shellPanel.label[0], "Shell Buckling: (Ch 3.3.2)");
+}
+
+TEST(Driver, SlendernessNoteForEveryCylinderType) {
+    State st = test::userDefinedPlateState();
+    RecordingNotifier nt;
+    // s / t = 30 > 3 sqrt(75) = 25.98.
+    ASSERT_TRUE(calcAll(st, nt));
+    EXPECT_TRUE(st.res.slenderNote);
+    st.dc.s = 500; // s / t = 25
+    ASSERT_TRUE(calcAll(st, nt));
+    EXPECT_FALSE(st.res.slenderNote);
+    st.dc.s = 600;
+    st.dc.cylinderType = 1;
+    ASSERT_TRUE(calcAll(st, nt));
+    EXPECT_TRUE(st.res.slenderNote);
+}
+
+TEST(Driver, PlateYieldLookedUpEveryRun) {
+    State st = test::newTestState();
+    RecordingNotifier nt;
+    ASSERT_TRUE(calcAll(st, nt));
+    EXPECT_EQ(st.dc.fyp, 355.0f); // row 2 at t = 20
+    st.dc.t = 45;
+    ASSERT_TRUE(calcAll(st, nt));
+    EXPECT_EQ(st.dc.fyp, 345.0f);
+}
+
+TEST(Driver, ChecksThatDoNotRunKeepTheirResults) {
+    State st = test::userDefinedPlateState();
+    RecordingNotifier nt;
+    ASSERT_TRUE(calcAll(st, nt));
+    const ResultPanel stiff = st.res.stiffPanel;
+    st.dc.cylinderType = 0;
+    st.dc.ringControl = 0;
+    st.dc.r = 1400;
+    ASSERT_TRUE(calcAll(st, nt));
+    EXPECT_EQ(st.res.stiffPanel.value, stiff.value);
+    EXPECT_EQ(st.res.shellPanel.label[0], "Shell Buckling: (Ch 3.4.2)");
+}
+
+TEST(Driver, FaultStopsRunAndLeavesPanels) {
+    State st = test::userDefinedPlateState();
+    RecordingNotifier nt;
+    ASSERT_TRUE(calcAll(st, nt));
+    const CaseResults before = st.res;
+    nt.clear();
+
+    // No stress at all: the slenderness divides by SigjSd = 0.
+    st.dc.Sigx = st.dc.Sigy = st.dc.Tau = st.dc.pd = 0;
+    EXPECT_FALSE(calcAll(st, nt));
+    EXPECT_FALSE(st.run.lastRunCompleted);
+    ASSERT_EQ(nt.warnings().size(), 1u);
+    EXPECT_FALSE(nt.warnings()[0].empty());
+    EXPECT_EQ(nt.warnings()[0], st.run.calcMessage);
+    EXPECT_EQ(st.res.shellPanel.value, before.shellPanel.value);
+    EXPECT_EQ(st.res.stiffPanel.value, before.stiffPanel.value);
+    EXPECT_EQ(st.res.ringPanel.value, before.ringPanel.value);
+
+    // The next good run clears the message and completes.
+    st.dc.Sigx = -100;
+    nt.clear();
+    EXPECT_TRUE(calcAll(st, nt));
+    EXPECT_TRUE(st.run.calcMessage.empty());
+}
+
+TEST(Driver, DegenerateGeometryStopsRun) {
+    State st = test::userDefinedPlateState();
+    st.dc.cylinderType = 0;
+    st.dc.ringControl = 0;
+    RecordingNotifier nt;
+    st.dc.t = 0;
+    EXPECT_FALSE(calcAll(st, nt));
+    st.dc.t = 20;
+    st.dc.r = -1500;
+    EXPECT_FALSE(calcAll(st, nt));
+}
+
+TEST(Driver, TwoStatesDoNotInterfere) {
+    State a = test::userDefinedPlateState();
+    State b = test::userDefinedPlateState();
+    b.dc.cylinderType = 0;
+    b.dc.ringControl = 0;
+    RecordingNotifier nt;
+    ASSERT_TRUE(calcAll(a, nt));
+    ASSERT_TRUE(calcAll(b, nt));
+    EXPECT_EQ(a.res.shellPanel.value[10], "0.57");
+    EXPECT_EQ(b.res.shellPanel.value[10], "1.01");
+}
+
+} // namespace
+} // namespace velmora
