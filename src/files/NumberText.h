@@ -21,7 +21,7 @@ std::string formatGeneral(float value, char decimalSep = '.');
 std::string formatInvariant(float value);
 
 struct ParsedNumber {
-    bool ok = true;     // false: type mismatch (only possible off the point branch)
+    bool ok = true;     // false: type mismatch off the point branch, or beyond single range
     float value = 0;    // rounded to single precision
     std::string text;   // the normalised text that was converted
 };
