@@ -122,7 +122,7 @@ TEST(UnstiffenedCylinder, LongCylinderSwitches) {
     // 2.25 sqrt(75) r = 29 228 mm switches fEh, 3.85 sqrt(75) r = 50 013 mm also fEtau.
     State st = test::userDefinedPlateState();
     st.dc.cylinderType = 0;
-    const double fEhLong = 0.25 * 210000 * std::pow(20.0 / 1500, 2);   // 9.333
+    const double fEhLong = 0.25 * 210000 * std::pow(20.0 / 1500, 2);     // 9.333
     const double fEtauLong = 0.25 * 210000 * std::pow(20.0 / 1500, 1.5); // 80.83
 
     st.dc.l = 29000;
@@ -189,17 +189,25 @@ TEST(DesignStresses, RingStiffenedWithoutPressureStillHasHoopStress) {
     State st = test::userDefinedPlateState();
     st.dc.cylinderType = 1;
     st.dc.pd = 0;
+    st.dc.l = 500; // short frame spacing: the bending response zeta is positive
     RecordingNotifier nt;
     designStresses(st, nt);
     // T-table row 0 (200x90x9x12): A = 9 * 188 + 90 * 12 = 2772. leo = 1.56 sqrt(30000).
     const double leo = 1.56 * std::sqrt(30000.0);
     const double alpha = 2772 / (leo * 20);
-    const double b = 3000 / leo;
+    const double b = 500 / leo;
     const double zeta = 2 * (std::sinh(b) * std::cos(b) + std::cosh(b) * std::sin(b)) /
                         (std::sinh(2 * b) + std::sin(2 * b));
+    ASSERT_GT(zeta, 0);
     EXPECT_NEAR(st.res.leo, leo, 1e-9);
     EXPECT_NEAR(st.res.SighPd, alpha * zeta / (alpha + 1) * 0.3 * -100, 1e-9);
     EXPECT_LT(st.res.SighPd, 0);
+
+    // At l = 3000 the response is negative and counts as zero: no relief of the hoop stress.
+    st.dc.l = 3000;
+    st.dc.pd = -0.3f;
+    designStresses(st, nt);
+    EXPECT_DOUBLE_EQ(st.res.SighPd, static_cast<double>(-0.3f * 1500.0f) / 20);
 }
 
 TEST(DesignStresses, PressureProductInSinglePrecision) {
