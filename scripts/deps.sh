@@ -3,7 +3,8 @@
 VELMORA_PACKAGES=(
   cmake ninja-build g++ clang libclang-rt-14-dev clang-format
   libgtest-dev libgmock-dev libbenchmark-dev
-  libcli11-dev nlohmann-json3-dev
+  libcli11-dev nlohmann-json3-dev libxlsxwriter-dev
+  qt6-base-dev libgl-dev fonts-liberation xvfb xauth poppler-utils
 )
 
 velmora_install_deps() {
