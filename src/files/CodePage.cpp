@@ -1,0 +1,226 @@
+#include "files/CodePage.h"
+
+#include <array>
+#include <cerrno>
+#include <cstdint>
+#include <fcntl.h>
+#include <random>
+#include <sys/stat.h>
+#include <unistd.h>
+
+namespace velmora {
+
+namespace {
+
+// Code points of the bytes 0x80..0x9F in Windows-1252. The five bytes the code page leaves
+// undefined (0x81, 0x8D, 0x8F, 0x90, 0x9D) map to the C1 control of the same value, so that a
+// file read and written again keeps every byte.
+constexpr std::array<char32_t, 32> kHigh = {
+    0x20AC, 0x0081, 0x201A, 0x0192, 0x201E, 0x2026, 0x2020, 0x2021, 0x02C6, 0x2030, 0x0160,
+    0x2039, 0x0152, 0x008D, 0x017D, 0x008F, 0x0090, 0x2018, 0x2019, 0x201C, 0x201D, 0x2022,
+    0x2013, 0x2014, 0x02DC, 0x2122, 0x0161, 0x203A, 0x0153, 0x009D, 0x017E, 0x0178};
+
+constexpr char kDigits[] = "0123456789abcdefghijklmnopqrstuvwxyz";
+
+void appendUtf8(std::string& out, char32_t cp) {
+    if (cp < 0x80) {
+        out.push_back(static_cast<char>(cp));
+    } else if (cp < 0x800) {
+        out.push_back(static_cast<char>(0xC0 | (cp >> 6)));
+        out.push_back(static_cast<char>(0x80 | (cp & 0x3F)));
+    } else {
+        out.push_back(static_cast<char>(0xE0 | (cp >> 12)));
+        out.push_back(static_cast<char>(0x80 | ((cp >> 6) & 0x3F)));
+        out.push_back(static_cast<char>(0x80 | (cp & 0x3F)));
+    }
+}
+
+// Byte of a code point in Windows-1252, or -1 when the code page has no such character.
+int toCp1252(char32_t cp) {
+    if (cp < 0x80 || (cp >= 0xA0 && cp <= 0xFF))
+        return static_cast<int>(cp);
+    for (size_t i = 0; i < kHigh.size(); ++i)
+        if (kHigh[i] == cp)
+            return static_cast<int>(0x80 + i);
+    return -1;
+}
+
+// Decodes one UTF-8 sequence at `i`. Returns the code point and advances `i`; on a malformed
+// sequence (bad lead byte, missing continuation, overlong form, surrogate, beyond U+10FFFF)
+// returns -1 and advances past the lead byte and any continuation bytes that belonged to it.
+long decodeUtf8(std::string_view s, size_t& i) {
+    const auto b0 = static_cast<unsigned char>(s[i]);
+    if (b0 < 0x80) {
+        ++i;
+        return b0;
+    }
+    int len = 0;
+    char32_t cp = 0;
+    char32_t minimum = 0;
+    if (b0 >= 0xC2 && b0 <= 0xDF) {
+        len = 2;
+        cp = b0 & 0x1F;
+        minimum = 0x80;
+    } else if (b0 >= 0xE0 && b0 <= 0xEF) {
+        len = 3;
+        cp = b0 & 0x0F;
+        minimum = 0x800;
+    } else if (b0 >= 0xF0 && b0 <= 0xF4) {
+        len = 4;
+        cp = b0 & 0x07;
+        minimum = 0x10000;
+    } else {
+        ++i;
+        return -1;
+    }
+    size_t j = i + 1;
+    for (int k = 1; k < len; ++k, ++j) {
+        if (j >= s.size() || (static_cast<unsigned char>(s[j]) & 0xC0) != 0x80) {
+            i = j;
+            return -1;
+        }
+        cp = (cp << 6) | (static_cast<unsigned char>(s[j]) & 0x3F);
+    }
+    i = j;
+    if (cp < minimum || cp > 0x10FFFF || (cp >= 0xD800 && cp <= 0xDFFF))
+        return -1;
+    return static_cast<long>(cp);
+}
+
+} // namespace
+
+std::string cp1252ToUtf8(std::string_view bytes) {
+    std::string out;
+    out.reserve(bytes.size());
+    for (char c : bytes) {
+        const auto b = static_cast<unsigned char>(c);
+        if (b >= 0x80 && b <= 0x9F)
+            appendUtf8(out, kHigh[b - 0x80]);
+        else
+            appendUtf8(out, b);
+    }
+    return out;
+}
+
+std::string utf8ToCp1252(std::string_view text) {
+    std::string out;
+    out.reserve(text.size());
+    size_t i = 0;
+    while (i < text.size()) {
+        const long cp = decodeUtf8(text, i);
+        const int b = cp < 0 ? -1 : toCp1252(static_cast<char32_t>(cp));
+        out.push_back(b < 0 ? '?' : static_cast<char>(b));
+    }
+    return out;
+}
+
+std::vector<std::string> splitLines(std::string_view text) {
+    std::vector<std::string> lines;
+    size_t start = 0;
+    while (start < text.size()) {
+        const size_t nl = text.find('\n', start);
+        if (nl == std::string_view::npos) {
+            lines.emplace_back(text.substr(start));
+            break;
+        }
+        size_t end = nl;
+        if (end > start && text[end - 1] == '\r')
+            --end;
+        lines.emplace_back(text.substr(start, end - start));
+        start = nl + 1;
+    }
+    return lines;
+}
+
+bool readFile(const std::string& path, std::string& out) {
+    const int fd = ::open(path.c_str(), O_RDONLY | O_CLOEXEC);
+    if (fd < 0)
+        return false;
+    struct stat sb {};
+    if (::fstat(fd, &sb) != 0 || !S_ISREG(sb.st_mode)) {
+        ::close(fd);
+        return false;
+    }
+    std::string data;
+    char buf[65536];
+    for (;;) {
+        const ssize_t n = ::read(fd, buf, sizeof buf);
+        if (n < 0) {
+            if (errno == EINTR)
+                continue;
+            ::close(fd);
+            return false;
+        }
+        if (n == 0)
+            break;
+        data.append(buf, static_cast<size_t>(n));
+    }
+    ::close(fd);
+    out = std::move(data);
+    return true;
+}
+
+bool writeFileAtomic(const std::string& path, const std::string& bytes) {
+    if (path.empty())
+        return false;
+
+    // A fresh temporary beside the target, so that the rename stays within one file system.
+    // Created with 0666 so that the user's umask decides the mode, as for any new file.
+    std::random_device rd;
+    std::string tmp;
+    int fd = -1;
+    for (int attempt = 0; attempt < 100 && fd < 0; ++attempt) {
+        std::string suffix;
+        for (int k = 0; k < 8; ++k)
+            suffix.push_back(kDigits[rd() % 36]);
+        tmp = path + ".tmp-" + suffix;
+        fd = ::open(tmp.c_str(), O_WRONLY | O_CREAT | O_EXCL | O_CLOEXEC, 0666);
+        if (fd < 0 && errno != EEXIST)
+            return false;
+    }
+    if (fd < 0)
+        return false;
+
+    auto fail = [&]() {
+        if (fd >= 0)
+            ::close(fd);
+        ::unlink(tmp.c_str());
+        return false;
+    };
+
+    // A replaced file keeps its permissions.
+    struct stat old {};
+    if (::stat(path.c_str(), &old) == 0 && S_ISREG(old.st_mode))
+        (void)::fchmod(fd, old.st_mode & 07777);
+
+    size_t done = 0;
+    while (done < bytes.size()) {
+        const ssize_t n = ::write(fd, bytes.data() + done, bytes.size() - done);
+        if (n < 0) {
+            if (errno == EINTR)
+                continue;
+            return fail();
+        }
+        done += static_cast<size_t>(n);
+    }
+    if (::fsync(fd) != 0)
+        return fail();
+    const int closed = ::close(fd);
+    fd = -1;
+    if (closed != 0)
+        return fail();
+    if (::rename(tmp.c_str(), path.c_str()) != 0)
+        return fail();
+
+    // Make the rename itself durable; a failure here no longer endangers either file.
+    const size_t slash = path.find_last_of('/');
+    const std::string dir = slash == std::string::npos ? "." : path.substr(0, slash + 1);
+    const int dfd = ::open(dir.c_str(), O_RDONLY | O_DIRECTORY | O_CLOEXEC);
+    if (dfd >= 0) {
+        (void)::fsync(dfd);
+        ::close(dfd);
+    }
+    return true;
+}
+
+} // namespace velmora
