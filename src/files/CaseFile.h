@@ -19,7 +19,7 @@ bool parseCaseFile(const std::string& bytes, const DesignCase& base, DesignCase&
                    std::string& error);
 
 // Writes the case to `path` through a temporary file renamed over it; on success sets fileName.
-// Returns an empty string, or the message " can't save file - " style text naming the path.
+// Returns an empty string, or the message "can't save file - " followed by the path.
 std::string writeCaseFile(State& st, const std::string& path);
 
 // Reads `path` into the case: on success replaces the case, sets fileName, matches the

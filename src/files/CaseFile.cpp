@@ -1,0 +1,428 @@
+#include "files/CaseFile.h"
+
+#include "case/DesignCase.h"
+#include "case/Driver.h"
+#include "case/Notifier.h"
+#include "case/State.h"
+#include "checks/Fp.h"
+#include "files/CodePage.h"
+#include "files/NumberText.h"
+#include "sections/Materials.h"
+#include "sections/Sections.h"
+
+#include <array>
+#include <charconv>
+#include <cmath>
+#include <cstdint>
+#include <filesystem>
+#include <limits>
+#include <string_view>
+#include <vector>
+
+namespace velmora {
+
+namespace {
+
+constexpr int kLineCount = 59;
+constexpr int16_t kWrittenVersion = 185;
+
+// Files up to this version end after the ring-frame dimensions (line 49).
+constexpr int kLastVersionWithoutHeavyRing = 105;
+// Files up to this version add only the heavy ring-frame switch (line 50).
+constexpr int kLastVersionWithoutColumn = 130;
+
+// Allowed values of one integer line and the name used when a file breaks the rule.
+struct IntRule {
+    int lo;
+    int hi;
+    const char* what;
+};
+
+constexpr int kIntMin = std::numeric_limits<int16_t>::min();
+constexpr int kIntMax = std::numeric_limits<int16_t>::max();
+
+constexpr IntRule anyValue(const char* what) {
+    return {kIntMin, kIntMax, what};
+}
+constexpr IntRule onOff(const char* what) {
+    return {0, 1, what};
+}
+constexpr IntRule nonNegative(const char* what) {
+    return {0, kIntMax, what};
+}
+constexpr IntRule kindCode(const char* what) {
+    return {0, ProfileKind::Count - 1, what};
+}
+
+// The record layout: every line of the file after the version, in file order. The same walk
+// writes a case and reads one, so the two can never disagree about the order.
+template <class Dc, class V> void walkLayout(Dc& dc, V& v) {
+    v.text(2, dc.projectName);
+    v.text(3, dc.identification);
+    v.integer(4, dc.plateMaterial, nonNegative("plate material"));
+    v.integer(5, dc.stiffMaterial, nonNegative("stiffener material"));
+    v.integer(6, dc.ringMaterial, nonNegative("ring-frame material"));
+    v.number(7, dc.fyp);
+    v.number(8, dc.fys);
+    v.number(9, dc.fyr);
+    v.integer(10, dc.designFormat, onOff("design format"));
+    v.number(11, dc.UF);
+    v.integer(12, dc.cylinderType, IntRule{0, 3, "cylinder type"});
+    v.integer(13, dc.outsideStiffening, onOff("outside stiffening"));
+    v.integer(14, dc.fixedFlag, anyValue("fixed flag"));
+    v.integer(15, dc.ringControl, onOff("ring-frame control"));
+    v.integer(16, dc.specialIh, onOff("special Ih"));
+    v.integer(17, dc.ringFabrication, onOff("ring-frame fabrication"));
+    v.integer(18, dc.stiff.kind, kindCode("stiffener kind"));
+    v.integer(19, dc.stiff.rowBulb, nonNegative("stiffener bulb-flat row"));
+    v.integer(20, dc.stiff.rowL, nonNegative("stiffener L row"));
+    v.integer(21, dc.stiff.rowT, nonNegative("stiffener T row"));
+    v.integer(22, dc.stiff.rowFlat, nonNegative("stiffener flat-bar row"));
+    v.integer(23, dc.ring.kind, kindCode("ring-frame kind"));
+    v.integer(24, dc.ring.rowBulb, nonNegative("ring-frame bulb-flat row"));
+    v.integer(25, dc.ring.rowL, nonNegative("ring-frame L row"));
+    v.integer(26, dc.ring.rowT, nonNegative("ring-frame T row"));
+    v.integer(27, dc.ring.rowFlat, nonNegative("ring-frame flat-bar row"));
+    v.number(28, dc.E);
+    v.number(29, dc.s);
+    v.number(30, dc.l);
+    v.number(31, dc.ltStiff);
+    v.number(32, dc.ltRing);
+    v.number(33, dc.L);
+    v.number(34, dc.r);
+    v.number(35, dc.t);
+    v.number(36, dc.Sigx);
+    v.number(37, dc.Sigy);
+    v.number(38, dc.Tau);
+    v.number(39, dc.pd);
+    v.number(40, dc.stiff.H);
+    v.number(41, dc.stiff.B);
+    v.number(42, dc.stiff.a);
+    v.number(43, dc.stiff.tw);
+    v.number(44, dc.stiff.tf);
+    v.number(45, dc.ring.H);
+    v.number(46, dc.ring.B);
+    v.number(47, dc.ring.a);
+    v.number(48, dc.ring.tw);
+    v.number(49, dc.ring.tf);
+    v.integer(50, dc.heavyRingControl, onOff("heavy ring-frame control"));
+    v.integer(51, dc.spareFlag, anyValue("spare flag"));
+    v.number(52, dc.N);
+    // The moments are kept in the order M1a, M2a, M1b, M2b.
+    v.number(53, dc.M1a);
+    v.number(54, dc.M2a);
+    v.number(55, dc.M1b);
+    v.number(56, dc.M2b);
+    v.number(57, dc.k1);
+    v.number(58, dc.k2);
+    v.integer(59, dc.dimMoment, onOff("dimensioning moment"));
+}
+
+class LineWriter {
+public:
+    std::array<std::string, kLineCount> lines;
+
+    void text(int line, const std::string& value) {
+        // One value per line: a line break inside a text would shift every later line.
+        std::string oneLine = utf8ToCp1252(value);
+        for (char& c : oneLine)
+            if (c == '\r' || c == '\n')
+                c = ' ';
+        at(line) = std::move(oneLine);
+    }
+    void integer(int line, int16_t value, IntRule) { at(line) = std::to_string(value); }
+    void number(int line, float value) { at(line) = formatInvariant(value); }
+
+private:
+    std::string& at(int line) { return lines.at(static_cast<size_t>(line - 1)); }
+};
+
+std::string_view trimBlanks(std::string_view s) {
+    while (!s.empty() && (s.front() == ' ' || s.front() == '\t'))
+        s.remove_prefix(1);
+    while (!s.empty() && (s.back() == ' ' || s.back() == '\t'))
+        s.remove_suffix(1);
+    return s;
+}
+
+enum class WholeNumber { Ok, NotWhole, OutOfRange };
+
+// A whole number with an optional sign, blanks around it allowed, nothing else.
+WholeNumber readWholeNumber(std::string_view text, int& out) {
+    std::string_view s = trimBlanks(text);
+    bool negative = false;
+    if (!s.empty() && (s.front() == '+' || s.front() == '-')) {
+        negative = s.front() == '-';
+        s.remove_prefix(1);
+    }
+    if (s.empty())
+        return WholeNumber::NotWhole;
+    for (char c : s)
+        if (c < '0' || c > '9')
+            return WholeNumber::NotWhole;
+    long long magnitude = 0;
+    const auto [end, ec] = std::from_chars(s.data(), s.data() + s.size(), magnitude);
+    if (ec == std::errc::result_out_of_range)
+        return WholeNumber::OutOfRange;
+    if (ec != std::errc{} || end != s.data() + s.size())
+        return WholeNumber::NotWhole;
+    const long long value = negative ? -magnitude : magnitude;
+    if (value < kIntMin || value > kIntMax)
+        return WholeNumber::OutOfRange;
+    out = static_cast<int>(value);
+    return WholeNumber::Ok;
+}
+
+std::string lineMessage(int line, const std::string& what) {
+    return "line " + std::to_string(line) + ": " + what;
+}
+
+std::string ruleText(const IntRule& rule) {
+    if (rule.lo == 0 && rule.hi == 1)
+        return "must be 0 or 1";
+    if (rule.lo == 0 && rule.hi == kIntMax)
+        return "must not be negative";
+    return "must be " + std::to_string(rule.lo) + " to " + std::to_string(rule.hi);
+}
+
+// Reads the lines up to `lastLine` into the fields; stops at the first fault and keeps its
+// message.
+class LineReader {
+public:
+    LineReader(const std::vector<std::string>& lines, int lastLine)
+        : lines_(lines), lastLine_(lastLine) {}
+
+    bool ok() const { return error_.empty(); }
+    const std::string& error() const { return error_; }
+
+    void text(int line, std::string& value) {
+        const std::string* raw = fetch(line);
+        if (raw)
+            value = cp1252ToUtf8(*raw);
+    }
+
+    void integer(int line, int16_t& value, const IntRule& rule) {
+        const std::string* raw = fetch(line);
+        if (!raw)
+            return;
+        int v = 0;
+        switch (readWholeNumber(*raw, v)) {
+        case WholeNumber::NotWhole:
+            fail(line, "not a whole number");
+            return;
+        case WholeNumber::OutOfRange:
+            fail(line, "whole number out of range");
+            return;
+        case WholeNumber::Ok:
+            break;
+        }
+        if (v < rule.lo || v > rule.hi) {
+            fail(line, std::string(rule.what) + " " + ruleText(rule));
+            return;
+        }
+        value = static_cast<int16_t>(v);
+    }
+
+    void number(int line, float& value) {
+        const std::string* raw = fetch(line);
+        if (!raw)
+            return;
+        float v = 0;
+        if (!readInvariant(*raw, v) || !std::isfinite(v)) {
+            fail(line, "not a number");
+            return;
+        }
+        value = v;
+    }
+
+private:
+    // The text of `line`, or null when the line is not to be read or an earlier one failed.
+    const std::string* fetch(int line) {
+        if (!ok() || line > lastLine_)
+            return nullptr;
+        if (static_cast<size_t>(line) > lines_.size()) {
+            fail(line, "missing, the file ends before it");
+            return nullptr;
+        }
+        return &lines_[static_cast<size_t>(line - 1)];
+    }
+
+    void fail(int line, const std::string& what) { error_ = lineMessage(line, what); }
+
+    const std::vector<std::string>& lines_;
+    int lastLine_;
+    std::string error_;
+};
+
+// The stiffener's stored table row follows the dimensions read: the first row of the table of
+// its kind whose dimensions equal them exactly, or the index from the file when none does.
+void matchStiffenerRow(const ProfileTables& tables, ProfileRecord& p) {
+    auto firstRow = [](const ProfileTable& table, auto&& same) {
+        for (size_t i = 0; i < table.rows.size() && i <= static_cast<size_t>(kIntMax); ++i)
+            if (same(table.rows[i]))
+                return static_cast<int>(i);
+        return -1;
+    };
+    int row = -1;
+    switch (p.kind) {
+    case ProfileKind::LTable:
+        row = firstRow(tables.L, [&](const ProfileRow& r) {
+            return r.H == p.H && r.B == p.B && r.tw == p.tw;
+        });
+        if (row >= 0)
+            p.rowL = static_cast<int16_t>(row);
+        break;
+    case ProfileKind::TTable:
+        row = firstRow(tables.T, [&](const ProfileRow& r) {
+            return r.H == p.H && r.B == p.B && r.tw == p.tw && r.tf == p.tf;
+        });
+        if (row >= 0)
+            p.rowT = static_cast<int16_t>(row);
+        break;
+    case ProfileKind::FlatTable:
+        row =
+            firstRow(tables.flat, [&](const ProfileRow& r) { return r.H == p.H && r.tw == p.tw; });
+        if (row >= 0)
+            p.rowFlat = static_cast<int16_t>(row);
+        break;
+    case ProfileKind::BulbFlat:
+        row =
+            firstRow(tables.bulb, [&](const ProfileRow& r) { return r.H == p.H && r.tw == p.tw; });
+        if (row >= 0)
+            p.rowBulb = static_cast<int16_t>(row);
+        break;
+    default:
+        break;
+    }
+}
+
+// A built-up profile read from a file becomes the saved dimension set of its kind, so that the
+// profile dialog shows it and switching kinds and back restores it.
+void keepBuiltUpDims(ProfileRecord& p) {
+    switch (p.kind) {
+    case ProfileKind::LBuiltUp:
+    case ProfileKind::TBuiltUp:
+    case ProfileKind::IBuiltUp: {
+        BuiltUpDims& d = p.savedSet(p.kind);
+        d.H = p.H;
+        d.B = p.B;
+        d.tw = p.tw;
+        d.tf = p.tf;
+        break;
+    }
+    case ProfileKind::FlatBuiltUp: {
+        BuiltUpDims& d = p.savedSet(p.kind);
+        d.H = p.H;
+        d.tw = p.tw;
+        break;
+    }
+    case ProfileKind::RHS: {
+        BuiltUpDims& d = p.savedSet(p.kind);
+        d.H = p.H;
+        d.B = p.B;
+        d.tw = p.tw;
+        break;
+    }
+    case ProfileKind::Trapez: {
+        BuiltUpDims& d = p.savedSet(p.kind);
+        d.H = p.H;
+        d.B = p.B;
+        d.a = p.a;
+        d.tw = p.tw;
+        break;
+    }
+    default:
+        break;
+    }
+}
+
+std::string folderOf(const std::string& path) {
+    const std::string dir = std::filesystem::path(path).parent_path().string();
+    return dir.empty() ? std::string(".") : dir;
+}
+
+} // namespace
+
+std::string caseFileText(const DesignCase& dc) {
+    LineWriter w;
+    w.lines[0] = std::to_string(kWrittenVersion);
+    walkLayout(dc, w);
+    std::string out;
+    for (const std::string& line : w.lines) {
+        out += line;
+        out += "\r\n";
+    }
+    return out;
+}
+
+bool parseCaseFile(const std::string& bytes, const DesignCase& base, DesignCase& out,
+                   std::string& error) {
+    const std::vector<std::string> lines = splitLines(bytes);
+    if (lines.empty()) {
+        error = lineMessage(1, "missing, the file is empty");
+        return false;
+    }
+    int version = 0;
+    if (readWholeNumber(lines[0], version) != WholeNumber::Ok) {
+        error = lineMessage(1, "the file version is not a whole number");
+        return false;
+    }
+    int lastLine = kLineCount;
+    if (version <= kLastVersionWithoutHeavyRing)
+        lastLine = 49;
+    else if (version <= kLastVersionWithoutColumn)
+        lastLine = 50;
+
+    DesignCase dc = base;
+    LineReader reader(lines, lastLine);
+    walkLayout(dc, reader);
+    if (!reader.ok()) {
+        error = reader.error();
+        return false;
+    }
+    dc.fixedFlag = 1;
+    out = std::move(dc);
+    return true;
+}
+
+std::string writeCaseFile(State& st, const std::string& path) {
+    if (!writeFileAtomic(path, caseFileText(st.dc)))
+        return "can't save file - " + path;
+    st.run.fileName = path;
+    return "";
+}
+
+std::string readCaseFile(State& st, const std::string& path) {
+    std::string bytes;
+    if (!readFile(path, bytes))
+        return "can't find file - " + path;
+    DesignCase dc;
+    std::string error;
+    if (!parseCaseFile(bytes, st.dc, dc, error))
+        return path + ", " + error;
+    matchStiffenerRow(st.profiles, dc.stiff);
+    keepBuiltUpDims(dc.stiff);
+    keepBuiltUpDims(dc.ring);
+    st.dc = std::move(dc);
+    st.run.fileName = path;
+    return "";
+}
+
+std::string openCase(State& st, Notifier& nt, const std::string& path) {
+    std::string error = readCaseFile(st, path);
+    if (!error.empty())
+        return error;
+    st.run.currentDir = folderOf(path);
+    // A section that cannot be computed is left to the calculation run below, which meets the
+    // same fault and reports it.
+    try {
+        lookupFyp(st);
+        computeStiffenerSection(st, nt, st.dc.stiff.kind);
+    } catch (const CalcFault&) {
+    }
+    lookupFys(st);
+    calcAll(st, nt);
+    return "";
+}
+
+} // namespace velmora
