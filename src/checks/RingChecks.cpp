@@ -5,6 +5,7 @@
 #include "case/State.h"
 #include "checks/Checks.h"
 #include "checks/Fp.h"
+#include "checks/Torsion.h"
 #include "files/NumberText.h"
 #include "sections/Sections.h"
 
@@ -14,10 +15,6 @@
 namespace velmora {
 
 namespace {
-
-bool isLOrT(int16_t kind) {
-    return kind >= ProfileKind::LTable && kind <= ProfileKind::TBuiltUp;
-}
 
 // Contributions to the required moment of inertia of a ring frame over the length `span`:
 // axial compression (Ix), shear (Ixh) and external pressure (Ih).
@@ -121,51 +118,8 @@ void ringEffectiveSection(State& st) {
 
 void ringTorsionalStrength(State& st) {
     const DesignCase& dc = st.dc;
-    const ProfileRecord& p = dc.ring;
-    const SectionProps& sp = st.res.ringSection;
-    const double E = dc.E;
-    const double H = p.H;
-    const double tw = p.tw;
-    const double tf = p.tf;
-    const double fyr = dc.fyr;
-
-    const double G = fdiv(E, 2.6);
-
-    // Rotational restraint from the shell over the effective length leo.
-    const double eta = st.res.shellStressRatio;
-    double C = 0;
-    if (eta < 1.0) {
-        const double h = isLOrT(p.kind) ? H - tf : H;
-        C = fdiv(h, st.res.leo) * fpow(fdiv(dc.t, tw), 3) * fsqrt(1.0 - eta);
-    }
-    const double beta = fdiv(3.0 * C + 0.2, C + 0.2);
-
-    double fET = 0;
-    if (isLOrT(p.kind) || p.kind == ProfileKind::BulbFlat) {
-        const double hw = H - tf;
-        const double Aw = sp.Aw;
-        const double Af = sp.Af;
-        const double lT = dc.ltRing;
-        fET = fdiv(beta * (Aw + fpow(fdiv(tf, tw), 2) * Af), Aw + 3.0 * Af) * G *
-                  fpow(fdiv(tw, hw), 2) +
-              fdiv(kPi * kPi * E * sp.Iz, (fdiv(Aw, 3.0) + Af) * fpow(lT, 2));
-    } else {
-        fET = (beta + fdiv(0.2 * H, dc.r)) * G * fpow(fdiv(tw, H), 2);
-    }
-    fin(fET);
-
-    float fT = dc.fyr;
-    const bool stiffKind = p.kind == ProfileKind::RHS || p.kind == ProfileKind::Trapez ||
-                           p.kind == ProfileKind::IBuiltUp;
-    if (!stiffKind) {
-        const double lamT = fsqrt(fdiv(fyr, fET));
-        const double mu = 0.35 * (lamT - 0.6);
-        if (lamT > 0.6) {
-            const double lam2 = fpow(lamT, 2);
-            fT = toSingle(fyr * fdiv(1.0 + mu + lam2 - fsqrt(fpow(1.0 + mu + lam2, 2) - 4.0 * lam2),
-                                     2.0 * lam2));
-        }
-    }
+    float fT = torsionalStrength({dc.ring, st.res.ringSection, dc.E, dc.t, st.res.leo, dc.r,
+                                  dc.ltRing, dc.fyr, st.res.shellStressRatio});
     // A cold-formed ring frame keeps 90 % of the strength of a fabricated one.
     if (dc.ringFabrication == 1)
         fT = toSingle(static_cast<double>(fT) * 0.9);

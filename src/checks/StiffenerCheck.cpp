@@ -4,6 +4,7 @@
 #include "case/State.h"
 #include "checks/Checks.h"
 #include "checks/Fp.h"
+#include "checks/Torsion.h"
 #include "files/NumberText.h"
 #include "sections/Sections.h"
 
@@ -12,69 +13,14 @@
 
 namespace velmora {
 
-namespace {
-
-// L and T profiles measure the torsional web height to the flange; the others use H.
-bool isLOrT(int16_t kind) {
-    return kind >= ProfileKind::LTable && kind <= ProfileKind::TBuiltUp;
-}
-
-// Closed and built-up I sections are not prone to tripping: fT is the yield strength.
-bool isTorsionallyStiff(int16_t kind) {
-    return kind == ProfileKind::RHS || kind == ProfileKind::Trapez || kind == ProfileKind::IBuiltUp;
-}
-
-} // namespace
-
 void torsionalBucklingStrength(State& st) {
     const DesignCase& dc = st.dc;
-    const ProfileRecord& p = dc.stiff;
-    const SectionProps& sp = st.res.stiffSection;
-    const double E = dc.E;
-    const double H = p.H;
-    const double tw = p.tw;
-    const double tf = p.tf;
-    const double fys = dc.fys;
-
-    const double G = fdiv(E, 2.6);
-
-    // Rotational restraint from the shell plate; none left once the plate has buckled.
-    const double eta = st.res.shellStressRatio;
-    double C = 0;
-    if (eta < 1.0) {
-        const double h = isLOrT(p.kind) ? H - tf : H;
-        C = fdiv(h, dc.s) * fpow(fdiv(dc.t, tw), 3) * fsqrt(1.0 - eta);
-    }
-    const double beta = fdiv(3.0 * C + 0.2, C + 0.2);
-
-    double fET = 0;
-    if (isLOrT(p.kind) || p.kind == ProfileKind::BulbFlat) {
-        const double hw = H - tf;
-        const double Aw = sp.Aw;
-        const double Af = sp.Af;
-        const double lT = dc.ltStiff;
-        fET = fdiv(beta * (Aw + fpow(fdiv(tf, tw), 2) * Af), Aw + 3.0 * Af) * G *
-                  fpow(fdiv(tw, hw), 2) +
-              fdiv(kPi * kPi * E * sp.Iz, (fdiv(Aw, 3.0) + Af) * fpow(lT, 2));
-    } else {
-        fET = (beta + fdiv(0.2 * H, dc.r)) * G * fpow(fdiv(tw, H), 2);
-    }
-    fin(fET);
-
-    double fT = fys;
-    if (!isTorsionallyStiff(p.kind)) {
-        const double lamT = fsqrt(fdiv(fys, fET));
-        const double mu = 0.35 * (lamT - 0.6);
-        if (lamT > 0.6) {
-            const double lam2 = fpow(lamT, 2);
-            fT = fys *
-                 fdiv(1.0 + mu + lam2 - fsqrt(fpow(1.0 + mu + lam2, 2) - 4.0 * lam2), 2.0 * lam2);
-        }
-    }
-    float fTs = toSingle(fT);
-    if (fTs > dc.fyp)
-        fTs = dc.fyp;
-    st.res.fT = fTs;
+    float fT = torsionalStrength({dc.stiff, st.res.stiffSection, dc.E, dc.t, dc.s, dc.r, dc.ltStiff,
+                                  dc.fys, st.res.shellStressRatio});
+    // The torsional strength never exceeds the plate's yield strength.
+    if (fT > dc.fyp)
+        fT = dc.fyp;
+    st.res.fT = fT;
 }
 
 void stiffenerEffectiveSection(State& st) {

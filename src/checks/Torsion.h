@@ -1,0 +1,26 @@
+// Torsional buckling strength of a stiffener or ring-frame profile (Ch 3.9), shared by the
+// stiffener check and the ring-frame check.
+#pragma once
+
+#include "case/CaseResults.h"
+#include "case/DesignCase.h"
+
+namespace velmora {
+
+struct TorsionInput {
+    const ProfileRecord& profile;
+    const SectionProps& section;
+    double E = 0;
+    double t = 0;               // shell thickness
+    double restraintLength = 0; // s for a stiffener, leo for a ring frame
+    double r = 0;
+    double lT = 0;  // torsional buckling length
+    double fy = 0;  // yield strength of the profile
+    double eta = 0; // shell stress ratio SigjSd / fks
+};
+
+// fT in single precision before the cold-forming reduction and the plate-yield limit. RHS,
+// trapezoid and I sections are not prone to tripping and take fT = fy.
+float torsionalStrength(const TorsionInput& in);
+
+} // namespace velmora
