@@ -1,0 +1,160 @@
+// The twenty profile dialogs as data: for each of the eight table pickers and the twelve
+// built-up dialogs its name, caption, member (stiffener or ring frame), profile kind, boxes with
+// their Enter order, formats, limits, warnings and corrections, the labels it shows, and what
+// its OK button and its closing do. The window builds every dialog from one entry, and the
+// behaviour that does not need a window (storing a typed dimension, checking it, the texts of
+// the labels, the list of table rows) lives here so that it can be tested on a bare state.
+#pragma once
+
+#include "case/CaseResults.h"
+#include "sections/ProfileTables.h"
+
+#include <cstdint>
+#include <optional>
+#include <string>
+#include <string_view>
+#include <vector>
+
+namespace velmora {
+
+struct State;
+struct DesignCase;
+struct ProfileRecord;
+struct BuiltUpDims;
+
+enum class ProfileMember { Stiffener, Ring };
+
+// A dimension of a built-up profile, as kept in its saved set. The plate thickness t of the
+// flat bar, RHS and trapezoid is held in tw.
+enum class Dimension { H, B, a, tw, tf };
+
+// A lower limit of a dimension and the warning that names it.
+struct DimensionLimit {
+    float minimum = 0;
+    const char* warning = "";
+};
+
+// One text box of a built-up dialog.
+struct DimensionBox {
+    const char* name = "";  // "isth", "istb", "ista", "isttw", "isttf"
+    const char* label = ""; // "H =", ...
+    Dimension dim = Dimension::H;
+    const char* format = "";          // shown with this pattern after every change
+    const char* okFormat = "";        // re-shown with this pattern by a re-checking OK button
+    DimensionLimit leave;             // checked when the box is left
+    bool leaveCorrects = false;       // a value below the limit is raised to it (else kept)
+    std::optional<DimensionLimit> ok; // checked by a re-checking OK button
+    bool checkedOnClose = false;      // re-read and re-checked when the dialog closes
+};
+
+// What the OK button does besides closing the dialog.
+enum class OkAction {
+    Close,               // closes only
+    CloseAndRecalculate, // closes, then recalculates
+    RecheckAndClose,     // re-reads and checks every box, closes, recalculates
+};
+
+// A value the summary shows in a label.
+enum class Quantity { H, B, tw, tf, c, r, A, g, Iy, Iz };
+
+struct SummaryLabel {
+    const char* name = "";    // "sth", "sta", ...
+    const char* caption = ""; // "H =", "Ax =", ...
+    Quantity quantity = Quantity::H;
+    const char* format = "";
+    const char* unit = "";
+};
+
+// The proportion-check texts of the section routines.
+enum class CheckText { Web, Flange, RingWeb, RingSlenderness, RingFlange, RingEccentricity };
+
+struct CheckLabel {
+    const char* name = ""; // "webclass", "flangeclass", "webclass1", ...
+    CheckText text = CheckText::Web;
+};
+
+struct ProfileDialogSpec {
+    const char* name = "";
+    const char* caption = "";
+    ProfileMember member = ProfileMember::Stiffener;
+    int16_t kind = 0;
+    ProfileSketch sketch = ProfileSketch::None;
+    std::optional<TableKind> table;       // pickers: the table listed in `cbo`
+    bool recomputeSectionOnRow = false;   // the section is recomputed before the run
+    const char* profileFrameCaption = ""; // caption of Frame3 (pickers)
+    std::vector<DimensionBox> boxes;      // built-up dialogs, in Enter order (cyclic)
+    std::vector<SummaryLabel> labels;     // property labels
+    std::vector<CheckLabel> checks;       // proportion-check labels in "Local buckling"
+    OkAction ok = OkAction::CloseAndRecalculate;
+
+    bool isPicker() const { return table.has_value(); }
+    const DimensionBox* box(std::string_view boxName) const;
+    // The box that Enter in `boxName` moves the focus to.
+    const DimensionBox* nextBox(std::string_view boxName) const;
+};
+
+// All twenty dialogs: the eight pickers, then the twelve built-up dialogs.
+const std::vector<ProfileDialogSpec>& profileDialogSpecs();
+const ProfileDialogSpec* findProfileDialog(std::string_view name);
+// The dialog that shows `kind` for the member (nullptr for a kind outside 0..9).
+const ProfileDialogSpec* profileDialogFor(ProfileMember member, int kind);
+
+ProfileRecord& memberRecord(DesignCase& dc, ProfileMember member);
+const ProfileRecord& memberRecord(const DesignCase& dc, ProfileMember member);
+float& dimensionOf(BuiltUpDims& set, Dimension dim);
+// The stored table row that a picker edits.
+int16_t& tableRowOf(ProfileRecord& rec, TableKind table);
+
+// The caption of the kind in the member's profile list (cbostiff or cboring).
+const char* kindCaption(ProfileMember member, int kind);
+
+// True when a calculation run of the case computes the member's section itself: the stiffener
+// for a stringer-stiffened cylinder, the ring frame for a ring-stiffened cylinder or whenever
+// the panel ring check runs.
+bool runComputesSection(const DesignCase& dc, ProfileMember member);
+
+// Activation: the member's profile kind becomes the dialog's kind.
+void activateKind(State& st, const ProfileDialogSpec& spec);
+
+// Text of a box (saved set of the dialog's kind) with its display pattern.
+std::string boxText(const State& st, const ProfileDialogSpec& spec, const DimensionBox& box,
+                    bool okPattern = false);
+
+// Texts of every label and box that the summary fills, by object name.
+struct LabelText {
+    std::string name;
+    std::string text;
+};
+std::vector<LabelText> profileSummary(const State& st, const ProfileDialogSpec& spec);
+
+// Reads a typed dimension into the saved set. False when the text is not a number; the saved
+// value is then unchanged.
+bool storeBox(State& st, const ProfileDialogSpec& spec, const DimensionBox& box,
+              std::string_view text);
+
+inline constexpr const char* kInputMismatch = "Input string mismatch ";
+
+// The outcome of leaving a box: whether the text was a number, and the warning of a failed
+// check (the saved value is then corrected where the box corrects).
+struct BoxOutcome {
+    bool parsed = true;
+    std::optional<std::string> warning;
+};
+BoxOutcome leaveBox(State& st, const ProfileDialogSpec& spec, const DimensionBox& box,
+                    std::string_view text);
+
+// Warnings of the re-checking OK button for the stored values, in box order; nothing is
+// corrected.
+std::vector<std::string> okWarnings(const State& st, const ProfileDialogSpec& spec);
+// Warnings of the closing re-check for the stored values, in box order.
+std::vector<std::string> closingWarnings(const State& st, const ProfileDialogSpec& spec);
+
+// Pickers: the row texts of the table in file order and the row to highlight (nothing when the
+// stored row is not in the table).
+std::vector<std::string> tableListTexts(const State& st, const ProfileDialogSpec& spec);
+std::optional<int> selectedTableRow(const State& st, const ProfileDialogSpec& spec);
+// A row chosen in the list is stored in the member's row field; false for a row the table does
+// not have (nothing changes then).
+bool chooseTableRow(State& st, const ProfileDialogSpec& spec, int row);
+
+} // namespace velmora
