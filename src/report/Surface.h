@@ -47,6 +47,9 @@ public:
     virtual void line(double x1, double y1, double x2, double y2) = 0;
     virtual void polygon(const std::vector<Point>& points, bool filled) = 0;
     virtual void ellipse(double cx, double cy, double rx, double ry, bool filled) = 0;
+    // Physical length of one unit across divided by that of one unit down; drawings that must
+    // keep their proportions (the sketches) correct their x extents by it.
+    virtual double unitAspect() const { return 1.0; }
 };
 
 } // namespace velmora

@@ -13,7 +13,9 @@ QtSurface::QtSurface(QPainter& painter, const QRectF& area, QColor background)
     applyFont();
 }
 
-void QtSurface::clear() { painter_.fillRect(area_, background_); }
+void QtSurface::clear() {
+    painter_.fillRect(area_, background_);
+}
 
 void QtSurface::setScale(double left, double top, double right, double bottom) {
     left_ = left;
@@ -27,14 +29,28 @@ void QtSurface::setPos(double x, double y) {
     y_ = y;
 }
 
-double QtSurface::unitX() const { return area_.width() / (right_ - left_); }
-double QtSurface::unitY() const { return area_.height() / (bottom_ - top_); }
+double QtSurface::unitAspect() const {
+    // Device pixels can be non-square on some printers.
+    const QPaintDevice* dev = painter_.device();
+    const double px = dev ? dev->logicalDpiX() : 96;
+    const double py = dev ? dev->logicalDpiY() : 96;
+    return (unitX() / px) / (unitY() / py);
+}
+
+double QtSurface::unitX() const {
+    return area_.width() / (right_ - left_);
+}
+double QtSurface::unitY() const {
+    return area_.height() / (bottom_ - top_);
+}
 
 QPointF QtSurface::toDevice(double x, double y) const {
     return {area_.left() + (x - left_) * unitX(), area_.top() + (y - top_) * unitY()};
 }
 
-void QtSurface::applyFont() { painter_.setFont(font_); }
+void QtSurface::applyFont() {
+    painter_.setFont(font_);
+}
 
 void QtSurface::setFont(const std::string& name, double sizePt) {
     font_.setFamily(QString::fromStdString(name));
@@ -57,7 +73,9 @@ void QtSurface::setUnderline(bool on) {
     applyFont();
 }
 
-void QtSurface::setColor(Rgb c) { color_ = QColor(c.r, c.g, c.b); }
+void QtSurface::setColor(Rgb c) {
+    color_ = QColor(c.r, c.g, c.b);
+}
 
 void QtSurface::drawText(const std::string& text) {
     const QString s = QString::fromStdString(text);

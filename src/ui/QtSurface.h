@@ -31,6 +31,7 @@ public:
     void line(double x1, double y1, double x2, double y2) override;
     void polygon(const std::vector<Point>& points, bool filled) override;
     void ellipse(double cx, double cy, double rx, double ry, bool filled) override;
+    double unitAspect() const override;
 
     QPointF toDevice(double x, double y) const;
 
