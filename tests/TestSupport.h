@@ -4,6 +4,11 @@
 
 #include "case/State.h"
 
+#include <filesystem>
+#include <fstream>
+#include <random>
+#include <string>
+
 namespace velmora::test {
 
 // Material rows 0..3 plus the user-defined row 4. Row 2 is 355 MPa up to 40 mm, 345 above.
@@ -48,5 +53,30 @@ inline State userDefinedPlateState() {
     st.dc.fyp = 355;
     return st;
 }
+
+// A fresh folder under the system's temporary folder, removed with everything in it.
+class TempDir {
+public:
+    explicit TempDir(const std::string& prefix = "velmora-test-") {
+        std::random_device rd;
+        path_ = std::filesystem::temp_directory_path() / (prefix + std::to_string(rd()));
+        std::filesystem::create_directories(path_);
+    }
+    ~TempDir() {
+        std::error_code ec;
+        std::filesystem::remove_all(path_, ec);
+    }
+    TempDir(const TempDir&) = delete;
+    TempDir& operator=(const TempDir&) = delete;
+
+    void write(const std::string& name, const std::string& bytes) const {
+        std::ofstream(path_ / name, std::ios::binary) << bytes;
+    }
+    std::string str() const { return path_.string(); }
+    const std::filesystem::path& path() const { return path_; }
+
+private:
+    std::filesystem::path path_;
+};
 
 } // namespace velmora::test

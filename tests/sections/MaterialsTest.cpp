@@ -2,6 +2,8 @@
 
 #include "case/State.h"
 
+#include "TestSupport.h"
+
 #include <gtest/gtest.h>
 
 #include <filesystem>
@@ -39,25 +41,7 @@ std::string rows(int n) {
     return text;
 }
 
-class TempDir {
-public:
-    TempDir() {
-        std::random_device rd;
-        path_ = fs::temp_directory_path() / ("velmora-mat-" + std::to_string(rd()));
-        fs::create_directories(path_);
-    }
-    ~TempDir() {
-        std::error_code ec;
-        fs::remove_all(path_, ec);
-    }
-    void write(const std::string& name, const std::string& bytes) const {
-        std::ofstream(path_ / name, std::ios::binary) << bytes;
-    }
-    std::string str() const { return path_.string(); }
-
-private:
-    fs::path path_;
-};
+using test::TempDir;
 
 TEST(MaterialsTest, BandLimitsBelongToTheLowerBand) {
     const MaterialTable t = parseOk(kGradeRow + "\r\n" + kUserRow + "\r\n");

@@ -1,5 +1,7 @@
 #include "sections/ProfileTables.h"
 
+#include "TestSupport.h"
+
 #include <gtest/gtest.h>
 
 #include <filesystem>
@@ -39,25 +41,7 @@ std::string repeatLines(const std::string& line, int n) {
     return text;
 }
 
-class TempDir {
-public:
-    TempDir() {
-        std::random_device rd;
-        path_ = fs::temp_directory_path() / ("velmora-prof-" + std::to_string(rd()));
-        fs::create_directories(path_);
-    }
-    ~TempDir() {
-        std::error_code ec;
-        fs::remove_all(path_, ec);
-    }
-    void write(const std::string& name, const std::string& bytes) const {
-        std::ofstream(path_ / name, std::ios::binary) << bytes;
-    }
-    std::string str() const { return path_.string(); }
-
-private:
-    fs::path path_;
-};
+using test::TempDir;
 
 TEST(ProfileTablesTest, NamesAndLimits) {
     EXPECT_STREQ(tableFileName(TableKind::L), "lprof.dat");
