@@ -4,6 +4,7 @@
 
 #include "case/CaseResults.h"
 #include "case/DesignCase.h"
+#include "database/Database.h"
 #include "sections/Materials.h"
 #include "sections/ProfileTables.h"
 
@@ -26,6 +27,7 @@ struct State {
     RunState run;
     MaterialTable materials;
     ProfileTables profiles;
+    CaseDatabase db;
     // Column groups of the detailed database summary, switched on by a new case.
     std::array<bool, 7> summaryGroups{true, true, true, true, true, true, true};
 

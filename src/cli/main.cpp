@@ -2,6 +2,10 @@
 #include "case/Driver.h"
 #include "case/Notifier.h"
 #include "case/State.h"
+#include "database/Batch.h"
+#include "database/Database.h"
+#include "database/Summary.h"
+#include "database/Workbook.h"
 #include "files/CaseFile.h"
 #include "files/DataFiles.h"
 #include "files/NumberText.h"
@@ -9,6 +13,7 @@
 #include <CLI/CLI.hpp>
 #include <nlohmann/json.hpp>
 
+#include <algorithm>
 #include <clocale>
 #include <cstdio>
 #include <iostream>
@@ -233,6 +238,52 @@ int runNew(const std::string& path, const std::string& dataDir) {
     return 0;
 }
 
+// Rows whose calculation stopped, and the warnings of the runs, on stderr.
+void reportRows(const std::vector<RowMessage>& stopped, const std::vector<RowMessage>& warnings) {
+    for (const RowMessage& w : warnings)
+        std::cerr << "Row " << (w.row + 1) << " (" << w.identification << "): " << w.text << '\n';
+    if (!stopped.empty())
+        std::cerr << stoppedRowsMessage(stopped) << '\n';
+}
+
+int runBatch(const std::string& inPath, const std::string& outPath, const std::string& dataDir) {
+    State st;
+    if (!prepareState(st, dataDir))
+        return 1;
+    const std::string error = readDatabaseFile(st, inPath);
+    if (!error.empty()) {
+        std::cerr << error << '\n';
+        return 1;
+    }
+    const BatchResult result = writeResultsFile(st, outPath);
+    reportRows(result.stopped, result.warnings);
+    if (!result.error.empty()) {
+        std::cerr << result.error << '\n';
+        return 1;
+    }
+    return result.stopped.empty() ? 0 : 1;
+}
+
+int runSummary(const std::string& inPath, const std::string& outPath, const SummaryGroups& groups,
+               const std::string& dataDir) {
+    State st;
+    if (!prepareState(st, dataDir))
+        return 1;
+    const std::string error = readDatabaseFile(st, inPath);
+    if (!error.empty()) {
+        std::cerr << error << '\n';
+        return 1;
+    }
+    const SummaryTable table = buildSummaryTable(st, groups);
+    reportRows(table.stopped, table.warnings);
+    const std::string written = writeSummaryWorkbook(table, outPath);
+    if (!written.empty()) {
+        std::cerr << written << '\n';
+        return 1;
+    }
+    return table.stopped.empty() ? 0 : 1;
+}
+
 } // namespace
 
 int main(int argc, char** argv) {
@@ -258,6 +309,37 @@ int main(int argc, char** argv) {
     cmdCalc->add_flag("--json", json, "Print one JSON object with case, panels and messages");
     addDataDir(cmdCalc);
 
+    std::string batchIn;
+    std::string batchOut;
+    CLI::App* cmdBatch = app.add_subcommand(
+        "batch", "Calculate every row of a database file and write its results file");
+    cmdBatch->add_option("DATABASE", batchIn, "Database file to read (_in.csv)")->required();
+    cmdBatch->add_option("RESULTS", batchOut, "Results file to write (_out.csv)")->required();
+    addDataDir(cmdBatch);
+
+    std::string summaryIn;
+    std::string summaryOut;
+    CLI::App* cmdSummary = app.add_subcommand(
+        "summary", "Calculate every row of a database file and write its summary as a workbook");
+    cmdSummary->add_option("DATABASE", summaryIn, "Database file to read (_in.csv)")->required();
+    cmdSummary->add_option("-o,--output", summaryOut, "Workbook to write (.xlsx)")->required();
+    // Column groups: all on unless some are chosen; --no-groups leaves the fixed columns only.
+    SummaryGroups chosen{};
+    const char* const groupFlags[SummaryGroup::Count][2] = {
+        {"--stiffener-inputs", "Stiffener spacing and profile"},
+        {"--ring-inputs", "Ring-frame spacing and profile"},
+        {"--stress-inputs", "Sigx, Sigy and Tau"},
+        {"--column-inputs", "Column length, axial force and end moments"},
+        {"--stiffener-results", "Stiffener usage factor"},
+        {"--ring-results", "Ring-frame area and inertia usage factors"},
+        {"--column-results", "Column usage factors UF1 and UF2"}};
+    for (int g = 0; g < SummaryGroup::Count; ++g)
+        cmdSummary->add_flag(groupFlags[g][0], chosen[static_cast<size_t>(g)], groupFlags[g][1]);
+    bool noGroups = false;
+    cmdSummary->add_flag("--no-groups", noGroups,
+                         "Only the chosen groups; with none chosen, the columns always shown");
+    addDataDir(cmdSummary);
+
     try {
         app.parse(argc, argv);
     } catch (const CLI::CallForHelp& e) {
@@ -273,5 +355,14 @@ int main(int argc, char** argv) {
         return runNew(newPath, dataDir);
     if (cmdCalc->parsed())
         return runCalc(calcPath, json, dataDir);
+    if (cmdBatch->parsed())
+        return runBatch(batchIn, batchOut, dataDir);
+    if (cmdSummary->parsed()) {
+        SummaryGroups groups{};
+        const bool any = std::find(chosen.begin(), chosen.end(), true) != chosen.end();
+        groups =
+            (any || noGroups) ? chosen : SummaryGroups{true, true, true, true, true, true, true};
+        return runSummary(summaryIn, summaryOut, groups, dataDir);
+    }
     return 2;
 }

@@ -1,0 +1,66 @@
+// Batch calculation of a case database: every case row calculated with the same driver as the
+// window, and the results file ("_out.csv") with one line per row.
+#pragma once
+
+#include <string>
+#include <vector>
+
+namespace velmora {
+
+struct State;
+class Notifier;
+
+// A message about one database row. `row` is the row index; the row is line row+1 of the
+// database file.
+struct RowMessage {
+    int row = 0;
+    std::string identification;
+    std::string text;
+};
+
+// What a batch run left to report. Rows are calculated one after another; a row that stops does
+// not stop the run, it is listed in `stopped` with its calcMessage. Warnings of the runs
+// (corrected values and the like) are collected in `warnings` instead of being shown one by
+// one. `error` is set when the results file could not be written.
+struct BatchResult {
+    std::string error;
+    std::vector<RowMessage> stopped;
+    std::vector<RowMessage> warnings;
+
+    bool ok() const { return error.empty() && stopped.empty(); }
+};
+
+// Text of the results file for rows 0..lastRow of the database: the header from the current
+// panel labels, then each row's line after it was loaded and calculated (Windows-1252, CR LF).
+// A row whose run stopped shows "Error" in its result cells. Leaves the last case row in the
+// design case.
+std::string resultsFileText(State& st, std::vector<RowMessage>& stopped,
+                            std::vector<RowMessage>& warnings);
+
+// Calculates every row and writes the results file to `path` through a temporary file renamed
+// over it, so that a failed write leaves the previous file as it was. The database itself is
+// not changed.
+BatchResult writeResultsFile(State& st, const std::string& path);
+
+// One text listing every stopped row: " Calculation stopped in 2 rows: " followed by a line
+// "Row 4 (Identification): message" per row, row numbers counted from 1 as the file lines.
+std::string stoppedRowsMessage(const std::vector<RowMessage>& stopped);
+
+// Names of the start-up database and its results file in the program folder.
+inline constexpr const char* kStartupDatabase = "Velmora_Dnv_in.csv";
+inline constexpr const char* kStartupResults = "Velmora_Dnv_out.csv";
+
+struct StartupBatchResult {
+    bool ran = false;  // the database was read and its results file written
+    std::string error; // why the batch did not run (a missing or malformed file)
+    BatchResult batch; // the rows that stopped and the warnings of the runs
+    int shownRow = -1; // the case row left in the design case, -1 when none
+};
+
+// The last step of the start-up: reads the start-up database from `programDir`, writes its
+// results file there, then loads the first case row again so that the window opens on it.
+// Failures are told through the notifier: "Error in databasefile" (with the file's line when
+// the file was malformed), and one message listing the rows whose calculation stopped.
+StartupBatchResult runStartupBatch(State& st, Notifier& nt, const std::string& programDir);
+
+} // namespace velmora

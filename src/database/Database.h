@@ -1,0 +1,126 @@
+// The case database: many design cases and comment rows kept together, in memory and in
+// semicolon-separated database files ("_in.csv"), and the moves of one row to and from the
+// current design case.
+#pragma once
+
+#include <array>
+#include <cstdint>
+#include <string>
+#include <vector>
+
+namespace velmora {
+
+struct State;
+struct ProfileTable;
+class Notifier;
+
+// A stiffener or ring-frame profile as a database row keeps it: the designation text and what
+// was read from it. Table kinds are kept under their built-up kind (L 1, T 3, flat bar 5);
+// kind 0 means the designation's code was not recognised.
+struct ProfileEntry {
+    int16_t kind = 0;
+    int16_t bulbRow = 0;         // bulb-flat table row, for kind 6
+    std::array<float, 4> dims{}; // in the order of the designation text
+    std::string designation;     // "L 200x90x9.0x12.0", "BF 200x10.0", ...
+};
+
+// One slot of the database: a design case, or a comment or marker row (only listText used).
+struct DatabaseRow {
+    bool isComment = false;
+    std::string listText; // the whole comment; for a case row a copy of identification
+    std::string projectName;
+    std::string identification;
+    int16_t designMethod = 0; // 0 LRFD, 1 WSD
+    float UF = 0;
+    int16_t cylinderType = 0;
+    int16_t outsideStiffening = 0;
+    int16_t ringFrameControl = 0;
+    int16_t specialIh = 0;
+    float r = 0;
+    float l = 0;
+    float t = 0;
+    float E = 0;
+    float fyp = 0;
+    float s = 0;
+    float ltStiffener = 0;
+    ProfileEntry stiff;
+    float fys = 0;
+    float L = 0;
+    float ltRing = 0;
+    float fyr = 0;
+    ProfileEntry ring;
+    int16_t ringFabrication = 0;
+    int16_t heavyRingControl = 0;
+    float Sigx = 0;
+    float Sigy = 0;
+    float Tau = 0;
+    float pd = 0;
+    float N = 0;
+    float M1a = 0;
+    float M2a = 0;
+    float M1b = 0;
+    float M2b = 0;
+    float k1 = 0;
+    float k2 = 0;
+    int16_t dimMoment = 0;
+};
+
+// A comment or marker row holding `text`.
+DatabaseRow commentRow(const std::string& text);
+
+// True for the text of a row the reader takes as a comment or marker: it begins with "%" or
+// is exactly "End" or "END".
+bool isCommentText(const std::string& firstField);
+
+// Up to 1001 rows, 0..lastRow in use. A database made by the program ends with the marker row
+// "End"; a fresh database is that marker alone, so that the first case added becomes row 0.
+struct CaseDatabase {
+    static constexpr int kCapacity = 1001;
+
+    std::vector<DatabaseRow> rows;
+    int16_t lastRow = 0;
+    std::string databaseFileName; // path of the current database file
+
+    CaseDatabase();
+    // Every slot back to the empty state (an empty slot reads as a case row); lastRow -1.
+    void reset();
+};
+
+// Row of the bulb-flat table whose height and thickness equal H and t exactly (as singles);
+// the last such row when several match, 0 when none does.
+int16_t findBulbFlatRow(const ProfileTable& bulb, float H, float t);
+
+// Reads database-file text into `out`, a fresh database, against the bulb-flat table. Returns
+// false with `error` naming the file and the line when the text is not a whole database.
+bool parseDatabaseText(const std::string& bytes, const std::string& fileName,
+                       const ProfileTable& bulb, bool decimalPointLocale, CaseDatabase& out,
+                       std::string& error);
+
+// Text of the database file for rows 0..lastRow (Windows-1252, CR LF). Returns false with
+// `error` set when a row cannot be written so that it reads back as the same row.
+bool databaseFileText(const CaseDatabase& db, char decimalSep, std::string& text,
+                      std::string& error);
+
+// Reads `path` and, only when the whole file was read, replaces the database with it and sets
+// databaseFileName. Returns "" or the message; a failed read changes nothing.
+std::string readDatabaseFile(State& st, const std::string& path);
+
+// Writes rows 0..lastRow to `path` through a temporary file renamed over it. Returns "" or the
+// message; on failure the previous file is untouched.
+std::string writeDatabaseFile(State& st, const std::string& path);
+
+// Stores the current design case in row `index` as a case row, makes row index+1 the marker
+// "End" and sets lastRow to index+1. False (nothing changed) when index+1 is beyond the
+// capacity or index is negative.
+bool storeCaseInRow(State& st, int index);
+
+// Copies case row `index` into the design case, makes its profile dimensions the current
+// ones and calculates. Returns the outcome of the calculation run (false when it stopped; its
+// message is in calcMessage and went to the notifier).
+bool loadRowIntoCase(State& st, Notifier& nt, int index);
+
+// Index of the first case row from row 0 on, stepping over comment and marker rows; -1 when
+// rows 0..lastRow hold no case row.
+int firstCaseRow(const CaseDatabase& db);
+
+} // namespace velmora

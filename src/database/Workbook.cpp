@@ -1,0 +1,102 @@
+// The summary as an .xlsx workbook, written with libxlsxwriter.
+
+#include "database/Workbook.h"
+
+#include "database/Summary.h"
+
+#include <xlsxwriter.h>
+
+#include <cstdio>
+#include <filesystem>
+#include <random>
+#include <system_error>
+
+namespace velmora {
+
+namespace {
+
+// Characters of a UTF-8 text (continuation bytes do not count).
+size_t characters(const std::string& s) {
+    size_t n = 0;
+    for (unsigned char c : s)
+        if ((c & 0xC0) != 0x80)
+            ++n;
+    return n;
+}
+
+// Fresh name beside `path` for the file being written.
+std::string temporaryBeside(const std::string& path) {
+    static constexpr char kDigits[] = "0123456789abcdefghijklmnopqrstuvwxyz";
+    std::random_device rd;
+    for (int attempt = 0; attempt < 100; ++attempt) {
+        std::string name = path + ".tmp-";
+        for (int k = 0; k < 8; ++k)
+            name.push_back(kDigits[rd() % 36]);
+        std::error_code ec;
+        if (!std::filesystem::exists(name, ec) && !ec)
+            return name;
+    }
+    return "";
+}
+
+} // namespace
+
+double fittedColumnWidth(const SummaryTable& table, int col) {
+    size_t widest = 0;
+    const size_t c = static_cast<size_t>(col);
+    if (c < table.headings.size())
+        widest = characters(table.headings[c]);
+    for (const auto& line : table.lines)
+        if (c < line.size() && characters(line[c]) > widest)
+            widest = characters(line[c]);
+    // One character of margin, as a fitted column shows its widest text with room beside it.
+    return static_cast<double>(widest) + 1.0;
+}
+
+std::string writeSummaryWorkbook(const SummaryTable& table, const std::string& path) {
+    const std::string failed = "can't save file - " + path;
+    const std::string tmp = temporaryBeside(path);
+    if (tmp.empty())
+        return failed;
+
+    lxw_workbook* wb = workbook_new(tmp.c_str());
+    if (!wb)
+        return failed;
+    lxw_worksheet* ws = workbook_add_worksheet(wb, nullptr);
+    lxw_format* centred = workbook_add_format(wb);
+    format_set_align(centred, LXW_ALIGN_CENTER);
+
+    bool ok = ws != nullptr;
+    auto put = [&](size_t row, size_t col, const std::string& text) {
+        if (!ok || text.empty())
+            return;
+        lxw_format* fmt = col == 0 ? centred : nullptr;
+        ok = worksheet_write_string(ws, static_cast<lxw_row_t>(row), static_cast<lxw_col_t>(col),
+                                    text.c_str(), fmt) == LXW_NO_ERROR;
+    };
+    for (size_t c = 0; c < table.headings.size(); ++c)
+        put(0, c, table.headings[c]);
+    for (size_t r = 0; r < table.lines.size(); ++r)
+        for (size_t c = 0; c < table.lines[r].size(); ++c)
+            put(r + 1, c, table.lines[r][c]);
+    if (ok)
+        ok = worksheet_set_column(ws, 0, 0, fittedColumnWidth(table, 0), centred) == LXW_NO_ERROR;
+    for (int c = 1; ok && c < 8; ++c)
+        ok = worksheet_set_column(ws, static_cast<lxw_col_t>(c), static_cast<lxw_col_t>(c),
+                                  fittedColumnWidth(table, c), nullptr) == LXW_NO_ERROR;
+
+    const lxw_error closed = workbook_close(wb);
+    std::error_code ec;
+    if (!ok || closed != LXW_NO_ERROR) {
+        std::filesystem::remove(tmp, ec);
+        return failed;
+    }
+    std::filesystem::rename(tmp, path, ec);
+    if (ec) {
+        std::filesystem::remove(tmp, ec);
+        return failed;
+    }
+    return "";
+}
+
+} // namespace velmora
