@@ -1,0 +1,531 @@
+// The printed report. Positions are in two user scales: the header in characters and lines of
+// the 11 pt font as measured on the page, the body in a fixed grid of 136 by 88 units (about one
+// 8 pt character across, one 8 pt line down).
+
+#include "report/Report.h"
+
+#include "case/State.h"
+#include "files/NumberText.h"
+#include "report/Panels.h"
+#include "report/Sketches.h"
+#include "report/Surface.h"
+
+#include <algorithm>
+#include <cmath>
+#include <string>
+
+namespace velmora {
+
+namespace {
+
+constexpr const char* kFont = "arial";
+constexpr double kRuleRight = kBodyWidth - 0.5 * kC0; // 129.2
+constexpr double kSketchX = 92.6;
+constexpr double kSketchW = 30;
+constexpr double kProfileW = (kC3 - kC0) - 3;                             // 29
+constexpr double kProfileH = kProfileW * kBodyHeight / kBodyWidth / 1.41; // about 13.3
+constexpr double kRingOffset = 60;
+
+// Number of bytes of the UTF-8 sequence that starts with `c`.
+size_t sequenceLength(unsigned char c) {
+    if (c < 0x80)
+        return 1;
+    if ((c & 0xE0) == 0xC0)
+        return 2;
+    if ((c & 0xF0) == 0xE0)
+        return 3;
+    if ((c & 0xF8) == 0xF0)
+        return 4;
+    return 1; // a stray continuation byte counts as one character
+}
+
+class Page {
+public:
+    Page(Surface& s, char sep) : s_(s), sep_(sep) {}
+
+    void text(double x, double y, const std::string& t) {
+        s_.setPos(x, y);
+        s_.drawText(t);
+    }
+    void styled(double x, double y, const std::string& t) {
+        s_.setBold(true);
+        s_.setItalic(true);
+        s_.setUnderline(true);
+        text(x, y, t);
+        plain();
+    }
+    void plain() {
+        s_.setBold(false);
+        s_.setItalic(false);
+        s_.setUnderline(false);
+        s_.setColor(kBlack);
+    }
+    // A value ending at `right`, then one blank and the unit.
+    void value(double right, double y, const std::string& v, const std::string& unit) {
+        text(right - s_.textWidth(v), y, v);
+        if (!unit.empty())
+            s_.drawText(" " + unit);
+    }
+    std::string num(double v, const char* pattern) const { return formatNumber(v, pattern, sep_); }
+
+    Surface& s_;
+    char sep_;
+};
+
+const std::string& materialName(const State& st, int index) {
+    static const std::string none;
+    if (index < 0 || index >= static_cast<int>(st.materials.rows.size()))
+        return none;
+    return st.materials.rows[static_cast<size_t>(index)].name;
+}
+
+void printHeader(Page& p, const State& st, const ReportStamp& stamp, const ReportMetrics& m) {
+    Surface& s = p.s_;
+    const double W = m.charsPerLine[0];
+    s.setScale(0, 0, W, m.linesPerPage[0]);
+    s.setFont(kFont, 11);
+    p.plain();
+    const double x0 = std::floor(0.1 * W);
+
+    // The ruled frame, drawn before the texts.
+    s.line(x0, 3.4, x0 + 37, 3.4);
+    s.line(x0 + 37, 4, 0.95 * W, 4);
+    s.line(x0 + 80, 4.9, 0.95 * W, 4.9);
+    s.line(x0, 5.8, 0.95 * W, 5.8);
+    s.line(x0 + 37, 2, x0 + 37, 5.8);
+    s.line(x0 + 80, 4, x0 + 80, 5.8);
+    s.line(x0 + 88, 2, x0 + 88, 4);
+
+    s.setBold(true);
+    p.text(x0 + 0.5, 2, "Velmora DNV");
+    s.setBold(false);
+    p.text(x0 + 0.5, 3.5, "Cylinder shell buckling based on DNV-RP-C202");
+    p.text(x0 + 0.5, 4.2, "Version 1.8.5");
+
+    p.text(x0 + 37.5, 2.1, "Project: ");
+    p.text(x0 + 43, 2.1, characters(st.dc.projectName, 1, 45));
+    p.text(x0 + 43, 3, characters(st.dc.projectName, 46, 105));
+    p.text(x0 + 37.5, 4.1, "Identification: ");
+    p.text(x0 + 47, 4.1, characters(st.dc.identification, 1, 38));
+    p.text(x0 + 47, 5, characters(st.dc.identification, 39, 98));
+
+    p.text(x0 + 88.5, 2.1, "Page:");
+    p.text(x0 + 88.5, 2.9, "1/1");
+    p.text(x0 + 80.5, 4.1, "Date: " + stamp.date);
+    p.text(x0 + 80.5, 5,
+           "Time: " + std::to_string(stamp.hour) + ":" + std::to_string(stamp.minute));
+    p.text(x0 + 0.5, 5.9, "File: " + lowerCase(st.run.fileName));
+}
+
+// One "label  symbol = value unit" line of the top part.
+void quantity(Page& p, double row, const std::string& label, const std::string& symbol,
+              const std::string& value, const std::string& unit) {
+    if (!label.empty())
+        p.text(kC0, row, label);
+    p.text(kC3, row, symbol);
+    p.text(kC4, row, "=");
+    p.value(kC5, row, value, unit);
+}
+
+// Design condition, materials, geometry with the cylinder sketch, loading; returns the top row
+// of the profile part.
+double printTopPart(Page& p, const State& st) {
+    Surface& s = p.s_;
+    const DesignCase& dc = st.dc;
+    const double partTop = 10;
+    double row = partTop;
+
+    p.styled(kC0, row, "Design format/Condition and Material:");
+    row += 1;
+    p.text(kC0, row, "Design Condition:");
+    p.value(kC5, row, dc.designFormat == 0 ? "LRDF meth.od" : "WSD meth.od", "");
+    row += 1;
+    if (dc.designFormat == 1)
+        quantity(p, row, "Basic Usage Factor: ", "n0", p.num(dc.UF, "#0.00"), "");
+    else
+        quantity(p, row, "Allowable Usage Factor: ", "UF", p.num(dc.UF, "##.00"), "");
+    row += 1;
+
+    row += 1.3;
+    auto material = [&](const std::string& name, int index, float fy) {
+        p.text(kC0, row, name);
+        p.value(43.6, row, materialName(st, index), "");
+        p.text(kC3, row, "fy");
+        p.text(kC4, row, "=");
+        p.value(kC5, row, p.num(fy, "###"), "MPa");
+        row += 1;
+    };
+    material("Plate: ", dc.plateMaterial, dc.fyp);
+    material("Stiffener: ", dc.stiffMaterial, dc.fys);
+    if (dc.ringControl == 1)
+        material("Ringframe: ", dc.ringMaterial, dc.fyr);
+    quantity(p, row, "Youngs modulus: ", "E", p.num(dc.E, "0.00E+0"), "MPa");
+    row += 1;
+
+    row += 1.5;
+    const double geometryTop = row;
+    p.styled(kC0, row, "Geometry:");
+    row += 1;
+    auto length = [&](const std::string& label, const std::string& symbol, float v,
+                      const char* pattern = "0") {
+        quantity(p, row, label, symbol, p.num(v, pattern), "mm");
+        row += 1;
+    };
+    length("Cylinder radius (cL plate)", "r", dc.r);
+    length("Distance between ring frames", "l", dc.l);
+    length("Cylinder wall thickness", "t", dc.t, "0.0");
+    if (dc.cylinderType == 1) {
+        length("Cylinder length", "L", dc.L);
+        length("Lat tors buckl length: (ringframe)", "lt", dc.ltRing);
+    } else if (dc.cylinderType == 2) {
+        length("Stiff spacing:", "s", dc.s);
+        length("Lat tors buckl length: (stiffener)", "lt", dc.ltStiff);
+        length("Cylinder length", "L", dc.L);
+        length("Lat tors buckl length: (ringframe)", "lt", dc.ltRing);
+    } else if (dc.cylinderType == 3) {
+        length("Cylinder length", "L", dc.L);
+        quantity(p, row, "Effective length factor", "k1", p.num(dc.k1, "0.00"), "");
+        row += 1;
+        quantity(p, row, "", "k2", p.num(dc.k2, "0.00"), "");
+        row += 1;
+    }
+
+    const double sketchH = kSketchW * kBodyHeight / kBodyWidth;
+    s.setFont(kFont, 7);
+    drawCylinderSketch(s, dc, {kSketchX, geometryTop, kSketchX + kSketchW, geometryTop + sketchH});
+    s.setFont(kFont, 8);
+    p.plain();
+
+    row += 1.5;
+    p.styled(kC0, row, "Loading:");
+    row += 1;
+    auto load = [&](const std::string& label, float v, const char* pattern,
+                    const std::string& unit) {
+        p.text(kC0, row, label);
+        p.text(19.6, row, "=");
+        p.value(31.6, row, p.num(v, pattern), unit);
+        row += 1;
+    };
+    const std::string pressureUnit = "MPa (positive = inside pressure)";
+    if (dc.cylinderType == 3) {
+        load("pd", dc.pd, "0.000", pressureUnit);
+        load("N", dc.N, "0.0", "kN");
+        load("M1a", dc.M1a, "0.0", "kNm");
+        load("M1b", dc.M1b, "0.0", "kNm");
+        load("M2a", dc.M2a, "0.0", "kNm");
+        load("M2b", dc.M2b, "0.0", "kNm");
+    } else {
+        load("Sigx", dc.Sigx, "0.0", "MPa");
+        load("Sigy", dc.Sigy, "0.0", "MPa");
+        load("Tau", dc.Tau, "0.0", "MPa");
+        load("pd", dc.pd, "0.000", pressureUnit);
+    }
+
+    row = std::max(row, geometryTop + sketchH + 1);
+    s.line(kC0, row, kRuleRight, row);
+    s.line(80.6, partTop + 0.5, 80.6, row - 0.5);
+    return row + 1;
+}
+
+// Title, sketch and data of one profile block.
+void printProfile(Page& p, const State& st, bool ring, double offset, double top) {
+    Surface& s = p.s_;
+    const ProfileRecord& rec = ring ? st.dc.ring : st.dc.stiff;
+    std::string designation;
+    if (ring)
+        designation = st.res.ringProfileText +
+                      (st.dc.ringFabrication == 0 ? " (Fabricated)" : " (Cold-formed)");
+    else
+        designation =
+            st.res.stiffProfileText + (rec.kind == ProfileKind::LBuiltUp ? " (built-up)" : "");
+    p.styled(offset + kC0, top, ring ? "Ringframe Profile:" : "Stiffener Profile:");
+    s.drawText(" " + designation);
+
+    const double x = offset + kC0;
+    s.setFont(kFont, 6);
+    drawProfileSketch(s, rec, sketchForKind(rec.kind),
+                      {x, top + 2, x + kProfileW, top + 2 + kProfileH}, true, st.decimalSep());
+    s.setFont(kFont, 8);
+    p.plain();
+    printProfileBlock(s, st, ring, offset, top);
+}
+
+// Where the data of one profile block come from.
+struct ProfileData {
+    const ProfileRecord& rec;
+    const SectionProps& props;
+    const std::string& web;
+    const std::string& flange;
+};
+
+class ProfileLines {
+public:
+    ProfileLines(Page& p, double offset, double row) : p_(p), offset_(offset), row_(row) {}
+
+    void add(const std::string& symbol, double v, const char* pattern, const std::string& unit) {
+        p_.text(offset_ + kC3, row_, symbol);
+        p_.text(offset_ + kC4, row_, "=");
+        p_.value(offset_ + kC5, row_, p_.num(v, pattern), unit);
+        row_ += 1;
+    }
+    void note(const std::string& t) {
+        p_.text(offset_ + kC3, row_, t);
+        row_ += 1;
+    }
+    double row() const { return row_; }
+
+private:
+    Page& p_;
+    double offset_;
+    double row_;
+};
+
+void lengths(ProfileLines& out, const ProfileRecord& r, bool withB) {
+    out.add("H", r.H, "#00", "mm");
+    if (withB)
+        out.add("B", r.B, "#00", "mm");
+}
+
+void areaMass(ProfileLines& out, const SectionProps& sp) {
+    out.add("A", sp.A, "#00", "mm2");
+    out.add("g", sp.g, "#0.0", "kg/m");
+    out.add("Iy", sp.Iy, "0.000E+0", "mm4");
+}
+
+// L, T and I profiles.
+double printFlangedBlock(ProfileLines& out, const ProfileData& d, bool showIz) {
+    lengths(out, d.rec, true);
+    out.add("tw", d.rec.tw, "#0.0", "mm");
+    out.add("tf", d.rec.tf, "#0.0", "mm");
+    areaMass(out, d.props);
+    if (showIz)
+        out.add("Iz", d.props.Iz, "0.000E+0", "mm4");
+    out.note("Local buckling:");
+    out.note(d.web);
+    out.note(d.flange);
+    return out.row();
+}
+
+// Trapezoid and RHS: plate thickness t held in tw; a belongs to the trapezoid only.
+double printTrapezoidBlock(ProfileLines& out, const ProfileData& d) {
+    lengths(out, d.rec, true);
+    if (d.rec.kind == ProfileKind::Trapez)
+        out.add("a", d.rec.a, "#00", "mm");
+    out.add("tw", d.rec.tw, "#0.0", "mm");
+    areaMass(out, d.props);
+    return out.row();
+}
+
+double printFlatBarBlock(ProfileLines& out, const ProfileData& d) {
+    lengths(out, d.rec, false);
+    out.add("tw", d.rec.tw, "#0.0", "mm");
+    areaMass(out, d.props);
+    out.note("Local buckling:");
+    out.note(d.web);
+    return out.row();
+}
+
+// Bulb flat: the table's c and r, then the equivalent flange B and tf. Its flange outstand is
+// not checked, so only the web text belongs to it.
+double printBulbFlatBlock(ProfileLines& out, const ProfileData& d) {
+    lengths(out, d.rec, false);
+    out.add("tw", d.rec.tw, "#0.0", "mm");
+    out.add("c", d.rec.a, "#00", "mm");
+    out.add("r", d.rec.Ro, "#00", "mm");
+    out.add("B", d.rec.B, "#00", "mm");
+    out.add("tf", d.rec.tf, "#0.0", "mm");
+    areaMass(out, d.props);
+    out.note("Local buckling:");
+    out.note(d.web);
+    return out.row();
+}
+
+// Passes measurements through to the page but draws nothing; tells how far down the texts go.
+class ProbeSurface : public Surface {
+public:
+    explicit ProbeSurface(const Surface& page) : page_(page) {}
+    void clear() override {}
+    void setScale(double, double, double, double) override {}
+    void setPos(double x, double y) override {
+        x_ = x;
+        y_ = y;
+    }
+    double x() const override { return x_; }
+    double y() const override { return y_; }
+    void setFont(const std::string&, double) override {}
+    void setBold(bool) override {}
+    void setItalic(bool) override {}
+    void setUnderline(bool) override {}
+    void setColor(Rgb) override {}
+    void drawText(const std::string& text) override {
+        lowest = std::max(lowest, y_);
+        x_ += page_.textWidth(text);
+    }
+    double textWidth(const std::string& text) const override { return page_.textWidth(text); }
+    double textHeight(const std::string& text) const override { return page_.textHeight(text); }
+    void line(double, double, double, double) override {}
+    void polygon(const std::vector<Point>&, bool) override {}
+    void ellipse(double, double, double, double, bool) override {}
+
+    double lowest = 0;
+
+private:
+    const Surface& page_;
+    double x_ = 0;
+    double y_ = 0;
+};
+
+void drawResults(Surface& s, const State& st, double row) {
+    const DesignCase& dc = st.dc;
+    const double resultsTop = row;
+    constexpr int report = 1;
+
+    row = drawShellPanel(s, st, row, kC0, report);
+    if (dc.cylinderType == 2) {
+        if (st.res.slenderNote)
+            row = drawSlenderNote(s, st, resultsTop, kC5, report) + 9;
+        else
+            row = drawStiffenerPanel(s, st, resultsTop, kC5, report);
+        if (dc.ringControl == 1)
+            drawRingPanel(s, st, row + 2, kC0, report);
+    } else if (dc.cylinderType == 1) {
+        if (dc.ringControl == 1)
+            drawRingPanel(s, st, row + 2, kC0, report);
+    } else if (dc.cylinderType == 3) {
+        drawColumnPanel(s, st, row + 2, kC0, report);
+    }
+}
+
+// The result panels below the profile part. The longest combination (stiffener panel and a
+// ring panel with its heavy-frame line) would end a fraction of a line below the page; the
+// panels then move up into the blank row under the rule, so that nothing is cut off.
+void printResults(Page& p, const State& st, double row) {
+    ProbeSurface probe(p.s_);
+    drawResults(probe, st, row);
+    const double overflow = probe.lowest + 1 - kBodyHeight;
+    if (overflow > 0)
+        row -= std::min(overflow, 0.8);
+    drawResults(p.s_, st, row);
+}
+
+} // namespace
+
+std::string characters(const std::string& text, size_t first, size_t last) {
+    std::string out;
+    size_t index = 0;
+    for (size_t i = 0; i < text.size();) {
+        const size_t n =
+            std::min(sequenceLength(static_cast<unsigned char>(text[i])), text.size() - i);
+        ++index;
+        if (index > last)
+            break;
+        if (index >= first)
+            out.append(text, i, n);
+        i += n;
+    }
+    return out;
+}
+
+std::string lowerCase(const std::string& text) {
+    std::string out = text;
+    for (size_t i = 0; i < out.size(); ++i) {
+        const auto c = static_cast<unsigned char>(out[i]);
+        if (c >= 'A' && c <= 'Z') {
+            out[i] = static_cast<char>(c + 32);
+        } else if (c == 0xC3 && i + 1 < out.size()) {
+            // U+00C0..U+00DE (but not the multiplication sign U+00D7) are capitals whose small
+            // letter lies 0x20 above.
+            const auto d = static_cast<unsigned char>(out[i + 1]);
+            if (d >= 0x80 && d <= 0x9E && d != 0x97)
+                out[i + 1] = static_cast<char>(d + 0x20);
+            ++i;
+        }
+    }
+    return out;
+}
+
+ReportMetrics measureReport(Surface& s) {
+    ReportMetrics m;
+    s.setScale(0, 0, 1, 1);
+    const double sizes[4] = {11, 10, 9, 8};
+    for (size_t i = 0; i < 4; ++i) {
+        s.setFont(kFont, sizes[i]);
+        const double w = s.textWidth("SmGasdfghjklpoiuytre");
+        const double h = s.textHeight("Velmora DNV");
+        m.charsPerLine[i] = w > 0 ? static_cast<int>(1.0 / w * 20) : 100;
+        m.linesPerPage[i] = h > 0 ? static_cast<int>(1.0 / h) : 70;
+        m.charsPerLine[i] = std::max(m.charsPerLine[i], 1);
+        m.linesPerPage[i] = std::max(m.linesPerPage[i], 1);
+    }
+    return m;
+}
+
+double printProfileBlock(Surface& s, const State& st, bool ring, double offset, double row) {
+    Page p(s, st.decimalSep());
+    const CaseResults& res = st.res;
+    const ProfileData d =
+        ring ? ProfileData{st.dc.ring, res.ringSection, res.ringWebCheckText,
+                           res.ringFlangeCheckText}
+             : ProfileData{st.dc.stiff, res.stiffSection, res.webCheckText, res.flangeCheckText};
+    row += 2;
+    s.setUnderline(true);
+    p.text(offset + kC3, row, "Profile data:");
+    s.setUnderline(false);
+    row += 1;
+    ProfileLines out(p, offset, row);
+    switch (d.rec.kind) {
+    case ProfileKind::LTable:
+    case ProfileKind::LBuiltUp:
+    case ProfileKind::TTable:
+    case ProfileKind::TBuiltUp:
+        return printFlangedBlock(out, d, true);
+    case ProfileKind::IBuiltUp:
+        // The stiffener's I section has no lateral inertia of its own.
+        return printFlangedBlock(out, d, ring);
+    case ProfileKind::RHS:
+    case ProfileKind::Trapez:
+        return printTrapezoidBlock(out, d);
+    case ProfileKind::FlatTable:
+    case ProfileKind::FlatBuiltUp:
+        return printFlatBarBlock(out, d);
+    case ProfileKind::BulbFlat:
+        return printBulbFlatBlock(out, d);
+    default:
+        return row;
+    }
+}
+
+void printReport(Surface& s, const State& st, const ReportStamp& stamp) {
+    const ReportMetrics m = measureReport(s);
+    Page p(s, st.decimalSep());
+    printHeader(p, st, stamp, m);
+
+    s.setScale(0, 0, kBodyWidth, kBodyHeight);
+    s.setFont(kFont, 8);
+    p.plain();
+    double row = printTopPart(p, st);
+
+    const DesignCase& dc = st.dc;
+    if (dc.cylinderType == 1 || dc.cylinderType == 2) {
+        const double top = row;
+        bool printed = false;
+        if (dc.cylinderType == 2) {
+            printProfile(p, st, false, 0, top);
+            printed = true;
+        }
+        if (dc.ringControl == 1) {
+            printProfile(p, st, true, dc.cylinderType == 2 ? kRingOffset : 0, top);
+            printed = true;
+        }
+        // The results start below the profile sketches.
+        if (printed)
+            row = top + 3.5 + kProfileH;
+        if (dc.ringControl == 1) {
+            s.line(kC0, row, kRuleRight, row);
+            row += 1;
+        }
+    }
+    printResults(p, st, row);
+}
+
+} // namespace velmora
