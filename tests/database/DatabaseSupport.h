@@ -1,0 +1,73 @@
+// Database lines written out by hand for the database tests.
+#pragma once
+
+#include <cstdlib>
+#include <filesystem>
+#include <map>
+#include <string>
+#include <vector>
+
+namespace velmora::test {
+
+// A stringer-stiffened case row of 35 fields (the new-case inputs, fyp 355), each followed by
+// ";". `changes` replaces fields by their index.
+inline std::string caseLine(const std::map<int, std::string>& changes = {}) {
+    std::vector<std::string> f = {"Project", "Case A", "0",    "1",
+                                  "2",       "0",      "1",    "0",
+                                  "210000",  "355",    "1500", "3000",
+                                  "20",      "600",    "3000", "L 200x90x9.0x12.0",
+                                  "355",     "6000",   "600",  "T 200x90x9.0x12.0",
+                                  "355",     "0",      "0",    "-100",
+                                  "-10",     "40",     "-0.3", "1",
+                                  "1",       "-1000",  "-200", "-100",
+                                  "100",     "100",    "0"};
+    for (const auto& [i, v] : changes)
+        f.at(static_cast<size_t>(i)) = v;
+    std::string line;
+    for (const auto& v : f)
+        line += v + ";";
+    return line;
+}
+
+inline std::string joinLines(const std::vector<std::string>& lines) {
+    std::string out;
+    for (const auto& l : lines)
+        out += l + "\r\n";
+    return out;
+}
+
+// Cells of a results or database line (the text between the ";").
+inline std::vector<std::string> cells(const std::string& line) {
+    std::vector<std::string> out;
+    size_t start = 0;
+    for (size_t p = line.find(';'); p != std::string::npos; p = line.find(';', start)) {
+        out.push_back(line.substr(start, p - start));
+        start = p + 1;
+    }
+    if (start < line.size())
+        out.push_back(line.substr(start));
+    return out;
+}
+
+// A fresh folder for one test, removed with everything in it at the end.
+class ScratchDir {
+public:
+    ScratchDir() {
+        std::string pattern =
+            (std::filesystem::temp_directory_path() / "velmora-db-XXXXXX").string();
+        path_ = ::mkdtemp(pattern.data()) ? pattern : std::string();
+    }
+    ~ScratchDir() {
+        std::error_code ec;
+        std::filesystem::remove_all(path_, ec);
+    }
+    ScratchDir(const ScratchDir&) = delete;
+    ScratchDir& operator=(const ScratchDir&) = delete;
+    std::string file(const std::string& name) const { return path_ + "/" + name; }
+    const std::string& path() const { return path_; }
+
+private:
+    std::string path_;
+};
+
+} // namespace velmora::test
