@@ -1,0 +1,251 @@
+#include "database/Summary.h"
+
+#include "DatabaseSupport.h"
+#include "TestSupport.h"
+#include "case/State.h"
+#include "database/Database.h"
+#include "database/Workbook.h"
+
+#include <gtest/gtest.h>
+
+#include <algorithm>
+#include <cstdio>
+#include <map>
+#include <regex>
+
+namespace velmora {
+namespace {
+
+using test::caseLine;
+using test::joinLines;
+using test::ScratchDir;
+
+State stateWith(const std::vector<std::string>& lines) {
+    State st = test::newTestState();
+    CaseDatabase db;
+    std::string error;
+    EXPECT_TRUE(parseDatabaseText(joinLines(lines), "db_in.csv", st.profiles.bulb, true, db, error))
+        << error;
+    st.db = std::move(db);
+    return st;
+}
+
+const SummaryGroups kAll{true, true, true, true, true, true, true};
+const SummaryGroups kNone{};
+
+// Cell of `line` under `heading`.
+std::string at(const SummaryTable& t, size_t line, const std::string& heading) {
+    const auto it = std::find(t.headings.begin(), t.headings.end(), heading);
+    EXPECT_NE(t.headings.end(), it) << heading;
+    return t.lines.at(line).at(static_cast<size_t>(it - t.headings.begin()));
+}
+
+TEST(SummaryTable, HeadingsOfTheGroups) {
+    const std::vector<std::string> all = {
+        "Ident",        "fyk",        "r ",         "l ",      "t",       "Stiff spac",
+        "Stiff prof",   "Ring spac",  "RIng prof ", "Sigx",    "Sigy",    "Tau",
+        "pd",           "L",          "N",          "M1a",     "M2a",     "M1b",
+        "M2b",          "Shell UF =", "Stiff UF =", "Ring Ax", "Ring Ix", "Column UF1 =",
+        "Column UF2 =", "UFmax ="};
+    EXPECT_EQ(all, summaryHeadings(kAll));
+    const std::vector<std::string> fixed = {"Ident", "fyk", "r ",         "l ",
+                                            "t",     "pd",  "Shell UF =", "UFmax ="};
+    EXPECT_EQ(fixed, summaryHeadings(kNone));
+    SummaryGroups ringOnly{};
+    ringOnly[SummaryGroup::RingResults] = true;
+    EXPECT_EQ(10u, summaryHeadings(ringOnly).size());
+}
+
+TEST(SummaryTable, NotApplicableCellsForEachCylinderType) {
+    State st = stateWith({"% Summary;", caseLine({{1, "Cyl"}, {4, "0"}, {6, "0"}}),
+                          caseLine({{1, "Ring"}, {4, "1"}}), caseLine({{1, "Str"}}),
+                          caseLine({{1, "Col"}, {4, "3"}, {6, "0"}, {30, "-210"}}), "End;"});
+    const SummaryTable t = buildSummaryTable(st, kAll);
+    ASSERT_EQ(6u, t.lines.size());
+    EXPECT_EQ(std::vector<std::string>{"% Summary"}, t.lines[0]);
+    EXPECT_EQ(std::vector<std::string>{"End"}, t.lines[5]);
+    for (size_t i = 1; i <= 4; ++i) {
+        ASSERT_EQ(t.headings.size(), t.lines[i].size());
+        EXPECT_EQ("355", at(t, i, "fyk"));
+        EXPECT_EQ("1500", at(t, i, "r "));
+        EXPECT_EQ("3000", at(t, i, "l "));
+        EXPECT_EQ("20.0", at(t, i, "t"));
+        EXPECT_EQ("-0.300", at(t, i, "pd"));
+        EXPECT_NE("N/A", at(t, i, "Shell UF ="));
+    }
+    const std::vector<std::string> stiff = {"Stiff spac", "Stiff prof", "Stiff UF ="};
+    const std::vector<std::string> ring = {"Ring spac", "RIng prof ", "Ring Ax", "Ring Ix"};
+    const std::vector<std::string> column = {"L",   "N",   "M1a",          "M2a",
+                                             "M1b", "M2b", "Column UF1 =", "Column UF2 ="};
+    auto expectNA = [&](size_t line, const std::vector<std::string>& hs, bool na) {
+        for (const auto& h : hs)
+            EXPECT_EQ(na, at(t, line, h) == "N/A") << t.lines[line][0] << " " << h;
+    };
+    // Unstiffened, ring control off.
+    expectNA(1, stiff, true);
+    expectNA(1, ring, true);
+    expectNA(1, column, true);
+    EXPECT_EQ("-100.0", at(t, 1, "Sigx"));
+    // Ring stiffened.
+    expectNA(2, stiff, true);
+    expectNA(2, ring, false);
+    EXPECT_EQ("6000", at(t, 2, "Ring spac"));
+    EXPECT_EQ("T 200x90x9.0x12.0", at(t, 2, "RIng prof "));
+    // Stringer stiffened with rings.
+    expectNA(3, stiff, false);
+    expectNA(3, ring, false);
+    expectNA(3, column, true);
+    EXPECT_EQ("600", at(t, 3, "Stiff spac"));
+    EXPECT_EQ("L 200x90x9.0x12.0", at(t, 3, "Stiff prof"));
+    EXPECT_EQ("40.0", at(t, 3, "Tau"));
+    // Column: no stresses, its own data.
+    expectNA(4, stiff, true);
+    expectNA(4, ring, true);
+    expectNA(4, column, false);
+    for (const char* h : {"Sigx", "Sigy", "Tau"})
+        EXPECT_EQ("N/A", at(t, 4, h));
+    EXPECT_EQ("6000", at(t, 4, "L"));
+    EXPECT_EQ("-1000.0", at(t, 4, "N"));
+    EXPECT_EQ("-210.0", at(t, 4, "M1a"));
+    EXPECT_EQ("-100.0", at(t, 4, "M2a"));
+    EXPECT_EQ("100.0", at(t, 4, "M1b"));
+}
+
+TEST(SummaryTable, LargestUsageFactorComparesNumbers) {
+    // As texts "9.00" would beat "10.50".
+    EXPECT_EQ("10.50", largestUsageFactor({{9.0, "9.00"}, {10.5, "10.50"}, {0, "0"}}));
+    EXPECT_EQ("0", largestUsageFactor({{-0.25, "-0.25"}, {0, "0"}}));
+    EXPECT_EQ("0", largestUsageFactor({}));
+}
+
+TEST(SummaryTable, UFmaxIsTheLargestShownUsageFactor) {
+    State st = stateWith({caseLine({{1, "Str"}}), caseLine({{1, "Col"}, {4, "3"}, {6, "0"}}),
+                          caseLine({{1, "Ring"}, {4, "1"}})});
+    const SummaryTable t = buildSummaryTable(st, kAll);
+    const std::vector<std::string> ufs = {"Shell UF =", "Stiff UF =",   "Ring Ax",
+                                          "Ring Ix",    "Column UF1 =", "Column UF2 ="};
+    for (size_t i = 0; i < t.lines.size(); ++i) {
+        double best = 0;
+        std::string bestText = "0";
+        for (const auto& h : ufs) {
+            const std::string c = at(t, i, h);
+            if (c != "N/A" && std::stod(c) > best) {
+                best = std::stod(c);
+                bestText = c;
+            }
+        }
+        EXPECT_EQ(bestText, at(t, i, "UFmax ="));
+    }
+    // With every result group off only the shell counts.
+    State again = stateWith({caseLine({{1, "Str"}})});
+    const SummaryTable shellOnly = buildSummaryTable(again, kNone);
+    EXPECT_EQ(at(shellOnly, 0, "Shell UF ="), at(shellOnly, 0, "UFmax ="));
+}
+
+TEST(SummaryTable, StoppedRowShowsError) {
+    State st = stateWith({caseLine({{1, "Bad"}, {12, "0"}}), caseLine({{1, "Good"}})});
+    const SummaryTable t = buildSummaryTable(st, kAll);
+    ASSERT_EQ(1u, t.stopped.size());
+    EXPECT_EQ("Bad", t.stopped[0].identification);
+    for (const char* h : {"Shell UF =", "Stiff UF =", "Ring Ax", "Ring Ix", "UFmax ="})
+        EXPECT_EQ("Error", at(t, 0, h)) << h;
+    EXPECT_EQ("N/A", at(t, 0, "Column UF1 ="));
+    EXPECT_NE("Error", at(t, 1, "UFmax ="));
+}
+
+// ---- Workbook ----------------------------------------------------------------------------
+
+// One member of a zip archive, read with python3's zipfile; empty when python3 is missing.
+std::string zipMember(const std::string& zip, const std::string& member) {
+    const std::string cmd = "python3 -c \"import sys,zipfile; "
+                            "sys.stdout.write(zipfile.ZipFile(sys.argv[1]).read(sys.argv[2])"
+                            ".decode())\" '" +
+                            zip + "' '" + member + "' 2>/dev/null";
+    std::string out;
+    if (FILE* p = ::popen(cmd.c_str(), "r")) {
+        char buf[4096];
+        size_t n = 0;
+        while ((n = std::fread(buf, 1, sizeof buf, p)) > 0)
+            out.append(buf, n);
+        ::pclose(p);
+    }
+    return out;
+}
+
+std::string unescapeXml(std::string s) {
+    for (const auto& [from, to] : std::vector<std::pair<std::string, std::string>>{
+             {"&lt;", "<"}, {"&gt;", ">"}, {"&quot;", "\""}, {"&amp;", "&"}}) {
+        for (size_t p = s.find(from); p != std::string::npos; p = s.find(from, p + 1))
+            s.replace(p, from.size(), to);
+    }
+    return s;
+}
+
+TEST(SummaryWorkbook, ReadsBackAsTheTable) {
+    ScratchDir dir;
+    SummaryTable table;
+    table.headings = {"Ident", "fyk", "r ", "UFmax ="};
+    table.lines = {{"% Leg <A> & B"},
+                   {"Case 1", "355", "1500", "0.85"},
+                   {"A much longer identification", "355", "2000", "1.10"}};
+    const std::string path = dir.file("summary.xlsx");
+    ASSERT_EQ("", writeSummaryWorkbook(table, path));
+
+    const std::string shared = zipMember(path, "xl/sharedStrings.xml");
+    if (shared.empty())
+        GTEST_SKIP() << "python3 zipfile not available";
+    std::vector<std::string> strings;
+    const std::regex si("<si><t[^>]*>([^<]*)</t></si>");
+    for (auto it = std::sregex_iterator(shared.begin(), shared.end(), si);
+         it != std::sregex_iterator(); ++it)
+        strings.push_back(unescapeXml((*it)[1]));
+
+    const std::string sheet = zipMember(path, "xl/worksheets/sheet1.xml");
+    std::map<std::string, std::string> grid;
+    std::map<std::string, std::string> style;
+    const std::regex cell("<c r=\"([A-Z]+[0-9]+)\"( s=\"([0-9]+)\")? t=\"s\"><v>([0-9]+)</v></c>");
+    for (auto it = std::sregex_iterator(sheet.begin(), sheet.end(), cell);
+         it != std::sregex_iterator(); ++it) {
+        grid[(*it)[1]] = strings.at(std::stoul((*it)[4]));
+        style[(*it)[1]] = (*it)[3];
+    }
+    const std::map<std::string, std::string> expected = {{"A1", "Ident"},
+                                                         {"B1", "fyk"},
+                                                         {"C1", "r "},
+                                                         {"D1", "UFmax ="},
+                                                         {"A2", "% Leg <A> & B"},
+                                                         {"A3", "Case 1"},
+                                                         {"B3", "355"},
+                                                         {"C3", "1500"},
+                                                         {"D3", "0.85"},
+                                                         {"A4", "A much longer identification"},
+                                                         {"B4", "355"},
+                                                         {"C4", "2000"},
+                                                         {"D4", "1.10"}};
+    EXPECT_EQ(expected, grid);
+
+    // Column A is centred: its cells and the column carry the style with centred alignment.
+    const std::string styles = zipMember(path, "xl/styles.xml");
+    EXPECT_NE(std::string::npos, styles.find("<alignment horizontal=\"center\"/>"));
+    EXPECT_EQ("1", style["A3"]);
+    EXPECT_EQ("", style["B3"]);
+    // Columns A to H fitted: A to the 28 characters of its longest text, B to "fyk" and "355".
+    EXPECT_NE(std::string::npos, sheet.find("<col min=\"1\" max=\"1\" width=\"29.7109375\" "
+                                            "style=\"1\" customWidth=\"1\"/>"));
+    EXPECT_NE(std::string::npos,
+              sheet.find("<col min=\"2\" max=\"2\" width=\"4.7109375\" customWidth=\"1\"/>"));
+    EXPECT_NE(std::string::npos, sheet.find("<col min=\"8\" max=\"8\""));
+    EXPECT_EQ(std::string::npos, sheet.find("<col min=\"9\""));
+}
+
+TEST(SummaryWorkbook, UnwritablePathKeepsNothingBehind) {
+    ScratchDir dir;
+    SummaryTable table;
+    table.headings = {"Ident"};
+    EXPECT_EQ("can't save file - " + dir.file("no/summary.xlsx"),
+              writeSummaryWorkbook(table, dir.file("no/summary.xlsx")));
+    EXPECT_TRUE(std::filesystem::is_empty(dir.path()));
+}
+
+} // namespace
+} // namespace velmora
