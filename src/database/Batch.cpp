@@ -190,10 +190,12 @@ std::string caseLine(const State& st, const DatabaseRow& row, bool completed) {
 } // namespace
 
 std::string resultsFileText(State& st, std::vector<RowMessage>& stopped,
-                            std::vector<RowMessage>& warnings) {
+                            std::vector<RowMessage>& warnings, const RowProgress& progress) {
     std::string utf8 = headerLine(st.res);
     utf8 += "\r\n";
     for (int i = 0; i <= st.db.lastRow; ++i) {
+        if (progress)
+            progress(i, st.db.lastRow);
         const DatabaseRow& row = st.db.rows[static_cast<size_t>(i)];
         if (row.isComment) {
             for (char c : row.listText)
@@ -217,9 +219,9 @@ std::string resultsFileText(State& st, std::vector<RowMessage>& stopped,
     return utf8ToCp1252(utf8);
 }
 
-BatchResult writeResultsFile(State& st, const std::string& path) {
+BatchResult writeResultsFile(State& st, const std::string& path, const RowProgress& progress) {
     BatchResult out;
-    const std::string text = resultsFileText(st, out.stopped, out.warnings);
+    const std::string text = resultsFileText(st, out.stopped, out.warnings, progress);
     if (!writeFileAtomic(path, text))
         out.error = "can't save file - " + path;
     return out;

@@ -2,6 +2,7 @@
 // window, and the results file ("_out.csv") with one line per row.
 #pragma once
 
+#include <functional>
 #include <string>
 #include <vector>
 
@@ -17,6 +18,10 @@ struct RowMessage {
     std::string identification;
     std::string text;
 };
+
+// Told before each row of a batch is worked, with the row's index and the database's last row,
+// so that a window can show how far a long run has come.
+using RowProgress = std::function<void(int row, int lastRow)>;
 
 // What a batch run left to report. Rows are calculated one after another; a row that stops does
 // not stop the run, it is listed in `stopped` with its calcMessage. Warnings of the runs
@@ -35,12 +40,12 @@ struct BatchResult {
 // A row whose run stopped shows "Error" in its result cells. Leaves the last case row in the
 // design case.
 std::string resultsFileText(State& st, std::vector<RowMessage>& stopped,
-                            std::vector<RowMessage>& warnings);
+                            std::vector<RowMessage>& warnings, const RowProgress& progress = {});
 
 // Calculates every row and writes the results file to `path` through a temporary file renamed
 // over it, so that a failed write leaves the previous file as it was. The database itself is
 // not changed.
-BatchResult writeResultsFile(State& st, const std::string& path);
+BatchResult writeResultsFile(State& st, const std::string& path, const RowProgress& progress = {});
 
 // One text listing every stopped row: " Calculation stopped in 2 rows: " followed by a line
 // "Row 4 (Identification): message" per row, row numbers counted from 1 as the file lines.

@@ -103,10 +103,13 @@ std::vector<std::string> caseCells(const State& st, const DatabaseRow& row,
 
 } // namespace
 
-SummaryTable buildSummaryTable(State& st, const SummaryGroups& groups) {
+SummaryTable buildSummaryTable(State& st, const SummaryGroups& groups,
+                               const RowProgress& progress) {
     SummaryTable table;
     table.headings = summaryHeadings(groups);
     for (int i = 0; i <= st.db.lastRow; ++i) {
+        if (progress)
+            progress(i, st.db.lastRow);
         const DatabaseRow& row = st.db.rows[static_cast<size_t>(i)];
         if (row.isComment) {
             table.lines.push_back({row.listText});

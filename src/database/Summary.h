@@ -41,7 +41,8 @@ std::vector<std::string> summaryHeadings(const SummaryGroups& groups);
 
 // Loads and calculates every case row of the database and tabulates it. Leaves the last case
 // row in the design case. A row whose run stopped shows "Error" in its usage-factor cells.
-SummaryTable buildSummaryTable(State& st, const SummaryGroups& groups);
+SummaryTable buildSummaryTable(State& st, const SummaryGroups& groups,
+                               const RowProgress& progress = {});
 
 // The text of the largest usage factor among (value, text) pairs, compared as numbers (the
 // first of equal values); "0" for an empty list.

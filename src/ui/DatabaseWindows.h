@@ -2,10 +2,15 @@
 #pragma once
 
 #include <QObject>
+#include <QPointer>
+#include <QString>
+
+#include <functional>
 
 namespace velmora {
 
 class CaseHost;
+class DatabaseWindow;
 
 class DatabaseWindows : public QObject {
     Q_OBJECT
@@ -15,11 +20,26 @@ public:
 
     // Menu "Database": shows the database window.
     void showDatabase();
-    // Button "Add  to Database" of the main window.
+    // Button "Add  to Database" of the main window: the current case takes the place of the
+    // final "End" marker, a new "End" follows, and the database window shows the list.
     void addCaseToDatabase();
+
+    // The database window, created on first use (owned by the main window).
+    DatabaseWindow* databaseWindow();
+
+    CaseHost& host() { return host_; }
+
+    // File dialogs for the database file, given the folder to start in and the file name to
+    // offer; an empty result means cancel. The tests replace them.
+    std::function<QString(const QString& dir, const QString& name)> chooseOpenPath;
+    std::function<QString(const QString& dir, const QString& name)> chooseSavePath;
+    // Opens a saved document (the summary workbook) with the desktop's application for it;
+    // false when none could be started.
+    std::function<bool(const QString& path)> openDocument;
 
 private:
     CaseHost& host_;
+    QPointer<DatabaseWindow> window_;
 };
 
 } // namespace velmora

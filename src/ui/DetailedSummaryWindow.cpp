@@ -1,0 +1,212 @@
+#include "ui/DetailedSummaryWindow.h"
+
+#include "case/Notifier.h"
+#include "case/State.h"
+#include "database/Workbook.h"
+#include "ui/CaseHost.h"
+#include "ui/DatabaseBatch.h"
+#include "ui/DatabaseWindows.h"
+
+#include <QCheckBox>
+#include <QDateTime>
+#include <QDir>
+#include <QFileInfo>
+#include <QGridLayout>
+#include <QGroupBox>
+#include <QHBoxLayout>
+#include <QHeaderView>
+#include <QLabel>
+#include <QListWidget>
+#include <QMouseEvent>
+#include <QPushButton>
+#include <QTableWidget>
+#include <QVBoxLayout>
+
+#include <algorithm>
+
+namespace velmora {
+
+namespace {
+
+QString q(const std::string& s) {
+    return QString::fromStdString(s);
+}
+
+QPushButton* button(QWidget* parent, const char* name, const QString& caption) {
+    auto* b = new QPushButton(caption, parent);
+    b->setObjectName(QString::fromLatin1(name));
+    b->setAutoDefault(false);
+    return b;
+}
+
+// A name in the temporary folder that no earlier export used, so that a workbook still open in
+// a spreadsheet program is never written over.
+QString freshWorkbookPath() {
+    const QDir dir(QDir::tempPath());
+    const QString stem = QStringLiteral("Velmora DNV Detailed Result ") +
+                         QDateTime::currentDateTime().toString(QStringLiteral("yyyy-MM-dd hhmmss"));
+    QString path = dir.filePath(stem + QStringLiteral(".xlsx"));
+    for (int n = 2; QFileInfo::exists(path); ++n)
+        path = dir.filePath(stem + QStringLiteral(" (%1).xlsx").arg(n));
+    return path;
+}
+
+} // namespace
+
+TableWindow::TableWindow(QWidget* owner) : QWidget(owner, Qt::Window) {
+    setObjectName("frmTable");
+    setWindowTitle(QStringLiteral("Form1"));
+    auto* list = new QListWidget(this);
+    list->setObjectName("lstTable");
+    list->addItems({QStringLiteral("General"), QStringLiteral("Shell")});
+    auto* ok = button(this, "Command1", QStringLiteral("OK"));
+    auto* other = button(this, "Command2", QStringLiteral("Command2"));
+    auto* col = new QVBoxLayout(this);
+    col->addWidget(list);
+    auto* row = new QHBoxLayout;
+    row->addWidget(ok);
+    row->addWidget(other);
+    col->addLayout(row);
+    connect(ok, &QPushButton::clicked, this, &QWidget::close);
+    resize(240, 200);
+}
+
+DetailedSummaryWindow::DetailedSummaryWindow(DatabaseWindows& windows, QWidget* owner)
+    : QWidget(owner, Qt::Window), windows_(windows) {
+    setObjectName("frmDatabaseDetailed");
+    setWindowTitle(QStringLiteral("Detailed Result"));
+
+    auto* frame = new QGroupBox(QStringLiteral("Input && Result"), this);
+    frame->setObjectName("Frame1");
+    auto* grid = new QGridLayout(frame);
+    auto* input = new QLabel(QStringLiteral("Input"), frame);
+    input->setObjectName("Label1");
+    auto* result = new QLabel(QStringLiteral("Result"), frame);
+    result->setObjectName("Label2");
+    grid->addWidget(input, 0, 0);
+    grid->addWidget(result, 1, 0);
+    struct Box {
+        int group;
+        const char* name;
+        const char* caption;
+        int row;
+        int column;
+    };
+    namespace G = SummaryGroup;
+    const Box boxes[] = {{G::StiffenerInputs, "chkStiffInp", "Stiffener", 0, 1},
+                         {G::RingInputs, "chkRingInp", "Ring", 0, 2},
+                         {G::StressInputs, "chkStressInp", "Stress", 0, 3},
+                         {G::ColumnInputs, "chkColumnInp", "Column", 0, 4},
+                         {G::StiffenerResults, "chkStiffRes", "Stiffener", 1, 1},
+                         {G::RingResults, "chkRingRes", "Ring", 1, 2},
+                         {G::ColumnResults, "chkColumnRes", "Column", 1, 4}};
+    for (const Box& b : boxes) {
+        auto* c = new QCheckBox(QString::fromLatin1(b.caption), frame);
+        c->setObjectName(QString::fromLatin1(b.name));
+        grid->addWidget(c, b.row, b.column);
+        groups_[static_cast<size_t>(b.group)] = c;
+        const int g = b.group;
+        // Only the engineer's clicks switch a group; setting the boxes on opening does not.
+        connect(c, &QCheckBox::clicked, this, [this, g](bool on) {
+            windows_.host().state().summaryGroups[static_cast<size_t>(g)] = on;
+            rebuild();
+        });
+    }
+    grid->setColumnStretch(5, 1);
+
+    view_ = new QTableWidget(this);
+    view_->setObjectName("lstViewDetailed");
+    view_->setEditTriggers(QAbstractItemView::NoEditTriggers);
+    view_->setSelectionBehavior(QAbstractItemView::SelectRows);
+    view_->verticalHeader()->hide();
+    view_->setContextMenuPolicy(Qt::CustomContextMenu);
+    connect(view_, &QWidget::customContextMenuRequested, this,
+            &DetailedSummaryWindow::showTableWindow);
+
+    auto* exportButton = button(this, "cmdDetailedResult", QStringLiteral("Export to Excel"));
+    auto* close = button(this, "cmdClose", QStringLiteral("Close"));
+    connect(exportButton, &QPushButton::clicked, this, &DetailedSummaryWindow::exportWorkbook);
+    connect(close, &QPushButton::clicked, this, &QWidget::close);
+
+    // The table takes every change of the window's size; the frame and the buttons keep theirs.
+    auto* col = new QVBoxLayout(this);
+    col->addWidget(frame);
+    col->addWidget(view_, 1);
+    auto* buttons = new QHBoxLayout;
+    buttons->addStretch();
+    buttons->addWidget(exportButton);
+    buttons->addWidget(close);
+    col->addLayout(buttons);
+    resize(1000, 520);
+}
+
+DetailedSummaryWindow::~DetailedSummaryWindow() = default;
+
+void DetailedSummaryWindow::rebuild() {
+    State& st = windows_.host().state();
+    for (size_t g = 0; g < groups_.size(); ++g)
+        groups_[g]->setChecked(st.summaryGroups[g]);
+    {
+        // Every row is calculated through the current case; the main window's case comes back.
+        KeptCase keep(st);
+        BatchProgress progress(this, QStringLiteral("Calculating the database ..."));
+        table_ = buildSummaryTable(st, st.summaryGroups, progress.listener());
+    }
+    fillTable();
+    if (!table_.stopped.empty())
+        windows_.host().notifier().warn(stoppedRowsMessage(table_.stopped));
+}
+
+void DetailedSummaryWindow::fillTable() {
+    view_->clear();
+    view_->clearSpans();
+    const int columns = static_cast<int>(table_.headings.size());
+    view_->setColumnCount(columns);
+    view_->setRowCount(static_cast<int>(table_.lines.size()));
+    QStringList headings;
+    for (const std::string& h : table_.headings)
+        headings << q(h);
+    view_->setHorizontalHeaderLabels(headings);
+    const int width =
+        columns > 0 ? static_cast<int>(0.95 * view_->viewport()->width() / columns) : 0;
+    for (int c = 0; c < columns; ++c)
+        view_->setColumnWidth(c, std::max(width, 40));
+    for (int i = 0; i < static_cast<int>(table_.lines.size()); ++i) {
+        const auto& line = table_.lines[static_cast<size_t>(i)];
+        for (int c = 0; c < static_cast<int>(line.size()) && c < columns; ++c)
+            view_->setItem(i, c, new QTableWidgetItem(q(line[static_cast<size_t>(c)])));
+        // A comment row is one text across the table.
+        if (line.size() == 1 && columns > 1)
+            view_->setSpan(i, 0, 1, columns);
+    }
+}
+
+void DetailedSummaryWindow::exportWorkbook() {
+    CaseHost& host = windows_.host();
+    const QString path = freshWorkbookPath();
+    const std::string error = writeSummaryWorkbook(table_, path.toStdString());
+    if (!error.empty()) {
+        host.notifier().warn(error);
+        return;
+    }
+    lastWorkbook_ = path;
+    if (!windows_.openDocument(path))
+        host.notifier().warn(
+            " No spreadsheet program could be started. The workbook was saved as " +
+            QDir::toNativeSeparators(path).toStdString() + " ");
+}
+
+void DetailedSummaryWindow::showTableWindow() {
+    if (!tableWindow_)
+        tableWindow_ = new TableWindow(this);
+    tableWindow_->show();
+    tableWindow_->raise();
+}
+
+void DetailedSummaryWindow::mouseReleaseEvent(QMouseEvent* event) {
+    if (event->button() == Qt::RightButton)
+        showTableWindow();
+    QWidget::mouseReleaseEvent(event);
+}
+
+} // namespace velmora

@@ -1,0 +1,59 @@
+// The detailed summary of the case database: every row calculated and tabulated with column
+// groups the engineer switches on and off, and its export to a spreadsheet workbook. A right
+// click on the window shows the small table window.
+#pragma once
+
+#include "database/Summary.h"
+
+#include <QPointer>
+#include <QWidget>
+
+#include <array>
+
+class QCheckBox;
+class QTableWidget;
+
+namespace velmora {
+
+class DatabaseWindows;
+
+// The small table window of the summary: a list of the two table names and "OK".
+class TableWindow : public QWidget {
+    Q_OBJECT
+public:
+    explicit TableWindow(QWidget* owner);
+};
+
+class DetailedSummaryWindow : public QWidget {
+    Q_OBJECT
+public:
+    DetailedSummaryWindow(DatabaseWindows& windows, QWidget* owner);
+    ~DetailedSummaryWindow() override;
+
+    // Sets the check boxes from the column groups, calculates every row and fills the table.
+    void rebuild();
+    // "Export to Excel": writes the table as a workbook in the temporary folder and opens it.
+    void exportWorkbook();
+    // Shows the table window.
+    void showTableWindow();
+
+    const SummaryTable& table() const { return table_; }
+    // The workbook written by the last export, empty before one.
+    const QString& lastWorkbook() const { return lastWorkbook_; }
+    TableWindow* tableWindow() const { return tableWindow_; }
+
+protected:
+    void mouseReleaseEvent(QMouseEvent* event) override;
+
+private:
+    void fillTable();
+
+    DatabaseWindows& windows_;
+    std::array<QCheckBox*, SummaryGroup::Count> groups_{};
+    QTableWidget* view_ = nullptr;
+    SummaryTable table_;
+    QString lastWorkbook_;
+    QPointer<TableWindow> tableWindow_;
+};
+
+} // namespace velmora
