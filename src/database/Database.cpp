@@ -702,7 +702,10 @@ bool loadRowIntoCase(State& st, Notifier& nt, int index) {
 
     loadProfile(r.stiff, dc.stiff);
     loadProfile(r.ring, dc.ring);
-    computeSections(st, nt);
+    // Built-up dimensions are current now; a table profile (a bulb flat) takes its dimensions
+    // from its table row through the section routine.
+    if (isTableKind(dc.stiff.kind) || isTableKind(dc.ring.kind))
+        computeSections(st, nt);
     return calcAll(st, nt);
 }
 
