@@ -1,14 +1,47 @@
 #include "ui/ProfileDialogs.h"
 
+#include "case/State.h"
+#include "sections/ProfileDialogSpecs.h"
 #include "ui/CaseHost.h"
+#include "ui/ProfileDialog.h"
 
 namespace velmora {
 
 ProfileDialogs::ProfileDialogs(CaseHost& host, QObject* parent) : QObject(parent), host_(host) {}
 ProfileDialogs::~ProfileDialogs() = default;
 
-void ProfileDialogs::openStiffenerDialog(int) {}
-void ProfileDialogs::openRingDialog(int) {}
-void ProfileDialogs::closeAll() {}
+ProfileDialog* ProfileDialogs::dialogFor(int member, int kind) {
+    const auto m = static_cast<ProfileMember>(member);
+    const ProfileDialogSpec* spec = profileDialogFor(m, kind);
+    if (!spec)
+        return nullptr;
+    // The kind is switched at once, whether or not the dialog becomes active.
+    memberRecord(host_.state().dc, m).kind = spec->kind;
+    QPointer<ProfileDialog>& d = dialogs_[spec->name];
+    if (!d)
+        d = new ProfileDialog(*spec, host_, host_.hostWidget());
+    return d;
+}
+
+void ProfileDialogs::openStiffenerDialog(int kind) {
+    if (ProfileDialog* d = dialogFor(static_cast<int>(ProfileMember::Stiffener), kind))
+        d->open();
+}
+
+void ProfileDialogs::openRingDialog(int kind) {
+    if (ProfileDialog* d = dialogFor(static_cast<int>(ProfileMember::Ring), kind))
+        d->open();
+}
+
+void ProfileDialogs::closeAll() {
+    for (auto& [name, d] : dialogs_)
+        if (d && d->isVisible())
+            d->discard();
+}
+
+ProfileDialog* ProfileDialogs::dialog(const std::string& name) const {
+    const auto it = dialogs_.find(name);
+    return it == dialogs_.end() ? nullptr : it->second.data();
+}
 
 } // namespace velmora

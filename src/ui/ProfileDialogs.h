@@ -3,11 +3,16 @@
 #pragma once
 
 #include <QObject>
+#include <QPointer>
 #include <QString>
+
+#include <map>
+#include <string>
 
 namespace velmora {
 
 class CaseHost;
+class ProfileDialog;
 
 class ProfileDialogs : public QObject {
     Q_OBJECT
@@ -19,11 +24,18 @@ public:
     // picture buttons do.
     void openStiffenerDialog(int kind);
     void openRingDialog(int kind);
-    // Closes every open profile dialog (opening a case file does this).
+    // Closes every open profile dialog (opening a case file does this). The dialogs do not
+    // read their boxes back: the case they showed has been replaced.
     void closeAll();
 
+    // The dialog with this name ("stifflb", "girdt", ...) once it has been opened, else null.
+    ProfileDialog* dialog(const std::string& name) const;
+
 private:
+    ProfileDialog* dialogFor(int member, int kind);
+
     CaseHost& host_;
+    std::map<std::string, QPointer<ProfileDialog>> dialogs_;
 };
 
 } // namespace velmora

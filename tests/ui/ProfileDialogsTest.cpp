@@ -1,0 +1,434 @@
+// The profile dialogs on a small stand-in for the main window: dialogs are found by object name,
+// typed through the keyboard, and the warnings come from the recording notifier.
+
+#include "ui/ProfileDialogs.h"
+#include "case/Driver.h"
+#include "case/Notifier.h"
+#include "case/State.h"
+#include "files/DataFiles.h"
+#include "sections/ProfileDialogSpecs.h"
+#include "ui/CaseHost.h"
+#include "ui/ProfileDialog.h"
+
+#include <QComboBox>
+#include <QGroupBox>
+#include <QLabel>
+#include <QLineEdit>
+#include <QListWidget>
+#include <QPushButton>
+#include <QVBoxLayout>
+#include <QtTest>
+
+using namespace velmora;
+
+namespace {
+
+// The main window as far as the dialogs see it: the state, a recording notifier, the two
+// profile lists, and a recalculation that runs the driver and counts the runs.
+class FakeHost : public QWidget, public CaseHost {
+public:
+    FakeHost() {
+        setObjectName("velmora");
+        auto* col = new QVBoxLayout(this);
+        stiffList = new QComboBox(this);
+        stiffList->setObjectName("cbostiff");
+        ringList = new QComboBox(this);
+        ringList->setObjectName("cboring");
+        for (int16_t k = 0; k < ProfileKind::Count; ++k) {
+            stiffList->addItem(stiffKindCaption(k));
+            ringList->addItem(ringKindCaption(k));
+        }
+        col->addWidget(stiffList);
+        col->addWidget(ringList);
+        newCase(st);
+        loadDataFiles(st, VELMORA_DATA_DIR);
+        calcAll(st, nt);
+        resize(900, 600);
+    }
+
+    State& state() override { return st; }
+    Notifier& notifier() override { return nt; }
+    void recalculate() override {
+        ++runs;
+        calcAll(st, nt);
+    }
+    void refreshWindow() override {}
+    QWidget* hostWidget() override { return this; }
+
+    State st;
+    RecordingNotifier nt;
+    QComboBox* stiffList = nullptr;
+    QComboBox* ringList = nullptr;
+    int runs = 0;
+};
+
+// Warnings as a string list, so that a failed comparison prints them.
+using Warnings = QStringList;
+QStringList warned(const RecordingNotifier& nt) {
+    QStringList out;
+    for (const auto& w : nt.warnings())
+        out << QString::fromStdString(w);
+    return out;
+}
+
+} // namespace
+
+class ProfileDialogsTest : public QObject {
+    Q_OBJECT
+
+private:
+    std::unique_ptr<FakeHost> host;
+    std::unique_ptr<ProfileDialogs> dialogs;
+
+    ProfileDialog* openStiff(int kind) {
+        dialogs->openStiffenerDialog(kind);
+        return active(profileDialogFor(ProfileMember::Stiffener, kind)->name);
+    }
+    ProfileDialog* openRing(int kind) {
+        dialogs->openRingDialog(kind);
+        return active(profileDialogFor(ProfileMember::Ring, kind)->name);
+    }
+    ProfileDialog* active(const char* name) {
+        auto* d = host->findChild<ProfileDialog*>(name);
+        if (!d)
+            return nullptr;
+        if (!QTest::qWaitForWindowActive(d))
+            qWarning("dialog %s did not become active", name);
+        QCoreApplication::processEvents();
+        return d;
+    }
+    static QLineEdit* box(QWidget* d, const char* name) { return d->findChild<QLineEdit*>(name); }
+    static QString label(QWidget* d, const char* name) {
+        auto* l = d->findChild<QLabel*>(name);
+        return l ? l->text() : QString("<absent>");
+    }
+    // Types into a box as the user does (focus, replace the text) and presses Enter, which moves
+    // the focus on and so takes the value.
+    static void typeAndEnter(QWidget* d, const char* name, const char* text) {
+        QLineEdit* e = box(d, name);
+        QVERIFY(e);
+        e->setFocus(Qt::TabFocusReason);
+        QCoreApplication::processEvents();
+        e->selectAll();
+        QTest::keyClicks(e, text);
+        QTest::keyClick(e, Qt::Key_Return);
+        QCoreApplication::processEvents();
+    }
+    static void clickOk(QWidget* d) {
+        auto* ok = d->findChild<QPushButton*>("Command1");
+        QVERIFY(ok);
+        QTest::mouseClick(ok, Qt::LeftButton);
+        QCoreApplication::processEvents();
+    }
+
+private slots:
+    void init() {
+        host = std::make_unique<FakeHost>();
+        host->show();
+        QVERIFY(QTest::qWaitForWindowExposed(host.get()));
+        dialogs = std::make_unique<ProfileDialogs>(*host);
+    }
+    void cleanup() {
+        dialogs.reset();
+        host.reset();
+    }
+
+    void everyDialogHasItsCaptionAndControls() {
+        for (const auto& spec : profileDialogSpecs()) {
+            if (spec.member == ProfileMember::Stiffener)
+                dialogs->openStiffenerDialog(spec.kind);
+            else
+                dialogs->openRingDialog(spec.kind);
+            ProfileDialog* d = active(spec.name);
+            QVERIFY2(d, spec.name);
+            QCOMPARE(d->windowTitle(), QString(spec.caption));
+            QVERIFY(d->findChild<QWidget*>("pic1"));
+            QCOMPARE(d->findChild<QPushButton*>("Command1")->text(), QString("OK"));
+            QCOMPARE(memberRecord(host->st.dc, spec.member).kind, spec.kind);
+            QCOMPARE(d->findChild<QListWidget*>("cbo") != nullptr, spec.isPicker());
+            for (const auto& b : spec.boxes)
+                QVERIFY2(!box(d, b.name)->text().isEmpty(), b.name);
+            for (const auto& l : spec.labels)
+                QVERIFY2(!label(d, l.name).isEmpty(), l.name);
+            for (const auto& c : spec.checks)
+                QVERIFY2(label(d, c.name).contains("==> "), c.name);
+            if (spec.isPicker()) {
+                auto* f3 = d->findChild<QGroupBox*>("Frame3");
+                QVERIFY(f3);
+                QCOMPARE(f3->title(), QString(spec.profileFrameCaption));
+            }
+            const QByteArray shots = qgetenv("VELMORA_DIALOG_SHOTS");
+            if (!shots.isEmpty())
+                d->grab().save(QString("%1/%2.png").arg(QString(shots), spec.name));
+            d->close();
+        }
+    }
+
+    void typedThicknessBelowTheMinimumIsRaised() {
+        ProfileDialog* d = openStiff(ProfileKind::LBuiltUp);
+        QVERIFY(d);
+        QCOMPARE(host->stiffList->currentText(), QString("L-built up"));
+        host->nt.clear();
+        const int runs = host->runs;
+        typeAndEnter(d, "isttw", "0.05");
+        QCOMPARE(warned(host->nt), Warnings{" tw >= 0.1 "});
+        QCOMPARE(host->st.dc.stiff.savedSet(ProfileKind::LBuiltUp).tw, 0.1f);
+        QCOMPARE(box(d, "isttw")->text(), QString("0.1"));
+        QVERIFY(host->runs > runs);
+        // The recalculated section uses the corrected web: the current tw of the stiffener.
+        QCOMPARE(host->st.dc.stiff.tw, 0.1f);
+        // The focus returned to the box.
+        QTRY_VERIFY(box(d, "isttw")->hasFocus());
+    }
+
+    void heightBelowFiveIsRaisedForTheRingFrameOnly() {
+        ProfileDialog* g = openRing(ProfileKind::LBuiltUp);
+        QVERIFY(g);
+        QCOMPARE(host->ringList->currentText(), QString("L-built up"));
+        host->nt.clear();
+        typeAndEnter(g, "isth", "3");
+        QCOMPARE(warned(host->nt), Warnings{" H >= 5 "});
+        QCOMPARE(host->st.dc.ring.savedSet(ProfileKind::LBuiltUp).H, 5.0f);
+        QCOMPARE(box(g, "isth")->text(), QString("5"));
+        g->close();
+        // A 5 mm high L with a 12 mm flange has no web; give the ring frame back its T.
+        host->st.dc.ring.kind = ProfileKind::TTable;
+        calcAll(host->st, host->nt);
+
+        ProfileDialog* s = openStiff(ProfileKind::LBuiltUp);
+        QVERIFY(s);
+        host->nt.clear();
+        typeAndEnter(s, "isth", "3");
+        // Kept as typed; the run with a 3 mm high L and a 12 mm flange then stops and says so.
+        QCOMPARE(warned(host->nt).first(), QString(" H >= 5 "));
+        QCOMPARE(warned(host->nt).count(" H >= 5 "), 1);
+        QVERIFY(!host->st.run.lastRunCompleted);
+        QCOMPARE(host->st.dc.stiff.savedSet(ProfileKind::LBuiltUp).H, 3.0f);
+        QCOMPARE(box(s, "isth")->text(), QString("3"));
+    }
+
+    void okWarnsAboutAThinWebAndStillCloses() {
+        ProfileDialog* d = openStiff(ProfileKind::LBuiltUp);
+        QVERIFY(d);
+        typeAndEnter(d, "isttw", "0.5");
+        host->nt.clear();
+        const int runs = host->runs;
+        clickOk(d);
+        QCOMPARE(warned(host->nt), Warnings{" tw >= 1 "});
+        QVERIFY(!d->isVisible());
+        QCOMPARE(host->st.dc.stiff.savedSet(ProfileKind::LBuiltUp).tw, 0.5f);
+        QCOMPARE(host->runs, runs + 1);
+    }
+
+    void okWithALowHeightWarnsTwice() {
+        ProfileDialog* d = openStiff(ProfileKind::TBuiltUp);
+        QVERIFY(d);
+        typeAndEnter(d, "isth", "4");
+        host->nt.clear();
+        clickOk(d);
+        // Once from the OK button, once from the closing; the run after it may then report
+        // that a 4 mm high T with a 12 mm flange has no web.
+        const QStringList w = warned(host->nt);
+        QCOMPARE(w.count(" H >= 5 "), 2);
+        QCOMPARE(w.mid(0, 2), (Warnings{" H >= 5 ", " H >= 5 "}));
+        QVERIFY(!d->isVisible());
+        QCOMPARE(host->st.dc.stiff.savedSet(ProfileKind::TBuiltUp).H, 4.0f);
+    }
+
+    void ringOkButtonsDoNotRecheck() {
+        ProfileDialog* d = openRing(ProfileKind::IBuiltUp);
+        QVERIFY(d);
+        typeAndEnter(d, "isttf", "0.5");
+        host->nt.clear();
+        const int runs = host->runs;
+        clickOk(d);
+        QCOMPARE(warned(host->nt), Warnings{});
+        QVERIFY(!d->isVisible());
+        QCOMPARE(host->runs, runs); // closes only
+
+        d = openRing(ProfileKind::FlatBuiltUp);
+        QVERIFY(d);
+        const int runs2 = host->runs;
+        clickOk(d);
+        QCOMPARE(host->runs, runs2 + 1); // closes and recalculates
+    }
+
+    void closingTheTrapezoidRingFrameRechecksA() {
+        ProfileDialog* d = openRing(ProfileKind::Trapez);
+        QVERIFY(d);
+        typeAndEnter(d, "ista", "-3");
+        QCOMPARE(warned(host->nt).back(), QString(" a >= 0 "));
+        QCOMPARE(host->st.dc.ring.savedSet(ProfileKind::Trapez).a, -3.0f);
+        host->nt.clear();
+        d->close();
+        QCOMPARE(warned(host->nt), Warnings{" a >= 0 "});
+    }
+
+    void rhsDimensionsSurviveATrapezoidAndBack() {
+        ProfileDialog* rhs = openStiff(ProfileKind::RHS);
+        QVERIFY(rhs);
+        typeAndEnter(rhs, "isth", "150");
+        typeAndEnter(rhs, "istb", "80");
+        typeAndEnter(rhs, "isttw", "6");
+        clickOk(rhs);
+        QCOMPARE(host->st.res.stiffProfileText, std::string("RHS 150x80x6.0"));
+
+        ProfileDialog* usp = openStiff(ProfileKind::Trapez);
+        QVERIFY(usp);
+        typeAndEnter(usp, "isth", "120");
+        typeAndEnter(usp, "isttw", "8");
+        clickOk(usp);
+        QCOMPARE(host->st.dc.stiff.kind, ProfileKind::Trapez);
+        QCOMPARE(host->st.dc.stiff.H, 120.0f);
+
+        rhs = openStiff(ProfileKind::RHS);
+        QVERIFY(rhs);
+        QCOMPARE(host->st.dc.stiff.kind, ProfileKind::RHS);
+        QCOMPARE(host->st.dc.stiff.H, 150.0f);
+        QCOMPARE(host->st.dc.stiff.B, 80.0f);
+        QCOMPARE(host->st.dc.stiff.tw, 6.0f);
+        QCOMPARE(box(rhs, "isth")->text(), QString("150"));
+        QCOMPARE(box(rhs, "isttw")->text(), QString("6.0"));
+        // RHS 150x80x6: A = 150*80 - 138*68 = 2616 mm2.
+        QCOMPARE(label(rhs, "sta"), QString("2616 mm2"));
+    }
+
+    void rowChosenInTheRingTTableLeavesTheStiffenerAlone() {
+        host->st.dc.stiff.rowT = 3;
+        ProfileDialog* d = openRing(ProfileKind::TTable);
+        QVERIFY(d);
+        auto* list = d->findChild<QListWidget*>("cbo");
+        QVERIFY(list);
+        QCOMPARE(list->count(), static_cast<int>(host->st.profiles.T.rows.size()));
+        const int runs = host->runs;
+        QListWidgetItem* item = list->item(5);
+        QTest::mouseClick(list->viewport(), Qt::LeftButton, {},
+                          list->visualItemRect(item).center());
+        QCoreApplication::processEvents();
+        QCOMPARE(host->st.dc.ring.rowT, int16_t(5));
+        QCOMPARE(host->st.dc.ring.kind, ProfileKind::TTable);
+        QCOMPARE(host->st.dc.stiff.rowT, int16_t(3));
+        QVERIFY(host->runs > runs);
+        // Row 5 of the delivered T table is T300x100x10x15: A = 10*285 + 100*15 = 4350 mm2.
+        QCOMPARE(host->st.dc.ring.H, 300.0f);
+        QCOMPARE(label(d, "sth"), QString("300 mm"));
+        QCOMPARE(label(d, "sta"), QString("4350 mm2"));
+        QCOMPARE(host->st.res.ringProfileText, std::string("T 300x100x10.0x15.0"));
+    }
+
+    void stiffenerListShowsTheRowsAndTheStoredRow() {
+        host->st.dc.stiff.rowL = 6;
+        ProfileDialog* d = openStiff(ProfileKind::LTable);
+        QVERIFY(d);
+        auto* list = d->findChild<QListWidget*>("cbo");
+        QCOMPARE(list->count(), static_cast<int>(host->st.profiles.L.rows.size()));
+        QCOMPARE(list->item(0)->text(), QString("L75x50x6x6"));
+        QCOMPARE(list->item(6)->text(), QString("L90x90x9x9"));
+        QCOMPARE(list->currentRow(), 6);
+        QCOMPARE(label(d, "sth"), QString("90 mm"));
+        QCOMPARE(label(d, "sttw"), QString("9.0 mm"));
+    }
+
+    void activatingTheBulbFlatPickerSwitchesTheStiffener() {
+        host->st.dc.stiff.kind = ProfileKind::LTable;
+        host->st.dc.stiff.rowBulb = 2;
+        ProfileDialog* d = openStiff(ProfileKind::BulbFlat);
+        QVERIFY(d);
+        QCOMPARE(host->st.dc.stiff.kind, ProfileKind::BulbFlat);
+        QCOMPARE(host->stiffList->currentText(), QString("Bulb Flat"));
+        // Row 2 of the delivered bulb table: BF 60x6, c 9, r 3, A 452.
+        // B = 9 + 6 - 1.35 = 13.65, stored in single precision as 13.6499996 and so shown as
+        // 13.6; tf = (452 - 360)/7.65 = 12.03.
+        QCOMPARE(host->st.res.stiffProfileText, std::string("BF 60x6.0"));
+        QCOMPARE(label(d, "stb"), QString("13.6 mm"));
+        QCOMPARE(label(d, "sttf"), QString("12.0 mm"));
+        QCOMPARE(label(d, "sta"), QString("452 mm2"));
+        QCOMPARE(d->findChild<QListWidget*>("cbo")->currentRow(), 2);
+    }
+
+    void choosingATStiffenerRowRecomputesTheSection() {
+        ProfileDialog* d = openStiff(ProfileKind::TTable);
+        QVERIFY(d);
+        auto* list = d->findChild<QListWidget*>("cbo");
+        list->setCurrentRow(1);
+        QCOMPARE(host->st.dc.stiff.rowT, int16_t(1));
+        // T200x100x10x12: A = 10*188 + 100*12 = 3080 mm2.
+        QCOMPARE(label(d, "sta"), QString("3080 mm2"));
+        QCOMPARE(host->st.res.stiffProfileText, std::string("T 200x100x10.0x12.0"));
+    }
+
+    void ringDialogShowsItsOwnSectionWithoutTheRingCheck() {
+        host->st.dc.ringControl = 0; // the run computes no ring section
+        ProfileDialog* d = openRing(ProfileKind::LBuiltUp);
+        QVERIFY(d);
+        typeAndEnter(d, "isth", "300");
+        // L 300x90x9x12: A = 9*288 + 90*12 = 3672 mm2.
+        QCOMPARE(label(d, "sta"), QString("3672 mm2"));
+        QCOMPARE(host->st.res.ringProfileText, std::string("L 300x90x9.0x12.0"));
+    }
+
+    void enterMovesAroundTheBoxesInOrder() {
+        ProfileDialog* d = openStiff(ProfileKind::Trapez);
+        QVERIFY(d);
+        const char* order[] = {"isth", "istb", "ista", "isttw", "isth"};
+        box(d, order[0])->setFocus();
+        QCoreApplication::processEvents();
+        for (int i = 0; i < 4; ++i) {
+            QVERIFY(box(d, order[i])->hasFocus());
+            QTest::keyClick(box(d, order[i]), Qt::Key_Enter);
+            QCoreApplication::processEvents();
+        }
+        QVERIFY(box(d, "isth")->hasFocus());
+        QCOMPARE(warned(host->nt), Warnings{});
+    }
+
+    void passingThroughABoxKeepsTheStoredValue() {
+        host->st.dc.stiff.savedSet(ProfileKind::LBuiltUp).tw = 9.25f;
+        ProfileDialog* d = openStiff(ProfileKind::LBuiltUp);
+        QVERIFY(d);
+        QCOMPARE(box(d, "isttw")->text(), QString("9.3"));
+        box(d, "isttw")->setFocus();
+        QCoreApplication::processEvents();
+        QTest::keyClick(box(d, "isttw"), Qt::Key_Return);
+        QCoreApplication::processEvents();
+        clickOk(d);
+        QCOMPARE(host->st.dc.stiff.savedSet(ProfileKind::LBuiltUp).tw, 9.25f);
+    }
+
+    void closeAllKeepsTheReplacedCase() {
+        ProfileDialog* d = openStiff(ProfileKind::LBuiltUp);
+        QVERIFY(d);
+        QLineEdit* h = box(d, "isth");
+        h->setFocus();
+        QCoreApplication::processEvents();
+        h->selectAll();
+        QTest::keyClicks(h, "2");
+        host->nt.clear();
+        // The case is replaced (as by opening a case file), then the dialogs are closed.
+        host->st.dc.stiff.savedSet(ProfileKind::LBuiltUp).H = 180;
+        dialogs->closeAll();
+        QCoreApplication::processEvents();
+        QVERIFY(!d->isVisible());
+        QCOMPARE(host->st.dc.stiff.savedSet(ProfileKind::LBuiltUp).H, 180.0f);
+        QCOMPARE(warned(host->nt), Warnings{});
+    }
+
+    void aBoxThatIsNotANumberKeepsTheValue() {
+        host->st.run.decimalPointLocale = false;
+        ProfileDialog* d = openStiff(ProfileKind::FlatBuiltUp);
+        QVERIFY(d);
+        host->nt.clear();
+        typeAndEnter(d, "isth", "1x0");
+        QCOMPARE(warned(host->nt), Warnings{"Input string mismatch "});
+        QCOMPARE(host->st.dc.stiff.savedSet(ProfileKind::FlatBuiltUp).H, 100.0f);
+        QCOMPARE(box(d, "isth")->text(), QString("1x0"));
+        // OK does not close over a box that is not a number.
+        host->nt.clear();
+        clickOk(d);
+        QVERIFY(d->isVisible());
+        QCOMPARE(host->st.dc.stiff.savedSet(ProfileKind::FlatBuiltUp).H, 100.0f);
+    }
+};
+
+QTEST_MAIN(ProfileDialogsTest)
+#include "ProfileDialogsTest.moc"
