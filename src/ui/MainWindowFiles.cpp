@@ -1,0 +1,208 @@
+// The main window's start-up and the case-file commands of the File menu.
+#include "ui/MainWindow.h"
+
+#include "case/Driver.h"
+#include "checks/Fp.h"
+#include "database/Batch.h"
+#include "files/CaseFile.h"
+#include "files/DataFiles.h"
+#include "sections/Materials.h"
+#include "sections/Sections.h"
+#include "ui/ProfileDialogs.h"
+
+#include <QDir>
+#include <QFileDialog>
+#include <QFileInfo>
+#include <QLineEdit>
+#include <QLocale>
+
+namespace velmora {
+
+namespace {
+
+QString q(const std::string& s) {
+    return QString::fromStdString(s);
+}
+
+QString fileDialog(QWidget* parent, bool save, const QString& dir, const QString& preset) {
+    QFileDialog dlg(parent);
+    dlg.setAcceptMode(save ? QFileDialog::AcceptSave : QFileDialog::AcceptOpen);
+    dlg.setFileMode(save ? QFileDialog::AnyFile : QFileDialog::ExistingFile);
+    dlg.setNameFilter(QStringLiteral("*.cys"));
+    dlg.setDefaultSuffix(QStringLiteral("cys"));
+    dlg.setOption(QFileDialog::ReadOnly, false);
+    if (!dir.isEmpty())
+        dlg.setDirectory(dir);
+    dlg.selectFile(preset);
+    if (dlg.exec() != QDialog::Accepted || dlg.selectedFiles().isEmpty())
+        return QString();
+    return dlg.selectedFiles().first();
+}
+
+std::string folderWithSeparator(const QString& path) {
+    return QDir::toNativeSeparators(QFileInfo(path).absolutePath()).toStdString() + "/";
+}
+
+} // namespace
+
+void MainWindow::detectDecimalSeparatorFromLocale() {
+    // 1.1 in the user's number format, read back through the hidden box.
+    test_->setText(QLocale().toString(1.1, 'f', 1));
+    st_.run.decimalPointLocale = test_->text() == QStringLiteral("1.1");
+}
+
+void MainWindow::startUp() {
+    st_.run.currentDir = opt_.programDir.toStdString();
+    detectDecimalSeparatorFromLocale();
+    sizeAndCentre();
+    test_->hide();
+    recent_->rebuildRecentMenu();
+    showRecentMenu();
+    newCase(st_);
+
+    for (const std::string& message : loadDataFiles(st_, opt_.dataDir.toStdString()))
+        notifier_->warn(message);
+    // The profile descriptions, pictures and yield strengths of the new case's sections.
+    try {
+        computeStiffenerSection(st_, *notifier_, st_.dc.stiff.kind);
+        computeRingSection(st_, *notifier_, st_.dc.ring.kind);
+    } catch (const CalcFault&) {
+        // The calculation run below meets the same fault and reports it.
+    }
+    lookupFyp(st_);
+    setCaption();
+
+    // The start-up batch names its results file as the current file; a Save would then write a
+    // case file over the results, so the case in the window keeps its own name.
+    const std::string fileName = st_.run.fileName;
+    const StartupBatchResult batch =
+        runStartupBatch(st_, *notifier_, opt_.programDir.toStdString());
+    st_.run.fileName = fileName;
+    if (batch.ran && batch.shownRow >= 0) {
+        refreshWindow();
+        showRunResults();
+    } else {
+        // Without a database the window still shows the new case, calculated.
+        refreshWindow();
+        recalculate();
+    }
+}
+
+void MainWindow::newCaseCommand() {
+    newCase(st_);
+    try {
+        computeStiffenerSection(st_, *notifier_, st_.dc.stiff.kind);
+        computeRingSection(st_, *notifier_, st_.dc.ring.kind);
+    } catch (const CalcFault&) {
+    }
+    refreshWindow();
+    recalculate();
+}
+
+bool MainWindow::openCasePath(const QString& path) {
+    const std::string before = st_.run.fileName;
+    const std::string error = readCaseFile(st_, path.toStdString());
+    if (!error.empty()) {
+        // The case in the window and its name stay as they were.
+        st_.run.fileName = before;
+        notifier_->warn(error);
+        return false;
+    }
+    setCaption();
+    dialogs_->closeAll();
+    st_.run.currentDir = folderWithSeparator(path);
+    try {
+        lookupFyp(st_);
+        computeStiffenerSection(st_, *notifier_, st_.dc.stiff.kind);
+    } catch (const CalcFault&) {
+    }
+    lookupFys(st_);
+    refreshWindow();
+    recalculate();
+    return true;
+}
+
+void MainWindow::openCommand() {
+    const QString dir = q(st_.run.currentDir);
+    const QString path = chooseOpenPath ? chooseOpenPath(dir)
+                                        : fileDialog(this, false, dir, QStringLiteral("*.cys"));
+    if (path.isEmpty())
+        return;
+    const bool same = path.toStdString() == st_.run.fileName;
+    if (!openCasePath(path))
+        return;
+    if (!same) {
+        recent_->promoteRecentFile(path.toStdString());
+        recent_->rebuildRecentMenu();
+        showRecentMenu();
+    }
+}
+
+void MainWindow::openRecentEntry(int index) {
+    const std::string path = recent_->menu().path(index);
+    if (path.empty())
+        return;
+    const std::string before = st_.run.fileName;
+    if (path != before) {
+        recent_->moveRecentToTop(path, index);
+        recent_->rebuildRecentMenu();
+        showRecentMenu();
+    }
+    if (openCasePath(q(path)))
+        st_.run.currentDir = RecentFiles::folderOfEntry(path);
+}
+
+void MainWindow::storeIdentTexts() {
+    st_.dc.projectName = box("iproj")->text().toStdString();
+    st_.dc.identification = box("iident")->text().toStdString();
+}
+
+bool MainWindow::writeCase(const QString& path) {
+    const std::string error = writeCaseFile(st_, path.toStdString());
+    if (!error.empty()) {
+        notifier_->warn(error);
+        return false;
+    }
+    setCaption();
+    return true;
+}
+
+void MainWindow::saveCommand() {
+    storeIdentTexts();
+    if (st_.run.fileName != "New File") {
+        writeCase(q(st_.run.fileName));
+        return;
+    }
+    const QString path = chooseSavePath
+                             ? chooseSavePath(QString(), QStringLiteral("*.cys"))
+                             : fileDialog(this, true, QString(), QStringLiteral("*.cys"));
+    if (path.isEmpty())
+        return;
+    if (!writeCase(path))
+        return;
+    st_.run.currentDir = folderWithSeparator(path);
+    recent_->pushRecentFile(path.toStdString());
+    recent_->rebuildRecentMenu();
+    showRecentMenu();
+}
+
+void MainWindow::saveAsCommand() {
+    storeIdentTexts();
+    const QString dir = q(st_.run.currentDir);
+    const QString preset = q(st_.run.fileName);
+    const QString path =
+        chooseSavePath ? chooseSavePath(dir, preset) : fileDialog(this, true, dir, preset);
+    if (path.isEmpty())
+        return;
+    const bool same = path.toStdString() == st_.run.fileName;
+    if (!writeCase(path))
+        return;
+    st_.run.currentDir = folderWithSeparator(path);
+    if (!same) {
+        recent_->pushRecentFile(path.toStdString());
+        recent_->rebuildRecentMenu();
+        showRecentMenu();
+    }
+}
+
+} // namespace velmora
