@@ -407,8 +407,20 @@ void ProfileDialog::leaveBox(QLineEdit* box) {
         setHighlight(box, false);
 }
 
-void ProfileDialog::okClicked() {
+// A box still holding the focus with an edited text is taken as leaving it would take it, so
+// that OK or closing never stores a value without its check, correction and run.
+// Returns the box so taken, whose mismatch (if any) has been reported already.
+QLineEdit* ProfileDialog::takeFocusedBox() {
     flushPendingLeave();
+    auto* box = qobject_cast<QLineEdit*>(focusWidget());
+    if (!box || !box->isModified() || !boxes_.count(box->objectName().toStdString()))
+        return nullptr;
+    leaveBox(box);
+    return box;
+}
+
+void ProfileDialog::okClicked() {
+    const QLineEdit* taken = takeFocusedBox();
     State& st = host_.state();
     Notifier& nt = host_.notifier();
     if (spec_.ok == OkAction::RecheckAndClose) {
@@ -416,7 +428,8 @@ void ProfileDialog::okClicked() {
             QLineEdit* box = boxes_.at(b.name);
             if (box->isModified() && !storeBox(st, spec_, b, box->text().toStdString())) {
                 // A box that is not a number keeps the dialog open: nothing typed is lost.
-                nt.warn(kInputMismatch);
+                if (box != taken)
+                    nt.warn(kInputMismatch);
                 box->setFocus(Qt::OtherFocusReason);
                 return;
             }
@@ -443,20 +456,26 @@ void ProfileDialog::discard() {
 
 void ProfileDialog::closeEvent(QCloseEvent* event) {
     if (!discarding_) {
-        flushPendingLeave();
+        const QLineEdit* taken = takeFocusedBox();
         State& st = host_.state();
         Notifier& nt = host_.notifier();
         for (const auto& b : spec_.boxes) {
             if (!b.checkedOnClose)
                 continue;
             QLineEdit* box = boxes_.at(b.name);
-            if (box->isModified() && !storeBox(st, spec_, b, box->text().toStdString()))
-                nt.warn(kInputMismatch);
-            else
+            if (box->isModified() && !storeBox(st, spec_, b, box->text().toStdString())) {
+                if (box != taken)
+                    nt.warn(kInputMismatch);
+            } else
                 box->setText(qs(boxText(st, spec_, b)));
         }
         for (const auto& w : closingWarnings(st, spec_))
             nt.warn(w);
+        // What is still not a number has been reported; the boxes show the stored values
+        // again so that hiding the focused box does not report it once more.
+        for (const auto& b : spec_.boxes)
+            if (boxes_.at(b.name)->isModified())
+                boxes_.at(b.name)->setText(qs(boxText(st, spec_, b)));
     }
     skipNextActivation_ = false;
     event->accept();

@@ -70,6 +70,7 @@ private:
 
     void scheduleLeave(QLineEdit* box);
     void flushPendingLeave();
+    QLineEdit* takeFocusedBox();
     void leaveBox(QLineEdit* box);
     void okClicked();
     void rowChosen(int row);

@@ -15,6 +15,7 @@
 #include <QLabel>
 #include <QLineEdit>
 #include <QListWidget>
+#include <QMessageBox>
 #include <QPushButton>
 #include <QVBoxLayout>
 #include <QtTest>
@@ -22,6 +23,26 @@
 using namespace velmora;
 
 namespace {
+
+// Records every warning and, when `modal` is set, shows it in a message box over the dialog as
+// the window does, closed again after a moment as a user would.
+class ModalNotifier : public RecordingNotifier {
+public:
+    void warn(const std::string& text) override {
+        RecordingNotifier::warn(text);
+        if (!modal)
+            return;
+        QMessageBox box(QMessageBox::Warning, "Velmora DNV", QString::fromStdString(text),
+                        QMessageBox::Ok, QApplication::activeWindow());
+        QPointer<QWidget> under = QApplication::activeWindow();
+        QTimer::singleShot(30, &box, &QMessageBox::accept);
+        box.exec();
+        // The window manager gives the activation back to the window under the box.
+        if (under)
+            under->activateWindow();
+    }
+    bool modal = false;
+};
 
 // The main window as far as the dialogs see it: the state, a recording notifier, the two
 // profile lists, and a recalculation that runs the driver and counts the runs.
@@ -56,7 +77,7 @@ public:
     QWidget* hostWidget() override { return this; }
 
     State st;
-    RecordingNotifier nt;
+    ModalNotifier nt;
     QComboBox* stiffList = nullptr;
     QComboBox* ringList = nullptr;
     int runs = 0;
@@ -413,6 +434,42 @@ private slots:
         QCOMPARE(warned(host->nt), Warnings{});
     }
 
+    void closingWithAnEditedBoxTakesItFirst() {
+        ProfileDialog* d = openRing(ProfileKind::TBuiltUp);
+        QVERIFY(d);
+        QLineEdit* h = box(d, "isth");
+        h->setFocus();
+        QCoreApplication::processEvents();
+        h->selectAll();
+        QTest::keyClicks(h, "3");
+        host->nt.clear();
+        const int runs = host->runs;
+        d->close(); // by the window frame
+        QCoreApplication::processEvents();
+        QVERIFY(!d->isVisible());
+        // Taken as on leaving: warned, raised to 5 and recalculated; the closing check passes.
+        QCOMPARE(warned(host->nt).first(), QString(" H >= 5 "));
+        QCOMPARE(warned(host->nt).count(" H >= 5 "), 1);
+        QCOMPARE(host->st.dc.ring.savedSet(ProfileKind::TBuiltUp).H, 5.0f);
+        QVERIFY(host->runs > runs);
+    }
+
+    void aMessageBoxOverTheDialogDoesNotRestartItsActivation() {
+        // A ring frame higher than the radius: every ring section says so, so a dialog that
+        // took the return from the message box for a new activation would warn without end.
+        host->st.dc.ring.savedSet(ProfileKind::LBuiltUp).H = 1600;
+        host->nt.modal = true;
+        ProfileDialog* d = openRing(ProfileKind::LBuiltUp);
+        QVERIFY(d);
+        QTest::qWait(300);
+        const int afterOpen = warned(host->nt).count(" r > height of ringframe  ");
+        QVERIFY(afterOpen >= 1);
+        QTest::qWait(300);
+        QCOMPARE(warned(host->nt).count(" r > height of ringframe  "), afterOpen);
+        host->nt.modal = false;
+        QTest::qWait(100);
+    }
+
     void aBoxThatIsNotANumberKeepsTheValue() {
         host->st.run.decimalPointLocale = false;
         ProfileDialog* d = openStiff(ProfileKind::FlatBuiltUp);
@@ -426,6 +483,16 @@ private slots:
         host->nt.clear();
         clickOk(d);
         QVERIFY(d->isVisible());
+        QCOMPARE(host->st.dc.stiff.savedSet(ProfileKind::FlatBuiltUp).H, 100.0f);
+        // Closing by the frame reports it once and keeps the stored value.
+        box(d, "isth")->setFocus();
+        QCoreApplication::processEvents();
+        QTest::keyClicks(box(d, "isth"), "y");
+        host->nt.clear();
+        d->close();
+        QCoreApplication::processEvents();
+        QVERIFY(!d->isVisible());
+        QCOMPARE(warned(host->nt), Warnings{"Input string mismatch "});
         QCOMPARE(host->st.dc.stiff.savedSet(ProfileKind::FlatBuiltUp).H, 100.0f);
     }
 };
