@@ -393,30 +393,32 @@ void MainWindow::buildWidgets() {
     {
         auto* g = grid(fr124_);
         g->addWidget(label(fr124_, QStringLiteral("Column length L =")), 0, 0, Qt::AlignRight);
-        g->addWidget(lineEdit(fr124_, "icolL"), 0, 1);
+        g->addWidget(lineEdit(fr124_, "icolL", 6), 0, 1);
         g->addWidget(label(fr124_, QStringLiteral("mm")), 0, 2);
-        g->addWidget(label(fr124_, QStringLiteral("Buckling length factor  k1 =")), 1, 0,
-                     Qt::AlignRight);
-        g->addWidget(lineEdit(fr124_, "ik1", 5), 1, 1);
+        auto* k1Label = label(fr124_, QStringLiteral("Buckling length factor  k1 ="));
+        k1Label->setWordWrap(true); // two lines where the frame is narrow
+        k1Label->setAlignment(Qt::AlignRight | Qt::AlignVCenter);
+        g->addWidget(k1Label, 1, 0);
+        g->addWidget(lineEdit(fr124_, "ik1", 6), 1, 1);
         g->addWidget(label(fr124_, QStringLiteral("k2 =")), 1, 3, Qt::AlignRight);
-        g->addWidget(lineEdit(fr124_, "ik2", 5), 1, 4);
+        g->addWidget(lineEdit(fr124_, "ik2", 6), 1, 4);
         g->addWidget(label(fr124_, QStringLiteral("N =")), 2, 0, Qt::AlignRight);
-        g->addWidget(lineEdit(fr124_, "inn"), 2, 1);
+        g->addWidget(lineEdit(fr124_, "inn", 6), 2, 1);
         g->addWidget(label(fr124_, QStringLiteral("kN")), 2, 2);
         g->addWidget(label(fr124_, QStringLiteral("pd =")), 2, 3, Qt::AlignRight);
-        g->addWidget(lineEdit(fr124_, "ip"), 2, 4);
+        g->addWidget(lineEdit(fr124_, "ip", 6), 2, 4);
         g->addWidget(label(fr124_, QStringLiteral("MPa")), 2, 5);
         g->addWidget(label(fr124_, QStringLiteral("M1a=")), 3, 0, Qt::AlignRight);
-        g->addWidget(lineEdit(fr124_, "im1a"), 3, 1);
+        g->addWidget(lineEdit(fr124_, "im1a", 6), 3, 1);
         g->addWidget(label(fr124_, QStringLiteral("kNm")), 3, 2);
         g->addWidget(label(fr124_, QStringLiteral("M1b =")), 3, 3, Qt::AlignRight);
-        g->addWidget(lineEdit(fr124_, "im1b"), 3, 4);
+        g->addWidget(lineEdit(fr124_, "im1b", 6), 3, 4);
         g->addWidget(label(fr124_, QStringLiteral("kNm")), 3, 5);
         g->addWidget(label(fr124_, QStringLiteral("M2a =")), 4, 0, Qt::AlignRight);
-        g->addWidget(lineEdit(fr124_, "im2a"), 4, 1);
+        g->addWidget(lineEdit(fr124_, "im2a", 6), 4, 1);
         g->addWidget(label(fr124_, QStringLiteral("kNm")), 4, 2);
         g->addWidget(label(fr124_, QStringLiteral("M2b =")), 4, 3, Qt::AlignRight);
-        g->addWidget(lineEdit(fr124_, "im2b"), 4, 4);
+        g->addWidget(lineEdit(fr124_, "im2b", 6), 4, 4);
         g->addWidget(label(fr124_, QStringLiteral("kNm")), 4, 5);
         auto* fr12 = frame(fr124_, "fr12", QStringLiteral("Dimensioning moments  for buckling"));
         fr12->setToolTip(QStringLiteral(" Ref Norsok N-004, Table 6-2, Note 1 "));
@@ -615,7 +617,9 @@ void MainWindow::layoutFrames() {
         std::max(hint(fr123_), static_cast<int>(fr10H - hint(fr120_) - hint(fr121_) - 0.03 * H));
     fr123_->setGeometry(x2, fr121_->geometry().bottom() + 1, w2c, fr123H);
     const int fr124H = hint(fr124_);
-    fr124_->setGeometry(x2, static_cast<int>(fr10H - 1.06 * fr124H), w2c, fr124H);
+    // The column frame stands alone and may use the gap at the right for its long captions.
+    const int w124 = std::max(w2c, fr10_->width() - x2);
+    fr124_->setGeometry(x2, static_cast<int>(fr10H - 1.06 * fr124H), w124, fr124H);
 
     // The sketch: centred across, low in its frame.
     const int p20W = fr20W - 16;
