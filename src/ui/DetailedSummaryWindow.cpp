@@ -119,6 +119,7 @@ DetailedSummaryWindow::DetailedSummaryWindow(DatabaseWindows& windows, QWidget* 
     view_->setEditTriggers(QAbstractItemView::NoEditTriggers);
     view_->setSelectionBehavior(QAbstractItemView::SelectRows);
     view_->verticalHeader()->hide();
+    view_->setWordWrap(false);
     view_->setContextMenuPolicy(Qt::CustomContextMenu);
     connect(view_, &QWidget::customContextMenuRequested, this,
             &DetailedSummaryWindow::showTableWindow);
@@ -179,6 +180,13 @@ void DetailedSummaryWindow::fillTable() {
         if (line.size() == 1 && columns > 1)
             view_->setSpan(i, 0, 1, columns);
     }
+    // The columns share the table's width; one whose heading or cells need more gets what
+    // they need, so that no usage factor is cut short.
+    const int share =
+        columns > 0 ? static_cast<int>(0.95 * view_->viewport()->width() / columns) : 0;
+    view_->resizeColumnsToContents();
+    for (int c = 0; c < columns; ++c)
+        view_->setColumnWidth(c, std::max(share, view_->columnWidth(c)));
 }
 
 void DetailedSummaryWindow::exportWorkbook() {
