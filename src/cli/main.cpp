@@ -10,6 +10,10 @@
 #include "files/DataFiles.h"
 #include "files/NumberText.h"
 
+#ifdef VELMORA_CLI_REPORT
+#include "cli/ReportCommand.h"
+#endif
+
 #include <CLI/CLI.hpp>
 #include <nlohmann/json.hpp>
 
@@ -284,6 +288,30 @@ int runSummary(const std::string& inPath, const std::string& outPath, const Summ
     return table.stopped.empty() ? 0 : 1;
 }
 
+#ifdef VELMORA_CLI_REPORT
+// Opens the case as the window does, then writes its report page as PDF. A case whose
+// calculation stopped gets no report: its panels would not belong to its inputs.
+int runReport(int& argc, char** argv, const std::string& path, const std::string& pdfPath,
+              const std::string& dataDir) {
+    State st;
+    if (!prepareState(st, dataDir))
+        return 1;
+    RecordingNotifier nt;
+    const std::string error = openCase(st, nt, path);
+    if (!error.empty()) {
+        std::cerr << error << '\n';
+        return 1;
+    }
+    for (const auto& m : nt.warnings())
+        std::cerr << "Message: " << m << '\n';
+    if (!st.run.lastRunCompleted) {
+        std::cerr << st.run.calcMessage << "\nno report written\n";
+        return 1;
+    }
+    return writeReportCommand(argc, argv, st, pdfPath);
+}
+#endif
+
 } // namespace
 
 int main(int argc, char** argv) {
@@ -340,6 +368,16 @@ int main(int argc, char** argv) {
                          "Only the chosen groups; with none chosen, the columns always shown");
     addDataDir(cmdSummary);
 
+#ifdef VELMORA_CLI_REPORT
+    std::string reportPath;
+    std::string reportOut;
+    CLI::App* cmdReport = app.add_subcommand(
+        "report", "Open a case file, calculate it and write its one-page report as PDF");
+    cmdReport->add_option("CASE", reportPath, "Case file to report (.cys)")->required();
+    cmdReport->add_option("-o,--output", reportOut, "PDF file to write")->required();
+    addDataDir(cmdReport);
+#endif
+
     try {
         app.parse(argc, argv);
     } catch (const CLI::CallForHelp& e) {
@@ -351,6 +389,10 @@ int main(int argc, char** argv) {
         return 2;
     }
 
+#ifdef VELMORA_CLI_REPORT
+    if (cmdReport->parsed())
+        return runReport(argc, argv, reportPath, reportOut, dataDir);
+#endif
     if (cmdNew->parsed())
         return runNew(newPath, dataDir);
     if (cmdCalc->parsed())

@@ -8,6 +8,7 @@
 #include "case/State.h"
 #include "report/Surface.h"
 
+#include <algorithm>
 #include <string>
 
 namespace velmora {
@@ -35,10 +36,11 @@ double titleBlock(Surface& s, const std::string& title, double top, double left,
     return top + advance;
 }
 
-// The value ends at left + width; its unit follows directly.
+// The value ends at left + width; its unit follows directly. A label longer than the value
+// column pushes the value to its end rather than under it.
 void rightAligned(Surface& s, const std::string& value, const std::string& unit, double right,
                   double y) {
-    s.setPos(right - s.textWidth(value), y);
+    s.setPos(std::max(right - s.textWidth(value), s.x()), y);
     s.drawText(value);
     s.drawText(unit);
 }

@@ -31,9 +31,7 @@ public:
         shapes = 0;
         ++clears;
     }
-    void setScale(double l, double t, double r, double b) override {
-        scale = {l, t, r, b};
-    }
+    void setScale(double l, double t, double r, double b) override { scale = {l, t, r, b}; }
     void setPos(double x, double y) override {
         x_ = x;
         y_ = y;

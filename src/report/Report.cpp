@@ -25,6 +25,7 @@ constexpr double kSketchW = 30;
 constexpr double kProfileW = (kC3 - kC0) - 3;                             // 29
 constexpr double kProfileH = kProfileW * kBodyHeight / kBodyWidth / 1.41; // about 13.3
 constexpr double kRingOffset = 60;
+constexpr double kHeaderTextPt = 8;
 
 // Number of bytes of the UTF-8 sequence that starts with `c`.
 size_t sequenceLength(unsigned char c) {
@@ -99,6 +100,9 @@ void printHeader(Page& p, const State& st, const ReportStamp& stamp, const Repor
     s.setBold(true);
     p.text(x0 + 0.5, 2, "Velmora DNV");
     s.setBold(false);
+    // The grid is measured in 11 pt characters; its fields ("Project: " has 5.5 of them before
+    // the name) hold their texts only in a smaller face, so the texts are set in 8 pt.
+    s.setFont(kFont, kHeaderTextPt);
     p.text(x0 + 0.5, 3.5, "Cylinder shell buckling based on DNV-RP-C202");
     p.text(x0 + 0.5, 4.2, "Version 1.8.5");
 

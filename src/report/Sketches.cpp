@@ -391,7 +391,9 @@ void drawCylinderSketch(Surface& s, const DesignCase& dc, const SketchBox& box) 
     const double rx = ex * R;
     const double x0 = (f.width() - len) / 2 + rx * 0.3;
     const double x1 = x0 + len;
-    const double cy = mTop + (1 + protrude) * R;
+    // Centred in the height the drawing and its dimension lines leave free.
+    const double spare = std::max(0.0, availH - 2 * (1 + protrude) * R);
+    const double cy = mTop + spare / 2 + (1 + protrude) * R;
     const double tD = std::max(R * 0.06, th * 0.15); // wall thickness, drawn thicker
 
     // Shell: silhouette, the open end with its wall, the visible half of the far end.

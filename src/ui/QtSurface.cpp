@@ -1,8 +1,11 @@
 #include "ui/QtSurface.h"
 
 #include <QFontMetricsF>
+#include <QPaintDevice>
 #include <QPainterPath>
 #include <QPolygonF>
+
+#include <algorithm>
 
 namespace velmora {
 
@@ -96,8 +99,15 @@ double QtSurface::textHeight(const std::string&) const {
     return fm.height() / unitY();
 }
 
+// A line about 0.15 mm wide on any device, at least one device pixel.
+QPen QtSurface::pen() const {
+    const QPaintDevice* dev = painter_.device();
+    const double dpi = dev ? dev->logicalDpiX() : 96;
+    return QPen(color_, std::max(1.0, dpi / 170.0));
+}
+
 void QtSurface::line(double x1, double y1, double x2, double y2) {
-    painter_.setPen(QPen(color_, 1));
+    painter_.setPen(pen());
     painter_.drawLine(toDevice(x1, y1), toDevice(x2, y2));
 }
 
@@ -105,7 +115,7 @@ void QtSurface::polygon(const std::vector<Point>& points, bool filled) {
     QPolygonF poly;
     for (const auto& p : points)
         poly << toDevice(p.x, p.y);
-    painter_.setPen(QPen(color_, 1));
+    painter_.setPen(pen());
     painter_.setBrush(filled ? QBrush(color_) : Qt::NoBrush);
     painter_.drawPolygon(poly);
     painter_.setBrush(Qt::NoBrush);
@@ -113,7 +123,7 @@ void QtSurface::polygon(const std::vector<Point>& points, bool filled) {
 
 void QtSurface::ellipse(double cx, double cy, double rx, double ry, bool filled) {
     const QPointF c = toDevice(cx, cy);
-    painter_.setPen(QPen(color_, 1));
+    painter_.setPen(pen());
     painter_.setBrush(filled ? QBrush(color_) : Qt::NoBrush);
     painter_.drawEllipse(c, rx * unitX(), ry * unitY());
     painter_.setBrush(Qt::NoBrush);

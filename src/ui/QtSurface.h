@@ -6,6 +6,7 @@
 #include <QColor>
 #include <QFont>
 #include <QPainter>
+#include <QPen>
 #include <QRectF>
 
 namespace velmora {
@@ -39,6 +40,7 @@ private:
     double unitX() const; // device pixels per user unit across
     double unitY() const; // device pixels per user unit down
     void applyFont();
+    QPen pen() const;
 
     QPainter& painter_;
     QRectF area_;

@@ -209,6 +209,17 @@ TEST(PanelsTest, SlenderNoteThreeLinesOnScreenOneInReport) {
     EXPECT_DOUBLE_EQ(report.texts[1].x, 63.6);
 }
 
+TEST(PanelsTest, LongLabelPushesItsValueInsteadOfOverlapping) {
+    State st = panelState();
+    st.res.shellPanel.label[2] = "fEtau/fEm long label = "; // 23 characters, column ends at 15
+    st.res.shellPanel.value[2] = "757.9";
+    RecordingSurface s;
+    drawShellPanel(s, st, 0, 1, 0);
+    EXPECT_DOUBLE_EQ(at(s, "757.9").x, 24);
+    // The other lines keep their right edge.
+    EXPECT_DOUBLE_EQ(at(s, " u3").x, 16);
+}
+
 TEST(PanelsTest, LineCountOutsideThePanelDrawsOnlyWhatExists) {
     State st = panelState();
     st.res.shellPanel.lineCount = 40; // a corrupted count must not read past 16 rows

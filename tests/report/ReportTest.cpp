@@ -81,6 +81,8 @@ TEST(ReportTest, HeaderTextsAndRuledFrame) {
     const auto& standard = at(s, "Cylinder shell buckling based on DNV-RP-C202");
     EXPECT_DOUBLE_EQ(standard.y, 3.5);
     EXPECT_FALSE(standard.bold);
+    // The field texts are smaller than the 11 pt grid they are placed on.
+    EXPECT_DOUBLE_EQ(standard.sizePt, 8);
     EXPECT_DOUBLE_EQ(at(s, "Version 1.8.5").y, 4.2);
     EXPECT_DOUBLE_EQ(at(s, "Project: ").x, 49.5);
     EXPECT_DOUBLE_EQ(at(s, "Project").x, 55);
