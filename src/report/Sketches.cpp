@@ -382,14 +382,19 @@ void drawCylinderSketch(Surface& s, const DesignCase& dc, const SketchBox& box) 
     const double mTop = gap;
     const double ex = 0.28; // end ellipse width as a fraction of the radius
     const double availH = f.height() - mBottom - mTop;
-    const double availW = f.width() - 2 * gap - f.textWidth("L") - gap;
+    // Across: the labels left of the open end (t, s), the end ellipses with whatever stands out
+    // of the shell, and the axial-force arrow of a column on the right.
+    const double labelsLeft = std::max(f.textWidth("t"), f.textWidth("s")) + 2 * gap;
+    const double arrowRight = type == 3 ? 3 * gap : 0.0;
+    const double availW = f.width() - labelsLeft - arrowRight - gap;
     if (availH <= 0 || availW <= 0)
         return;
     double R = availH / (2 * (1 + protrude));
     R = std::min(R, availW / (2 * ratio + 2 * ex * (1 + protrude)));
     const double len = 2 * R * ratio;
     const double rx = ex * R;
-    const double x0 = (f.width() - len) / 2 + rx * 0.3;
+    const double used = len + 2 * rx * (1 + protrude);
+    const double x0 = labelsLeft + (availW - used) / 2 + rx * (1 + protrude);
     const double x1 = x0 + len;
     // Centred in the height the drawing and its dimension lines leave free.
     const double spare = std::max(0.0, availH - 2 * (1 + protrude) * R);
