@@ -405,7 +405,7 @@ BoxOutcome leaveBox(State& st, const ProfileDialogSpec& spec, const DimensionBox
     BoxOutcome out;
     if (!storeBox(st, spec, box, text)) {
         out.parsed = false;
-        out.warning = kInputMismatch;
+        out.warning = std::string(kInputMismatch);
         return out;
     }
     float& v = dimensionOf(memberRecord(st.dc, spec.member).savedSet(spec.kind), box.dim);

@@ -7,6 +7,7 @@
 #pragma once
 
 #include "case/CaseResults.h"
+#include "case/FieldRules.h"
 #include "sections/ProfileTables.h"
 
 #include <cstdint>
@@ -131,8 +132,6 @@ std::vector<LabelText> profileSummary(const State& st, const ProfileDialogSpec& 
 // value is then unchanged.
 bool storeBox(State& st, const ProfileDialogSpec& spec, const DimensionBox& box,
               std::string_view text);
-
-inline constexpr const char* kInputMismatch = "Input string mismatch ";
 
 // The outcome of leaving a box: whether the text was a number, and the warning of a failed
 // check (the saved value is then corrected where the box corrects).

@@ -429,7 +429,7 @@ void ProfileDialog::okClicked() {
             if (box->isModified() && !storeBox(st, spec_, b, box->text().toStdString())) {
                 // A box that is not a number keeps the dialog open: nothing typed is lost.
                 if (box != taken)
-                    nt.warn(kInputMismatch);
+                    nt.warn(std::string(kInputMismatch));
                 box->setFocus(Qt::OtherFocusReason);
                 return;
             }
@@ -465,7 +465,7 @@ void ProfileDialog::closeEvent(QCloseEvent* event) {
             QLineEdit* box = boxes_.at(b.name);
             if (box->isModified() && !storeBox(st, spec_, b, box->text().toStdString())) {
                 if (box != taken)
-                    nt.warn(kInputMismatch);
+                    nt.warn(std::string(kInputMismatch));
             } else
                 box->setText(qs(boxText(st, spec_, b)));
         }
