@@ -229,8 +229,8 @@ std::vector<ProfileDialogSpec> makeFamily() {
     };
 }
 
-const BuiltUpDims& savedSetOf(const State& st, const ProfileDialogSpec& spec) {
-    return memberRecord(st.dc, spec.member).savedSet(spec.kind);
+const BuiltUpDims& savedSetOf(const State& st, const ProfileDialogSpec& desc) {
+    return memberRecord(st.dc, desc.member).savedSet(desc.kind);
 }
 
 float dimensionValue(const BuiltUpDims& set, Dimension dim) {
@@ -238,9 +238,9 @@ float dimensionValue(const BuiltUpDims& set, Dimension dim) {
     return dimensionOf(copy, dim);
 }
 
-double quantityValue(const State& st, const ProfileDialogSpec& spec, Quantity q) {
-    const ProfileRecord& rec = memberRecord(st.dc, spec.member);
-    const SectionProps& sec = isStiffener(spec.member) ? st.res.stiffSection : st.res.ringSection;
+double quantityValue(const State& st, const ProfileDialogSpec& desc, Quantity q) {
+    const ProfileRecord& rec = memberRecord(st.dc, desc.member);
+    const SectionProps& sec = isStiffener(desc.member) ? st.res.stiffSection : st.res.ringSection;
     switch (q) {
     case Quantity::H:
         return rec.H;
@@ -368,47 +368,47 @@ bool runComputesSection(const DesignCase& dc, ProfileMember member) {
     return dc.cylinderType == 1 || dc.ringControl == 1;
 }
 
-void activateKind(State& st, const ProfileDialogSpec& spec) {
-    memberRecord(st.dc, spec.member).kind = spec.kind;
+void activateKind(State& st, const ProfileDialogSpec& desc) {
+    memberRecord(st.dc, desc.member).kind = desc.kind;
 }
 
-std::string boxText(const State& st, const ProfileDialogSpec& spec, const DimensionBox& box,
+std::string boxText(const State& st, const ProfileDialogSpec& desc, const DimensionBox& box,
                     bool okPattern) {
-    const float v = dimensionValue(savedSetOf(st, spec), box.dim);
+    const float v = dimensionValue(savedSetOf(st, desc), box.dim);
     return formatNumber(v, okPattern ? box.okFormat : box.format, st.decimalSep());
 }
 
-std::vector<LabelText> profileSummary(const State& st, const ProfileDialogSpec& spec) {
+std::vector<LabelText> profileSummary(const State& st, const ProfileDialogSpec& desc) {
     std::vector<LabelText> out;
-    for (const auto& b : spec.boxes)
-        out.push_back({b.name, boxText(st, spec, b)});
-    for (const auto& l : spec.labels)
+    for (const auto& b : desc.boxes)
+        out.push_back({b.name, boxText(st, desc, b)});
+    for (const auto& l : desc.labels)
         out.push_back(
-            {l.name, formatNumber(quantityValue(st, spec, l.quantity), l.format, st.decimalSep()) +
+            {l.name, formatNumber(quantityValue(st, desc, l.quantity), l.format, st.decimalSep()) +
                          l.unit});
-    for (const auto& c : spec.checks)
+    for (const auto& c : desc.checks)
         out.push_back({c.name, checkText(st, c.text)});
     return out;
 }
 
-bool storeBox(State& st, const ProfileDialogSpec& spec, const DimensionBox& box,
+bool storeBox(State& st, const ProfileDialogSpec& desc, const DimensionBox& box,
               std::string_view text) {
     const ParsedNumber n = parseNumber(text, st.run.decimalPointLocale);
     if (!n.ok)
         return false;
-    dimensionOf(memberRecord(st.dc, spec.member).savedSet(spec.kind), box.dim) = n.value;
+    dimensionOf(memberRecord(st.dc, desc.member).savedSet(desc.kind), box.dim) = n.value;
     return true;
 }
 
-BoxOutcome leaveBox(State& st, const ProfileDialogSpec& spec, const DimensionBox& box,
+BoxOutcome leaveBox(State& st, const ProfileDialogSpec& desc, const DimensionBox& box,
                     std::string_view text) {
     BoxOutcome out;
-    if (!storeBox(st, spec, box, text)) {
+    if (!storeBox(st, desc, box, text)) {
         out.parsed = false;
         out.warning = std::string(kInputMismatch);
         return out;
     }
-    float& v = dimensionOf(memberRecord(st.dc, spec.member).savedSet(spec.kind), box.dim);
+    float& v = dimensionOf(memberRecord(st.dc, desc.member).savedSet(desc.kind), box.dim);
     if (v < box.leave.minimum) {
         out.warning = box.leave.warning;
         if (box.leaveCorrects)
@@ -417,50 +417,50 @@ BoxOutcome leaveBox(State& st, const ProfileDialogSpec& spec, const DimensionBox
     return out;
 }
 
-std::vector<std::string> okWarnings(const State& st, const ProfileDialogSpec& spec) {
+std::vector<std::string> okWarnings(const State& st, const ProfileDialogSpec& desc) {
     std::vector<std::string> out;
-    if (spec.ok != OkAction::RecheckAndClose)
+    if (desc.ok != OkAction::RecheckAndClose)
         return out;
-    const BuiltUpDims& set = savedSetOf(st, spec);
-    for (const auto& b : spec.boxes)
+    const BuiltUpDims& set = savedSetOf(st, desc);
+    for (const auto& b : desc.boxes)
         if (b.ok && dimensionValue(set, b.dim) < b.ok->minimum)
             out.emplace_back(b.ok->warning);
     return out;
 }
 
-std::vector<std::string> closingWarnings(const State& st, const ProfileDialogSpec& spec) {
+std::vector<std::string> closingWarnings(const State& st, const ProfileDialogSpec& desc) {
     std::vector<std::string> out;
-    const BuiltUpDims& set = savedSetOf(st, spec);
-    for (const auto& b : spec.boxes)
+    const BuiltUpDims& set = savedSetOf(st, desc);
+    for (const auto& b : desc.boxes)
         if (b.checkedOnClose && dimensionValue(set, b.dim) < b.leave.minimum)
             out.emplace_back(b.leave.warning);
     return out;
 }
 
-std::vector<std::string> tableListTexts(const State& st, const ProfileDialogSpec& spec) {
+std::vector<std::string> tableListTexts(const State& st, const ProfileDialogSpec& desc) {
     std::vector<std::string> out;
-    if (!spec.table)
+    if (!desc.table)
         return out;
-    const ProfileTable& table = st.profiles.of(*spec.table);
+    const ProfileTable& table = st.profiles.of(*desc.table);
     for (int i = 0; i <= table.lastRow(); ++i)
         out.push_back(table.rowText(i, st.decimalSep()));
     return out;
 }
 
-std::optional<int> selectedTableRow(const State& st, const ProfileDialogSpec& spec) {
-    if (!spec.table)
+std::optional<int> selectedTableRow(const State& st, const ProfileDialogSpec& desc) {
+    if (!desc.table)
         return std::nullopt;
-    ProfileRecord rec = memberRecord(st.dc, spec.member);
-    const int row = tableRowOf(rec, *spec.table);
-    if (row < 0 || row > st.profiles.of(*spec.table).lastRow())
+    ProfileRecord rec = memberRecord(st.dc, desc.member);
+    const int row = tableRowOf(rec, *desc.table);
+    if (row < 0 || row > st.profiles.of(*desc.table).lastRow())
         return std::nullopt;
     return row;
 }
 
-bool chooseTableRow(State& st, const ProfileDialogSpec& spec, int row) {
-    if (!spec.table || row < 0 || row > st.profiles.of(*spec.table).lastRow())
+bool chooseTableRow(State& st, const ProfileDialogSpec& desc, int row) {
+    if (!desc.table || row < 0 || row > st.profiles.of(*desc.table).lastRow())
         return false;
-    tableRowOf(memberRecord(st.dc, spec.member), *spec.table) = static_cast<int16_t>(row);
+    tableRowOf(memberRecord(st.dc, desc.member), *desc.table) = static_cast<int16_t>(row);
     return true;
 }
 

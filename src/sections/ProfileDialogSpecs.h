@@ -115,10 +115,10 @@ const char* kindCaption(ProfileMember member, int kind);
 bool runComputesSection(const DesignCase& dc, ProfileMember member);
 
 // Activation: the member's profile kind becomes the dialog's kind.
-void activateKind(State& st, const ProfileDialogSpec& spec);
+void activateKind(State& st, const ProfileDialogSpec& desc);
 
 // Text of a box (saved set of the dialog's kind) with its display pattern.
-std::string boxText(const State& st, const ProfileDialogSpec& spec, const DimensionBox& box,
+std::string boxText(const State& st, const ProfileDialogSpec& desc, const DimensionBox& box,
                     bool okPattern = false);
 
 // Texts of every label and box that the summary fills, by object name.
@@ -126,11 +126,11 @@ struct LabelText {
     std::string name;
     std::string text;
 };
-std::vector<LabelText> profileSummary(const State& st, const ProfileDialogSpec& spec);
+std::vector<LabelText> profileSummary(const State& st, const ProfileDialogSpec& desc);
 
 // Reads a typed dimension into the saved set. False when the text is not a number; the saved
 // value is then unchanged.
-bool storeBox(State& st, const ProfileDialogSpec& spec, const DimensionBox& box,
+bool storeBox(State& st, const ProfileDialogSpec& desc, const DimensionBox& box,
               std::string_view text);
 
 // The outcome of leaving a box: whether the text was a number, and the warning of a failed
@@ -139,21 +139,21 @@ struct BoxOutcome {
     bool parsed = true;
     std::optional<std::string> warning;
 };
-BoxOutcome leaveBox(State& st, const ProfileDialogSpec& spec, const DimensionBox& box,
+BoxOutcome leaveBox(State& st, const ProfileDialogSpec& desc, const DimensionBox& box,
                     std::string_view text);
 
 // Warnings of the re-checking OK button for the stored values, in box order; nothing is
 // corrected.
-std::vector<std::string> okWarnings(const State& st, const ProfileDialogSpec& spec);
+std::vector<std::string> okWarnings(const State& st, const ProfileDialogSpec& desc);
 // Warnings of the closing re-check for the stored values, in box order.
-std::vector<std::string> closingWarnings(const State& st, const ProfileDialogSpec& spec);
+std::vector<std::string> closingWarnings(const State& st, const ProfileDialogSpec& desc);
 
 // Pickers: the row texts of the table in file order and the row to highlight (nothing when the
 // stored row is not in the table).
-std::vector<std::string> tableListTexts(const State& st, const ProfileDialogSpec& spec);
-std::optional<int> selectedTableRow(const State& st, const ProfileDialogSpec& spec);
+std::vector<std::string> tableListTexts(const State& st, const ProfileDialogSpec& desc);
+std::optional<int> selectedTableRow(const State& st, const ProfileDialogSpec& desc);
 // A row chosen in the list is stored in the member's row field; false for a row the table does
 // not have (nothing changes then).
-bool chooseTableRow(State& st, const ProfileDialogSpec& spec, int row);
+bool chooseTableRow(State& st, const ProfileDialogSpec& desc, int row);
 
 } // namespace velmora

@@ -44,8 +44,8 @@ QString qs(const std::string& s) {
 
 // ---- sketch -----------------------------------------------------------------------------------
 
-ProfileSketchView::ProfileSketchView(const ProfileDialogSpec& spec, CaseHost& host, QWidget* parent)
-    : QWidget(parent), spec_(spec), host_(host) {
+ProfileSketchView::ProfileSketchView(const ProfileDialogSpec& desc, CaseHost& host, QWidget* parent)
+    : QWidget(parent), desc_(desc), host_(host) {
     setObjectName("pic1");
     setMinimumSize(200, 200);
 }
@@ -57,18 +57,18 @@ void ProfileSketchView::paintEvent(QPaintEvent*) {
     surface.clear();
     const State& st = host_.state();
     const double m = 6;
-    drawProfileSketch(surface, memberRecord(st.dc, spec_.member), spec_.sketch,
+    drawProfileSketch(surface, memberRecord(st.dc, desc_.member), desc_.sketch,
                       SketchBox{m, m, width() - m, height() - m}, true, st.decimalSep());
 }
 
 // ---- dialog -----------------------------------------------------------------------------------
 
-ProfileDialog::ProfileDialog(const ProfileDialogSpec& spec, CaseHost& host, QWidget* parent)
-    : QDialog(parent), spec_(spec), host_(host) {
-    setObjectName(spec.name);
-    setWindowTitle(spec.caption);
+ProfileDialog::ProfileDialog(const ProfileDialogSpec& desc, CaseHost& host, QWidget* parent)
+    : QDialog(parent), desc_(desc), host_(host) {
+    setObjectName(desc.name);
+    setWindowTitle(desc.caption);
     setModal(false);
-    if (spec.isPicker())
+    if (desc.isPicker())
         buildPicker();
     else
         buildBuiltUp();
@@ -80,7 +80,7 @@ QWidget* ProfileDialog::buildPropertyLabels(QWidget* parent) {
     auto* grid = new QGridLayout(holder);
     grid->setContentsMargins(0, 0, 0, 0);
     int row = 0;
-    for (const auto& l : spec_.labels) {
+    for (const auto& l : desc_.labels) {
         auto* value = new QLabel(holder);
         value->setObjectName(l.name);
         value->setMinimumWidth(110);
@@ -97,7 +97,7 @@ QWidget* ProfileDialog::buildCheckFrame(QWidget* parent) {
     auto* frame = new QGroupBox("Local buckling", parent);
     frame->setObjectName("Frame1");
     auto* col = new QVBoxLayout(frame);
-    for (const auto& c : spec_.checks) {
+    for (const auto& c : desc_.checks) {
         auto* label = new QLabel(frame);
         label->setObjectName(c.name);
         label->setMinimumWidth(240);
@@ -105,7 +105,7 @@ QWidget* ProfileDialog::buildCheckFrame(QWidget* parent) {
         labels_[c.name] = label;
     }
     // RHS and trapezoid profiles have no proportion check to show.
-    frame->setVisible(!spec_.checks.empty());
+    frame->setVisible(!desc_.checks.empty());
     return frame;
 }
 
@@ -119,13 +119,13 @@ void ProfileDialog::buildPicker() {
             rowChosen(row);
     });
 
-    sketch_ = new ProfileSketchView(spec_, host_, this);
+    sketch_ = new ProfileSketchView(desc_, host_, this);
 
     auto* fr21 = new QFrame(this);
     fr21->setObjectName("fr21");
     auto* frCol = new QVBoxLayout(fr21);
     frCol->setContentsMargins(0, 0, 0, 0);
-    auto* frame3 = new QGroupBox(spec_.profileFrameCaption, fr21);
+    auto* frame3 = new QGroupBox(desc_.profileFrameCaption, fr21);
     frame3->setObjectName("Frame3");
     auto* f3 = new QVBoxLayout(frame3);
     f3->addWidget(buildPropertyLabels(frame3));
@@ -153,7 +153,7 @@ void ProfileDialog::buildBuiltUp() {
     auto* dims = new QGroupBox("Dimensions", this);
     auto* grid = new QGridLayout(dims);
     int row = 0;
-    for (const auto& b : spec_.boxes) {
+    for (const auto& b : desc_.boxes) {
         auto* box = new QLineEdit(dims);
         box->setObjectName(b.name);
         box->setAlignment(Qt::AlignRight);
@@ -168,7 +168,7 @@ void ProfileDialog::buildBuiltUp() {
     }
     grid->addWidget(buildPropertyLabels(dims), row, 0, 1, 3);
 
-    sketch_ = new ProfileSketchView(spec_, host_, this);
+    sketch_ = new ProfileSketchView(desc_, host_, this);
     ok_ = new QPushButton("OK", this);
     ok_->setObjectName("Command1");
     ok_->setAutoDefault(false);
@@ -235,10 +235,10 @@ void ProfileDialog::changeEvent(QEvent* event) {
 }
 
 void ProfileDialog::activate() {
-    activateKind(host_.state(), spec_);
+    activateKind(host_.state(), desc_);
     showKindInHostList();
     recalculate();
-    if (spec_.isPicker())
+    if (desc_.isPicker())
         fillTableList();
     showProfileSummary();
 }
@@ -247,28 +247,28 @@ void ProfileDialog::showKindInHostList() {
     QWidget* host = host_.hostWidget();
     if (!host)
         return;
-    const char* name = spec_.member == ProfileMember::Stiffener ? "cbostiff" : "cboring";
+    const char* name = desc_.member == ProfileMember::Stiffener ? "cbostiff" : "cboring";
     auto* combo = host->findChild<QComboBox*>(name);
     if (!combo)
         return;
     // Showing the kind is not a choice of the user: the list's own handler must not run.
     const QSignalBlocker block(combo);
-    const int index = combo->findText(kindCaption(spec_.member, spec_.kind));
+    const int index = combo->findText(kindCaption(desc_.member, desc_.kind));
     if (index >= 0)
         combo->setCurrentIndex(index);
     else
-        combo->setCurrentText(kindCaption(spec_.member, spec_.kind));
+        combo->setCurrentText(kindCaption(desc_.member, desc_.kind));
 }
 
 void ProfileDialog::computeSectionNow(bool reportFault) {
     State& st = host_.state();
     Notifier& nt = host_.notifier();
-    const bool stiffener = spec_.member == ProfileMember::Stiffener;
+    const bool stiffener = desc_.member == ProfileMember::Stiffener;
     try {
         if (stiffener)
-            computeStiffenerSection(st, nt, spec_.kind);
+            computeStiffenerSection(st, nt, desc_.kind);
         else
-            computeRingSection(st, nt, spec_.kind);
+            computeRingSection(st, nt, desc_.kind);
     } catch (const std::exception& e) {
         if (reportFault)
             nt.warn(std::string(" Calculation terminated in the ") +
@@ -280,7 +280,7 @@ void ProfileDialog::computeSectionNow(bool reportFault) {
 // frame without the ring check, a stiffener of a cylinder without stringers) is computed here,
 // so that the dialog never shows the properties of an earlier profile.
 void ProfileDialog::recalculate(bool recomputeSectionFirst) {
-    const bool runComputes = runComputesSection(host_.state().dc, spec_.member);
+    const bool runComputes = runComputesSection(host_.state().dc, desc_.member);
     if (recomputeSectionFirst || !runComputes)
         computeSectionNow(!runComputes);
     host_.recalculate();
@@ -294,9 +294,9 @@ void ProfileDialog::fillTableList() {
     const State& st = host_.state();
     filling_ = true;
     list_->clear();
-    for (const auto& text : tableListTexts(st, spec_))
+    for (const auto& text : tableListTexts(st, desc_))
         list_->addItem(qs(text));
-    const auto row = selectedTableRow(st, spec_);
+    const auto row = selectedTableRow(st, desc_);
     list_->setCurrentRow(row ? *row : -1);
     if (row)
         list_->scrollToItem(list_->item(*row));
@@ -305,7 +305,7 @@ void ProfileDialog::fillTableList() {
 
 void ProfileDialog::showProfileSummary() {
     const State& st = host_.state();
-    for (const auto& item : profileSummary(st, spec_)) {
+    for (const auto& item : profileSummary(st, desc_)) {
         if (auto b = boxes_.find(item.name); b != boxes_.end()) {
             b->second->setText(qs(item.text));
             if (b->second->hasFocus())
@@ -319,9 +319,9 @@ void ProfileDialog::showProfileSummary() {
 }
 
 void ProfileDialog::rowChosen(int row) {
-    if (!chooseTableRow(host_.state(), spec_, row))
+    if (!chooseTableRow(host_.state(), desc_, row))
         return;
-    recalculate(spec_.recomputeSectionOnRow);
+    recalculate(desc_.recomputeSectionOnRow);
     showProfileSummary();
 }
 
@@ -351,7 +351,7 @@ bool ProfileDialog::eventFilter(QObject* watched, QEvent* event) {
         const auto key = static_cast<QKeyEvent*>(event)->key();
         if (key == Qt::Key_Return || key == Qt::Key_Enter) {
             // Enter only moves on; the value is taken when the box loses the focus.
-            if (const DimensionBox* next = spec_.nextBox(box->objectName().toStdString()))
+            if (const DimensionBox* next = desc_.nextBox(box->objectName().toStdString()))
                 boxes_.at(next->name)->setFocus(Qt::TabFocusReason);
             return true;
         }
@@ -384,19 +384,19 @@ void ProfileDialog::flushPendingLeave() {
 }
 
 void ProfileDialog::leaveBox(QLineEdit* box) {
-    const DimensionBox* spec = spec_.box(box->objectName().toStdString());
-    if (!spec)
+    const DimensionBox* desc = desc_.box(box->objectName().toStdString());
+    if (!desc)
         return;
     State& st = host_.state();
     Notifier& nt = host_.notifier();
-    const BoxOutcome out = velmora::leaveBox(st, spec_, *spec, box->text().toStdString());
+    const BoxOutcome out = velmora::leaveBox(st, desc_, *desc, box->text().toStdString());
     if (!out.parsed) {
         // The saved value stays; the typed text stays for correction.
         nt.warn(*out.warning);
         box->setFocus(Qt::OtherFocusReason);
         return;
     }
-    box->setText(qs(boxText(st, spec_, *spec)));
+    box->setText(qs(boxText(st, desc_, *desc)));
     if (out.warning) {
         nt.warn(*out.warning);
         box->setFocus(Qt::OtherFocusReason);
@@ -423,23 +423,23 @@ void ProfileDialog::okClicked() {
     const QLineEdit* taken = takeFocusedBox();
     State& st = host_.state();
     Notifier& nt = host_.notifier();
-    if (spec_.ok == OkAction::RecheckAndClose) {
-        for (const auto& b : spec_.boxes) {
+    if (desc_.ok == OkAction::RecheckAndClose) {
+        for (const auto& b : desc_.boxes) {
             QLineEdit* box = boxes_.at(b.name);
-            if (box->isModified() && !storeBox(st, spec_, b, box->text().toStdString())) {
+            if (box->isModified() && !storeBox(st, desc_, b, box->text().toStdString())) {
                 // A box that is not a number keeps the dialog open: nothing typed is lost.
                 if (box != taken)
                     nt.warn(std::string(kInputMismatch));
                 box->setFocus(Qt::OtherFocusReason);
                 return;
             }
-            box->setText(qs(boxText(st, spec_, b, true)));
+            box->setText(qs(boxText(st, desc_, b, true)));
         }
-        for (const auto& w : okWarnings(st, spec_))
+        for (const auto& w : okWarnings(st, desc_))
             nt.warn(w);
     }
     close();
-    if (spec_.ok != OkAction::Close)
+    if (desc_.ok != OkAction::Close)
         recalculate();
 }
 
@@ -459,23 +459,23 @@ void ProfileDialog::closeEvent(QCloseEvent* event) {
         const QLineEdit* taken = takeFocusedBox();
         State& st = host_.state();
         Notifier& nt = host_.notifier();
-        for (const auto& b : spec_.boxes) {
+        for (const auto& b : desc_.boxes) {
             if (!b.checkedOnClose)
                 continue;
             QLineEdit* box = boxes_.at(b.name);
-            if (box->isModified() && !storeBox(st, spec_, b, box->text().toStdString())) {
+            if (box->isModified() && !storeBox(st, desc_, b, box->text().toStdString())) {
                 if (box != taken)
                     nt.warn(std::string(kInputMismatch));
             } else
-                box->setText(qs(boxText(st, spec_, b)));
+                box->setText(qs(boxText(st, desc_, b)));
         }
-        for (const auto& w : closingWarnings(st, spec_))
+        for (const auto& w : closingWarnings(st, desc_))
             nt.warn(w);
         // What is still not a number has been reported; the boxes show the stored values
         // again so that hiding the focused box does not report it once more.
-        for (const auto& b : spec_.boxes)
+        for (const auto& b : desc_.boxes)
             if (boxes_.at(b.name)->isModified())
-                boxes_.at(b.name)->setText(qs(boxText(st, spec_, b)));
+                boxes_.at(b.name)->setText(qs(boxText(st, desc_, b)));
     }
     skipNextActivation_ = false;
     event->accept();

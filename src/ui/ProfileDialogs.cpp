@@ -12,14 +12,14 @@ ProfileDialogs::~ProfileDialogs() = default;
 
 ProfileDialog* ProfileDialogs::dialogFor(int member, int kind) {
     const auto m = static_cast<ProfileMember>(member);
-    const ProfileDialogSpec* spec = profileDialogFor(m, kind);
-    if (!spec)
+    const ProfileDialogSpec* desc = profileDialogFor(m, kind);
+    if (!desc)
         return nullptr;
     // The kind is switched at once, whether or not the dialog becomes active.
-    memberRecord(host_.state().dc, m).kind = spec->kind;
-    QPointer<ProfileDialog>& d = dialogs_[spec->name];
+    memberRecord(host_.state().dc, m).kind = desc->kind;
+    QPointer<ProfileDialog>& d = dialogs_[desc->name];
     if (!d)
-        d = new ProfileDialog(*spec, host_, host_.hostWidget());
+        d = new ProfileDialog(*desc, host_, host_.hostWidget());
     return d;
 }
 

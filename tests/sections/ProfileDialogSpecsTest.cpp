@@ -17,7 +17,7 @@ using namespace velmora;
 
 namespace {
 
-const ProfileDialogSpec& spec(const char* name) {
+const ProfileDialogSpec& desc(const char* name) {
     const ProfileDialogSpec* d = findProfileDialog(name);
     if (!d)
         throw std::runtime_error(std::string("no dialog ") + name);
@@ -62,44 +62,44 @@ TEST(ProfileDialogSpecs, FamilyHasOneMemberPerMemberAndKind) {
 }
 
 TEST(ProfileDialogSpecs, CaptionsKeepTheirBlanks) {
-    EXPECT_STREQ(spec("stiffl").caption, "Stiffener:  L-table");
-    EXPECT_STREQ(spec("stifff").caption, "Stiffener:  Flatbar-table");
-    EXPECT_STREQ(spec("girdl").caption, "Ringframe:  L-table");
-    EXPECT_STREQ(spec("girdf").caption, "Ringframe: Flatbar-table");
-    EXPECT_STREQ(spec("stiffrhs").caption, "Stiffener:  RHS");
-    EXPECT_STREQ(spec("girdrhs").caption, "Ringframe: RHS");
-    EXPECT_STREQ(spec("stiffhp").caption, "Stiffener: Bulb Flat");
-    EXPECT_STREQ(spec("girdusp").caption, "Ringframe: Trapez-profile");
+    EXPECT_STREQ(desc("stiffl").caption, "Stiffener:  L-table");
+    EXPECT_STREQ(desc("stifff").caption, "Stiffener:  Flatbar-table");
+    EXPECT_STREQ(desc("girdl").caption, "Ringframe:  L-table");
+    EXPECT_STREQ(desc("girdf").caption, "Ringframe: Flatbar-table");
+    EXPECT_STREQ(desc("stiffrhs").caption, "Stiffener:  RHS");
+    EXPECT_STREQ(desc("girdrhs").caption, "Ringframe: RHS");
+    EXPECT_STREQ(desc("stiffhp").caption, "Stiffener: Bulb Flat");
+    EXPECT_STREQ(desc("girdusp").caption, "Ringframe: Trapez-profile");
     EXPECT_STREQ(kindCaption(ProfileMember::Stiffener, 9), "I-built up");
     EXPECT_STREQ(kindCaption(ProfileMember::Ring, 9), "I-profile");
 }
 
 TEST(ProfileDialogSpecs, BoxesAndCyclicEnterOrder) {
     using V = std::vector<std::string>;
-    EXPECT_EQ(boxNames(spec("stifflb")), (V{"isth", "istb", "isttw", "isttf"}));
-    EXPECT_EQ(boxNames(spec("girdib")), (V{"isth", "istb", "isttw", "isttf"}));
-    EXPECT_EQ(boxNames(spec("stifffb")), (V{"isth", "isttw"}));
-    EXPECT_EQ(boxNames(spec("girdrhs")), (V{"isth", "istb", "isttw"}));
-    EXPECT_EQ(boxNames(spec("stiffusp")), (V{"isth", "istb", "ista", "isttw"}));
-    EXPECT_TRUE(spec("stiffl").boxes.empty());
+    EXPECT_EQ(boxNames(desc("stifflb")), (V{"isth", "istb", "isttw", "isttf"}));
+    EXPECT_EQ(boxNames(desc("girdib")), (V{"isth", "istb", "isttw", "isttf"}));
+    EXPECT_EQ(boxNames(desc("stifffb")), (V{"isth", "isttw"}));
+    EXPECT_EQ(boxNames(desc("girdrhs")), (V{"isth", "istb", "isttw"}));
+    EXPECT_EQ(boxNames(desc("stiffusp")), (V{"isth", "istb", "ista", "isttw"}));
+    EXPECT_TRUE(desc("stiffl").boxes.empty());
 
-    const auto& usp = spec("girdusp");
+    const auto& usp = desc("girdusp");
     EXPECT_STREQ(usp.nextBox("isth")->name, "istb");
     EXPECT_STREQ(usp.nextBox("istb")->name, "ista");
     EXPECT_STREQ(usp.nextBox("ista")->name, "isttw");
     EXPECT_STREQ(usp.nextBox("isttw")->name, "isth");
-    EXPECT_STREQ(spec("stifflb").nextBox("isttf")->name, "isth");
+    EXPECT_STREQ(desc("stifflb").nextBox("isttf")->name, "isth");
     EXPECT_EQ(usp.nextBox("isttf"), nullptr);
 }
 
 TEST(ProfileDialogSpecs, OkAndClosingBehaviourByMember) {
     for (const char* n : {"stifflb", "stifftb", "stifffb", "stiffrhs", "stiffusp", "stiffib"})
-        EXPECT_EQ(spec(n).ok, OkAction::RecheckAndClose) << n;
+        EXPECT_EQ(desc(n).ok, OkAction::RecheckAndClose) << n;
     for (const char* n : {"girdlb", "girdtb", "girdib", "girdl"})
-        EXPECT_EQ(spec(n).ok, OkAction::Close) << n;
+        EXPECT_EQ(desc(n).ok, OkAction::Close) << n;
     for (const char* n : {"girdfb", "girdrhs", "girdusp", "stiffl", "stifft", "stifff", "stiffhp",
                           "girdt", "girdf", "girdhp"})
-        EXPECT_EQ(spec(n).ok, OkAction::CloseAndRecalculate) << n;
+        EXPECT_EQ(desc(n).ok, OkAction::CloseAndRecalculate) << n;
 
     // Only the stiffener T-table picker recomputes the section on a row choice.
     for (const auto& d : profileDialogSpecs())
@@ -114,15 +114,15 @@ TEST(ProfileDialogSpecs, OkAndClosingBehaviourByMember) {
         return out;
     };
     using V = std::vector<std::string>;
-    EXPECT_EQ(closing(spec("stifflb")), (V{"isth", "istb"}));
-    EXPECT_EQ(closing(spec("girdfb")), (V{"isth"}));
-    EXPECT_EQ(closing(spec("stiffusp")), (V{"isth", "istb"}));
-    EXPECT_EQ(closing(spec("girdusp")), (V{"isth", "istb", "ista"}));
+    EXPECT_EQ(closing(desc("stifflb")), (V{"isth", "istb"}));
+    EXPECT_EQ(closing(desc("girdfb")), (V{"isth"}));
+    EXPECT_EQ(closing(desc("stiffusp")), (V{"isth", "istb"}));
+    EXPECT_EQ(closing(desc("girdusp")), (V{"isth", "istb", "ista"}));
 }
 
 TEST(ProfileDialogSpecs, LeavingAStiffenerBoxWarnsAndCorrectsOnlyThicknesses) {
     State st = test::newTestState();
-    const auto& d = spec("stifflb");
+    const auto& d = desc("stifflb");
     auto& set = st.dc.stiff.savedSet(ProfileKind::LBuiltUp);
 
     BoxOutcome o = leaveBox(st, d, *d.box("isttw"), "0.05");
@@ -153,7 +153,7 @@ TEST(ProfileDialogSpecs, LeavingAStiffenerBoxWarnsAndCorrectsOnlyThicknesses) {
 
 TEST(ProfileDialogSpecs, LeavingARingBoxRaisesHeightAndWidthToFive) {
     State st = test::newTestState();
-    const auto& d = spec("girdlb");
+    const auto& d = desc("girdlb");
     auto& set = st.dc.ring.savedSet(ProfileKind::LBuiltUp);
     EXPECT_EQ(leaveBox(st, d, *d.box("isth"), "3").warning, " H >= 5 ");
     EXPECT_EQ(set.H, 5.0f);
@@ -167,7 +167,7 @@ TEST(ProfileDialogSpecs, LeavingARingBoxRaisesHeightAndWidthToFive) {
 TEST(ProfileDialogSpecs, TrapezoidAIsWarnedAndKept) {
     State st = test::newTestState();
     for (const char* n : {"stiffusp", "girdusp"}) {
-        const auto& d = spec(n);
+        const auto& d = desc(n);
         auto& set = memberRecord(st.dc, d.member).savedSet(ProfileKind::Trapez);
         EXPECT_EQ(leaveBox(st, d, *d.box("ista"), "-4").warning, " a >= 0 ") << n;
         EXPECT_EQ(set.a, -4.0f) << n;
@@ -176,17 +176,17 @@ TEST(ProfileDialogSpecs, TrapezoidAIsWarnedAndKept) {
         EXPECT_EQ(leaveBox(st, d, *d.box("isttw"), "0.01").warning, " tw >= 0.1 ") << n;
         EXPECT_EQ(set.tw, 0.1f) << n;
     }
-    EXPECT_EQ(closingWarnings(st, spec("girdusp")), std::vector<std::string>{});
+    EXPECT_EQ(closingWarnings(st, desc("girdusp")), std::vector<std::string>{});
     st.dc.ring.savedSet(ProfileKind::Trapez).a = -1;
     st.dc.stiff.savedSet(ProfileKind::Trapez).a = -1;
-    EXPECT_EQ(closingWarnings(st, spec("girdusp")), std::vector<std::string>{" a >= 0 "});
-    EXPECT_EQ(closingWarnings(st, spec("stiffusp")), std::vector<std::string>{});
+    EXPECT_EQ(closingWarnings(st, desc("girdusp")), std::vector<std::string>{" a >= 0 "});
+    EXPECT_EQ(closingWarnings(st, desc("stiffusp")), std::vector<std::string>{});
 }
 
 TEST(ProfileDialogSpecs, MismatchLeavesTheSavedValue) {
     State st = test::newTestState();
     st.run.decimalPointLocale = false; // a comma locale converts strictly
-    const auto& d = spec("stifflb");
+    const auto& d = desc("stifflb");
     const BoxOutcome o = leaveBox(st, d, *d.box("isth"), "12abc");
     EXPECT_FALSE(o.parsed);
     EXPECT_EQ(o.warning, "Input string mismatch ");
@@ -199,7 +199,7 @@ TEST(ProfileDialogSpecs, MismatchLeavesTheSavedValue) {
 
 TEST(ProfileDialogSpecs, OkWarningsUseTheClosingLimits) {
     State st = test::newTestState();
-    const auto& d = spec("stifflb");
+    const auto& d = desc("stifflb");
     auto& set = st.dc.stiff.savedSet(ProfileKind::LBuiltUp);
     EXPECT_TRUE(okWarnings(st, d).empty());
     set.tw = 0.5f;
@@ -213,17 +213,17 @@ TEST(ProfileDialogSpecs, OkWarningsUseTheClosingLimits) {
 
     // RHS t against " tw >= 1 "; flat bar closing checks H only.
     st.dc.stiff.savedSet(ProfileKind::RHS).tw = 0.2f;
-    EXPECT_EQ(okWarnings(st, spec("stiffrhs")), std::vector<std::string>{" tw >= 1 "});
+    EXPECT_EQ(okWarnings(st, desc("stiffrhs")), std::vector<std::string>{" tw >= 1 "});
     st.dc.stiff.savedSet(ProfileKind::FlatBuiltUp).H = 2;
-    EXPECT_EQ(closingWarnings(st, spec("stifffb")), std::vector<std::string>{" H >= 5 "});
+    EXPECT_EQ(closingWarnings(st, desc("stifffb")), std::vector<std::string>{" H >= 5 "});
     // Ring-frame OK buttons re-check nothing.
     st.dc.ring.savedSet(ProfileKind::LBuiltUp).tw = 0.5f;
-    EXPECT_TRUE(okWarnings(st, spec("girdlb")).empty());
+    EXPECT_TRUE(okWarnings(st, desc("girdlb")).empty());
 }
 
 TEST(ProfileDialogSpecs, SummaryOfTheNewLBuiltUpStiffener) {
     State st = test::newTestState();
-    const auto& d = spec("stifflb");
+    const auto& d = desc("stifflb");
     activateKind(st, d);
     EXPECT_EQ(st.dc.stiff.kind, ProfileKind::LBuiltUp);
     RecordingNotifier nt;
@@ -247,7 +247,7 @@ TEST(ProfileDialogSpecs, LabelsShowOnlyWhatTheKindComputes) {
     State st = test::newTestState();
     // Flat bars: no B, tf, Iz or flange labels.
     for (const char* n : {"stifff", "stifffb", "girdf", "girdfb"}) {
-        const auto s = profileSummary(st, spec(n));
+        const auto s = profileSummary(st, desc(n));
         for (const char* absent : {"stb", "sttf", "stiz", "flangeclass", "flangeclass1",
                                    "flangeclass2", "webclass2", "istb", "isttf"})
             for (const auto& l : s)
@@ -255,22 +255,22 @@ TEST(ProfileDialogSpecs, LabelsShowOnlyWhatTheKindComputes) {
     }
     // RHS and trapezoid: no proportion texts; no Iz from the section routine.
     for (const char* n : {"stiffrhs", "girdrhs", "stiffusp", "girdusp"}) {
-        EXPECT_TRUE(spec(n).checks.empty()) << n;
-        EXPECT_EQ(summaryText(st, spec(n), "stiz"), "<absent>") << n;
+        EXPECT_TRUE(desc(n).checks.empty()) << n;
+        EXPECT_EQ(summaryText(st, desc(n), "stiz"), "<absent>") << n;
     }
-    EXPECT_EQ(summaryText(st, spec("stiffib"), "stiz"), "<absent>");
-    EXPECT_NE(summaryText(st, spec("girdib"), "stiz"), "<absent>");
+    EXPECT_EQ(summaryText(st, desc("stiffib"), "stiz"), "<absent>");
+    EXPECT_NE(summaryText(st, desc("girdib"), "stiz"), "<absent>");
     // The bulb flat has its web checks only.
-    EXPECT_EQ(spec("stiffhp").checks.size(), 1u);
-    EXPECT_EQ(spec("girdhp").checks.size(), 2u);
-    EXPECT_EQ(spec("girdt").checks.size(), 4u);
-    EXPECT_STREQ(spec("stiffl").profileFrameCaption, "Stiffener");
-    EXPECT_STREQ(spec("girdl").profileFrameCaption, "Profile");
+    EXPECT_EQ(desc("stiffhp").checks.size(), 1u);
+    EXPECT_EQ(desc("girdhp").checks.size(), 2u);
+    EXPECT_EQ(desc("girdt").checks.size(), 4u);
+    EXPECT_STREQ(desc("stiffl").profileFrameCaption, "Stiffener");
+    EXPECT_STREQ(desc("girdl").profileFrameCaption, "Profile");
 }
 
 TEST(ProfileDialogSpecs, BulbFlatPickerShowsTheEquivalentFlange) {
     State st = test::newTestState();
-    const auto& d = spec("stiffhp");
+    const auto& d = desc("stiffhp");
     activateKind(st, d);
     RecordingNotifier nt;
     ASSERT_TRUE(calcAll(st, nt));
@@ -288,7 +288,7 @@ TEST(ProfileDialogSpecs, BulbFlatPickerShowsTheEquivalentFlange) {
 
 TEST(ProfileDialogSpecs, TableListsAndRowChoice) {
     State st = test::newTestState();
-    const auto& l = spec("stiffl");
+    const auto& l = desc("stiffl");
     EXPECT_EQ(tableListTexts(st, l),
               (std::vector<std::string>{"L200x90x9x12", "L150x90x10x10", "L100x65x7x7"}));
     EXPECT_EQ(selectedTableRow(st, l), 0);
@@ -297,17 +297,17 @@ TEST(ProfileDialogSpecs, TableListsAndRowChoice) {
     st.dc.stiff.rowL = 3; // beyond the loaded table: nothing highlighted
     EXPECT_EQ(selectedTableRow(st, l), std::nullopt);
 
-    const auto& gt = spec("girdt");
+    const auto& gt = desc("girdt");
     EXPECT_TRUE(chooseTableRow(st, gt, 1));
     EXPECT_EQ(st.dc.ring.rowT, 1);
     EXPECT_EQ(st.dc.stiff.rowT, 0);
     EXPECT_FALSE(chooseTableRow(st, gt, 2));
     EXPECT_FALSE(chooseTableRow(st, gt, -1));
     EXPECT_EQ(st.dc.ring.rowT, 1);
-    EXPECT_EQ(tableListTexts(st, spec("girdf")),
+    EXPECT_EQ(tableListTexts(st, desc("girdf")),
               (std::vector<std::string>{"Fb200x10", "Fb150x12"}));
-    EXPECT_EQ(tableListTexts(st, spec("girdhp")), std::vector<std::string>{"BF 200x10"});
-    EXPECT_TRUE(tableListTexts(st, spec("girdlb")).empty());
+    EXPECT_EQ(tableListTexts(st, desc("girdhp")), std::vector<std::string>{"BF 200x10"});
+    EXPECT_TRUE(tableListTexts(st, desc("girdlb")).empty());
 }
 
 TEST(ProfileDialogSpecs, WhichRunComputesWhichSection) {

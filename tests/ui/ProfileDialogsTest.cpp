@@ -155,32 +155,32 @@ private slots:
     }
 
     void everyDialogHasItsCaptionAndControls() {
-        for (const auto& spec : profileDialogSpecs()) {
-            if (spec.member == ProfileMember::Stiffener)
-                dialogs->openStiffenerDialog(spec.kind);
+        for (const auto& desc : profileDialogSpecs()) {
+            if (desc.member == ProfileMember::Stiffener)
+                dialogs->openStiffenerDialog(desc.kind);
             else
-                dialogs->openRingDialog(spec.kind);
-            ProfileDialog* d = active(spec.name);
-            QVERIFY2(d, spec.name);
-            QCOMPARE(d->windowTitle(), QString(spec.caption));
+                dialogs->openRingDialog(desc.kind);
+            ProfileDialog* d = active(desc.name);
+            QVERIFY2(d, desc.name);
+            QCOMPARE(d->windowTitle(), QString(desc.caption));
             QVERIFY(d->findChild<QWidget*>("pic1"));
             QCOMPARE(d->findChild<QPushButton*>("Command1")->text(), QString("OK"));
-            QCOMPARE(memberRecord(host->st.dc, spec.member).kind, spec.kind);
-            QCOMPARE(d->findChild<QListWidget*>("cbo") != nullptr, spec.isPicker());
-            for (const auto& b : spec.boxes)
+            QCOMPARE(memberRecord(host->st.dc, desc.member).kind, desc.kind);
+            QCOMPARE(d->findChild<QListWidget*>("cbo") != nullptr, desc.isPicker());
+            for (const auto& b : desc.boxes)
                 QVERIFY2(!box(d, b.name)->text().isEmpty(), b.name);
-            for (const auto& l : spec.labels)
+            for (const auto& l : desc.labels)
                 QVERIFY2(!label(d, l.name).isEmpty(), l.name);
-            for (const auto& c : spec.checks)
+            for (const auto& c : desc.checks)
                 QVERIFY2(label(d, c.name).contains("==> "), c.name);
-            if (spec.isPicker()) {
+            if (desc.isPicker()) {
                 auto* f3 = d->findChild<QGroupBox*>("Frame3");
                 QVERIFY(f3);
-                QCOMPARE(f3->title(), QString(spec.profileFrameCaption));
+                QCOMPARE(f3->title(), QString(desc.profileFrameCaption));
             }
             const QByteArray shots = qgetenv("VELMORA_DIALOG_SHOTS");
             if (!shots.isEmpty())
-                d->grab().save(QString("%1/%2.png").arg(QString(shots), spec.name));
+                d->grab().save(QString("%1/%2.png").arg(QString(shots), desc.name));
             d->close();
         }
     }
