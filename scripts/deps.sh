@@ -5,6 +5,7 @@ VELMORA_PACKAGES=(
   libgtest-dev libgmock-dev libbenchmark-dev
   libcli11-dev nlohmann-json3-dev libxlsxwriter-dev
   qt6-base-dev libgl-dev fonts-liberation xvfb xauth poppler-utils
+  desktop-file-utils
 )
 
 velmora_install_deps() {
