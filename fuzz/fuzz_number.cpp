@@ -63,7 +63,7 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
     // Typed text, both branches and a few thousands separators.
     const velmora::ParsedNumber p = velmora::parseNumber(text, true);
     check(p.ok ? std::isfinite(p.value) : true);
-    for (char thousands : {'.', ' ', '\''}) {
+    for (const char* thousands : {".", " ", "'", "\xC2\xA0", "\xE2\x80\xAF"}) {
         const velmora::ParsedNumber c = velmora::parseNumber(text, false, thousands);
         if (c.ok)
             check(std::isfinite(c.value));

@@ -33,7 +33,8 @@ void checkThickness(State& st, FieldOutcome& out, bool) {
 
 // The modulus is tested on the text the box shows, so 999.6 shown as 1.00E+3 passes.
 void checkModulus(State& st, FieldOutcome& out, bool) {
-    const ParsedNumber shown = parseNumber(out.shown, st.run.decimalPointLocale);
+    const ParsedNumber shown =
+        parseNumber(out.shown, st.run.decimalPointLocale, st.run.thousandsSep);
     const float E = shown.ok ? shown.value : st.dc.E;
     if (E < 1000)
         fail(out, " 1000 <= E-modulus ");
@@ -210,7 +211,7 @@ std::vector<FieldRule> buildRules() {
 
 // Parses, stores and re-formats the value of a number box; false after a bad text.
 bool storeNumber(State& st, const FieldRule& rule, std::string_view text, FieldOutcome& out) {
-    const ParsedNumber p = parseNumber(text, st.run.decimalPointLocale);
+    const ParsedNumber p = parseNumber(text, st.run.decimalPointLocale, st.run.thousandsSep);
     if (!p.ok) {
         out.mismatch = true;
         out.shown = std::string(text);

@@ -290,7 +290,8 @@ bool isDigit(char c) {
 // Rules for scanning one number.
 struct NumberSyntax {
     char point = '.';        // decimal separator
-    char group = 0;          // thousands separator accepted between integer digits, 0 for none
+    std::string_view group;  // thousands separator accepted between integer digits, "" for none
+    bool groupBlank = false; // a plain blank also counts as thousands separator
     bool skipBlanks = false; // blanks, tabs and line feeds anywhere are skipped
     bool dExponent = false;  // "D"/"d" accepted as exponent letter besides "E"/"e"
 };
@@ -309,6 +310,13 @@ struct Scanned {
 // separator (digits may be missing on one side of it but not on both), optional exponent letter
 // with optional sign and at least one digit. An exponent letter not followed by digits is not
 // part of the number ("12E" scans as 12).
+// Length of the thousands separator standing at `i`, 0 when there is none.
+size_t groupLength(std::string_view s, size_t i, const NumberSyntax& syn) {
+    if (!syn.group.empty() && s.substr(i, syn.group.size()) == syn.group)
+        return syn.group.size();
+    return syn.groupBlank && i < s.size() && s[i] == ' ' ? 1 : 0;
+}
+
 Scanned scanNumber(std::string_view s, size_t pos, const NumberSyntax& syn) {
     auto skip = [&](size_t i) {
         if (syn.skipBlanks)
@@ -329,9 +337,9 @@ Scanned scanNumber(std::string_view s, size_t pos, const NumberSyntax& syn) {
         if (isDigit(s[i])) {
             intDigits.push_back(s[i]);
             i = skip(i + 1);
-        } else if (syn.group != 0 && s[i] == syn.group && !intDigits.empty() && i + 1 < s.size() &&
-                   isDigit(s[i + 1])) {
-            ++i; // thousands separator between two digits
+        } else if (const size_t n = groupLength(s, i, syn);
+                   n != 0 && !intDigits.empty() && i + n < s.size() && isDigit(s[i + n])) {
+            i += n; // thousands separator between two digits
         } else {
             break;
         }
@@ -480,7 +488,8 @@ std::string formatInvariant(float value) {
     return std::string(buf, res.ptr);
 }
 
-ParsedNumber parseNumber(std::string_view text, bool decimalPointLocale, char thousandsSep) {
+ParsedNumber parseNumber(std::string_view text, bool decimalPointLocale,
+                         std::string_view thousandsSep) {
     ParsedNumber r;
     size_t start = 0;
     while (start < text.size() && text[start] == ' ')
@@ -512,7 +521,12 @@ ParsedNumber parseNumber(std::string_view text, bool decimalPointLocale, char th
                 c = ',';
         NumberSyntax syn;
         syn.point = ',';
-        syn.group = (thousandsSep == ',' || thousandsSep == '.') ? 0 : thousandsSep;
+        // A "." or "," separator has become the decimal comma and cannot be told from it.
+        if (thousandsSep != "," && thousandsSep != ".")
+            syn.group = thousandsSep;
+        // Where the locale groups with a no-break space (U+00A0, U+202F) the blank typed for it
+        // on the keyboard counts too.
+        syn.groupBlank = thousandsSep == "\xC2\xA0" || thousandsSep == "\xE2\x80\xAF";
         if (!readWhole(r.text, syn, d)) {
             r.ok = false;
             return r;

@@ -21,15 +21,17 @@ std::string formatGeneral(float value, char decimalSep = '.');
 std::string formatInvariant(float value);
 
 struct ParsedNumber {
-    bool ok = true;     // false: type mismatch off the point branch, or beyond single range
-    float value = 0;    // rounded to single precision
-    std::string text;   // the normalised text that was converted
+    bool ok = true;   // false: type mismatch off the point branch, or beyond single range
+    float value = 0;  // rounded to single precision
+    std::string text; // the normalised text that was converted
 };
 
 // Text typed into a box to a single. With `decimalPointLocale` every "," becomes "." and the
 // longest leading decimal number counts (never fails); otherwise every "." becomes "," and the
-// whole text must be a number in the locale's notation (`thousandsSep` accepted).
-ParsedNumber parseNumber(std::string_view text, bool decimalPointLocale, char thousandsSep = '.');
+// whole text must be a number in the locale's notation (`thousandsSep`, UTF-8, accepted between
+// digits).
+ParsedNumber parseNumber(std::string_view text, bool decimalPointLocale,
+                         std::string_view thousandsSep = ".");
 
 // True when the locale whose decimal separator is `localeDecimalSep` writes 1.1 as "1.1".
 bool detectDecimalSeparator(char localeDecimalSep);

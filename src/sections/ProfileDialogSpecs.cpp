@@ -393,7 +393,7 @@ std::vector<LabelText> profileSummary(const State& st, const ProfileDialogSpec& 
 
 bool storeBox(State& st, const ProfileDialogSpec& desc, const DimensionBox& box,
               std::string_view text) {
-    const ParsedNumber n = parseNumber(text, st.run.decimalPointLocale);
+    const ParsedNumber n = parseNumber(text, st.run.decimalPointLocale, st.run.thousandsSep);
     if (!n.ok)
         return false;
     dimensionOf(memberRecord(st.dc, desc.member).savedSet(desc.kind), box.dim) = n.value;

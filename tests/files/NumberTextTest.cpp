@@ -294,7 +294,8 @@ struct ParseCase {
     const char* normalised;
 };
 
-void expectParses(const std::vector<ParseCase>& cases, bool pointLocale, char thousands = '.') {
+void expectParses(const std::vector<ParseCase>& cases, bool pointLocale,
+                  std::string_view thousands = ".") {
     for (const auto& c : cases) {
         const ParsedNumber r = parseNumber(c.text, pointLocale, thousands);
         EXPECT_EQ(r.ok, c.ok) << '"' << c.text << '"';
@@ -375,7 +376,7 @@ TEST(NumberTextParse, CommaLocaleWholeText) {
          {"1D3", false, 0, nullptr},
          {"1e39", false, 0, nullptr},
          {"-", false, 0, nullptr}},
-        false, '.');
+        false, ".");
 }
 
 TEST(NumberTextParse, CommaLocaleOtherThousandsSeparator) {
@@ -385,8 +386,30 @@ TEST(NumberTextParse, CommaLocaleOtherThousandsSeparator) {
                   {" 1234", true, 1234.0f, nullptr},
                   {"1  234", false, 0, nullptr},
                   {"1,2 3", false, 0, nullptr}},
-                 false, ' ');
-    expectParses({{"1'234,5", true, 1234.5f, nullptr}, {"'1", false, 0, nullptr}}, false, '\'');
+                 false, " ");
+    expectParses({{"1'234,5", true, 1234.5f, nullptr}, {"'1", false, 0, nullptr}}, false, "'");
+    // A no-break space as separator (two and three bytes in UTF-8); the plain blank typed on the
+    // keyboard counts as well, but only between digits.
+    expectParses({{"1\xC2\xA0"
+                   "234,5",
+                   true, 1234.5f, nullptr},
+                  {"1 234,5", true, 1234.5f, nullptr},
+                  {"1\xC2"
+                   "234",
+                   false, 0, nullptr},
+                  {"1\xC2\xA0", false, 0, nullptr}},
+                 false, "\xC2\xA0");
+    expectParses({{"12\xE2\x80\xAF"
+                   "345\xE2\x80\xAF"
+                   "678",
+                   true, 12345678.0f, nullptr},
+                  {"2 500", true, 2500.0f, nullptr},
+                  {"2\xC2\xA0"
+                   "500",
+                   false, 0, nullptr}},
+                 false, "\xE2\x80\xAF");
+    // On the point branch the separator plays no part: the leading number counts.
+    expectParses({{"1'234", true, 1.0f, "1'234"}}, true, "'");
 }
 
 TEST(NumberTextParse, DetectDecimalSeparator) {
