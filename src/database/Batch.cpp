@@ -10,6 +10,7 @@
 #include "files/NumberText.h"
 
 #include <filesystem>
+#include <fstream>
 
 namespace velmora {
 
@@ -237,11 +238,11 @@ std::string stoppedRowsMessage(const std::vector<RowMessage>& stopped) {
     return text;
 }
 
-StartupBatchResult runStartupBatch(State& st, Notifier& nt, const std::string& programDir) {
+StartupBatchResult runStartupBatch(State& st, Notifier& nt, const std::string& databaseDir,
+                                   const std::string& resultsDir) {
     StartupBatchResult out;
-    const std::filesystem::path dir(programDir);
-    const std::string inPath = (dir / kStartupDatabase).string();
-    const std::string outPath = (dir / kStartupResults).string();
+    const std::string inPath = (std::filesystem::path(databaseDir) / kStartupDatabase).string();
+    const std::string outPath = (std::filesystem::path(resultsDir) / kStartupResults).string();
 
     const std::string error = readDatabaseFile(st, inPath);
     if (!error.empty()) {
@@ -270,6 +271,35 @@ StartupBatchResult runStartupBatch(State& st, Notifier& nt, const std::string& p
         out.shownRow = first;
     }
     return out;
+}
+
+StartupBatchResult runStartupBatch(State& st, Notifier& nt, const std::string& programDir) {
+    return runStartupBatch(st, nt, programDir, programDir);
+}
+
+namespace {
+// True when a new file can be created in `dir` (and removed again).
+bool canCreateFileIn(const std::filesystem::path& dir) {
+    std::error_code ec;
+    if (!std::filesystem::is_directory(dir, ec))
+        return false;
+    const std::filesystem::path probe = dir / ".Velmora_Dnv_out.probe";
+    {
+        std::ofstream f(probe, std::ios::binary | std::ios::trunc);
+        if (!f)
+            return false;
+    }
+    std::filesystem::remove(probe, ec);
+    return true;
+}
+} // namespace
+
+std::string startupResultsFolder(const std::string& programDir, const std::string& userDataDir) {
+    if (canCreateFileIn(programDir) || userDataDir.empty())
+        return programDir;
+    std::error_code ec;
+    std::filesystem::create_directories(userDataDir, ec);
+    return userDataDir;
 }
 
 } // namespace velmora

@@ -62,10 +62,18 @@ struct StartupBatchResult {
     int shownRow = -1; // the case row left in the design case, -1 when none
 };
 
-// The last step of the start-up: reads the start-up database from `programDir`, writes its
-// results file there, then loads the first case row again so that the window opens on it.
-// Failures are told through the notifier: "Error in databasefile" (with the file's line when
-// the file was malformed), and one message listing the rows whose calculation stopped.
+// The last step of the start-up: reads the start-up database from `databaseDir`, writes its
+// results file into `resultsDir`, then loads the first case row again so that the window opens
+// on it. Failures are told through the notifier: "Error in databasefile" (with the file's line
+// when the file was malformed), and one message listing the rows whose calculation stopped.
+StartupBatchResult runStartupBatch(State& st, Notifier& nt, const std::string& databaseDir,
+                                   const std::string& resultsDir);
+// Both files in the program folder.
 StartupBatchResult runStartupBatch(State& st, Notifier& nt, const std::string& programDir);
+
+// The folder the start-up results file goes to: the program folder when a file can be created
+// there, otherwise `userDataDir` (the user's application data folder, created when missing).
+// An installed program whose folder the user cannot write thus still writes its results.
+std::string startupResultsFolder(const std::string& programDir, const std::string& userDataDir);
 
 } // namespace velmora

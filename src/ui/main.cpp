@@ -4,6 +4,8 @@
 
 #include <QApplication>
 #include <QDir>
+#include <QFileInfo>
+#include <QStandardPaths>
 
 int main(int argc, char** argv) {
     QApplication app(argc, argv);
@@ -14,6 +16,10 @@ int main(int argc, char** argv) {
     velmora::MainWindow::Options options;
     options.programDir = programDir;
     options.dataDir = QString::fromStdString(velmora::findDataDir(programDir.toStdString()));
+    // The start-up database lies beside the program, or with the data files of an installed one.
+    if (!QFileInfo::exists(programDir + QStringLiteral("/Velmora_Dnv_in.csv")))
+        options.startupDatabaseDir = options.dataDir;
+    options.userDataDir = QStandardPaths::writableLocation(QStandardPaths::AppDataLocation);
     velmora::MainWindow window(options);
     window.show();
     window.startUp();

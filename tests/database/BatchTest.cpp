@@ -9,6 +9,8 @@
 
 #include <gtest/gtest.h>
 
+#include <filesystem>
+
 namespace velmora {
 namespace {
 
@@ -265,6 +267,30 @@ TEST(StartupBatch, ShowsTheFirstCaseRowAfterTheComments) {
     EXPECT_EQ("% a", lines[1]);
     EXPECT_EQ("% b", lines[2]);
     EXPECT_EQ("End", lines[5]);
+}
+
+TEST(StartupBatch, ResultsGoToTheUserFolderWhenTheProgramFolderCannotBeWritten) {
+    ScratchDir dir;
+    // A program "folder" that is a plain file stands for one the user may not write into.
+    ASSERT_TRUE(writeFileAtomic(dir.file("program"), "not a folder"));
+    const std::string user = dir.file("user/Velmora DNV");
+    EXPECT_EQ(user, startupResultsFolder(dir.file("program"), user));
+    EXPECT_TRUE(std::filesystem::is_directory(user));
+    // A writable program folder keeps the results beside the program, and leaves no probe file.
+    EXPECT_EQ(dir.path(), startupResultsFolder(dir.path(), user));
+    EXPECT_FALSE(std::filesystem::exists(dir.file(".Velmora_Dnv_out.probe")));
+
+    // The database is read from its own folder and the results written to the other.
+    ASSERT_TRUE(writeFileAtomic(dir.file("Velmora_Dnv_in.csv"),
+                                joinLines({caseLine({{1, "Only"}}), "End;"})));
+    State st = test::newTestState();
+    RecordingNotifier nt;
+    const StartupBatchResult r = runStartupBatch(st, nt, dir.path(), user);
+    EXPECT_TRUE(r.ran) << r.error;
+    EXPECT_EQ(user + "/Velmora_Dnv_out.csv", st.run.fileName);
+    EXPECT_TRUE(std::filesystem::exists(user + "/Velmora_Dnv_out.csv"));
+    EXPECT_FALSE(std::filesystem::exists(dir.file("Velmora_Dnv_out.csv")));
+    EXPECT_EQ("Only", st.dc.identification);
 }
 
 TEST(StartupBatch, MalformedDatabaseNamesTheLine) {
