@@ -16,7 +16,7 @@ public:
     virtual Notifier& notifier() = 0;
     // calcAll, then redraw the result panels and the profile labels and picture buttons.
     virtual void recalculate() = 0;
-    // Show the whole case in the main window (after the case was replaced).
+    // Show the whole case and its results in the main window (after the case was replaced).
     virtual void refreshWindow() = 0;
     // The main window, owner of the modeless dialogs and windows.
     virtual QWidget* hostWidget() = 0;

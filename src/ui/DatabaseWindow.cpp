@@ -62,18 +62,11 @@ QString trimBlanks(QString s) {
     return s;
 }
 
-// Loads case row `row` into the main window: the row is calculated and the whole case shown.
-// The window's own run then draws the results; its message, if the run stops, is shown once.
+// Loads case row `row` into the main window: the row is calculated once and the whole case
+// shown with its results.
 void showCaseRow(State& st, CaseHost& host, int row) {
-    RecordingNotifier collected;
-    const bool completed = loadRowIntoCase(st, collected, row);
-    std::vector<std::string> texts = collected.warnings();
-    if (!completed && !texts.empty() && texts.back() == st.run.calcMessage)
-        texts.pop_back();
-    for (const std::string& t : texts)
-        host.notifier().warn(t);
+    loadRowIntoCase(st, host.notifier(), row);
     host.refreshWindow();
-    host.recalculate();
 }
 
 } // namespace

@@ -453,8 +453,12 @@ void MainWindow::refreshWindow() {
     txt1_->setText(QStringLiteral("Note 1: Negative sigx / sigy = compression \n"
                                   "Note 2: Positive pd = inside pressure "));
     pic20_->update();
+    // A control that changed as if clicked recalculates, as its click would; otherwise the
+    // result panels show the results the case already has.
     if (changed)
         recalculate();
+    else
+        showRunResults();
 }
 
 } // namespace velmora
