@@ -36,9 +36,14 @@ class MainWindow : public QMainWindow, public CaseHost {
     Q_OBJECT
 public:
     struct Options {
-        QString programDir;           // where the start-up database lies; currentDir at start
-        QString dataDir;              // the material and profile tables
-        Notifier* notifier = nullptr; // default: message boxes
+        QString programDir; // where the start-up database lies; currentDir at start
+        QString dataDir;    // the material and profile tables
+        // Where the start-up database lies, "" for the program folder (an installed program
+        // keeps it with the data files).
+        QString startupDatabaseDir;
+        // Where the start-up results go when the program folder cannot be written ("" for none).
+        QString userDataDir;
+        Notifier* notifier = nullptr;         // default: message boxes
         KeyValueStore* recentStore = nullptr; // default: the per-user settings store
     };
 
@@ -124,6 +129,7 @@ private:
 
     State st_;
     Options opt_;
+    QString lastDialogDir_; // the initial folder of the last Open or Save As dialog
     QtNotifier qtNotifier_;
     Notifier* notifier_ = nullptr;
     std::unique_ptr<KeyValueStore> ownStore_;

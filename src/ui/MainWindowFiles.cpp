@@ -49,10 +49,12 @@ void MainWindow::detectDecimalSeparatorFromLocale() {
     // 1.1 in the user's number format, read back through the hidden box.
     test_->setText(QLocale().toString(1.1, 'f', 1));
     st_.run.decimalPointLocale = test_->text() == QStringLiteral("1.1");
+    st_.run.thousandsSep = QLocale().groupSeparator().toStdString();
 }
 
 void MainWindow::startUp() {
     st_.run.currentDir = opt_.programDir.toStdString();
+    lastDialogDir_ = opt_.programDir;
     detectDecimalSeparatorFromLocale();
     sizeAndCentre();
     test_->hide();
@@ -74,18 +76,18 @@ void MainWindow::startUp() {
 
     // The start-up batch names its results file as the current file; a Save would then write a
     // case file over the results, so the case in the window keeps its own name.
+    // The results go beside the program unless the user may not write there.
     const std::string fileName = st_.run.fileName;
-    const StartupBatchResult batch =
-        runStartupBatch(st_, *notifier_, opt_.programDir.toStdString());
+    const std::string programDir = opt_.programDir.toStdString();
+    const std::string databaseDir =
+        opt_.startupDatabaseDir.isEmpty() ? programDir : opt_.startupDatabaseDir.toStdString();
+    const std::string resultsDir = startupResultsFolder(programDir, opt_.userDataDir.toStdString());
+    const StartupBatchResult batch = runStartupBatch(st_, *notifier_, databaseDir, resultsDir);
     st_.run.fileName = fileName;
-    if (batch.ran && batch.shownRow >= 0) {
-        refreshWindow();
-        showRunResults();
-    } else {
-        // Without a database the window still shows the new case, calculated.
-        refreshWindow();
+    refreshWindow();
+    // Without a database the window still shows the new case, calculated.
+    if (!batch.ran || batch.shownRow < 0)
         recalculate();
-    }
 }
 
 void MainWindow::newCaseCommand() {
@@ -124,6 +126,7 @@ bool MainWindow::openCasePath(const QString& path) {
 
 void MainWindow::openCommand() {
     const QString dir = q(st_.run.currentDir);
+    lastDialogDir_ = dir;
     const QString path = chooseOpenPath ? chooseOpenPath(dir)
                                         : fileDialog(this, false, dir, QStringLiteral("*.cys"));
     if (path.isEmpty())
@@ -173,9 +176,10 @@ void MainWindow::saveCommand() {
         writeCase(q(st_.run.fileName));
         return;
     }
-    const QString path = chooseSavePath
-                             ? chooseSavePath(QString(), QStringLiteral("*.cys"))
-                             : fileDialog(this, true, QString(), QStringLiteral("*.cys"));
+    // The dialog opens where it was last opened, not necessarily at currentDir.
+    const QString dir = lastDialogDir_;
+    const QString path = chooseSavePath ? chooseSavePath(dir, QStringLiteral("*.cys"))
+                                        : fileDialog(this, true, dir, QStringLiteral("*.cys"));
     if (path.isEmpty())
         return;
     if (!writeCase(path))
@@ -189,6 +193,7 @@ void MainWindow::saveCommand() {
 void MainWindow::saveAsCommand() {
     storeIdentTexts();
     const QString dir = q(st_.run.currentDir);
+    lastDialogDir_ = dir;
     const QString preset = q(st_.run.fileName);
     const QString path =
         chooseSavePath ? chooseSavePath(dir, preset) : fileDialog(this, true, dir, preset);

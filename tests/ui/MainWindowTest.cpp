@@ -64,18 +64,27 @@ private:
         return c;
     }
 
-    void start() {
+    MainWindow::Options options() {
         MainWindow::Options o;
         o.programDir = dir_->path();
         o.dataDir = QStringLiteral(VELMORA_DATA_DIR);
         o.notifier = nt_.get();
         o.recentStore = store_.get();
+        return o;
+    }
+
+    void start() {
+        restart(options());
+        nt_->clear();
+    }
+
+    // A fresh window started with `o`, its start-up messages kept.
+    void restart(const MainWindow::Options& o) {
         w_ = std::make_unique<MainWindow>(o);
         nt_->window = w_.get();
         w_->show();
         QVERIFY(QTest::qWaitForWindowExposed(w_.get()));
         w_->startUp();
-        nt_->clear();
     }
 
     // Types `text` into the box and moves the focus on to `next`, as a user leaving it does.
@@ -124,14 +133,7 @@ private slots:
     void startUpWithoutDatabaseShowsTheNewCaseCalculated() {
         w_.reset();
         nt_ = std::make_unique<TestNotifier>();
-        MainWindow::Options o;
-        o.programDir = dir_->path();
-        o.dataDir = QStringLiteral(VELMORA_DATA_DIR);
-        o.notifier = nt_.get();
-        o.recentStore = store_.get();
-        w_ = std::make_unique<MainWindow>(o);
-        nt_->window = w_.get();
-        w_->startUp();
+        restart(options());
         const auto warned = warnings();
         QCOMPARE(std::count(warned.begin(), warned.end(), std::string("Error in databasefile")), 1);
         QCOMPARE(w_->windowTitle(), QStringLiteral("Velmora DNV: New File"));
@@ -143,8 +145,8 @@ private slots:
         QVERIFY(st().res.shellUF > 0);
     }
 
-    void startUpWithDatabaseShowsItsFirstCase() {
-        // A database of a comment row and two cases, written by the database module itself.
+    // A database of two cases in `folder`, written by the database module itself.
+    void writeStartupDatabase(const QString& folder) {
         State s;
         newCase(s);
         loadDataFiles(s, VELMORA_DATA_DIR);
@@ -155,25 +157,62 @@ private slots:
         s.dc.identification = "Second case";
         s.dc.r = 2500;
         QVERIFY(storeCaseInRow(s, 1));
-        const std::string in = dir_->filePath(kStartupDatabase).toStdString();
+        const std::string in = QDir(folder).filePath(kStartupDatabase).toStdString();
         QVERIFY(writeDatabaseFile(s, in).empty());
+    }
 
+    void startUpWithDatabaseShowsItsFirstCase() {
+        writeStartupDatabase(dir_->path());
         w_.reset();
         nt_ = std::make_unique<TestNotifier>();
-        MainWindow::Options o;
-        o.programDir = dir_->path();
-        o.dataDir = QStringLiteral(VELMORA_DATA_DIR);
-        o.notifier = nt_.get();
-        o.recentStore = store_.get();
-        w_ = std::make_unique<MainWindow>(o);
-        nt_->window = w_.get();
-        w_->startUp();
+        restart(options());
         QVERIFY(warnings().empty());
         QVERIFY(QFile::exists(dir_->filePath(kStartupResults)));
         QCOMPARE(box("iident")->text(), QStringLiteral("First case"));
         QCOMPARE(box("icylr")->text(), QStringLiteral("2000"));
         // Save must not write a case file over the results file.
         QCOMPARE(QString::fromStdString(st().run.fileName), QStringLiteral("New File"));
+    }
+
+    void startUpOfAnInstalledProgramWritesResultsToTheUserFolder() {
+        // The database lies with the data files; the program "folder" cannot take a new file.
+        QDir(dir_->path()).mkpath("share");
+        writeStartupDatabase(dir_->filePath("share"));
+        QFile program(dir_->filePath("bin"));
+        QVERIFY(program.open(QIODevice::WriteOnly));
+        program.close();
+        MainWindow::Options o = options();
+        o.programDir = dir_->filePath("bin");
+        o.startupDatabaseDir = dir_->filePath("share");
+        o.userDataDir = dir_->filePath("user/Velmora DNV");
+        w_.reset();
+        nt_ = std::make_unique<TestNotifier>();
+        restart(o);
+        QVERIFY(warnings().empty());
+        QVERIFY(QFile::exists(dir_->filePath("user/Velmora DNV/") + kStartupResults));
+        QCOMPARE(box("iident")->text(), QStringLiteral("First case"));
+    }
+
+    void thousandsSeparatorsWhereTheLocaleWritesADecimalComma() {
+        const QLocale before;
+        QLocale::setDefault(QLocale(QLocale::French, QLocale::France));
+        w_.reset();
+        restart(options());
+        QLocale::setDefault(before);
+        QVERIFY(!st().run.decimalPointLocale);
+        nt_->clear();
+        type("icylr", QStringLiteral("1 600"));
+        QCOMPARE(st().dc.r, 1600.0f);
+        type("icylr", QStringLiteral("1") + QChar(0x202F) + QStringLiteral("700"));
+        QCOMPARE(st().dc.r, 1700.0f);
+        type("it", QStringLiteral("12.5"));
+        QCOMPARE(st().dc.t, 12.5f);
+        QCOMPARE(box("it")->text(), QStringLiteral("12,5"));
+        QVERIFY(warnings().empty());
+        // "." typed for thousands turns into a second decimal comma.
+        type("icylr", QStringLiteral("1.234,5"));
+        QCOMPARE(warnings(), std::vector<std::string>{"Input string mismatch "});
+        QCOMPARE(st().dc.r, 1700.0f);
     }
 
     // ---- input boxes -----------------------------------------------------------------------
@@ -482,6 +521,31 @@ private slots:
         w_->saveAsCommand();
         QCOMPARE(warnings(), std::vector<std::string>{"can't save file - " + bad.toStdString()});
         QCOMPARE(w_->windowTitle(), QStringLiteral("Velmora DNV: ") + path);
+    }
+
+    void saveOfANewCaseOpensWhereTheLastDialogOpened() {
+        QDir(dir_->path()).mkpath("cases");
+        const QString a = dir_->filePath("cases/a.cys");
+        writeSample(a, "A");
+        QString openedAt;
+        w_->chooseOpenPath = [&](const QString& dir) {
+            openedAt = dir;
+            return a;
+        };
+        w_->openCommand();
+        QCOMPARE(openedAt, dir_->path());
+        get<QAction>("mnunew")->trigger();
+        QString savedAt;
+        w_->chooseSavePath = [&](const QString& dir, const QString&) {
+            savedAt = dir;
+            return QString();
+        };
+        // The case file's folder is offered by the next Save As; Save of a new case keeps the
+        // folder the Open dialog was given.
+        w_->saveCommand();
+        QCOMPARE(savedAt, dir_->path());
+        w_->saveAsCommand();
+        QCOMPARE(QDir::cleanPath(savedAt), dir_->filePath("cases"));
     }
 
     void newCaseKeepsTheCaption() {
