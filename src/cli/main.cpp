@@ -51,24 +51,18 @@ bool prepareState(State& st, const std::string& dataDir) {
 }
 
 // A single as the number its shortest text shows (-0.3, not -0.30000001192092896).
-double jf(float v) { return std::stod(formatInvariant(v)); }
+double jf(float v) {
+    return std::stod(formatInvariant(v));
+}
 
 ordered_json profileJson(const ProfileRecord& p) {
     ordered_json saved = ordered_json::array();
     for (const auto& s : p.saved)
-        saved.push_back({{"H", jf(s.H)}, {"B", jf(s.B)}, {"a", jf(s.a)}, {"tw", jf(s.tw)}, {"tf", jf(s.tf)}});
-    return {{"kind", p.kind},
-            {"H", jf(p.H)},
-            {"B", jf(p.B)},
-            {"a", jf(p.a)},
-            {"tw", jf(p.tw)},
-            {"tf", jf(p.tf)},
-            {"Ro", jf(p.Ro)},
-            {"Ri", jf(p.Ri)},
-            {"rowL", p.rowL},
-            {"rowT", p.rowT},
-            {"rowFlat", p.rowFlat},
-            {"rowBulb", p.rowBulb},
+        saved.push_back(
+            {{"H", jf(s.H)}, {"B", jf(s.B)}, {"a", jf(s.a)}, {"tw", jf(s.tw)}, {"tf", jf(s.tf)}});
+    return {{"kind", p.kind}, {"H", jf(p.H)},   {"B", jf(p.B)},         {"a", jf(p.a)},
+            {"tw", jf(p.tw)}, {"tf", jf(p.tf)}, {"Ro", jf(p.Ro)},       {"Ri", jf(p.Ri)},
+            {"rowL", p.rowL}, {"rowT", p.rowT}, {"rowFlat", p.rowFlat}, {"rowBulb", p.rowBulb},
             {"saved", saved}};
 }
 
@@ -250,15 +244,23 @@ void reportRows(const std::vector<RowMessage>& stopped, const std::vector<RowMes
         std::cerr << stoppedRowsMessage(stopped) << '\n';
 }
 
-int runBatch(const std::string& inPath, const std::string& outPath, const std::string& dataDir) {
-    State st;
+// A state with the tables of `dataDir` and the database of `inPath`; false, with the message
+// on stderr, when either cannot be read.
+bool loadDatabase(State& st, const std::string& inPath, const std::string& dataDir) {
     if (!prepareState(st, dataDir))
-        return 1;
+        return false;
     const std::string error = readDatabaseFile(st, inPath);
     if (!error.empty()) {
         std::cerr << error << '\n';
-        return 1;
+        return false;
     }
+    return true;
+}
+
+int runBatch(const std::string& inPath, const std::string& outPath, const std::string& dataDir) {
+    State st;
+    if (!loadDatabase(st, inPath, dataDir))
+        return 1;
     const BatchResult result = writeResultsFile(st, outPath);
     reportRows(result.stopped, result.warnings);
     if (!result.error.empty()) {
@@ -271,13 +273,8 @@ int runBatch(const std::string& inPath, const std::string& outPath, const std::s
 int runSummary(const std::string& inPath, const std::string& outPath, const SummaryGroups& groups,
                const std::string& dataDir) {
     State st;
-    if (!prepareState(st, dataDir))
+    if (!loadDatabase(st, inPath, dataDir))
         return 1;
-    const std::string error = readDatabaseFile(st, inPath);
-    if (!error.empty()) {
-        std::cerr << error << '\n';
-        return 1;
-    }
     const SummaryTable table = buildSummaryTable(st, groups);
     reportRows(table.stopped, table.warnings);
     const std::string written = writeSummaryWorkbook(table, outPath);
