@@ -148,16 +148,25 @@ void printText(const char* name, const std::string& text) {
         std::printf("  %-28s %s\n", name, text.c_str());
 }
 
-int runCalc(const std::string& path, bool json, const std::string& dataDir) {
-    State st;
+// A state with the tables of `dataDir` and the case of `path`, opened and calculated as the
+// window opens it; false, with the message on stderr, when either cannot be read.
+bool loadCase(State& st, RecordingNotifier& nt, const std::string& path,
+              const std::string& dataDir) {
     if (!prepareState(st, dataDir))
-        return 1;
-    RecordingNotifier nt;
+        return false;
     const std::string error = openCase(st, nt, path);
     if (!error.empty()) {
         std::cerr << error << '\n';
-        return 1;
+        return false;
     }
+    return true;
+}
+
+int runCalc(const std::string& path, bool json, const std::string& dataDir) {
+    State st;
+    RecordingNotifier nt;
+    if (!loadCase(st, nt, path, dataDir))
+        return 1;
     // openCase calculated the case; its warnings and the run's outcome are in the notifier.
     const bool completed = st.run.lastRunCompleted;
     const Shown shown = shownPanels(st.dc);
@@ -291,14 +300,9 @@ int runSummary(const std::string& inPath, const std::string& outPath, const Summ
 int runReport(int& argc, char** argv, const std::string& path, const std::string& pdfPath,
               const std::string& dataDir) {
     State st;
-    if (!prepareState(st, dataDir))
-        return 1;
     RecordingNotifier nt;
-    const std::string error = openCase(st, nt, path);
-    if (!error.empty()) {
-        std::cerr << error << '\n';
+    if (!loadCase(st, nt, path, dataDir))
         return 1;
-    }
     for (const auto& m : nt.warnings())
         std::cerr << "Message: " << m << '\n';
     if (!st.run.lastRunCompleted) {
