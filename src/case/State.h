@@ -18,7 +18,7 @@ struct RunState {
     std::string currentDir;
     std::string calcMessage;
     bool decimalPointLocale = true; // the user's locale writes 1.1 as "1.1"
-    std::string thousandsSep = "."; // the locale's thousands separator (UTF-8), typed numbers
+    std::string thousandsSep = "."; // the locale's thousands separator (UTF-8) in typed numbers
     bool lastRunCompleted = true;   // false when the last calculation run stopped
 };
 

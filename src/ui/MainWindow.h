@@ -36,7 +36,7 @@ class MainWindow : public QMainWindow, public CaseHost {
     Q_OBJECT
 public:
     struct Options {
-        QString programDir; // where the start-up database lies; currentDir at start
+        QString programDir; // the program folder: currentDir at start, the start-up files
         QString dataDir;    // the material and profile tables
         // Where the start-up database lies, "" for the program folder (an installed program
         // keeps it with the data files).
