@@ -1,8 +1,8 @@
 // Timings of one calculation run per cylinder type and of the database work over a full
 // database of 1001 rows, with the delivered material and profile tables.
-#include "case/Driver.h"
+#include "calc/Calc.h"
 #include "case/Notifier.h"
-#include "case/State.h"
+#include "calc/State.h"
 #include "database/Batch.h"
 #include "database/Database.h"
 #include "files/DataFiles.h"

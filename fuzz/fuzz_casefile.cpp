@@ -3,7 +3,7 @@
 // back exactly as it is written again.
 #include "case/DesignCase.h"
 #include "files/CaseFile.h"
-#include "files/CodePage.h"
+#include "base/CodePage.h"
 
 #include <cstddef>
 #include <cstdint>

@@ -2,7 +2,7 @@
 // branches), as file text for the strict reader, as display patterns, and as raw doubles and
 // singles for the formatters. Besides "no crash, no sanitizer report" it checks properties that
 // must hold for every input and traps when one fails.
-#include "files/NumberText.h"
+#include "base/NumberText.h"
 
 #include <cmath>
 #include <cstddef>

@@ -1,5 +1,5 @@
 #include "case/DesignCase.h"
-#include "case/State.h"
+#include "calc/State.h"
 
 #include <array>
 

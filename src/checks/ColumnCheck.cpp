@@ -1,10 +1,10 @@
 // Column buckling of the whole cylinder (Ch 3.8): the tube as a column under axial force and
 // biaxial end moments, with the local buckling strength of the shell (Eq 3.8.8) and the
 // dimensioning moments after NORSOK N-004 Table 6-2, Note 1.
-#include "case/State.h"
+#include "calc/State.h"
 #include "checks/Checks.h"
-#include "checks/Fp.h"
-#include "files/NumberText.h"
+#include "base/Fp.h"
+#include "base/NumberText.h"
 
 #include <cmath>
 

@@ -2,11 +2,11 @@
 // and moment-of-inertia requirements (Ch 3.5.2), the special calculation of Ih (Ch 3.5.2.7)
 // and the heavy ring-frame requirement.
 #include "case/Notifier.h"
-#include "case/State.h"
+#include "calc/State.h"
 #include "checks/Checks.h"
-#include "checks/Fp.h"
+#include "base/Fp.h"
 #include "checks/Torsion.h"
-#include "files/NumberText.h"
+#include "base/NumberText.h"
 #include "sections/Sections.h"
 
 #include <cmath>

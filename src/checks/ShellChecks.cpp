@@ -2,10 +2,10 @@
 // (Ch 3.3.2) and the unstiffened cylinder between ring frames (Ch 3.4.2). Both follow one path:
 // elastic buckling strengths, equivalent von Mises stress, reduced slenderness, characteristic
 // strength, slenderness-dependent material factor and usage factor.
-#include "case/State.h"
+#include "calc/State.h"
 #include "checks/Checks.h"
-#include "checks/Fp.h"
-#include "files/NumberText.h"
+#include "base/Fp.h"
+#include "base/NumberText.h"
 #include "sections/Sections.h"
 
 #include <cmath>

@@ -1,11 +1,11 @@
 // Panel stiffener buckling (DNV-RP-C202 Ch 3.6.3) with the torsional buckling strength of the
 // stiffener (Ch 3.9) and the stiffener's effective plate flange.
 #include "case/Notifier.h"
-#include "case/State.h"
+#include "calc/State.h"
 #include "checks/Checks.h"
-#include "checks/Fp.h"
+#include "base/Fp.h"
 #include "checks/Torsion.h"
-#include "files/NumberText.h"
+#include "base/NumberText.h"
 #include "sections/Sections.h"
 
 #include <cmath>

@@ -1,6 +1,6 @@
 #include "checks/Torsion.h"
 
-#include "checks/Fp.h"
+#include "base/Fp.h"
 
 namespace velmora {
 

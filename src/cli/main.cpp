@@ -1,14 +1,14 @@
 // velmora-dnv-cli: the calculation core from the command line.
-#include "case/Driver.h"
+#include "calc/Calc.h"
 #include "case/Notifier.h"
-#include "case/State.h"
+#include "calc/State.h"
 #include "database/Batch.h"
 #include "database/Database.h"
 #include "database/Summary.h"
 #include "database/Workbook.h"
 #include "files/CaseFile.h"
 #include "files/DataFiles.h"
-#include "files/NumberText.h"
+#include "base/NumberText.h"
 
 #ifdef VELMORA_CLI_REPORT
 #include "cli/ReportCommand.h"

@@ -4,10 +4,10 @@
 #include "database/Batch.h"
 
 #include "case/Notifier.h"
-#include "case/State.h"
+#include "calc/State.h"
 #include "database/Database.h"
-#include "files/CodePage.h"
-#include "files/NumberText.h"
+#include "base/CodePage.h"
+#include "base/NumberText.h"
 
 #include <filesystem>
 #include <fstream>

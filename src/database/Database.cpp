@@ -7,12 +7,12 @@
 
 #include "database/Database.h"
 
-#include "case/Driver.h"
+#include "calc/Calc.h"
 #include "case/Notifier.h"
-#include "case/State.h"
-#include "checks/Fp.h"
-#include "files/CodePage.h"
-#include "files/NumberText.h"
+#include "calc/State.h"
+#include "base/Fp.h"
+#include "base/CodePage.h"
+#include "base/NumberText.h"
 #include "sections/ProfileTables.h"
 #include "sections/Sections.h"
 

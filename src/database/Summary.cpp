@@ -3,9 +3,9 @@
 #include "database/Summary.h"
 
 #include "case/Notifier.h"
-#include "case/State.h"
+#include "calc/State.h"
 #include "database/Database.h"
-#include "files/NumberText.h"
+#include "base/NumberText.h"
 
 namespace velmora {
 

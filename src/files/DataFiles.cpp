@@ -1,6 +1,6 @@
 #include "files/DataFiles.h"
 
-#include "case/State.h"
+#include "calc/State.h"
 #include "sections/Materials.h"
 #include "sections/ProfileTables.h"
 

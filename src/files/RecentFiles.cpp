@@ -1,6 +1,6 @@
 #include "files/RecentFiles.h"
 
-#include "files/NumberText.h"
+#include "base/NumberText.h"
 
 #include <algorithm>
 

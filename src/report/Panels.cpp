@@ -5,7 +5,7 @@
 
 #include "report/Panels.h"
 
-#include "case/State.h"
+#include "calc/State.h"
 #include "report/Surface.h"
 
 #include <algorithm>

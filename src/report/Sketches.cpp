@@ -5,8 +5,8 @@
 #include "report/Sketches.h"
 
 #include "case/DesignCase.h"
-#include "checks/Fp.h"
-#include "files/NumberText.h"
+#include "base/Fp.h"
+#include "base/NumberText.h"
 #include "report/Surface.h"
 
 #include <algorithm>

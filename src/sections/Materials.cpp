@@ -2,9 +2,9 @@
 // frame.
 #include "sections/Materials.h"
 
-#include "case/State.h"
-#include "files/CodePage.h"
-#include "files/NumberText.h"
+#include "calc/State.h"
+#include "base/CodePage.h"
+#include "base/NumberText.h"
 
 #include <cmath>
 #include <filesystem>

@@ -2,8 +2,8 @@
 // "bfprof.dat": values separated by commas or line ends, a fixed number of values per row.
 #include "sections/ProfileTables.h"
 
-#include "files/CodePage.h"
-#include "files/NumberText.h"
+#include "base/CodePage.h"
+#include "base/NumberText.h"
 
 #include <array>
 #include <cmath>

@@ -11,9 +11,9 @@
 #include "sections/Sections.h"
 
 #include "case/Notifier.h"
-#include "case/State.h"
-#include "checks/Fp.h"
-#include "files/NumberText.h"
+#include "calc/State.h"
+#include "base/Fp.h"
+#include "base/NumberText.h"
 #include "sections/Materials.h"
 #include "sections/ProfileTables.h"
 

@@ -5,7 +5,7 @@
 
 #include "case/CaseResults.h"
 #include "case/DesignCase.h"
-#include "case/State.h"
+#include "calc/State.h"
 #include "database/Batch.h"
 
 #include <QString>

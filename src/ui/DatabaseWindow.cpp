@@ -1,7 +1,7 @@
 #include "ui/DatabaseWindow.h"
 
 #include "case/Notifier.h"
-#include "case/State.h"
+#include "calc/State.h"
 #include "database/Batch.h"
 #include "database/Database.h"
 #include "ui/CaseHost.h"

@@ -1,7 +1,7 @@
 #include "ui/DatabaseWindows.h"
 
 #include "case/Notifier.h"
-#include "case/State.h"
+#include "calc/State.h"
 #include "database/Database.h"
 #include "ui/CaseHost.h"
 #include "ui/DatabaseWindow.h"

@@ -1,7 +1,7 @@
 // The main window: its controls, frames, layout and menus.
 #include "ui/MainWindow.h"
 
-#include "case/FieldRules.h"
+#include "forms/FieldRules.h"
 #include "report/Panels.h"
 #include "report/Sketches.h"
 #include "ui/DatabaseWindows.h"

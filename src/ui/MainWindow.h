@@ -2,7 +2,7 @@
 // the result panels and the menus.
 #pragma once
 
-#include "case/State.h"
+#include "calc/State.h"
 #include "files/RecentFiles.h"
 #include "ui/CaseHost.h"
 #include "ui/QtNotifier.h"

@@ -1,8 +1,8 @@
 // The main window's start-up and the case-file commands of the File menu.
 #include "ui/MainWindow.h"
 
-#include "case/Driver.h"
-#include "checks/Fp.h"
+#include "calc/Calc.h"
+#include "base/Fp.h"
 #include "database/Batch.h"
 #include "files/CaseFile.h"
 #include "files/DataFiles.h"

@@ -2,9 +2,9 @@
 // check boxes and lists, and the refresh that shows the whole case.
 #include "ui/MainWindow.h"
 
-#include "case/Driver.h"
-#include "case/FieldRules.h"
-#include "files/NumberText.h"
+#include "calc/Calc.h"
+#include "forms/FieldRules.h"
+#include "base/NumberText.h"
 #include "report/Panels.h"
 #include "report/Sketches.h"
 #include "sections/Materials.h"

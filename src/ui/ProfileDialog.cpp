@@ -1,9 +1,9 @@
 #include "ui/ProfileDialog.h"
 
 #include "case/Notifier.h"
-#include "case/State.h"
+#include "calc/State.h"
 #include "report/Sketches.h"
-#include "sections/ProfileDialogSpecs.h"
+#include "forms/ProfileDialogDesc.h"
 #include "sections/Sections.h"
 #include "ui/CaseHost.h"
 #include "ui/QtSurface.h"
@@ -44,7 +44,7 @@ QString qs(const std::string& s) {
 
 // ---- sketch -----------------------------------------------------------------------------------
 
-ProfileSketchView::ProfileSketchView(const ProfileDialogSpec& desc, CaseHost& host, QWidget* parent)
+ProfileSketchView::ProfileSketchView(const ProfileDialogDesc& desc, CaseHost& host, QWidget* parent)
     : QWidget(parent), desc_(desc), host_(host) {
     setObjectName("pic1");
     setMinimumSize(200, 200);
@@ -63,7 +63,7 @@ void ProfileSketchView::paintEvent(QPaintEvent*) {
 
 // ---- dialog -----------------------------------------------------------------------------------
 
-ProfileDialog::ProfileDialog(const ProfileDialogSpec& desc, CaseHost& host, QWidget* parent)
+ProfileDialog::ProfileDialog(const ProfileDialogDesc& desc, CaseHost& host, QWidget* parent)
     : QDialog(parent), desc_(desc), host_(host) {
     setObjectName(desc.name);
     setWindowTitle(desc.caption);

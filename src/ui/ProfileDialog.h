@@ -17,29 +17,29 @@ class QPushButton;
 namespace velmora {
 
 class CaseHost;
-struct ProfileDialogSpec;
+struct ProfileDialogDesc;
 
 // The sketch `pic1`: the member's current profile drawn to scale with its dimensions marked.
 class ProfileSketchView : public QWidget {
     Q_OBJECT
 public:
-    ProfileSketchView(const ProfileDialogSpec& desc, CaseHost& host, QWidget* parent);
+    ProfileSketchView(const ProfileDialogDesc& desc, CaseHost& host, QWidget* parent);
     QSize sizeHint() const override { return {230, 230}; }
 
 protected:
     void paintEvent(QPaintEvent*) override;
 
 private:
-    const ProfileDialogSpec& desc_;
+    const ProfileDialogDesc& desc_;
     CaseHost& host_;
 };
 
 class ProfileDialog : public QDialog {
     Q_OBJECT
 public:
-    ProfileDialog(const ProfileDialogSpec& desc, CaseHost& host, QWidget* parent);
+    ProfileDialog(const ProfileDialogDesc& desc, CaseHost& host, QWidget* parent);
 
-    const ProfileDialogSpec& desc() const { return desc_; }
+    const ProfileDialogDesc& desc() const { return desc_; }
 
     // Shows the dialog (placed beside the main window the first time) and brings it to the
     // front; becoming the active window runs the activation.
@@ -79,7 +79,7 @@ private:
     void showKindInHostList();
     void setHighlight(QLineEdit* box, bool on);
 
-    const ProfileDialogSpec& desc_;
+    const ProfileDialogDesc& desc_;
     CaseHost& host_;
     std::map<std::string, QLineEdit*> boxes_;
     std::map<std::string, QLabel*> labels_;

@@ -1,7 +1,7 @@
 #include "ui/ProfileDialogs.h"
 
-#include "case/State.h"
-#include "sections/ProfileDialogSpecs.h"
+#include "calc/State.h"
+#include "forms/ProfileDialogDesc.h"
 #include "ui/CaseHost.h"
 #include "ui/ProfileDialog.h"
 
@@ -12,7 +12,7 @@ ProfileDialogs::~ProfileDialogs() = default;
 
 ProfileDialog* ProfileDialogs::dialogFor(int member, int kind) {
     const auto m = static_cast<ProfileMember>(member);
-    const ProfileDialogSpec* desc = profileDialogFor(m, kind);
+    const ProfileDialogDesc* desc = profileDialogFor(m, kind);
     if (!desc)
         return nullptr;
     // The kind is switched at once, whether or not the dialog becomes active.

@@ -4,9 +4,9 @@
 // t 20, l 3000, L 6000) with 200 x 10 flat-bar stringers at s 600.
 #include "case/CaseResults.h"
 #include "case/Notifier.h"
-#include "case/State.h"
+#include "calc/State.h"
 #include "checks/Checks.h"
-#include "checks/Fp.h"
+#include "base/Fp.h"
 
 #include <gtest/gtest.h>
 

@@ -2,10 +2,10 @@
 // cylinder (Ch 3.4.2), with the design stresses and the material factor they share. Expected
 // values are worked out by hand from the new case (r 1500, t 20, s 600, l 3000, E 210000,
 // Sigx -100, Sigy -10, Tau 40, pd -0.3, LRFD, UF 1) with a user-defined fyp of 355.
-#include "TestSupport.h"
+#include "support/TestSupport.h"
 #include "case/Notifier.h"
 #include "checks/Checks.h"
-#include "checks/Fp.h"
+#include "base/Fp.h"
 
 #include <gtest/gtest.h>
 

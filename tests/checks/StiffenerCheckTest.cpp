@@ -2,11 +2,11 @@
 // are hand calculations of the formulas of DNV-RP-C202 3.6.3 and 3.9 for a 200 x 10 flat bar on
 // the new case's shell (r 1500, t 20, s 600, l 3000).
 #include "case/CaseResults.h"
-#include "case/Driver.h"
+#include "calc/Calc.h"
 #include "case/Notifier.h"
-#include "case/State.h"
+#include "calc/State.h"
 #include "checks/Checks.h"
-#include "checks/Fp.h"
+#include "base/Fp.h"
 
 #include <gtest/gtest.h>
 

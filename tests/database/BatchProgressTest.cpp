@@ -5,8 +5,8 @@
 #include "database/Summary.h"
 
 #include "DatabaseSupport.h"
-#include "TestSupport.h"
-#include "case/State.h"
+#include "support/TestSupport.h"
+#include "calc/State.h"
 #include "database/Database.h"
 
 #include <gtest/gtest.h>

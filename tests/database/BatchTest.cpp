@@ -1,11 +1,11 @@
 #include "database/Batch.h"
 
 #include "DatabaseSupport.h"
-#include "TestSupport.h"
+#include "support/TestSupport.h"
 #include "case/Notifier.h"
-#include "case/State.h"
+#include "calc/State.h"
 #include "database/Database.h"
-#include "files/CodePage.h"
+#include "base/CodePage.h"
 
 #include <gtest/gtest.h>
 

@@ -1,11 +1,11 @@
 #include "database/Database.h"
 
 #include "DatabaseSupport.h"
-#include "TestSupport.h"
-#include "case/Driver.h"
+#include "support/TestSupport.h"
+#include "calc/Calc.h"
 #include "case/Notifier.h"
-#include "case/State.h"
-#include "files/CodePage.h"
+#include "calc/State.h"
+#include "base/CodePage.h"
 
 #include <gtest/gtest.h>
 

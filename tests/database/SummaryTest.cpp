@@ -1,8 +1,8 @@
 #include "database/Summary.h"
 
 #include "DatabaseSupport.h"
-#include "TestSupport.h"
-#include "case/State.h"
+#include "support/TestSupport.h"
+#include "calc/State.h"
 #include "database/Database.h"
 #include "database/Workbook.h"
 

@@ -1,8 +1,8 @@
 #include "files/CaseFile.h"
 
 #include "case/Notifier.h"
-#include "case/State.h"
-#include "files/CodePage.h"
+#include "calc/State.h"
+#include "base/CodePage.h"
 #include "sections/Materials.h"
 #include "sections/ProfileTables.h"
 

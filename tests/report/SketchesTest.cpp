@@ -1,7 +1,7 @@
 // The profile and cylinder sketches: the marks each kind carries, and nothing outside its box.
 #include "report/Sketches.h"
 #include "case/DesignCase.h"
-#include "report/RecordingSurface.h"
+#include "support/RecordingSurface.h"
 
 #include <gtest/gtest.h>
 

@@ -1,8 +1,8 @@
 #include "sections/Materials.h"
 
-#include "case/State.h"
+#include "calc/State.h"
 
-#include "TestSupport.h"
+#include "support/TestSupport.h"
 
 #include <gtest/gtest.h>
 

@@ -1,6 +1,6 @@
 #include "sections/ProfileTables.h"
 
-#include "TestSupport.h"
+#include "support/TestSupport.h"
 
 #include <gtest/gtest.h>
 

@@ -3,8 +3,8 @@
 
 #include "sections/Sections.h"
 #include "case/Notifier.h"
-#include "case/State.h"
-#include "checks/Fp.h"
+#include "calc/State.h"
+#include "base/Fp.h"
 
 #include <gtest/gtest.h>
 

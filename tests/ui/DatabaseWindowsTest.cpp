@@ -3,9 +3,9 @@
 // recording notifier.
 
 #include "ui/DatabaseWindows.h"
-#include "case/Driver.h"
+#include "calc/Calc.h"
 #include "case/Notifier.h"
-#include "case/State.h"
+#include "calc/State.h"
 #include "database/Database.h"
 #include "files/DataFiles.h"
 #include "ui/CaseHost.h"

@@ -2,7 +2,7 @@
 // Enter pressed, options clicked; the messages taken from a recording notifier.
 #include "ui/MainWindow.h"
 #include "case/Notifier.h"
-#include "case/State.h"
+#include "calc/State.h"
 #include "database/Batch.h"
 #include "database/Database.h"
 #include "files/CaseFile.h"

@@ -2,11 +2,11 @@
 // typed through the keyboard, and the warnings come from the recording notifier.
 
 #include "ui/ProfileDialogs.h"
-#include "case/Driver.h"
+#include "calc/Calc.h"
 #include "case/Notifier.h"
-#include "case/State.h"
+#include "calc/State.h"
 #include "files/DataFiles.h"
-#include "sections/ProfileDialogSpecs.h"
+#include "forms/ProfileDialogDesc.h"
 #include "ui/CaseHost.h"
 #include "ui/ProfileDialog.h"
 
@@ -155,7 +155,7 @@ private slots:
     }
 
     void everyDialogHasItsCaptionAndControls() {
-        for (const auto& desc : profileDialogSpecs()) {
+        for (const auto& desc : profileDialogDescs()) {
             if (desc.member == ProfileMember::Stiffener)
                 dialogs->openStiffenerDialog(desc.kind);
             else

@@ -1,9 +1,9 @@
 // The report written as PDF through the real Qt path, read back with pdftotext: the header, the
 // inputs and every value of the panels the case shows must be on the one page.
 
-#include "case/Driver.h"
+#include "calc/Calc.h"
 #include "case/Notifier.h"
-#include "case/State.h"
+#include "calc/State.h"
 #include "files/DataFiles.h"
 #include "ui/ReportPrinter.h"
 

@@ -1,8 +1,8 @@
-#include "case/FieldRules.h"
+#include "forms/FieldRules.h"
 
-#include "case/State.h"
-#include "checks/Fp.h"
-#include "files/NumberText.h"
+#include "calc/State.h"
+#include "base/Fp.h"
+#include "base/NumberText.h"
 
 #include <cmath>
 #include <limits>

@@ -7,7 +7,7 @@
 #pragma once
 
 #include "case/CaseResults.h"
-#include "case/FieldRules.h"
+#include "forms/FieldRules.h"
 #include "sections/ProfileTables.h"
 
 #include <cstdint>
@@ -74,7 +74,7 @@ struct CheckLabel {
     CheckText text = CheckText::Web;
 };
 
-struct ProfileDialogSpec {
+struct ProfileDialogDesc {
     const char* name = "";
     const char* caption = "";
     ProfileMember member = ProfileMember::Stiffener;
@@ -95,10 +95,10 @@ struct ProfileDialogSpec {
 };
 
 // All twenty dialogs: the eight pickers, then the twelve built-up dialogs.
-const std::vector<ProfileDialogSpec>& profileDialogSpecs();
-const ProfileDialogSpec* findProfileDialog(std::string_view name);
+const std::vector<ProfileDialogDesc>& profileDialogDescs();
+const ProfileDialogDesc* findProfileDialog(std::string_view name);
 // The dialog that shows `kind` for the member (nullptr for a kind outside 0..9).
-const ProfileDialogSpec* profileDialogFor(ProfileMember member, int kind);
+const ProfileDialogDesc* profileDialogFor(ProfileMember member, int kind);
 
 ProfileRecord& memberRecord(DesignCase& dc, ProfileMember member);
 const ProfileRecord& memberRecord(const DesignCase& dc, ProfileMember member);
@@ -115,10 +115,10 @@ const char* kindCaption(ProfileMember member, int kind);
 bool runComputesSection(const DesignCase& dc, ProfileMember member);
 
 // Activation: the member's profile kind becomes the dialog's kind.
-void activateKind(State& st, const ProfileDialogSpec& desc);
+void activateKind(State& st, const ProfileDialogDesc& desc);
 
 // Text of a box (saved set of the dialog's kind) with its display pattern.
-std::string boxText(const State& st, const ProfileDialogSpec& desc, const DimensionBox& box,
+std::string boxText(const State& st, const ProfileDialogDesc& desc, const DimensionBox& box,
                     bool okPattern = false);
 
 // Texts of every label and box that the summary fills, by object name.
@@ -126,11 +126,11 @@ struct LabelText {
     std::string name;
     std::string text;
 };
-std::vector<LabelText> profileSummary(const State& st, const ProfileDialogSpec& desc);
+std::vector<LabelText> profileSummary(const State& st, const ProfileDialogDesc& desc);
 
 // Reads a typed dimension into the saved set. False when the text is not a number; the saved
 // value is then unchanged.
-bool storeBox(State& st, const ProfileDialogSpec& desc, const DimensionBox& box,
+bool storeBox(State& st, const ProfileDialogDesc& desc, const DimensionBox& box,
               std::string_view text);
 
 // The outcome of leaving a box: whether the text was a number, and the warning of a failed
@@ -139,21 +139,21 @@ struct BoxOutcome {
     bool parsed = true;
     std::optional<std::string> warning;
 };
-BoxOutcome leaveBox(State& st, const ProfileDialogSpec& desc, const DimensionBox& box,
+BoxOutcome leaveBox(State& st, const ProfileDialogDesc& desc, const DimensionBox& box,
                     std::string_view text);
 
 // Warnings of the re-checking OK button for the stored values, in box order; nothing is
 // corrected.
-std::vector<std::string> okWarnings(const State& st, const ProfileDialogSpec& desc);
+std::vector<std::string> okWarnings(const State& st, const ProfileDialogDesc& desc);
 // Warnings of the closing re-check for the stored values, in box order.
-std::vector<std::string> closingWarnings(const State& st, const ProfileDialogSpec& desc);
+std::vector<std::string> closingWarnings(const State& st, const ProfileDialogDesc& desc);
 
 // Pickers: the row texts of the table in file order and the row to highlight (nothing when the
 // stored row is not in the table).
-std::vector<std::string> tableListTexts(const State& st, const ProfileDialogSpec& desc);
-std::optional<int> selectedTableRow(const State& st, const ProfileDialogSpec& desc);
+std::vector<std::string> tableListTexts(const State& st, const ProfileDialogDesc& desc);
+std::optional<int> selectedTableRow(const State& st, const ProfileDialogDesc& desc);
 // A row chosen in the list is stored in the member's row field; false for a row the table does
 // not have (nothing changes then).
-bool chooseTableRow(State& st, const ProfileDialogSpec& desc, int row);
+bool chooseTableRow(State& st, const ProfileDialogDesc& desc, int row);
 
 } // namespace velmora

@@ -1,7 +1,7 @@
 // The new case and the calculation driver: which checks run for which case, the slenderness
 // note, and runs that stop on a floating-point fault.
-#include "TestSupport.h"
-#include "case/Driver.h"
+#include "support/TestSupport.h"
+#include "calc/Calc.h"
 #include "case/Notifier.h"
 
 #include <gtest/gtest.h>

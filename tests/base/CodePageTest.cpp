@@ -1,4 +1,4 @@
-#include "files/CodePage.h"
+#include "base/CodePage.h"
 
 #include <gtest/gtest.h>
 

@@ -1,9 +1,9 @@
-#include "case/Driver.h"
+#include "calc/Calc.h"
 
 #include "case/Notifier.h"
-#include "case/State.h"
+#include "calc/State.h"
 #include "checks/Checks.h"
-#include "checks/Fp.h"
+#include "base/Fp.h"
 #include "sections/Materials.h"
 
 #include <cmath>

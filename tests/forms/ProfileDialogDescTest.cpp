@@ -2,12 +2,12 @@
 // checking typed dimensions, the summary texts, the table lists. Expected section values are
 // worked out by hand (parallel-axis sums about the plate-side end of the web).
 
-#include "sections/ProfileDialogSpecs.h"
+#include "forms/ProfileDialogDesc.h"
 
-#include "TestSupport.h"
-#include "case/Driver.h"
+#include "support/TestSupport.h"
+#include "calc/Calc.h"
 #include "case/Notifier.h"
-#include "case/State.h"
+#include "calc/State.h"
 
 #include <gtest/gtest.h>
 
@@ -17,21 +17,21 @@ using namespace velmora;
 
 namespace {
 
-const ProfileDialogSpec& desc(const char* name) {
-    const ProfileDialogSpec* d = findProfileDialog(name);
+const ProfileDialogDesc& desc(const char* name) {
+    const ProfileDialogDesc* d = findProfileDialog(name);
     if (!d)
         throw std::runtime_error(std::string("no dialog ") + name);
     return *d;
 }
 
-std::string summaryText(const State& st, const ProfileDialogSpec& d, const std::string& name) {
+std::string summaryText(const State& st, const ProfileDialogDesc& d, const std::string& name) {
     for (const auto& l : profileSummary(st, d))
         if (l.name == name)
             return l.text;
     return "<absent>";
 }
 
-std::vector<std::string> boxNames(const ProfileDialogSpec& d) {
+std::vector<std::string> boxNames(const ProfileDialogDesc& d) {
     std::vector<std::string> out;
     for (const auto& b : d.boxes)
         out.push_back(b.name);
@@ -40,8 +40,8 @@ std::vector<std::string> boxNames(const ProfileDialogSpec& d) {
 
 } // namespace
 
-TEST(ProfileDialogSpecs, FamilyHasOneMemberPerMemberAndKind) {
-    const auto& all = profileDialogSpecs();
+TEST(ProfileDialogDescs, FamilyHasOneMemberPerMemberAndKind) {
+    const auto& all = profileDialogDescs();
     ASSERT_EQ(all.size(), 20u);
     std::set<std::string> names;
     for (const auto& d : all)
@@ -61,7 +61,7 @@ TEST(ProfileDialogSpecs, FamilyHasOneMemberPerMemberAndKind) {
     EXPECT_EQ(findProfileDialog("stiffx"), nullptr);
 }
 
-TEST(ProfileDialogSpecs, CaptionsKeepTheirBlanks) {
+TEST(ProfileDialogDescs, CaptionsKeepTheirBlanks) {
     EXPECT_STREQ(desc("stiffl").caption, "Stiffener:  L-table");
     EXPECT_STREQ(desc("stifff").caption, "Stiffener:  Flatbar-table");
     EXPECT_STREQ(desc("girdl").caption, "Ringframe:  L-table");
@@ -74,7 +74,7 @@ TEST(ProfileDialogSpecs, CaptionsKeepTheirBlanks) {
     EXPECT_STREQ(kindCaption(ProfileMember::Ring, 9), "I-profile");
 }
 
-TEST(ProfileDialogSpecs, BoxesAndCyclicEnterOrder) {
+TEST(ProfileDialogDescs, BoxesAndCyclicEnterOrder) {
     using V = std::vector<std::string>;
     EXPECT_EQ(boxNames(desc("stifflb")), (V{"isth", "istb", "isttw", "isttf"}));
     EXPECT_EQ(boxNames(desc("girdib")), (V{"isth", "istb", "isttw", "isttf"}));
@@ -92,7 +92,7 @@ TEST(ProfileDialogSpecs, BoxesAndCyclicEnterOrder) {
     EXPECT_EQ(usp.nextBox("isttf"), nullptr);
 }
 
-TEST(ProfileDialogSpecs, OkAndClosingBehaviourByMember) {
+TEST(ProfileDialogDescs, OkAndClosingBehaviourByMember) {
     for (const char* n : {"stifflb", "stifftb", "stifffb", "stiffrhs", "stiffusp", "stiffib"})
         EXPECT_EQ(desc(n).ok, OkAction::RecheckAndClose) << n;
     for (const char* n : {"girdlb", "girdtb", "girdib", "girdl"})
@@ -102,11 +102,11 @@ TEST(ProfileDialogSpecs, OkAndClosingBehaviourByMember) {
         EXPECT_EQ(desc(n).ok, OkAction::CloseAndRecalculate) << n;
 
     // Only the stiffener T-table picker recomputes the section on a row choice.
-    for (const auto& d : profileDialogSpecs())
+    for (const auto& d : profileDialogDescs())
         EXPECT_EQ(d.recomputeSectionOnRow, std::string(d.name) == "stifft") << d.name;
 
     // Closing re-checks H and B; flat bars H only; the ring-frame trapezoid also a.
-    auto closing = [](const ProfileDialogSpec& d) {
+    auto closing = [](const ProfileDialogDesc& d) {
         std::vector<std::string> out;
         for (const auto& b : d.boxes)
             if (b.checkedOnClose)
@@ -120,7 +120,7 @@ TEST(ProfileDialogSpecs, OkAndClosingBehaviourByMember) {
     EXPECT_EQ(closing(desc("girdusp")), (V{"isth", "istb", "ista"}));
 }
 
-TEST(ProfileDialogSpecs, LeavingAStiffenerBoxWarnsAndCorrectsOnlyThicknesses) {
+TEST(ProfileDialogDescs, LeavingAStiffenerBoxWarnsAndCorrectsOnlyThicknesses) {
     State st = test::newTestState();
     const auto& d = desc("stifflb");
     auto& set = st.dc.stiff.savedSet(ProfileKind::LBuiltUp);
@@ -151,7 +151,7 @@ TEST(ProfileDialogSpecs, LeavingAStiffenerBoxWarnsAndCorrectsOnlyThicknesses) {
     EXPECT_EQ(st.dc.ring.savedSet(ProfileKind::LBuiltUp).H, 200.0f);
 }
 
-TEST(ProfileDialogSpecs, LeavingARingBoxRaisesHeightAndWidthToFive) {
+TEST(ProfileDialogDescs, LeavingARingBoxRaisesHeightAndWidthToFive) {
     State st = test::newTestState();
     const auto& d = desc("girdlb");
     auto& set = st.dc.ring.savedSet(ProfileKind::LBuiltUp);
@@ -164,7 +164,7 @@ TEST(ProfileDialogSpecs, LeavingARingBoxRaisesHeightAndWidthToFive) {
     EXPECT_EQ(st.dc.stiff.savedSet(ProfileKind::LBuiltUp).H, 200.0f);
 }
 
-TEST(ProfileDialogSpecs, TrapezoidAIsWarnedAndKept) {
+TEST(ProfileDialogDescs, TrapezoidAIsWarnedAndKept) {
     State st = test::newTestState();
     for (const char* n : {"stiffusp", "girdusp"}) {
         const auto& d = desc(n);
@@ -183,7 +183,7 @@ TEST(ProfileDialogSpecs, TrapezoidAIsWarnedAndKept) {
     EXPECT_EQ(closingWarnings(st, desc("stiffusp")), std::vector<std::string>{});
 }
 
-TEST(ProfileDialogSpecs, MismatchLeavesTheSavedValue) {
+TEST(ProfileDialogDescs, MismatchLeavesTheSavedValue) {
     State st = test::newTestState();
     st.run.decimalPointLocale = false; // a comma locale converts strictly
     const auto& d = desc("stifflb");
@@ -197,7 +197,7 @@ TEST(ProfileDialogSpecs, MismatchLeavesTheSavedValue) {
     EXPECT_EQ(boxText(st, d, *d.box("istb"), true), "90,0");
 }
 
-TEST(ProfileDialogSpecs, OkWarningsUseTheClosingLimits) {
+TEST(ProfileDialogDescs, OkWarningsUseTheClosingLimits) {
     State st = test::newTestState();
     const auto& d = desc("stifflb");
     auto& set = st.dc.stiff.savedSet(ProfileKind::LBuiltUp);
@@ -221,7 +221,7 @@ TEST(ProfileDialogSpecs, OkWarningsUseTheClosingLimits) {
     EXPECT_TRUE(okWarnings(st, desc("girdlb")).empty());
 }
 
-TEST(ProfileDialogSpecs, SummaryOfTheNewLBuiltUpStiffener) {
+TEST(ProfileDialogDescs, SummaryOfTheNewLBuiltUpStiffener) {
     State st = test::newTestState();
     const auto& d = desc("stifflb");
     activateKind(st, d);
@@ -243,7 +243,7 @@ TEST(ProfileDialogSpecs, SummaryOfTheNewLBuiltUpStiffener) {
     EXPECT_EQ(summaryText(st, d, "sth"), "<absent>");
 }
 
-TEST(ProfileDialogSpecs, LabelsShowOnlyWhatTheKindComputes) {
+TEST(ProfileDialogDescs, LabelsShowOnlyWhatTheKindComputes) {
     State st = test::newTestState();
     // Flat bars: no B, tf, Iz or flange labels.
     for (const char* n : {"stifff", "stifffb", "girdf", "girdfb"}) {
@@ -268,7 +268,7 @@ TEST(ProfileDialogSpecs, LabelsShowOnlyWhatTheKindComputes) {
     EXPECT_STREQ(desc("girdl").profileFrameCaption, "Profile");
 }
 
-TEST(ProfileDialogSpecs, BulbFlatPickerShowsTheEquivalentFlange) {
+TEST(ProfileDialogDescs, BulbFlatPickerShowsTheEquivalentFlange) {
     State st = test::newTestState();
     const auto& d = desc("stiffhp");
     activateKind(st, d);
@@ -286,7 +286,7 @@ TEST(ProfileDialogSpecs, BulbFlatPickerShowsTheEquivalentFlange) {
     EXPECT_EQ(summaryText(st, d, "stg"), "22.1 kg/m");
 }
 
-TEST(ProfileDialogSpecs, TableListsAndRowChoice) {
+TEST(ProfileDialogDescs, TableListsAndRowChoice) {
     State st = test::newTestState();
     const auto& l = desc("stiffl");
     EXPECT_EQ(tableListTexts(st, l),
@@ -310,7 +310,7 @@ TEST(ProfileDialogSpecs, TableListsAndRowChoice) {
     EXPECT_TRUE(tableListTexts(st, desc("girdlb")).empty());
 }
 
-TEST(ProfileDialogSpecs, WhichRunComputesWhichSection) {
+TEST(ProfileDialogDescs, WhichRunComputesWhichSection) {
     DesignCase dc;
     dc.cylinderType = 2;
     dc.ringControl = 0;

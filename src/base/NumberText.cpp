@@ -7,7 +7,7 @@
 // rounding is done on the digit string, half away from zero, as the display patterns have always
 // rounded. Working on the 15-significant-digit form means that a value such as 2.675, stored in
 // binary as 2.67499999999999982..., is rounded as the 2.67500000000000 the engineer typed.
-#include "files/NumberText.h"
+#include "base/NumberText.h"
 
 #include <charconv>
 #include <cmath>

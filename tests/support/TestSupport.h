@@ -2,7 +2,7 @@
 // so that expected values can be worked out by hand from the rows below.
 #pragma once
 
-#include "case/State.h"
+#include "calc/State.h"
 
 #include <filesystem>
 #include <fstream>

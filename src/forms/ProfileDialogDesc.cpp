@@ -1,7 +1,7 @@
-#include "sections/ProfileDialogSpecs.h"
+#include "forms/ProfileDialogDesc.h"
 
-#include "case/State.h"
-#include "files/NumberText.h"
+#include "calc/State.h"
+#include "base/NumberText.h"
 
 #include <algorithm>
 
@@ -167,9 +167,9 @@ std::vector<CheckLabel> checkLabels(M m, int16_t k) {
 
 // ---- the family -----------------------------------------------------------------------------
 
-ProfileDialogSpec picker(const char* name, const char* caption, M m, int16_t kind, TableKind table,
+ProfileDialogDesc picker(const char* name, const char* caption, M m, int16_t kind, TableKind table,
                          OkAction ok = OkAction::CloseAndRecalculate) {
-    ProfileDialogSpec d;
+    ProfileDialogDesc d;
     d.name = name;
     d.caption = caption;
     d.member = m;
@@ -185,8 +185,8 @@ ProfileDialogSpec picker(const char* name, const char* caption, M m, int16_t kin
     return d;
 }
 
-ProfileDialogSpec builtUp(const char* name, const char* caption, M m, int16_t kind, OkAction ok) {
-    ProfileDialogSpec d;
+ProfileDialogDesc builtUp(const char* name, const char* caption, M m, int16_t kind, OkAction ok) {
+    ProfileDialogDesc d;
     d.name = name;
     d.caption = caption;
     d.member = m;
@@ -199,7 +199,7 @@ ProfileDialogSpec builtUp(const char* name, const char* caption, M m, int16_t ki
     return d;
 }
 
-std::vector<ProfileDialogSpec> makeFamily() {
+std::vector<ProfileDialogDesc> makeFamily() {
     const auto S = M::Stiffener;
     const auto R = M::Ring;
     const auto recheck = OkAction::RecheckAndClose;
@@ -229,7 +229,7 @@ std::vector<ProfileDialogSpec> makeFamily() {
     };
 }
 
-const BuiltUpDims& savedSetOf(const State& st, const ProfileDialogSpec& desc) {
+const BuiltUpDims& savedSetOf(const State& st, const ProfileDialogDesc& desc) {
     return memberRecord(st.dc, desc.member).savedSet(desc.kind);
 }
 
@@ -238,7 +238,7 @@ float dimensionValue(const BuiltUpDims& set, Dimension dim) {
     return dimensionOf(copy, dim);
 }
 
-double quantityValue(const State& st, const ProfileDialogSpec& desc, Quantity q) {
+double quantityValue(const State& st, const ProfileDialogDesc& desc, Quantity q) {
     const ProfileRecord& rec = memberRecord(st.dc, desc.member);
     const SectionProps& sec = isStiffener(desc.member) ? st.res.stiffSection : st.res.ringSection;
     switch (q) {
@@ -286,34 +286,34 @@ const std::string& checkText(const State& st, CheckText t) {
 
 } // namespace
 
-const DimensionBox* ProfileDialogSpec::box(std::string_view boxName) const {
+const DimensionBox* ProfileDialogDesc::box(std::string_view boxName) const {
     for (const auto& b : boxes)
         if (boxName == b.name)
             return &b;
     return nullptr;
 }
 
-const DimensionBox* ProfileDialogSpec::nextBox(std::string_view boxName) const {
+const DimensionBox* ProfileDialogDesc::nextBox(std::string_view boxName) const {
     for (size_t i = 0; i < boxes.size(); ++i)
         if (boxName == boxes[i].name)
             return &boxes[(i + 1) % boxes.size()];
     return nullptr;
 }
 
-const std::vector<ProfileDialogSpec>& profileDialogSpecs() {
-    static const std::vector<ProfileDialogSpec> family = makeFamily();
+const std::vector<ProfileDialogDesc>& profileDialogDescs() {
+    static const std::vector<ProfileDialogDesc> family = makeFamily();
     return family;
 }
 
-const ProfileDialogSpec* findProfileDialog(std::string_view name) {
-    for (const auto& d : profileDialogSpecs())
+const ProfileDialogDesc* findProfileDialog(std::string_view name) {
+    for (const auto& d : profileDialogDescs())
         if (name == d.name)
             return &d;
     return nullptr;
 }
 
-const ProfileDialogSpec* profileDialogFor(ProfileMember member, int kind) {
-    for (const auto& d : profileDialogSpecs())
+const ProfileDialogDesc* profileDialogFor(ProfileMember member, int kind) {
+    for (const auto& d : profileDialogDescs())
         if (d.member == member && d.kind == kind)
             return &d;
     return nullptr;
@@ -368,17 +368,17 @@ bool runComputesSection(const DesignCase& dc, ProfileMember member) {
     return dc.cylinderType == 1 || dc.ringControl == 1;
 }
 
-void activateKind(State& st, const ProfileDialogSpec& desc) {
+void activateKind(State& st, const ProfileDialogDesc& desc) {
     memberRecord(st.dc, desc.member).kind = desc.kind;
 }
 
-std::string boxText(const State& st, const ProfileDialogSpec& desc, const DimensionBox& box,
+std::string boxText(const State& st, const ProfileDialogDesc& desc, const DimensionBox& box,
                     bool okPattern) {
     const float v = dimensionValue(savedSetOf(st, desc), box.dim);
     return formatNumber(v, okPattern ? box.okFormat : box.format, st.decimalSep());
 }
 
-std::vector<LabelText> profileSummary(const State& st, const ProfileDialogSpec& desc) {
+std::vector<LabelText> profileSummary(const State& st, const ProfileDialogDesc& desc) {
     std::vector<LabelText> out;
     for (const auto& b : desc.boxes)
         out.push_back({b.name, boxText(st, desc, b)});
@@ -391,7 +391,7 @@ std::vector<LabelText> profileSummary(const State& st, const ProfileDialogSpec& 
     return out;
 }
 
-bool storeBox(State& st, const ProfileDialogSpec& desc, const DimensionBox& box,
+bool storeBox(State& st, const ProfileDialogDesc& desc, const DimensionBox& box,
               std::string_view text) {
     const ParsedNumber n = parseNumber(text, st.run.decimalPointLocale, st.run.thousandsSep);
     if (!n.ok)
@@ -400,7 +400,7 @@ bool storeBox(State& st, const ProfileDialogSpec& desc, const DimensionBox& box,
     return true;
 }
 
-BoxOutcome leaveBox(State& st, const ProfileDialogSpec& desc, const DimensionBox& box,
+BoxOutcome leaveBox(State& st, const ProfileDialogDesc& desc, const DimensionBox& box,
                     std::string_view text) {
     BoxOutcome out;
     if (!storeBox(st, desc, box, text)) {
@@ -417,7 +417,7 @@ BoxOutcome leaveBox(State& st, const ProfileDialogSpec& desc, const DimensionBox
     return out;
 }
 
-std::vector<std::string> okWarnings(const State& st, const ProfileDialogSpec& desc) {
+std::vector<std::string> okWarnings(const State& st, const ProfileDialogDesc& desc) {
     std::vector<std::string> out;
     if (desc.ok != OkAction::RecheckAndClose)
         return out;
@@ -428,7 +428,7 @@ std::vector<std::string> okWarnings(const State& st, const ProfileDialogSpec& de
     return out;
 }
 
-std::vector<std::string> closingWarnings(const State& st, const ProfileDialogSpec& desc) {
+std::vector<std::string> closingWarnings(const State& st, const ProfileDialogDesc& desc) {
     std::vector<std::string> out;
     const BuiltUpDims& set = savedSetOf(st, desc);
     for (const auto& b : desc.boxes)
@@ -437,7 +437,7 @@ std::vector<std::string> closingWarnings(const State& st, const ProfileDialogSpe
     return out;
 }
 
-std::vector<std::string> tableListTexts(const State& st, const ProfileDialogSpec& desc) {
+std::vector<std::string> tableListTexts(const State& st, const ProfileDialogDesc& desc) {
     std::vector<std::string> out;
     if (!desc.table)
         return out;
@@ -447,7 +447,7 @@ std::vector<std::string> tableListTexts(const State& st, const ProfileDialogSpec
     return out;
 }
 
-std::optional<int> selectedTableRow(const State& st, const ProfileDialogSpec& desc) {
+std::optional<int> selectedTableRow(const State& st, const ProfileDialogDesc& desc) {
     if (!desc.table)
         return std::nullopt;
     ProfileRecord rec = memberRecord(st.dc, desc.member);
@@ -457,7 +457,7 @@ std::optional<int> selectedTableRow(const State& st, const ProfileDialogSpec& de
     return row;
 }
 
-bool chooseTableRow(State& st, const ProfileDialogSpec& desc, int row) {
+bool chooseTableRow(State& st, const ProfileDialogDesc& desc, int row) {
     if (!desc.table || row < 0 || row > st.profiles.of(*desc.table).lastRow())
         return false;
     tableRowOf(memberRecord(st.dc, desc.member), *desc.table) = static_cast<int16_t>(row);

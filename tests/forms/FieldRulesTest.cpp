@@ -1,7 +1,7 @@
 // The input-box rules worked on the case without a window: stored value, shown text, warning,
 // focus and recalculation.
-#include "case/FieldRules.h"
-#include "case/State.h"
+#include "forms/FieldRules.h"
+#include "calc/State.h"
 
 #include <gtest/gtest.h>
 

@@ -1,7 +1,7 @@
 // Number text: display patterns, general text, invariant notation and typed-number parsing.
 // Expected texts are worked out by hand (decimal rounding half away from zero of the value's
 // 15-digit form, or of a single's exact value for the general text).
-#include "files/NumberText.h"
+#include "base/NumberText.h"
 
 #include <gtest/gtest.h>
 
