@@ -1,11 +1,12 @@
 // Timings of one calculation run per cylinder type and of the database work over a full
 // database of 1001 rows, with the delivered material and profile tables.
 #include "calc/Calc.h"
-#include "case/Notifier.h"
+#include "calc/DatabaseRows.h"
 #include "calc/State.h"
+#include "case/Notifier.h"
 #include "database/Batch.h"
-#include "database/Database.h"
 #include "files/DataFiles.h"
+#include "files/DatabaseFile.h"
 
 #include <benchmark/benchmark.h>
 

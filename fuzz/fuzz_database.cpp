@@ -1,7 +1,7 @@
 // Feeds arbitrary bytes to the database-file reader: a bad file must be refused with a message
 // naming the file and a line, a good one must hold valid codes within the capacity, and what it
 // writes back must read as the same file again.
-#include "database/Database.h"
+#include "files/DatabaseFile.h"
 #include "sections/ProfileTables.h"
 
 #include <cstddef>

@@ -1,12 +1,7 @@
 #include "base/CodePage.h"
 
 #include <array>
-#include <cerrno>
 #include <cstdint>
-#include <fcntl.h>
-#include <random>
-#include <sys/stat.h>
-#include <unistd.h>
 
 namespace velmora {
 
@@ -19,8 +14,6 @@ constexpr std::array<char32_t, 32> kHigh = {
     0x20AC, 0x0081, 0x201A, 0x0192, 0x201E, 0x2026, 0x2020, 0x2021, 0x02C6, 0x2030, 0x0160,
     0x2039, 0x0152, 0x008D, 0x017D, 0x008F, 0x0090, 0x2018, 0x2019, 0x201C, 0x201D, 0x2022,
     0x2013, 0x2014, 0x02DC, 0x2122, 0x0161, 0x203A, 0x0153, 0x009D, 0x017E, 0x0178};
-
-constexpr char kDigits[] = "0123456789abcdefghijklmnopqrstuvwxyz";
 
 void appendUtf8(std::string& out, char32_t cp) {
     if (cp < 0x80) {
@@ -130,97 +123,6 @@ std::vector<std::string> splitLines(std::string_view text) {
         start = nl + 1;
     }
     return lines;
-}
-
-bool readFile(const std::string& path, std::string& out) {
-    const int fd = ::open(path.c_str(), O_RDONLY | O_CLOEXEC);
-    if (fd < 0)
-        return false;
-    struct stat sb {};
-    if (::fstat(fd, &sb) != 0 || !S_ISREG(sb.st_mode)) {
-        ::close(fd);
-        return false;
-    }
-    std::string data;
-    char buf[65536];
-    for (;;) {
-        const ssize_t n = ::read(fd, buf, sizeof buf);
-        if (n < 0) {
-            if (errno == EINTR)
-                continue;
-            ::close(fd);
-            return false;
-        }
-        if (n == 0)
-            break;
-        data.append(buf, static_cast<size_t>(n));
-    }
-    ::close(fd);
-    out = std::move(data);
-    return true;
-}
-
-bool writeFileAtomic(const std::string& path, const std::string& bytes) {
-    if (path.empty())
-        return false;
-
-    // A fresh temporary beside the target, so that the rename stays within one file system.
-    // Created with 0666 so that the user's umask decides the mode, as for any new file.
-    std::random_device rd;
-    std::string tmp;
-    int fd = -1;
-    for (int attempt = 0; attempt < 100 && fd < 0; ++attempt) {
-        std::string suffix;
-        for (int k = 0; k < 8; ++k)
-            suffix.push_back(kDigits[rd() % 36]);
-        tmp = path + ".tmp-" + suffix;
-        fd = ::open(tmp.c_str(), O_WRONLY | O_CREAT | O_EXCL | O_CLOEXEC, 0666);
-        if (fd < 0 && errno != EEXIST)
-            return false;
-    }
-    if (fd < 0)
-        return false;
-
-    auto fail = [&]() {
-        if (fd >= 0)
-            ::close(fd);
-        ::unlink(tmp.c_str());
-        return false;
-    };
-
-    // A replaced file keeps its permissions.
-    struct stat old {};
-    if (::stat(path.c_str(), &old) == 0 && S_ISREG(old.st_mode))
-        (void)::fchmod(fd, old.st_mode & 07777);
-
-    size_t done = 0;
-    while (done < bytes.size()) {
-        const ssize_t n = ::write(fd, bytes.data() + done, bytes.size() - done);
-        if (n < 0) {
-            if (errno == EINTR)
-                continue;
-            return fail();
-        }
-        done += static_cast<size_t>(n);
-    }
-    if (::fsync(fd) != 0)
-        return fail();
-    const int closed = ::close(fd);
-    fd = -1;
-    if (closed != 0)
-        return fail();
-    if (::rename(tmp.c_str(), path.c_str()) != 0)
-        return fail();
-
-    // Make the rename itself durable; a failure here no longer endangers either file.
-    const size_t slash = path.find_last_of('/');
-    const std::string dir = slash == std::string::npos ? "." : path.substr(0, slash + 1);
-    const int dfd = ::open(dir.c_str(), O_RDONLY | O_DIRECTORY | O_CLOEXEC);
-    if (dfd >= 0) {
-        (void)::fsync(dfd);
-        ::close(dfd);
-    }
-    return true;
 }
 
 } // namespace velmora

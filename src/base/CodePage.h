@@ -14,10 +14,4 @@ std::string utf8ToCp1252(std::string_view text);
 // Splits file text into lines at CR LF or LF; a final line end does not start another line.
 std::vector<std::string> splitLines(std::string_view text);
 
-// Reads a whole file; false when it cannot be opened or read.
-bool readFile(const std::string& path, std::string& out);
-// Writes `bytes` to a temporary file beside `path` and renames it over `path` when complete;
-// false (and the old file untouched) when any step fails.
-bool writeFileAtomic(const std::string& path, const std::string& bytes);
-
 } // namespace velmora

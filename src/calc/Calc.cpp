@@ -1,63 +1,257 @@
+// The calculation driver and its steps: each step runs one routine of the checks or sections on
+// the current case and stores what it returned; nothing is stored by a step that faults.
 #include "calc/Calc.h"
 
-#include "case/Notifier.h"
-#include "calc/State.h"
-#include "checks/Checks.h"
 #include "base/Fp.h"
+#include "calc/State.h"
+#include "calc/Steps.h"
+#include "case/Notifier.h"
+#include "checks/Checks.h"
+#include "checks/PanelTexts.h"
 #include "sections/Materials.h"
+#include "sections/Sections.h"
 
-#include <cmath>
 #include <exception>
+#include <optional>
 
 namespace velmora {
 
 namespace {
 
-struct PanelSnapshot {
-    ResultPanel shell, stiff, ring, column;
-    bool slenderNote;
+SectionInputs sectionInputs(const State& st) {
+    return {st.dc, st.profiles, st.materials, st.decimalSep()};
+}
 
-    explicit PanelSnapshot(const CaseResults& r)
-        : shell(r.shellPanel), stiff(r.stiffPanel), ring(r.ringPanel), column(r.columnPanel),
-          slenderNote(r.slenderNote) {}
+// The working dimensions and the (possibly corrected) table rows of a computed section.
+void storeRecord(ProfileRecord& rec, const ProfileRecord& computed) {
+    rec.H = computed.H;
+    rec.B = computed.B;
+    rec.a = computed.a;
+    rec.tw = computed.tw;
+    rec.tf = computed.tf;
+    rec.Ro = computed.Ro;
+    rec.rowL = computed.rowL;
+    rec.rowT = computed.rowT;
+    rec.rowFlat = computed.rowFlat;
+    rec.rowBulb = computed.rowBulb;
+}
 
-    void restore(CaseResults& r) const {
-        r.shellPanel = shell;
-        r.stiffPanel = stiff;
-        r.ringPanel = ring;
-        r.columnPanel = column;
-        r.slenderNote = slenderNote;
-    }
-};
+void storeText(std::string& text, std::optional<ProportionCheck>& check) {
+    if (check)
+        text = std::move(check->text);
+}
 
-void runChecks(State& st, Notifier& nt, std::string& step) {
-    DesignCase& dc = st.dc;
+void storeStiffenerSection(State& st, SectionResult&& s) {
+    storeRecord(st.dc.stiff, s.record);
+    st.dc.fys = s.fy;
+    st.res.tGovern = s.tGovern;
+    st.res.stiffSection = s.props;
+    st.res.stiffProfileText = std::move(s.profileText);
+    st.res.stiffSketch = s.sketch;
+    storeText(st.res.webCheckText, s.web);
+    storeText(st.res.flangeCheckText, s.flange);
+}
+
+void storeRingSection(State& st, SectionResult&& s) {
+    storeRecord(st.dc.ring, s.record);
+    st.dc.fyr = s.fy;
+    st.res.tGovern = s.tGovern;
+    st.res.ringSection = s.props;
+    st.res.ringProfileText = std::move(s.profileText);
+    st.res.ringSketch = s.sketch;
+    storeText(st.res.ringWebCheckText, s.web);
+    storeText(st.res.ringSlendernessCheckText, s.slenderness);
+    storeText(st.res.ringFlangeCheckText, s.flange);
+    storeText(st.res.ringEccentricityCheckText, s.eccentricity);
+}
+
+void storeFactor(CaseResults& res, const MaterialFactor& m) {
+    res.gM = m.gM;
+    if (m.beta)
+        res.beta = *m.beta;
+    res.UFallow = m.UFallow;
+}
+
+void storeShell(State& st, const ShellResult& r, const CalcOptions& options) {
     CaseResults& res = st.res;
+    res.fEa = r.fEa;
+    res.fEh = r.fEh;
+    res.fEtau = r.fEtau;
+    res.Siga0Sd = r.Siga0Sd;
+    res.SigjSd = r.SigjSd;
+    res.lamdas = r.lamdas;
+    res.fks = r.fks;
+    res.shellStressRatio = r.shellStressRatio;
+    storeFactor(res, r.factor);
+    res.shellUF = r.shellUF;
+    if (options.panelTexts)
+        fillShellPanel(res.shellPanel, r, res.SighPd, st.decimalSep());
+}
+
+} // namespace
+
+void computeStiffenerSection(State& st, Notifier& nt, int16_t kind) {
+    storeStiffenerSection(st, stiffenerSection(sectionInputs(st), kind, st.res.stiffSection, nt));
+}
+
+void computeRingSection(State& st, Notifier& nt, int16_t kind) {
+    storeRingSection(st, ringSection(sectionInputs(st), kind, st.res.ringSection, nt));
+}
+
+void lookupFyp(State& st) {
+    st.dc.fyp = lookupYield(st.materials, st.dc.plateMaterial, st.dc.t, st.dc.fyp);
+}
+
+void lookupFys(State& st) {
+    st.dc.fys = lookupYield(st.materials, st.dc.stiffMaterial, st.res.tGovern, st.dc.fys);
+}
+
+void lookupFyr(State& st) {
+    st.dc.fyr = lookupYield(st.materials, st.dc.ringMaterial, st.res.tGovern, st.dc.fyr);
+}
+
+void limitRingTorsionalLength(State& st, Notifier& nt) {
+    if (const std::optional<float> corrected = correctedRingTorsionalLength(st.dc)) {
+        nt.warn(" lt<=pi*Sqr(r*h), ref ch 3.9. Program corrects the value ");
+        st.dc.ltRing = *corrected;
+    }
+}
+
+void runDesignStresses(State& st, Notifier& nt) {
+    const ShellGeometry g = shellGeometry(st.dc);
+    std::optional<SectionResult> ring;
+    const DesignStressResult ds = designStresses(st.dc, g, [&] {
+        ring = ringSection(sectionInputs(st), st.dc.ring.kind, st.res.ringSection, nt);
+        return ring->props.A;
+    });
+    if (ring)
+        storeRingSection(st, std::move(*ring));
+    CaseResults& res = st.res;
+    res.Zl = g.Zl;
+    res.leo = g.leo;
+    res.SighPd = ds.SighPd;
+    res.SighSd = ds.SighSd;
+    res.SigaSd = ds.SigaSd;
+    if (ds.replacesInputs) {
+        st.dc.Sigx = ds.Sigx;
+        st.dc.Sigy = ds.Sigy;
+        st.dc.Tau = ds.Tau;
+    }
+}
+
+void runCurvedPanel(State& st, const CalcOptions& options) {
+    storeShell(st, checkCurvedPanel(st.dc, st.res), options);
+}
+
+void runUnstiffenedCylinder(State& st, const CalcOptions& options) {
+    const ShellResult r = checkUnstiffenedCylinder(st.dc, st.res, 0.0);
+    st.res.SigmSd = 0;
+    storeShell(st, r, options);
+}
+
+void runStiffenerCheck(State& st, Notifier& nt, const CalcOptions& options) {
+    SectionResult section =
+        stiffenerSection(sectionInputs(st), st.dc.stiff.kind, st.res.stiffSection, nt);
+    const StiffenerResult r = checkStiffenerBuckling(st.dc, st.res, section);
+    storeStiffenerSection(st, std::move(section));
+    CaseResults& res = st.res;
+    res.fT = r.fT;
+    res.se = r.se;
+    res.eff = r.eff;
+    res.Isef = r.Isef;
+    res.SigaSd = r.SigaSd;
+    res.Zl = r.Zl;
+    res.SigjSd = r.SigjSd;
+    res.fks = r.fks;
+    res.gM = r.gM;
+    res.beta = r.beta;
+    res.stiffUFallow = r.stiffUFallow;
+    res.stiffUF = r.stiffUF;
+    if (options.panelTexts)
+        fillStiffenerPanel(res.stiffPanel, r, res.SighPd, st.decimalSep());
+}
+
+void runColumnCheck(State& st, const CalcOptions& options) {
+    // The check sets calcMessage itself before an operation that can fail on a negative root.
+    const ColumnResult r = checkColumnBuckling(st.dc, st.res, st.run.calcMessage);
+    CaseResults& res = st.res;
+    res.SigmSd = r.SigmSd;
+    storeShell(st, r.shell, options);
+    storeFactor(res, r.factor);
+    res.fakd = r.fakd;
+    res.fkcd1 = r.fkcd1;
+    res.lamda1 = r.lamda1;
+    res.fE1 = r.fE1;
+    res.fkcd2 = r.fkcd2;
+    res.lamda2 = r.lamda2;
+    res.fE2 = r.fE2;
+    res.M1Sd = r.M1Sd;
+    res.M2Sd = r.M2Sd;
+    res.Sigm1Sd = r.Sigm1Sd;
+    res.Sigm2Sd = r.Sigm2Sd;
+    res.UF1 = r.UF1;
+    res.UF2 = r.UF2;
+    if (options.panelTexts)
+        fillColumnPanel(res.columnPanel, r, st.dc.dimMoment == 1, st.decimalSep());
+}
+
+void runPanelRing(State& st, Notifier& nt, const CalcOptions& options) {
+    SectionResult section = ringSection(sectionInputs(st), st.dc.ring.kind, st.res.ringSection, nt);
+    const RingResult r = checkPanelRing(st.dc, st.res, section);
+    storeRingSection(st, std::move(section));
+    CaseResults& res = st.res;
+    res.Areq = r.Areq;
+    res.le = r.le;
+    res.eff = r.section.eff;
+    res.r0 = r.section.r0;
+    res.rf = r.section.rf;
+    res.fT = r.fT;
+    res.SighRing = r.SighRing;
+    res.ringAreaUF = r.ringAreaUF;
+    res.Ix = r.Ix;
+    res.Ixh = r.Ixh;
+    res.Ih = r.Ih;
+    res.IR = r.IR;
+    res.ringInertiaUF = r.ringInertiaUF;
+    if (r.Zl)
+        res.Zl = *r.Zl;
+    if (options.panelTexts)
+        fillRingPanel(res.ringPanel, r, res.ringSection.A, st.dc.UF, st.decimalSep());
+}
+
+void runHeavyRing(State& st, const CalcOptions& options) {
+    const HeavyRingResult r = checkHeavyRing(st.dc, st.res);
+    st.res.fT = r.fT;
+    st.res.Ihr = r.Ihr;
+    if (options.panelTexts)
+        fillHeavyRingRow(st.res.ringPanel, r, st.decimalSep());
+}
+
+namespace {
+
+void runChecks(State& st, Notifier& nt, const CalcOptions& options, const char*& step) {
+    const DesignCase& dc = st.dc;
 
     step = "Lateral torsional buckling length of the ring frame (Ch 3.9)";
     limitRingTorsionalLength(st, nt);
 
     step = "Design stresses";
-    const double l = dc.l;
-    res.Zl = fdiv(l * l, static_cast<double>(dc.r) * dc.t) * std::sqrt(1 - 0.3 * 0.3);
-    designStresses(st, nt);
+    runDesignStresses(st, nt);
     lookupFyp(st);
 
     switch (dc.cylinderType) {
     case 0:
     case 1:
         step = "Shell Buckling (Ch 3.4.2)";
-        res.SigmSd = 0;
-        checkUnstiffenedCylinder(st);
+        runUnstiffenedCylinder(st, options);
         break;
     case 2:
         if (fdiv(dc.l, dc.s) < 1) {
             step = "Shell Buckling (Ch 3.4.2)";
-            res.SigmSd = 0;
-            checkUnstiffenedCylinder(st);
+            runUnstiffenedCylinder(st, options);
         } else {
             step = "Shell Buckling (Ch 3.3.2)";
-            checkCurvedPanel(st);
+            runCurvedPanel(st, options);
         }
         break;
     default:
@@ -65,35 +259,35 @@ void runChecks(State& st, Notifier& nt, std::string& step) {
     }
     if (dc.cylinderType == 2) {
         step = "Stiffener Buckling (Ch 3.6.3)";
-        checkStiffenerBuckling(st, nt);
+        runStiffenerCheck(st, nt, options);
     }
     if (dc.cylinderType == 3) {
         step = "Global Buckling (Ch 3.8)";
-        checkColumnBuckling(st);
+        runColumnCheck(st, options);
     }
     if (dc.ringControl == 1) {
         step = "Panel Ring Buckling (Ch 3.5.2)";
-        checkPanelRing(st, nt);
-    }
-    if (dc.heavyRingControl == 1) {
-        step = "Heavy ring frame";
-        checkHeavyRing(st);
+        runPanelRing(st, nt, options);
+        // The heavy ring frame builds on the panel ring check of this run: never without it.
+        if (dc.heavyRingControl == 1) {
+            step = "Heavy ring frame";
+            runHeavyRing(st, options);
+        }
     }
 
     // A slender shell between stringers gets the note in the stiffener panel's place; the test
     // is made for every cylinder type.
-    res.slenderNote = fdiv(dc.s, dc.t) > 3 * fsqrt(fdiv(dc.r, dc.t));
+    st.res.slenderNote = fdiv(dc.s, dc.t) > 3 * fsqrt(fdiv(dc.r, dc.t));
 }
 
 } // namespace
 
-bool calcAll(State& st, Notifier& nt) {
+bool calcAll(State& st, Notifier& nt, const CalcOptions& options) {
     st.run.calcMessage.clear();
-    const PanelSnapshot before(st.res);
-    std::string step;
+    const char* step = "";
     std::string fault;
     try {
-        runChecks(st, nt, step);
+        runChecks(st, nt, options, step);
         st.run.lastRunCompleted = true;
         return true;
     } catch (const CalcFault& e) {
@@ -101,13 +295,11 @@ bool calcAll(State& st, Notifier& nt) {
     } catch (const std::exception& e) {
         fault = e.what();
     }
-    // The run stopped: nothing of it reaches the panels. A check that knows why sets
-    // calcMessage before the failing operation; otherwise say where and what failed rather
-    // than showing an empty warning.
-    before.restore(st.res);
+    // The run stopped at `step`. A check that knows why sets calcMessage before the failing
+    // operation; otherwise say where and what failed rather than showing an empty warning.
     st.run.lastRunCompleted = false;
     if (st.run.calcMessage.empty())
-        st.run.calcMessage = " Calculation terminated in " + step + ": " + fault + " ";
+        st.run.calcMessage = std::string(" Calculation terminated in ") + step + ": " + fault + " ";
     nt.warn(st.run.calcMessage);
     return false;
 }

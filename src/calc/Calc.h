@@ -6,9 +6,16 @@ namespace velmora {
 struct State;
 class Notifier;
 
-// Clears calcMessage, runs the checks the case asks for and fills the result panels. A run
-// that faults stops at the failing check, hands calcMessage to the notifier and returns false;
-// the panels of that check and later ones keep what they held.
-bool calcAll(State& st, Notifier& nt);
+struct CalcOptions {
+    // False: the checks store their numeric results but build no panel texts (the design study,
+    // which reads only the numbers). The section texts are built either way.
+    bool panelTexts = true;
+};
+
+// Clears calcMessage, runs the checks the case asks for and stores each check's results and
+// panel as soon as it has passed. A run that faults stops at the failing check, hands
+// calcMessage to the notifier and returns false: the checks before it keep what they stored,
+// the failing check and those after it keep their results and panels from before the run.
+bool calcAll(State& st, Notifier& nt, const CalcOptions& options = {});
 
 } // namespace velmora

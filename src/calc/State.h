@@ -4,12 +4,13 @@
 
 #include "case/CaseResults.h"
 #include "case/DesignCase.h"
-#include "database/Database.h"
+#include "files/DatabaseFile.h"
 #include "sections/Materials.h"
 #include "sections/ProfileTables.h"
 
 #include <array>
 #include <string>
+#include <vector>
 
 namespace velmora {
 
@@ -35,12 +36,13 @@ struct State {
     char decimalSep() const { return run.decimalPointLocale ? '.' : ','; }
 };
 
+// Loads the material table and the four profile tables of the state from `dir`; one message per
+// file that could not be used (each such table stays empty).
+std::vector<std::string> loadDataFiles(State& st, const std::string& dir);
+
 // Resets the case and the fixed parts of the result panels to a new case: "New File", the
 // stiffener's table rows to 0 (the ring frame's rows stay), the summary column groups on.
 // Looks nothing up and does not calculate.
 void newCase(State& st);
-
-// Title and fixed labels of the four panels as a new case shows them.
-void resetPanelLabels(CaseResults& res);
 
 } // namespace velmora

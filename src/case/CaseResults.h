@@ -2,6 +2,8 @@
 // section properties of stiffener and ring frame, and the four result panels as text tables.
 #pragma once
 
+#include "case/ProfileKinds.h"
+
 #include <array>
 #include <string>
 
@@ -37,9 +39,7 @@ struct EffectiveSection {
     double Ie = 0;
 };
 
-// Which sketch belongs to a profile kind: L (kinds 0, 1), T (2, 3), flat bar (4, 5),
-// bulb flat (6), RHS (7), trapezoid (8), I (9).
-enum class ProfileSketch { None, L, T, Flat, Bulb, RHS, Trapez, I };
+// Which sketch belongs to a profile kind; None for a code outside 0..9.
 ProfileSketch sketchForKind(int kind);
 
 struct CaseResults {
@@ -126,5 +126,9 @@ struct CaseResults {
     // True when s/t > 3 sqrt(r/t): the stiffener panel's place shows the slenderness note.
     bool slenderNote = false;
 };
+
+// Resets the fixed parts of the four panels to those of a new case: the line counts, the titles
+// and the fixed labels. Values, units and the other labels keep what they showed.
+void resetPanelLabels(CaseResults& res);
 
 } // namespace velmora

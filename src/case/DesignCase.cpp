@@ -1,15 +1,10 @@
 #include "case/DesignCase.h"
-#include "calc/State.h"
 
-#include <array>
+#include "case/CaseResults.h"
 
 namespace velmora {
 
 namespace {
-constexpr std::array<const char*, ProfileKind::Count> kKindCaptions = {
-    "L-table",          "L-built up", "T-table", "T-built up",     "Flatbar-table",
-    "Flatbar-built up", "Bulb Flat",  "RHS",     "Trapez-profile", "I-built up"};
-
 void setBuiltUpDefaults(ProfileRecord& p, float flatH, float flatTw) {
     p.savedSet(ProfileKind::LBuiltUp) = {200, 90, 0, 9, 12};
     p.savedSet(ProfileKind::TBuiltUp) = {200, 90, 0, 9, 12};
@@ -21,15 +16,18 @@ void setBuiltUpDefaults(ProfileRecord& p, float flatH, float flatTw) {
 } // namespace
 
 const char* stiffKindCaption(int16_t kind) {
-    if (kind < 0 || kind >= ProfileKind::Count)
-        return "";
-    return kKindCaptions[static_cast<size_t>(kind)];
+    const ProfileKindDesc* k = findProfileKind(kind);
+    return k ? k->stiffCaption : "";
 }
 
 const char* ringKindCaption(int16_t kind) {
-    if (kind == ProfileKind::IBuiltUp)
-        return "I-profile";
-    return stiffKindCaption(kind);
+    const ProfileKindDesc* k = findProfileKind(kind);
+    return k ? k->ringCaption : "";
+}
+
+bool isTableKind(int16_t kind) {
+    const ProfileKindDesc* k = findProfileKind(kind);
+    return k && k->table.has_value();
 }
 
 ProfileRecord newStiffenerRecord() {
@@ -47,32 +45,14 @@ ProfileRecord newRingRecord() {
 }
 
 ProfileSketch sketchForKind(int kind) {
-    switch (kind) {
-    case ProfileKind::LTable:
-    case ProfileKind::LBuiltUp:
-        return ProfileSketch::L;
-    case ProfileKind::TTable:
-    case ProfileKind::TBuiltUp:
-        return ProfileSketch::T;
-    case ProfileKind::FlatTable:
-    case ProfileKind::FlatBuiltUp:
-        return ProfileSketch::Flat;
-    case ProfileKind::BulbFlat:
-        return ProfileSketch::Bulb;
-    case ProfileKind::RHS:
-        return ProfileSketch::RHS;
-    case ProfileKind::Trapez:
-        return ProfileSketch::Trapez;
-    case ProfileKind::IBuiltUp:
-        return ProfileSketch::I;
-    default:
+    if (kind < INT16_MIN || kind > INT16_MAX)
         return ProfileSketch::None;
-    }
+    const ProfileKindDesc* k = findProfileKind(static_cast<int16_t>(kind));
+    return k ? k->family : ProfileSketch::None;
 }
 
 void resetPanelLabels(CaseResults& res) {
     auto fill = [](ResultPanel& p, int count, std::initializer_list<const char*> labels) {
-        p = ResultPanel{};
         p.lineCount = count;
         size_t i = 0;
         for (const char* l : labels)
@@ -92,21 +72,6 @@ void resetPanelLabels(CaseResults& res) {
          {"Global Buckling: (Ch 3.8)",
           "fkcd1 = ", "lamda1 = ", "fkcd2 = ", "lamda2 = ", "fakd = ", "fE1 = ", "fE2 = ", "gm = ",
           "Siga0Sd = ", "M1Sd/M2Sd = ", "Sigm1Sd = ", "Sigm2Sd = ", "UF1 = ", "UF2 =  "});
-}
-
-void newCase(State& st) {
-    const ProfileRecord oldRing = st.dc.ring;
-    st.dc = DesignCase{};
-    st.dc.stiff = newStiffenerRecord();
-    st.dc.ring = newRingRecord();
-    // The ring frame keeps its selected table rows; the stiffener's go back to row 0.
-    st.dc.ring.rowL = oldRing.rowL;
-    st.dc.ring.rowT = oldRing.rowT;
-    st.dc.ring.rowFlat = oldRing.rowFlat;
-    st.dc.ring.rowBulb = oldRing.rowBulb;
-    resetPanelLabels(st.res);
-    st.run.fileName = "New File";
-    st.summaryGroups.fill(true);
 }
 
 } // namespace velmora

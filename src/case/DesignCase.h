@@ -2,6 +2,8 @@
 // with its geometry, materials, stiffener and ring-frame profiles, loads and check options.
 #pragma once
 
+#include "case/ProfileKinds.h"
+
 #include <array>
 #include <cstdint>
 #include <string>
@@ -29,10 +31,7 @@ const char* stiffKindCaption(int16_t kind);
 const char* ringKindCaption(int16_t kind);
 
 // True for the kinds whose dimensions come from a profile table row.
-constexpr bool isTableKind(int16_t kind) {
-    return kind == ProfileKind::LTable || kind == ProfileKind::TTable ||
-           kind == ProfileKind::FlatTable || kind == ProfileKind::BulbFlat;
-}
+bool isTableKind(int16_t kind);
 
 // Saved dimensions of one built-up kind. Flat bars use H and tw; RHS and trapezoid keep their
 // plate thickness t in tw; the trapezoid also has a.
@@ -65,6 +64,14 @@ struct ProfileRecord {
     BuiltUpDims& savedSet(int16_t k) { return saved.at(static_cast<size_t>(k)); }
     const BuiltUpDims& savedSet(int16_t k) const { return saved.at(static_cast<size_t>(k)); }
 };
+
+// The stored row of `table` in a profile record: `rec.*tableRowMember(TableKind::T)`.
+constexpr int16_t ProfileRecord::*tableRowMember(TableKind table) {
+    constexpr int16_t ProfileRecord::*members[] = {&ProfileRecord::rowL, &ProfileRecord::rowT,
+                                                   &ProfileRecord::rowFlat,
+                                                   &ProfileRecord::rowBulb};
+    return members[static_cast<int>(table)];
+}
 
 struct DesignCase {
     // Identification

@@ -1,5 +1,6 @@
 // What the core must tell the user goes through this interface: a warning text, or a request to
-// move the focus to a named control. The window shows a message box; tests record the calls.
+// move the focus to a named control. The window shows a message box; the batch collects the
+// warnings of its rows; work no one watches uses the quiet notifier.
 #pragma once
 
 #include <string>
@@ -14,27 +15,22 @@ public:
     virtual void focus(const std::string& control) = 0;
 };
 
-// Keeps every call in order; used by the tests and by the command-line tool.
-class RecordingNotifier : public Notifier {
+// Tells no one: section look-ups whose warnings belong to a later calculation, benchmarks, the
+// design study's many runs.
+class QuietNotifier : public Notifier {
 public:
-    struct Call {
-        bool isFocus = false;
-        std::string text; // the warning text, or the control name of a focus request
-    };
+    void warn(const std::string&) override {}
+    void focus(const std::string&) override {}
+};
 
-    void warn(const std::string& text) override { calls.push_back({false, text}); }
-    void focus(const std::string& control) override { calls.push_back({true, control}); }
+// Keeps the warning texts in order and drops the focus requests: a batch run reports the
+// warnings of a row after the row instead of one message box each.
+class WarningCollector : public Notifier {
+public:
+    void warn(const std::string& text) override { warnings.push_back(text); }
+    void focus(const std::string&) override {}
 
-    std::vector<std::string> warnings() const {
-        std::vector<std::string> out;
-        for (const auto& c : calls)
-            if (!c.isFocus)
-                out.push_back(c.text);
-        return out;
-    }
-    void clear() { calls.clear(); }
-
-    std::vector<Call> calls;
+    std::vector<std::string> warnings;
 };
 
 } // namespace velmora

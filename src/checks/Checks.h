@@ -1,51 +1,219 @@
 // The buckling checks after DNV-RP-C202 and the design-stress step that precedes them. Each
-// check reads the state and writes its results and panel rows; a floating-point fault raises
-// CalcFault (checks/Fp.h) before the check publishes any panel text.
+// check takes the design case, the results the earlier steps of the same run have stored, and
+// the sections it needs, and returns what it computed; it writes nothing. A floating-point fault
+// raises CalcFault (base/Fp.h) and the check returns nothing at all. The panel texts are made
+// from the returned results in a separate step (checks/PanelTexts.h).
 #pragma once
+
+#include "case/CaseResults.h"
+#include "case/DesignCase.h"
+#include "sections/Sections.h"
+
+#include <functional>
+#include <optional>
+#include <string>
 
 namespace velmora {
 
-struct State;
-class Notifier;
+// ---------------------------------------------------------------------------------------------
+// Design stresses
 
-// Design stresses SigaSd, SighPd, SighSd and leo; a column case also replaces the inputs Sigx,
-// Sigy and Tau. A ring-stiffened cylinder computes the ring-frame section for its area.
-void designStresses(State& st, Notifier& nt);
+// The geometry terms the design-stress step begins with.
+struct ShellGeometry {
+    double Zl = 0;  // l^2 / (r t) sqrt(1 - 0.3^2)
+    double leo = 0; // effective shell length of the ring-frame check
+};
+
+struct DesignStressResult {
+    ShellGeometry geometry;
+    double SighPd = 0;
+    double SighSd = 0;
+    double SigaSd = 0;
+    // A column case replaces the inputs Sigx, Sigy and Tau.
+    bool replacesInputs = false;
+    float Sigx = 0;
+    float Sigy = 0;
+    float Tau = 0;
+};
+
+ShellGeometry shellGeometry(const DesignCase& dc);
+
+// Design stresses SigaSd, SighPd and SighSd. A ring-stiffened cylinder reduces the hoop stress
+// by its ring-frame area, which `ringArea` gives when the step needs it (the caller computes the
+// ring-frame section there).
+DesignStressResult designStresses(const DesignCase& dc, const ShellGeometry& g,
+                                  const std::function<double()>& ringArea);
+
+// ---------------------------------------------------------------------------------------------
+// Shell buckling (Ch 3.3.2, Ch 3.4.2)
 
 // C * pi^2 E / (12 (1 - 0.3^2)) * (t / length)^2 with C = psi sqrt(1 + (rho xi / psi)^2).
-double elasticStrength(const State& st, double psi, double xi, double rho, double length);
+double elasticStrength(const DesignCase& dc, double psi, double xi, double rho, double length);
 
-// gM, beta and UFallow for a shell check at slenderness `lamdas`.
-void materialFactor(State& st, double lamdas);
+// Material factor gM, WSD buckling factor beta and permitted usage factor at slenderness
+// `lamdas`. LRFD leaves beta as it was (no value here).
+struct MaterialFactor {
+    double gM = 0;
+    std::optional<double> beta;
+    double UFallow = 0;
+};
+MaterialFactor materialFactor(const DesignCase& dc, double lamdas);
 
-// Ch 3.3.2: the curved panel between two stringers, panel width s.
-void checkCurvedPanel(State& st);
+struct ShellResult {
+    const char* title = "";      // "Shell Buckling: (Ch 3.3.2)" or "(Ch 3.4.2)"
+    const char* line2Label = ""; // "fEtau = " or "fEtau/fEm = "
+    double line2Value = 0;
+    double fEa = 0;
+    double fEh = 0;
+    double fEtau = 0;
+    double Siga0Sd = 0;
+    double SigjSd = 0;
+    float lamdas = 0;
+    float fks = 0;
+    double shellStressRatio = 0;
+    MaterialFactor factor;
+    float fksd = 0;
+    double shellUF = 0;
+};
 
-// Ch 3.4.2: the shell between ring frames as an unstiffened cylinder of length l.
-void checkUnstiffenedCylinder(State& st);
+// Ch 3.3.2: the curved panel between two stringers, panel width s. Reads the design stresses
+// from `res`.
+ShellResult checkCurvedPanel(const DesignCase& dc, const CaseResults& res);
 
-// Ch 3.8: the whole cylinder as a column under axial force and biaxial end moments.
-void checkColumnBuckling(State& st);
+// Ch 3.4.2: the shell between ring frames as an unstiffened cylinder of length l, with the
+// bending stress `SigmSd` (0 except in a column case).
+ShellResult checkUnstiffenedCylinder(const DesignCase& dc, const CaseResults& res, double SigmSd);
 
-// Ch 3.9 torsional buckling strength fT of the stiffener.
-void torsionalBucklingStrength(State& st);
-// The stiffener with its effective plate flange of width se.
-void stiffenerEffectiveSection(State& st);
-// Ch 3.6.3 panel stiffener buckling.
-void checkStiffenerBuckling(State& st, Notifier& nt);
+// ---------------------------------------------------------------------------------------------
+// Panel stiffener buckling (Ch 3.6.3)
 
-// Ch 3.9 limit of the ring frame's torsional buckling length; corrects ltRing with a warning.
-void limitRingTorsionalLength(State& st, Notifier& nt);
-// The ring frame with its effective shell flange of width le; sets r0 and rf.
-void ringEffectiveSection(State& st);
-// Torsional buckling strength fT of the ring frame.
-void ringTorsionalStrength(State& st);
-// Ch 3.5.2 panel ring buckling: area and moment-of-inertia requirements.
-void checkPanelRing(State& st, Notifier& nt);
-// One evaluation of the pressure ratio |pd / pRd| for the current Ih (special calculation of
-// Ih, ch 3.5.2.7); returns the ratio.
-double specialIhStep(State& st);
-// Required moment of inertia of a heavy ring frame, row 12 of the panel-ring panel.
-void checkHeavyRing(State& st);
+// Ch 3.9 torsional buckling strength fT of the stiffener `rec` with section `sp`, limited to
+// the plate's yield strength.
+float stiffenerTorsionalStrength(const DesignCase& dc, const ProfileRecord& rec,
+                                 const SectionProps& sp, float fys, double shellStressRatio);
+
+// The profile of height H and section `sp` with an effective plate flange of width b.
+EffectiveSection effectiveSection(const SectionProps& sp, double H, double t, double b);
+
+struct StiffenerResult {
+    float fT = 0;
+    float se = 0;
+    EffectiveSection eff;
+    double Isef = 0;
+    double SigaSd = 0;
+    double Zl = 0;
+    double fEa = 0;
+    double fEtau = 0;
+    double fEh = 0;
+    double SigjSd = 0;
+    double lamdas = 0;
+    float fks = 0;
+    double gM = 0;
+    double beta = 0;
+    double fksd = 0;
+    double stiffUFallow = 0;
+    double stiffUF = 0;
+};
+
+// Reads the shell check's fks, SigjSd, shellStressRatio and the design stress SighSd from `res`.
+StiffenerResult checkStiffenerBuckling(const DesignCase& dc, const CaseResults& res,
+                                       const SectionResult& section);
+
+// ---------------------------------------------------------------------------------------------
+// Ring frames (Ch 3.5.2, Ch 3.9)
+
+// Ch 3.9 limit of the ring frame's torsional buckling length: the corrected ltRing when the
+// stored one exceeds pi sqrt(r h), nothing otherwise (and always nothing for a column case).
+std::optional<float> correctedRingTorsionalLength(const DesignCase& dc);
+
+// The ring frame with its effective shell flange of width le, and the radii r0 (to the
+// centroid of the combined section) and rf (to the flange).
+struct RingEffectiveSection {
+    EffectiveSection eff;
+    double r0 = 0;
+    double rf = 0;
+};
+RingEffectiveSection ringEffectiveSection(const DesignCase& dc, const ProfileRecord& ring,
+                                          const SectionProps& sp, double le);
+
+// Torsional buckling strength fT of the ring frame, for a cold-formed frame 90 % of it, limited
+// to the plate's yield strength.
+float ringTorsionalStrength(const DesignCase& dc, const ProfileRecord& ring, const SectionProps& sp,
+                            float fyr, double leo, double shellStressRatio);
+
+// What one evaluation of the special calculation of Ih (Ch 3.5.2.7) reads.
+struct SpecialIhInputs {
+    double A = 0; // ring-frame area
+    double leo = 0;
+    double fT = 0;
+    double gM = 0;
+    double zt = 0; // effective section: centroid to the free edge
+    double rf = 0;
+};
+// Curvature parameter of the whole cylinder length L that the special calculation uses.
+double specialIhZl(const DesignCase& dc);
+// The pressure ratio |pd / pRd| for the moment of inertia Ih.
+double specialIhStep(const DesignCase& dc, const SpecialIhInputs& in, double Ih);
+
+struct RingResult {
+    double Areq = 0;
+    double le = 0;
+    RingEffectiveSection section;
+    float fT = 0;
+    float SighRing = 0;
+    double ringAreaUF = 0;
+    double Ix = 0;
+    double Ixh = 0;
+    double Ih = 0;
+    double IR = 0;
+    double Ie = 0;
+    float ringInertiaUF = 0;
+    bool special = false;     // Ih from the special calculation
+    std::optional<double> Zl; // set when the special calculation ran a step
+};
+
+// Ch 3.5.2 panel ring buckling with the ring-frame section `ring`. Reads Zl, leo, gM and
+// shellStressRatio of this run and the stiffener area from `res`.
+RingResult checkPanelRing(const DesignCase& dc, const CaseResults& res, const SectionResult& ring);
+
+struct HeavyRingResult {
+    float fT = 0;
+    double Ihr = 0;
+};
+
+// Required moment of inertia of a heavy ring frame over the cylinder length L; reads the panel
+// ring check's fT, SighRing, r0 and effective section of the same run from `res`.
+HeavyRingResult checkHeavyRing(const DesignCase& dc, const CaseResults& res);
+
+// ---------------------------------------------------------------------------------------------
+// Column buckling (Ch 3.8)
+
+struct ColumnResult {
+    double SigmSd = 0;
+    ShellResult shell;     // the Ch 3.4 check with the column's bending stress
+    MaterialFactor factor; // the column's own permitted value (WSD: gM 1.15, beta 1)
+    double fakd = 0;
+    double fkcd1 = 0;
+    double lamda1 = 0;
+    double fE1 = 0;
+    double fkcd2 = 0;
+    double lamda2 = 0;
+    double fE2 = 0;
+    double M1Sd = 0;
+    double M2Sd = 0;
+    double Sigm1Sd = 0;
+    double Sigm2Sd = 0;
+    double UF1 = 0;
+    double UF2 = 0;
+};
+
+// The message a failing local-buckling root (Eq 3.8.8) stops the run with.
+extern const char* const kNegRootMessage;
+
+// Ch 3.8: the whole cylinder as a column under axial force and biaxial end moments. Before an
+// operation of Eq 3.8.8 that fails on a negative root the check sets `message`, which the run
+// shows when it stops there.
+ColumnResult checkColumnBuckling(const DesignCase& dc, const CaseResults& res,
+                                 std::string& message);
 
 } // namespace velmora

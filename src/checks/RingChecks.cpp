@@ -1,16 +1,11 @@
 // Ring frames: the torsional buckling length limit (Ch 3.9), panel ring buckling with its area
 // and moment-of-inertia requirements (Ch 3.5.2), the special calculation of Ih (Ch 3.5.2.7)
 // and the heavy ring-frame requirement.
-#include "case/Notifier.h"
-#include "calc/State.h"
-#include "checks/Checks.h"
 #include "base/Fp.h"
+#include "checks/Checks.h"
 #include "checks/Torsion.h"
-#include "base/NumberText.h"
-#include "sections/Sections.h"
 
 #include <cmath>
-#include <string>
 
 namespace velmora {
 
@@ -34,23 +29,29 @@ float raisedTorsionalStrength(float fT, float SighRing) {
     return fT;
 }
 
+// What the inertia requirements read of the ring frame's check.
+struct RingState {
+    double r0 = 0;
+    float SighRing = 0;
+    double zt = 0;
+    double stiffenerArea = 0;
+};
+
 // Ix, Ixh and Ih over `span`: the ring spacing l for a panel ring frame, the cylinder length L
 // for a heavy ring frame.
-InertiaParts inertiaParts(const State& st, double span, float fT) {
-    const DesignCase& dc = st.dc;
-    const CaseResults& res = st.res;
+InertiaParts inertiaParts(const DesignCase& dc, const RingState& ring, double span, float fT) {
     const double r = dc.r;
     const double t = dc.t;
     const double E = dc.E;
     const double L = dc.L;
-    const double r0 = res.r0;
+    const double r0 = ring.r0;
     const double Sigx = dc.Sigx;
     const double Tau = dc.Tau;
     const double pd = dc.pd;
 
     // Stringers add their area to the shell that the ring frame carries.
     const double alphaS =
-        dc.cylinderType == 1 ? 0.0 : fdiv(res.stiffSection.A, static_cast<double>(dc.s) * t);
+        dc.cylinderType == 1 ? 0.0 : fdiv(ring.stiffenerArea, static_cast<double>(dc.s) * t);
 
     InertiaParts ip;
     if (Sigx < 0.0)
@@ -61,8 +62,8 @@ InertiaParts inertiaParts(const State& st, double span, float fT) {
     // Initial out-of-roundness of the shell.
     const double delta0 = 0.005 * r;
     if (pd < 0.0) {
-        const double sigh = std::fabs(static_cast<double>(res.SighRing));
-        const double zt = res.eff.zt;
+        const double sigh = std::fabs(static_cast<double>(ring.SighRing));
+        const double zt = ring.zt;
         ip.Ih = fdiv(std::fabs(pd) * r * fpow(r0, 2) * span, 3.0 * E) *
                 (1.5 +
                  fdiv(3.0 * E * zt * delta0, fpow(r0, 2) * (static_cast<double>(fT) / 2.0 - sigh)));
@@ -72,74 +73,59 @@ InertiaParts inertiaParts(const State& st, double span, float fT) {
 
 } // namespace
 
-void limitRingTorsionalLength(State& st, Notifier& nt) {
-    DesignCase& dc = st.dc;
+std::optional<float> correctedRingTorsionalLength(const DesignCase& dc) {
     if (dc.cylinderType == 3)
-        return;
+        return std::nullopt;
     const double h = static_cast<double>(dc.ring.H) - dc.ring.tf;
     const double limit = kPi * fsqrt(static_cast<double>(dc.r) * h);
-    if (dc.ltRing > toSingle(limit)) {
-        nt.warn(" lt<=pi*Sqr(r*h), ref ch 3.9. Program corrects the value ");
-        dc.ltRing = toSingle(limit - 1.0);
-    }
+    if (dc.ltRing > toSingle(limit))
+        return toSingle(limit - 1.0);
+    return std::nullopt;
 }
 
-void ringEffectiveSection(State& st) {
-    const DesignCase& dc = st.dc;
-    CaseResults& res = st.res;
-    const SectionProps& sp = res.ringSection;
+RingEffectiveSection ringEffectiveSection(const DesignCase& dc, const ProfileRecord& ring,
+                                          const SectionProps& sp, double le) {
     const double t = dc.t;
     const double r = dc.r;
-    const double H = dc.ring.H;
-    const double b = res.le;
-    const double A = sp.A;
-    const double zc = sp.zc;
-
-    EffectiveSection eff;
-    eff.Aeff = A + b * t;
-    eff.e = fdiv(A * (zc + t / 2.0), eff.Aeff);
-    double r0 = 0;
-    double rf = 0;
+    const double H = ring.H;
+    RingEffectiveSection out;
+    out.eff = effectiveSection(sp, H, t, le);
     if (dc.outsideStiffening == 1) {
-        r0 = r + eff.e;
-        rf = r + H + t / 2.0;
+        out.r0 = r + out.eff.e;
+        out.rf = r + H + t / 2.0;
     } else {
-        r0 = r - eff.e;
-        rf = r - H - t / 2.0;
+        out.r0 = r - out.eff.e;
+        out.rf = r - H - t / 2.0;
     }
-    eff.zt = H + t / 2.0 - eff.e;
-    eff.Ie = fdiv(b * fpow(t, 3), 12.0) + sp.Iy + A * fpow(zc + t / 2.0 - eff.e, 2) +
-             b * t * fpow(eff.e, 2);
-    fin(eff.Ie);
-    res.eff = eff;
-    res.r0 = r0;
-    res.rf = rf;
+    return out;
 }
 
-void ringTorsionalStrength(State& st) {
-    const DesignCase& dc = st.dc;
-    float fT = torsionalStrength({dc.ring, st.res.ringSection, dc.E, dc.t, st.res.leo, dc.r,
-                                  dc.ltRing, dc.fyr, st.res.shellStressRatio});
+float ringTorsionalStrength(const DesignCase& dc, const ProfileRecord& ring, const SectionProps& sp,
+                            float fyr, double leo, double shellStressRatio) {
+    float fT =
+        torsionalStrength({ring, sp, dc.E, dc.t, leo, dc.r, dc.ltRing, fyr, shellStressRatio});
     // A cold-formed ring frame keeps 90 % of the strength of a fabricated one.
     if (dc.ringFabrication == 1)
         fT = toSingle(static_cast<double>(fT) * 0.9);
     if (fT > dc.fyp)
         fT = dc.fyp;
-    st.res.fT = fT;
+    return fT;
 }
 
-double specialIhStep(State& st) {
-    const DesignCase& dc = st.dc;
-    CaseResults& res = st.res;
-    const double Ih = res.Ih;
-    const double A = res.ringSection.A;
-    const double leo = res.leo;
+double specialIhZl(const DesignCase& dc) {
+    const double L = dc.L;
+    return fdiv(fpow(L, 2), static_cast<double>(dc.r) * dc.t) * fsqrt(0.91);
+}
+
+double specialIhStep(const DesignCase& dc, const SpecialIhInputs& in, double Ih) {
+    const double A = in.A;
+    const double leo = in.leo;
     const double t = dc.t;
     const double l = dc.l;
     const double L = dc.L;
     const double r = dc.r;
     const double E = dc.E;
-    const double fT = res.fT;
+    const double fT = in.fT;
     const double delta0 = 0.005 * r;
 
     const double beta = fdiv(10.92 * Ih, l * fpow(t, 3));
@@ -147,8 +133,7 @@ double specialIhStep(State& st) {
     const double i2 = fdiv(Ih, A + leo * t);
 
     // Curvature parameter of the whole cylinder length.
-    const double Zl = fdiv(fpow(L, 2), r * t) * fsqrt(0.91);
-    res.Zl = Zl;
+    const double Zl = specialIhZl(dc);
 
     const double C1 = 2.0 * fsqrt(1.0 + 0.27 * Zl);
     const double C2 = fdiv(2.0 * (1.0 + beta), 1.0 + alpha) *
@@ -157,8 +142,7 @@ double specialIhStep(State& st) {
 
     double mu = 0;
     if (!(C1 > C2))
-        mu = fdiv(fdiv(res.eff.zt * delta0, i2) * fdiv(res.rf, r) * fdiv(l, leo) *
-                      (1.0 - fdiv(C1, C2)),
+        mu = fdiv(fdiv(in.zt * delta0, i2) * fdiv(in.rf, r) * fdiv(l, leo) * (1.0 - fdiv(C1, C2)),
                   0.85);
 
     const double lam = fsqrt(fdiv(fT, fE));
@@ -166,118 +150,86 @@ double specialIhStep(State& st) {
     const double fr =
         fT * fdiv(1.0 + mu + lam2 - fsqrt(fpow(1.0 + mu + lam2, 2) - 4.0 * lam2), 2.0 * lam2);
 
-    const double pRd = fdiv(
-        fdiv(fdiv(0.75 * fr, res.gM) * t * res.rf, fpow(r, 2)) * (1.0 + fdiv(A, leo * t)), 0.85);
+    const double pRd =
+        fdiv(fdiv(fdiv(0.75 * fr, in.gM) * t * in.rf, fpow(r, 2)) * (1.0 + fdiv(A, leo * t)), 0.85);
     return std::fabs(fdiv(dc.pd, pRd));
 }
 
-void checkPanelRing(State& st, Notifier& nt) {
-    DesignCase& dc = st.dc;
-    CaseResults& res = st.res;
+RingResult checkPanelRing(const DesignCase& dc, const CaseResults& res,
+                          const SectionResult& ringSec) {
+    RingResult out;
     const double r = dc.r;
     const double t = dc.t;
     const double l = dc.l;
     const double pd = dc.pd;
     const double Sigx = dc.Sigx;
 
-    const double Areq = (fdiv(2.0, fpow(res.Zl, 2)) + 0.06) * l * t;
+    // Area requirement of a ring frame (Ch 3.5.2.3).
+    out.Areq = (fdiv(2.0, fpow(res.Zl, 2)) + 0.06) * l * t;
 
     double le = fdiv(1.56 * fsqrt(r * t), 1.0 + fdiv(12.0 * t, r));
     if (le > l)
         le = l;
-    res.le = le;
+    out.le = le;
 
-    computeRingSection(st, nt, dc.ring.kind);
-    ringEffectiveSection(st);
-    ringTorsionalStrength(st);
+    const SectionProps& sp = ringSec.props;
+    out.section = ringEffectiveSection(dc, ringSec.record, sp, le);
+    const float fT0 =
+        ringTorsionalStrength(dc, ringSec.record, sp, ringSec.fy, res.leo, res.shellStressRatio);
 
-    const double A = res.ringSection.A;
-    const double H = dc.ring.H;
+    const double A = sp.A;
+    const double H = ringSec.record.H;
     const double alpha = dc.cylinderType == 1 ? fdiv(A, res.leo * t) : fdiv(A, l * t);
     // Radius to the ring-frame flange as the circumferential stress sees it.
     const double rho = dc.outsideStiffening == 1 ? r + t / 2.0 + H : r - t / 2.0 - H;
     const float SighRing =
         toSingle(dc.Sigy + fdiv(fdiv(fdiv(pd * r, t) - 0.3 * Sigx, 1.0 + alpha) * r, rho));
-    res.SighRing = SighRing;
+    out.SighRing = SighRing;
 
-    const double ringAreaUF = fdiv(Areq, A);
+    out.ringAreaUF = fdiv(out.Areq, A);
 
-    const float fT = raisedTorsionalStrength(res.fT, SighRing);
-    res.fT = fT;
+    const float fT = raisedTorsionalStrength(fT0, SighRing);
+    out.fT = fT;
 
-    const InertiaParts ip = inertiaParts(st, l, fT);
-    const double Ie = res.eff.Ie;
+    const RingState state{out.section.r0, SighRing, out.section.eff.zt, res.stiffSection.A};
+    const InertiaParts ip = inertiaParts(dc, state, l, fT);
+    const double Ie = out.section.eff.Ie;
     double Ih = ip.Ih;
     double IR = ip.Ix + ip.Ixh + Ih;
     float ringInertiaUF = toSingle(fdiv(IR, Ie));
 
-    const bool special = pd < 0.0 && dc.specialIh == 1;
-    res.Ih = Ih;
-    if (special) {
+    out.special = pd < 0.0 && dc.specialIh == 1;
+    if (out.special) {
         // Reduce Ih in steps of 1 % while the cylinder still carries the pressure. Ih shrinks
         // geometrically, so the step cap is never reached by a finite start value.
+        const SpecialIhInputs in{A, res.leo, fT, res.gM, out.section.eff.zt, out.section.rf};
         constexpr int kMaxSteps = 200000;
         double ratio = 0;
-        for (int step = 0; res.Ih > 100000.0 && ratio < 1.0 && step < kMaxSteps; ++step) {
-            res.Ih *= 0.99;
-            ratio = specialIhStep(st);
+        for (int step = 0; Ih > 100000.0 && ratio < 1.0 && step < kMaxSteps; ++step) {
+            Ih *= 0.99;
+            ratio = specialIhStep(dc, in, Ih);
+            out.Zl = specialIhZl(dc);
         }
-        Ih = res.Ih;
         IR = ip.Ix + ip.Ixh + Ih;
         ringInertiaUF = toSingle(fdiv(IR, Ie));
     }
 
-    const char sep = st.decimalSep();
-    auto fmt = [sep](double v, const char* pattern) { return formatNumber(v, pattern, sep); };
-    ResultPanel panel = res.ringPanel;
-    auto row = [&panel](size_t i, const std::string& label, const std::string& value,
-                        const std::string& unit) {
-        panel.label[i] = label;
-        panel.value[i] = value;
-        panel.unit[i] = unit;
-    };
-    const std::string uf = " <= " + fmt(dc.UF, "0.00");
-    row(0, "Panel Ring Buckling: (Ch 3.5.2)", "", "");
-    row(1, "Area requirement:", "", "");
-    row(2, "UF = Areq/A = " + fmt(Areq, "0.000E+0") + "/" + fmt(A, "0.000E+0") + " = ",
-        fmt(ringAreaUF, "0.00"), uf);
-    row(3, "Moment of inertia requirement:", "", "");
-    row(4, "le =", fmt(le, "0.0"), "  mm");
-    row(5, "fT = ", fmt(fT, "0.0"), "  MPa");
-    row(6, "Ix =", fmt(ip.Ix, "0.000E+0"), "  mm4  ");
-    row(7, "Ixh =", fmt(ip.Ixh, "0.000E+0"), "  mm4  ");
-    row(8, "Ih =", fmt(Ih, "0.000E+0"),
-        special ? "  mm4 (Special Calc, ref ch 3.5.2.7)" : "  mm4 (General calc, ref ch 3.5.2.6)");
-    row(9, "IR =", fmt(IR, "0.000E+0"), "  mm4");
-    row(10, "I =", fmt(Ie, "0.000E+0"), "  mm4");
-    row(11, "UF = IR/I = " + fmt(IR, "0.000E+0") + "/" + fmt(Ie, "0.000E+0") + " = ",
-        fmt(ringInertiaUF, "0.00"), special ? " " : uf);
-    row(12, " ", " ", "");
-    panel.lineCount = 12;
-
-    res.Areq = Areq;
-    res.ringAreaUF = ringAreaUF;
-    res.Ix = ip.Ix;
-    res.Ixh = ip.Ixh;
-    res.Ih = Ih;
-    res.IR = IR;
-    res.ringInertiaUF = ringInertiaUF;
-    res.ringPanel = panel;
+    out.Ix = ip.Ix;
+    out.Ixh = ip.Ixh;
+    out.Ih = Ih;
+    out.IR = IR;
+    out.Ie = Ie;
+    out.ringInertiaUF = ringInertiaUF;
+    return out;
 }
 
-void checkHeavyRing(State& st) {
-    CaseResults& res = st.res;
-    const double L = st.dc.L;
-    const float fT = raisedTorsionalStrength(res.fT, res.SighRing);
-    res.fT = fT;
-    const InertiaParts ip = inertiaParts(st, L, fT);
-    const double Ihr = ip.Ix + ip.Ixh + ip.Ih;
-
-    const std::string value = formatNumber(Ihr, "0.000E+0", st.decimalSep());
-    res.Ihr = Ihr;
-    res.ringPanel.label[12] = "Heavy ringframe Ihr>= ";
-    res.ringPanel.value[12] = value;
-    res.ringPanel.unit[12] = "  mm4";
+HeavyRingResult checkHeavyRing(const DesignCase& dc, const CaseResults& res) {
+    HeavyRingResult out;
+    out.fT = raisedTorsionalStrength(res.fT, res.SighRing);
+    const RingState state{res.r0, res.SighRing, res.eff.zt, res.stiffSection.A};
+    const InertiaParts ip = inertiaParts(dc, state, dc.L, out.fT);
+    out.Ihr = ip.Ix + ip.Ixh + ip.Ih;
+    return out;
 }
 
 } // namespace velmora

@@ -2,11 +2,8 @@
 // (Ch 3.3.2) and the unstiffened cylinder between ring frames (Ch 3.4.2). Both follow one path:
 // elastic buckling strengths, equivalent von Mises stress, reduced slenderness, characteristic
 // strength, slenderness-dependent material factor and usage factor.
-#include "calc/State.h"
-#include "checks/Checks.h"
 #include "base/Fp.h"
-#include "base/NumberText.h"
-#include "sections/Sections.h"
+#include "checks/Checks.h"
 
 #include <cmath>
 
@@ -31,93 +28,112 @@ struct ShellStrengths {
 };
 } // namespace
 
-void designStresses(State& st, Notifier& nt) {
-    DesignCase& dc = st.dc;
-    CaseResults& res = st.res;
+ShellGeometry shellGeometry(const DesignCase& dc) {
+    ShellGeometry g;
+    const double l = dc.l;
+    g.Zl = fdiv(l * l, static_cast<double>(dc.r) * dc.t) * std::sqrt(1 - 0.3 * 0.3);
+    // Effective shell length of a ring frame, at most the ring spacing.
+    const double leo = 1.56 * fsqrt(static_cast<double>(dc.r) * dc.t);
+    g.leo = leo > l ? l : leo;
+    return g;
+}
+
+DesignStressResult designStresses(const DesignCase& dc, const ShellGeometry& g,
+                                  const std::function<double()>& ringArea) {
+    DesignStressResult out;
+    out.geometry = g;
     const double r = dc.r;
     const double t = dc.t;
     const double l = dc.l;
-
     const double rootRT = 1.56 * fsqrt(r * t);
-    double leo = rootRT;
-    if (leo > l)
-        leo = l;
-    res.leo = leo;
+    const double leo = g.leo;
 
     // Hoop stress from the lateral pressure; p r is a single-precision product.
     const double pr = static_cast<double>(dc.pd * dc.r);
     const double prt = fdiv(pr, t);
     if (dc.cylinderType == 1) {
-        // Ring frames carry part of the hoop force: reduce by the ring-frame area ratio and the
-        // shell's bending response between frames.
+        // Ring frames carry part of the hoop force (Ch 3.2, stresses in ring-stiffened shells):
+        // the membrane hoop stress p r / t is reduced by alpha zeta / (alpha + 1) times
+        // (p r / t - 0.3 Sigx), with the area ratio alpha = A / (leo t) of the ring frame and
+        // the shell's bending response zeta between frames at beta = l / (1.56 sqrt(r t)).
         const double betaR = fdiv(l, rootRT);
         const double sinhB = sinhExp(betaR);
         const double coshB = coshExp(betaR);
         const double sinh2B = sinhExp(2 * betaR);
-        computeRingSection(st, nt, dc.ring.kind);
-        const double alpha = fdiv(res.ringSection.A, leo * t);
+        const double alpha = fdiv(ringArea(), leo * t);
         double zeta = fdiv(2 * (sinhB * std::cos(betaR) + coshB * std::sin(betaR)),
                            sinh2B + std::sin(2 * betaR));
         if (zeta < 0)
             zeta = 0;
-        res.SighPd = fin(prt - fdiv(alpha * zeta, alpha + 1) * (prt - kNu * dc.Sigx));
+        out.SighPd = fin(prt - fdiv(alpha * zeta, alpha + 1) * (prt - kNu * dc.Sigx));
     } else {
-        res.SighPd = prt;
+        out.SighPd = prt;
     }
 
+    float Sigy = dc.Sigy;
+    float Tau = dc.Tau;
     if (dc.cylinderType == 3) {
-        dc.Sigy = 0;
-        dc.Tau = 0;
+        Sigy = 0;
+        Tau = 0;
     }
-    res.SighSd = fin(dc.Sigy + res.SighPd);
+    out.SighSd = fin(Sigy + out.SighPd);
 
     if (dc.cylinderType == 3) {
         // Axial force N in kN over the tube wall, in MPa.
-        res.SigaSd = fdiv(1000.0 * dc.N, kTwoPi * r * t);
-        dc.Sigx = toSingle(res.SigaSd);
+        out.SigaSd = fdiv(1000.0 * dc.N, kTwoPi * r * t);
+        out.replacesInputs = true;
+        out.Sigx = toSingle(out.SigaSd);
+        out.Sigy = Sigy;
+        out.Tau = Tau;
     } else {
-        res.SigaSd = dc.Sigx;
+        out.SigaSd = dc.Sigx;
     }
+    return out;
 }
 
-double elasticStrength(const State& st, double psi, double xi, double rho, double length) {
+double elasticStrength(const DesignCase& dc, double psi, double xi, double rho, double length) {
     const double ratio = fdiv(rho * xi, psi);
     const double C = toSingle(psi * fsqrt(1 + ratio * ratio));
-    const double tl = fdiv(st.dc.t, length);
-    return fin((kPi * kPi * C * st.dc.E / 12) / (1 - kNu * kNu) * (tl * tl));
+    const double tl = fdiv(dc.t, length);
+    return fin((kPi * kPi * C * dc.E / 12) / (1 - kNu * kNu) * (tl * tl));
 }
 
-void materialFactor(State& st, double lamdas) {
-    CaseResults& res = st.res;
-    if (st.dc.designFormat == 0) {
+MaterialFactor materialFactor(const DesignCase& dc, double lamdas) {
+    // Material factor of shell buckling (Ch 3.1): 1.15 for stocky shells, rising linearly to
+    // 1.45 between the reduced slendernesses 0.5 and 1.0. WSD keeps 1.15 and lowers the usage
+    // factor by beta over the same range instead.
+    MaterialFactor m;
+    if (dc.designFormat == 0) {
         if (lamdas < 0.5)
-            res.gM = 1.15;
+            m.gM = 1.15;
         else if (lamdas <= 1.0)
-            res.gM = 0.85 + 0.60 * lamdas;
+            m.gM = 0.85 + 0.60 * lamdas;
         else
-            res.gM = 1.45;
-        res.UFallow = st.dc.UF;
+            m.gM = 1.45;
+        m.UFallow = dc.UF;
     } else {
-        res.gM = 1.15;
+        m.gM = 1.15;
+        double beta = 0;
         if (lamdas < 0.5)
-            res.beta = 1.0;
+            beta = 1.0;
         else if (lamdas <= 1.0)
-            res.beta = 1.2 - 0.4 * lamdas;
+            beta = 1.2 - 0.4 * lamdas;
         else
-            res.beta = 0.8;
-        res.UFallow = 1.15 * res.beta * st.dc.UF;
+            beta = 0.8;
+        m.beta = beta;
+        m.UFallow = 1.15 * beta * dc.UF;
     }
+    return m;
 }
 
 namespace {
 
-// Common path of the shell checks; returns the design buckling strength fksd.
-float runShellPath(State& st, const ShellStrengths& fE, bool withBending) {
-    CaseResults& res = st.res;
-    const DesignCase& dc = st.dc;
+// Common path of the shell checks, from the elastic strengths to the usage factor.
+void runShellPath(const DesignCase& dc, const CaseResults& res, const ShellStrengths& fE,
+                  bool withBending, double bending, ShellResult& out) {
     const double SigaSd = res.SigaSd;
     const double SighSd = res.SighSd;
-    const double SigmSd = withBending ? res.SigmSd : 0.0;
+    const double SigmSd = withBending ? bending : 0.0;
 
     const double Siga0Sd = dc.Sigx >= 0 ? 0.0 : -SigaSd;
     const double Sigh0Sd = SighSd >= 0 ? 0.0 : -SighSd;
@@ -137,85 +153,61 @@ float runShellPath(State& st, const ShellStrengths& fE, bool withBending) {
     const double lam = lamdas;
     const float fks = toSingle(fdiv(dc.fyp, fsqrt(1 + fpow(lam, 4))));
 
-    res.Siga0Sd = Siga0Sd;
-    res.SigjSd = SigjSd;
-    res.lamdas = lamdas;
-    res.fks = fks;
-    res.shellStressRatio = fdiv(SigjSd, fks);
-    materialFactor(st, lamdas);
-    const float fksd = toSingle(fdiv(fks, res.gM));
-    res.shellUF = fdiv(SigjSd, fksd);
-    return fksd;
-}
-
-void fillShellPanel(State& st, const char* title, const char* line2Label, double line2Value,
-                    double fksd) {
-    const char sep = st.decimalSep();
-    const CaseResults& r = st.res;
-    auto f = [sep](double v, const char* pattern) { return formatNumber(v, pattern, sep); };
-    ResultPanel p = st.res.shellPanel;
-    p.lineCount = 10;
-    p.label[0] = title;
-    p.value[0] = "";
-    p.unit[0] = "";
-    const char* labels[] = {"fEa = ",    line2Label, "fEh = ", "SighSd = ", "SigjSd = ",
-                            "lamdas = ", "fks = ",   "gm = ",  "fksd = "};
-    const double values[] = {r.fEa,    line2Value, r.fEh, r.SighPd, r.SigjSd,
-                             r.lamdas, r.fks,      r.gM,  fksd};
-    const char* patterns[] = {"0.0", "0.0", "0.0", "0.0", "0.0", "0.00", "0.0", "0.00", "0.0"};
-    const char* units[] = {"  MPa",  "  MPa", "  MPa", "  MPa (only lateral pressure)",
-                           "  MPa ", " ",     "  MPa", " ",
-                           "  MPa"};
-    for (int i = 0; i < 9; ++i) {
-        p.label[i + 1] = labels[i];
-        p.value[i + 1] = f(values[i], patterns[i]);
-        p.unit[i + 1] = units[i];
-    }
-    p.label[10] = "UF = SigjSd/fksd = " + f(r.SigjSd, "0.0") + "/" + f(fksd, "0.0") + " = ";
-    p.value[10] = f(r.shellUF, "0.00");
-    p.unit[10] = " <= " + f(r.UFallow, "0.00");
-    st.res.shellPanel = p;
+    out.fEa = fE.fEa;
+    out.fEh = fE.fEh;
+    out.fEtau = fE.fEtau;
+    out.Siga0Sd = Siga0Sd;
+    out.SigjSd = SigjSd;
+    out.lamdas = lamdas;
+    out.fks = fks;
+    out.shellStressRatio = fdiv(SigjSd, fks);
+    out.factor = materialFactor(dc, lamdas);
+    out.fksd = toSingle(fdiv(fks, out.factor.gM));
+    out.shellUF = fdiv(SigjSd, out.fksd);
 }
 
 } // namespace
 
-void checkCurvedPanel(State& st) {
-    const DesignCase& dc = st.dc;
+ShellResult checkCurvedPanel(const DesignCase& dc, const CaseResults& res) {
     const double r = dc.r;
     const double t = dc.t;
     const double s = dc.s;
     const double l = dc.l;
 
+    // Buckling coefficients of the curved panel (Ch 3.3, Table 3-2): psi, xi and rho for axial
+    // stress, shear and circumferential stress, with the panel's curvature parameter Zs.
     const double Zs = fdiv(s * s, r * t) * fsqrt(1 - kNu * kNu);
     const double sl = fdiv(s, l);
     ShellStrengths fE;
-    fE.fEa = elasticStrength(st, 4, 0.702 * Zs, 0.5 * fpow(1 + fdiv(r, 150 * t), -0.5), s);
+    fE.fEa = elasticStrength(dc, 4, 0.702 * Zs, 0.5 * fpow(1 + fdiv(r, 150 * t), -0.5), s);
     fE.fEtau =
-        elasticStrength(st, 5.34 + 4 * sl * sl, 0.856 * fpow(sl, 0.5) * fpow(Zs, 0.75), 0.6, s);
+        elasticStrength(dc, 5.34 + 4 * sl * sl, 0.856 * fpow(sl, 0.5) * fpow(Zs, 0.75), 0.6, s);
     const double psiH = (1 + sl * sl) * (1 + sl * sl);
-    fE.fEh = toSingle(elasticStrength(st, psiH, 1.04 * sl * fsqrt(Zs), 0.6, s));
+    fE.fEh = toSingle(elasticStrength(dc, psiH, 1.04 * sl * fsqrt(Zs), 0.6, s));
 
-    st.res.fEa = fE.fEa;
-    st.res.fEh = fE.fEh;
-    st.res.fEtau = fE.fEtau;
-    const float fksd = runShellPath(st, fE, false);
-    fillShellPanel(st, "Shell Buckling: (Ch 3.3.2)", "fEtau = ", fE.fEtau, fksd);
+    ShellResult out;
+    out.title = "Shell Buckling: (Ch 3.3.2)";
+    out.line2Label = "fEtau = ";
+    out.line2Value = fE.fEtau;
+    runShellPath(dc, res, fE, false, 0.0, out);
+    return out;
 }
 
-void checkUnstiffenedCylinder(State& st) {
-    const DesignCase& dc = st.dc;
+ShellResult checkUnstiffenedCylinder(const DesignCase& dc, const CaseResults& res, double SigmSd) {
     const double r = dc.r;
     const double t = dc.t;
     const double l = dc.l;
-    const double Zl = st.res.Zl;
+    const double Zl = res.Zl;
 
+    // Buckling coefficients of the unstiffened cylinder (Ch 3.4, Table 3-3): axial stress,
+    // bending, torsion and shear, lateral pressure.
     ShellStrengths fE;
-    fE.fEa = elasticStrength(st, 1, 0.702 * Zl, 0.5 * fpow(1 + fdiv(r, 150 * t), -0.5), l);
-    fE.fEm = elasticStrength(st, 1, 0.702 * Zl, 0.5 * fpow(1 + fdiv(r, 300 * t), -0.5), l);
-    fE.fEtau = elasticStrength(st, 5.34, 0.856 * fpow(Zl, 0.75), 0.6, l);
-    double fEh = elasticStrength(st, 4, 1.04 * fsqrt(Zl), 0.6, l);
+    fE.fEa = elasticStrength(dc, 1, 0.702 * Zl, 0.5 * fpow(1 + fdiv(r, 150 * t), -0.5), l);
+    fE.fEm = elasticStrength(dc, 1, 0.702 * Zl, 0.5 * fpow(1 + fdiv(r, 300 * t), -0.5), l);
+    fE.fEtau = elasticStrength(dc, 5.34, 0.856 * fpow(Zl, 0.75), 0.6, l);
+    double fEh = elasticStrength(dc, 4, 1.04 * fsqrt(Zl), 0.6, l);
 
-    // Long cylinders: shear and hoop buckling no longer depend on the length.
+    // Long cylinders (Ch 3.4.3, 3.4.4): shear and hoop buckling no longer depend on the length.
     const double lr = fdiv(l, r);
     const double rootRT = fsqrt(fdiv(r, t));
     if (lr > 3.85 * rootRT)
@@ -224,13 +216,13 @@ void checkUnstiffenedCylinder(State& st) {
         fEh = 0.25 * dc.E * fpow(fdiv(t, r), 2);
     fE.fEh = toSingle(fEh);
 
-    st.res.fEa = fE.fEa;
-    st.res.fEh = fE.fEh;
-    st.res.fEtau = fE.fEtau;
-    const float fksd = runShellPath(st, fE, true);
+    ShellResult out;
+    out.title = "Shell Buckling: (Ch 3.4.2)";
+    out.line2Label = "fEtau/fEm = ";
     // In a column case Tau is zero, so the bending strength is the informative one.
-    const double line2 = dc.cylinderType == 3 ? fE.fEm : fE.fEtau;
-    fillShellPanel(st, "Shell Buckling: (Ch 3.4.2)", "fEtau/fEm = ", line2, fksd);
+    out.line2Value = dc.cylinderType == 3 ? fE.fEm : fE.fEtau;
+    runShellPath(dc, res, fE, true, SigmSd, out);
+    return out;
 }
 
 } // namespace velmora

@@ -1,14 +1,16 @@
 // velmora-dnv-cli: the calculation core from the command line.
+#include "base/NumberText.h"
 #include "calc/Calc.h"
-#include "case/Notifier.h"
+#include "calc/CaseIo.h"
+#include "calc/DatabaseRows.h"
 #include "calc/State.h"
+#include "case/Notifier.h"
 #include "database/Batch.h"
-#include "database/Database.h"
 #include "database/Summary.h"
 #include "database/Workbook.h"
 #include "files/CaseFile.h"
 #include "files/DataFiles.h"
-#include "base/NumberText.h"
+#include "files/DatabaseFile.h"
 
 #ifdef VELMORA_CLI_REPORT
 #include "cli/ReportCommand.h"
@@ -150,7 +152,7 @@ void printText(const char* name, const std::string& text) {
 
 // A state with the tables of `dataDir` and the case of `path`, opened and calculated as the
 // window opens it; false, with the message on stderr, when either cannot be read.
-bool loadCase(State& st, RecordingNotifier& nt, const std::string& path,
+bool loadCase(State& st, WarningCollector& nt, const std::string& path,
               const std::string& dataDir) {
     if (!prepareState(st, dataDir))
         return false;
@@ -164,7 +166,7 @@ bool loadCase(State& st, RecordingNotifier& nt, const std::string& path,
 
 int runCalc(const std::string& path, bool json, const std::string& dataDir) {
     State st;
-    RecordingNotifier nt;
+    WarningCollector nt;
     if (!loadCase(st, nt, path, dataDir))
         return 1;
     // openCase calculated the case; its warnings and the run's outcome are in the notifier.
@@ -190,7 +192,7 @@ int runCalc(const std::string& path, bool json, const std::string& dataDir) {
         ring["ringEccentricityCheckText"] = r.ringEccentricityCheckText;
         out["sections"] = {{"stiffener", stiff}, {"ring", ring}};
         out["slenderNote"] = r.slenderNote;
-        out["messages"] = nt.warnings();
+        out["messages"] = nt.warnings;
         out["completed"] = completed;
         std::cout << out.dump(2) << '\n';
     } else {
@@ -222,7 +224,7 @@ int runCalc(const std::string& path, bool json, const std::string& dataDir) {
             printText("ringEccentricityCheckText", r.ringEccentricityCheckText);
             std::printf("\n");
         }
-        for (const auto& m : nt.warnings())
+        for (const auto& m : nt.warnings)
             std::printf("Message: %s\n", m.c_str());
     }
     if (!completed)
@@ -235,7 +237,7 @@ int runNew(const std::string& path, const std::string& dataDir) {
     if (!prepareState(st, dataDir))
         return 1;
     // Calculate once so that the yield strengths stored in the file are the looked-up ones.
-    RecordingNotifier nt;
+    WarningCollector nt;
     calcAll(st, nt);
     const std::string error = writeCaseFile(st, path);
     if (!error.empty()) {
@@ -300,10 +302,10 @@ int runSummary(const std::string& inPath, const std::string& outPath, const Summ
 int runReport(int& argc, char** argv, const std::string& path, const std::string& pdfPath,
               const std::string& dataDir) {
     State st;
-    RecordingNotifier nt;
+    WarningCollector nt;
     if (!loadCase(st, nt, path, dataDir))
         return 1;
-    for (const auto& m : nt.warnings())
+    for (const auto& m : nt.warnings)
         std::cerr << "Message: " << m << '\n';
     if (!st.run.lastRunCompleted) {
         std::cerr << st.run.calcMessage << "\nno report written\n";

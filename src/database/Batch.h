@@ -35,6 +35,18 @@ struct BatchResult {
     bool ok() const { return error.empty() && stopped.empty(); }
 };
 
+struct DatabaseRow;
+
+// The row loop of the batch and the summary: every row 0..lastRow in turn, a case row loaded
+// into the design case and calculated (its warnings collected, a stopped run listed with its
+// calcMessage), then handed to `caseRow` with the outcome of its run; a comment row is handed
+// to `comment`. Leaves the last case row in the design case.
+using CommentRowVisitor = std::function<void(const DatabaseRow& row)>;
+using CaseRowVisitor = std::function<void(const DatabaseRow& row, bool completed)>;
+void forEachCalculatedRow(State& st, const RowProgress& progress, const CommentRowVisitor& comment,
+                          const CaseRowVisitor& caseRow, std::vector<RowMessage>& stopped,
+                          std::vector<RowMessage>& warnings);
+
 // Text of the results file for rows 0..lastRow of the database: the header from the current
 // panel labels, then each row's line after it was loaded and calculated (Windows-1252, CR LF).
 // A row whose run stopped shows "Error" in its result cells. Leaves the last case row in the

@@ -2,31 +2,176 @@
 
 #include "database/Summary.h"
 
-#include "case/Notifier.h"
-#include "calc/State.h"
-#include "database/Database.h"
 #include "base/NumberText.h"
+#include "calc/State.h"
+#include "files/DatabaseFile.h"
 
 namespace velmora {
 
 namespace G = SummaryGroup;
 
+namespace {
+
+constexpr int kAlways = -1;
+
+// Which cases a column applies to; the others read "N/A".
+enum class Applies { Always, Stringer, Ring, NotColumn, Column };
+
+bool applies(Applies a, const DesignCase& dc) {
+    switch (a) {
+    case Applies::Always:
+        return true;
+    case Applies::Stringer:
+        return dc.cylinderType == 2;
+    case Applies::Ring:
+        return dc.ringControl == 1;
+    case Applies::NotColumn:
+        return dc.cylinderType != 3;
+    case Applies::Column:
+        return dc.cylinderType == 3;
+    }
+    return true;
+}
+
+using Cell = std::string (*)(const DesignCase& dc, const DatabaseRow& row, char sep);
+
+struct InputColumn {
+    const char* heading;
+    int group; // the column group that shows it, kAlways for the columns always shown
+    Applies applies;
+    Cell cell;
+};
+
+std::string oneDecimal(float v, char sep) {
+    return formatNumber(v, "0.0", sep);
+}
+
+// The input columns in table order.
+const InputColumn kInputs[] = {
+    {"Ident", kAlways, Applies::Always,
+     [](const DesignCase&, const DatabaseRow& row, char) { return row.listText; }},
+    {"fyk", kAlways, Applies::Always,
+     [](const DesignCase& dc, const DatabaseRow&, char sep) { return formatGeneral(dc.fyp, sep); }},
+    {"r ", kAlways, Applies::Always,
+     [](const DesignCase& dc, const DatabaseRow&, char sep) { return formatGeneral(dc.r, sep); }},
+    {"l ", kAlways, Applies::Always,
+     [](const DesignCase& dc, const DatabaseRow&, char sep) { return formatGeneral(dc.l, sep); }},
+    {"t", kAlways, Applies::Always,
+     [](const DesignCase& dc, const DatabaseRow&, char sep) { return oneDecimal(dc.t, sep); }},
+    {"Stiff spac", G::StiffenerInputs, Applies::Stringer,
+     [](const DesignCase&, const DatabaseRow& row, char sep) {
+         return formatNumber(row.s, "0", sep);
+     }},
+    {"Stiff prof", G::StiffenerInputs, Applies::Stringer,
+     [](const DesignCase&, const DatabaseRow& row, char) { return row.stiff.designation; }},
+    {"Ring spac", G::RingInputs, Applies::Ring,
+     [](const DesignCase&, const DatabaseRow& row, char sep) {
+         return formatNumber(row.L, "0", sep);
+     }},
+    {"RIng prof ", G::RingInputs, Applies::Ring,
+     [](const DesignCase&, const DatabaseRow& row, char) { return row.ring.designation; }},
+    {"Sigx", G::StressInputs, Applies::NotColumn,
+     [](const DesignCase& dc, const DatabaseRow&, char sep) { return oneDecimal(dc.Sigx, sep); }},
+    {"Sigy", G::StressInputs, Applies::NotColumn,
+     [](const DesignCase& dc, const DatabaseRow&, char sep) { return oneDecimal(dc.Sigy, sep); }},
+    {"Tau", G::StressInputs, Applies::NotColumn,
+     [](const DesignCase& dc, const DatabaseRow&, char sep) { return oneDecimal(dc.Tau, sep); }},
+    {"pd", kAlways, Applies::Always,
+     [](const DesignCase& dc, const DatabaseRow&, char sep) {
+         return formatNumber(dc.pd, "0.000", sep);
+     }},
+    {"L", G::ColumnInputs, Applies::Column,
+     [](const DesignCase& dc, const DatabaseRow&, char sep) {
+         return formatNumber(dc.L, "0", sep);
+     }},
+    {"N", G::ColumnInputs, Applies::Column,
+     [](const DesignCase& dc, const DatabaseRow&, char sep) { return oneDecimal(dc.N, sep); }},
+    {"M1a", G::ColumnInputs, Applies::Column,
+     [](const DesignCase& dc, const DatabaseRow&, char sep) { return oneDecimal(dc.M1a, sep); }},
+    {"M2a", G::ColumnInputs, Applies::Column,
+     [](const DesignCase& dc, const DatabaseRow&, char sep) { return oneDecimal(dc.M2a, sep); }},
+    {"M1b", G::ColumnInputs, Applies::Column,
+     [](const DesignCase& dc, const DatabaseRow&, char sep) { return oneDecimal(dc.M1b, sep); }},
+    {"M2b", G::ColumnInputs, Applies::Column,
+     [](const DesignCase& dc, const DatabaseRow&, char sep) { return oneDecimal(dc.M2b, sep); }},
+};
+
+// A usage-factor column: the number compared for the largest one and the text the check wrote
+// into its panel.
+struct FactorColumn {
+    const char* heading;
+    int group;
+    Applies applies;
+    double (*value)(const CaseResults& res);
+    ResultPanel CaseResults::*panel;
+    size_t row;
+};
+
+const FactorColumn kFactors[] = {
+    {"Shell UF =", kAlways, Applies::Always, [](const CaseResults& r) { return r.shellUF; },
+     &CaseResults::shellPanel, 10},
+    {"Stiff UF =", G::StiffenerResults, Applies::Stringer,
+     [](const CaseResults& r) { return r.stiffUF; }, &CaseResults::stiffPanel, 13},
+    {"Ring Ax", G::RingResults, Applies::Ring, [](const CaseResults& r) { return r.ringAreaUF; },
+     &CaseResults::ringPanel, 2},
+    {"Ring Ix", G::RingResults, Applies::Ring,
+     [](const CaseResults& r) { return static_cast<double>(r.ringInertiaUF); },
+     &CaseResults::ringPanel, 11},
+    {"Column UF1 =", G::ColumnResults, Applies::Column, [](const CaseResults& r) { return r.UF1; },
+     &CaseResults::columnPanel, 13},
+    {"Column UF2 =", G::ColumnResults, Applies::Column, [](const CaseResults& r) { return r.UF2; },
+     &CaseResults::columnPanel, 14},
+};
+
+bool shown(int group, const SummaryGroups& groups) {
+    return group == kAlways || groups[static_cast<size_t>(group)];
+}
+
+std::vector<std::string> caseCells(const State& st, const DatabaseRow& row,
+                                   const SummaryGroups& groups, bool completed) {
+    const DesignCase& dc = st.dc;
+    const CaseResults& res = st.res;
+    const char sep = st.decimalSep();
+    const std::string na = "N/A";
+
+    std::vector<std::string> c;
+    c.reserve(24);
+    for (const InputColumn& col : kInputs)
+        if (shown(col.group, groups))
+            c.push_back(applies(col.applies, dc) ? col.cell(dc, row, sep) : na);
+
+    // Usage factors: the texts the checks wrote for the panels; after a stopped run the panels
+    // hold another case's values, so the row shows "Error". A factor whose group is off or that
+    // does not apply to the case counts as 0.
+    const std::string error = "Error";
+    std::vector<std::pair<double, std::string>> factors;
+    for (const FactorColumn& col : kFactors) {
+        const bool isShown = shown(col.group, groups);
+        if (!isShown || !applies(col.applies, dc)) {
+            if (isShown)
+                c.push_back(na);
+            factors.emplace_back(0.0, "0");
+            continue;
+        }
+        const std::string& text = (res.*col.panel).value[col.row];
+        c.push_back(completed ? text : error);
+        factors.emplace_back(col.value(res), text);
+    }
+    c.push_back(completed ? largestUsageFactor(factors) : error);
+    return c;
+}
+
+} // namespace
+
 std::vector<std::string> summaryHeadings(const SummaryGroups& groups) {
-    std::vector<std::string> h = {"Ident", "fyk", "r ", "l ", "t"};
-    auto add = [&h](bool on, std::initializer_list<const char*> names) {
-        if (on)
-            h.insert(h.end(), names.begin(), names.end());
-    };
-    add(groups[G::StiffenerInputs], {"Stiff spac", "Stiff prof"});
-    add(groups[G::RingInputs], {"Ring spac", "RIng prof "});
-    add(groups[G::StressInputs], {"Sigx", "Sigy", "Tau"});
-    add(true, {"pd"});
-    add(groups[G::ColumnInputs], {"L", "N", "M1a", "M2a", "M1b", "M2b"});
-    add(true, {"Shell UF ="});
-    add(groups[G::StiffenerResults], {"Stiff UF ="});
-    add(groups[G::RingResults], {"Ring Ax", "Ring Ix"});
-    add(groups[G::ColumnResults], {"Column UF1 =", "Column UF2 ="});
-    add(true, {"UFmax ="});
+    std::vector<std::string> h;
+    for (const InputColumn& col : kInputs)
+        if (shown(col.group, groups))
+            h.push_back(col.heading);
+    for (const FactorColumn& col : kFactors)
+        if (shown(col.group, groups))
+            h.push_back(col.heading);
+    h.push_back("UFmax =");
     return h;
 }
 
@@ -38,94 +183,16 @@ std::string largestUsageFactor(const std::vector<std::pair<double, std::string>>
     return best ? best->second : std::string("0");
 }
 
-namespace {
-
-std::vector<std::string> caseCells(const State& st, const DatabaseRow& row,
-                                   const SummaryGroups& groups, bool completed) {
-    const DesignCase& dc = st.dc;
-    const CaseResults& res = st.res;
-    const char sep = st.decimalSep();
-    auto f = [sep](double v, const char* pattern) { return formatNumber(v, pattern, sep); };
-    const std::string na = "N/A";
-    const bool stringer = dc.cylinderType == 2;
-    const bool ring = dc.ringControl == 1;
-    const bool column = dc.cylinderType == 3;
-
-    std::vector<std::string> c;
-    c.reserve(24);
-    c.push_back(row.listText);
-    c.push_back(formatGeneral(dc.fyp, sep));
-    c.push_back(formatGeneral(dc.r, sep));
-    c.push_back(formatGeneral(dc.l, sep));
-    c.push_back(f(dc.t, "0.0"));
-    if (groups[G::StiffenerInputs]) {
-        c.push_back(stringer ? f(row.s, "0") : na);
-        c.push_back(stringer ? row.stiff.designation : na);
-    }
-    if (groups[G::RingInputs]) {
-        c.push_back(ring ? f(row.L, "0") : na);
-        c.push_back(ring ? row.ring.designation : na);
-    }
-    if (groups[G::StressInputs])
-        for (float v : {dc.Sigx, dc.Sigy, dc.Tau})
-            c.push_back(column ? na : f(v, "0.0"));
-    c.push_back(f(dc.pd, "0.000"));
-    if (groups[G::ColumnInputs]) {
-        c.push_back(column ? f(dc.L, "0") : na);
-        for (float v : {dc.N, dc.M1a, dc.M2a, dc.M1b, dc.M2b})
-            c.push_back(column ? f(v, "0.0") : na);
-    }
-
-    // Usage factors: the texts the checks wrote for the panels; after a stopped run the panels
-    // hold another case's values, so the row shows "Error".
-    const std::string error = "Error";
-    std::vector<std::pair<double, std::string>> factors;
-    auto factor = [&](bool shown, bool applies, double value, const std::string& text) {
-        if (!shown || !applies) {
-            // A group that is off or does not apply to the case counts as 0.
-            if (shown)
-                c.push_back(na);
-            factors.emplace_back(0.0, "0");
-            return;
-        }
-        c.push_back(completed ? text : error);
-        factors.emplace_back(value, text);
-    };
-    factor(true, true, res.shellUF, res.shellPanel.value[10]);
-    factor(groups[G::StiffenerResults], stringer, res.stiffUF, res.stiffPanel.value[13]);
-    factor(groups[G::RingResults], ring, res.ringAreaUF, res.ringPanel.value[2]);
-    factor(groups[G::RingResults], ring, res.ringInertiaUF, res.ringPanel.value[11]);
-    factor(groups[G::ColumnResults], column, res.UF1, res.columnPanel.value[13]);
-    factor(groups[G::ColumnResults], column, res.UF2, res.columnPanel.value[14]);
-    c.push_back(completed ? largestUsageFactor(factors) : error);
-    return c;
-}
-
-} // namespace
-
 SummaryTable buildSummaryTable(State& st, const SummaryGroups& groups,
                                const RowProgress& progress) {
     SummaryTable table;
     table.headings = summaryHeadings(groups);
-    for (int i = 0; i <= st.db.lastRow; ++i) {
-        if (progress)
-            progress(i, st.db.lastRow);
-        const DatabaseRow& row = st.db.rows[static_cast<size_t>(i)];
-        if (row.isComment) {
-            table.lines.push_back({row.listText});
-            continue;
-        }
-        RecordingNotifier nt;
-        const bool completed = loadRowIntoCase(st, nt, i);
-        std::vector<std::string> texts = nt.warnings();
-        if (!completed && !texts.empty() && texts.back() == st.run.calcMessage)
-            texts.pop_back();
-        for (const std::string& w : texts)
-            table.warnings.push_back({i, row.identification, w});
-        if (!completed)
-            table.stopped.push_back({i, row.identification, st.run.calcMessage});
-        table.lines.push_back(caseCells(st, row, groups, completed));
-    }
+    forEachCalculatedRow(
+        st, progress, [&](const DatabaseRow& row) { table.lines.push_back({row.listText}); },
+        [&](const DatabaseRow& row, bool completed) {
+            table.lines.push_back(caseCells(st, row, groups, completed));
+        },
+        table.stopped, table.warnings);
     return table;
 }
 

@@ -1,20 +1,17 @@
 #include "files/CaseFile.h"
 
-#include "case/DesignCase.h"
-#include "calc/Calc.h"
-#include "case/Notifier.h"
-#include "calc/State.h"
-#include "base/Fp.h"
 #include "base/CodePage.h"
+#include "base/FileIo.h"
 #include "base/NumberText.h"
-#include "sections/Materials.h"
+#include "base/Text.h"
+#include "case/DesignCase.h"
+#include "sections/ProfileTables.h"
 #include "sections/Sections.h"
 
 #include <array>
 #include <charconv>
 #include <cmath>
 #include <cstdint>
-#include <filesystem>
 #include <limits>
 #include <string_view>
 #include <vector>
@@ -137,19 +134,11 @@ private:
     std::string& at(int line) { return lines.at(static_cast<size_t>(line - 1)); }
 };
 
-std::string_view trimBlanks(std::string_view s) {
-    while (!s.empty() && (s.front() == ' ' || s.front() == '\t'))
-        s.remove_prefix(1);
-    while (!s.empty() && (s.back() == ' ' || s.back() == '\t'))
-        s.remove_suffix(1);
-    return s;
-}
-
 enum class WholeNumber { Ok, NotWhole, OutOfRange };
 
 // A whole number with an optional sign, blanks around it allowed, nothing else.
 WholeNumber readWholeNumber(std::string_view text, int& out) {
-    std::string_view s = trimBlanks(text);
+    std::string_view s = trim(text);
     bool negative = false;
     if (!s.empty() && (s.front() == '+' || s.front() == '-')) {
         negative = s.front() == '-';
@@ -257,88 +246,32 @@ private:
 // The stiffener's stored table row follows the dimensions read: the first row of the table of
 // its kind whose dimensions equal them exactly, or the index from the file when none does.
 void matchStiffenerRow(const ProfileTables& tables, ProfileRecord& p) {
-    auto firstRow = [](const ProfileTable& table, auto&& same) {
-        for (size_t i = 0; i < table.rows.size() && i <= static_cast<size_t>(kIntMax); ++i)
-            if (same(table.rows[i]))
-                return static_cast<int>(i);
-        return -1;
-    };
-    int row = -1;
-    switch (p.kind) {
-    case ProfileKind::LTable:
-        row = firstRow(tables.L, [&](const ProfileRow& r) {
-            return r.H == p.H && r.B == p.B && r.tw == p.tw;
-        });
-        if (row >= 0)
-            p.rowL = static_cast<int16_t>(row);
-        break;
-    case ProfileKind::TTable:
-        row = firstRow(tables.T, [&](const ProfileRow& r) {
-            return r.H == p.H && r.B == p.B && r.tw == p.tw && r.tf == p.tf;
-        });
-        if (row >= 0)
-            p.rowT = static_cast<int16_t>(row);
-        break;
-    case ProfileKind::FlatTable:
-        row =
-            firstRow(tables.flat, [&](const ProfileRow& r) { return r.H == p.H && r.tw == p.tw; });
-        if (row >= 0)
-            p.rowFlat = static_cast<int16_t>(row);
-        break;
-    case ProfileKind::BulbFlat:
-        row =
-            firstRow(tables.bulb, [&](const ProfileRow& r) { return r.H == p.H && r.tw == p.tw; });
-        if (row >= 0)
-            p.rowBulb = static_cast<int16_t>(row);
-        break;
-    default:
-        break;
+    const ProfileKindDesc* desc = findProfileKind(p.kind);
+    if (!desc || !desc->table)
+        return;
+    const ProfileTable& table = tables.of(*desc->table);
+    for (size_t i = 0; i < table.rows.size() && i <= static_cast<size_t>(kIntMax); ++i) {
+        bool same = true;
+        for (int k = 0; k < desc->matchCount; ++k) {
+            const Dim d = desc->matchDims[k];
+            same = same && rowDim(table.rows[i], d) == p.*dimMember<ProfileRecord>(d);
+        }
+        if (same) {
+            p.*tableRowMember(*desc->table) = static_cast<int16_t>(i);
+            return;
+        }
     }
 }
 
 // A built-up profile read from a file becomes the saved dimension set of its kind, so that the
 // profile dialog shows it and switching kinds and back restores it.
 void keepBuiltUpDims(ProfileRecord& p) {
-    switch (p.kind) {
-    case ProfileKind::LBuiltUp:
-    case ProfileKind::TBuiltUp:
-    case ProfileKind::IBuiltUp: {
-        BuiltUpDims& d = p.savedSet(p.kind);
-        d.H = p.H;
-        d.B = p.B;
-        d.tw = p.tw;
-        d.tf = p.tf;
-        break;
-    }
-    case ProfileKind::FlatBuiltUp: {
-        BuiltUpDims& d = p.savedSet(p.kind);
-        d.H = p.H;
-        d.tw = p.tw;
-        break;
-    }
-    case ProfileKind::RHS: {
-        BuiltUpDims& d = p.savedSet(p.kind);
-        d.H = p.H;
-        d.B = p.B;
-        d.tw = p.tw;
-        break;
-    }
-    case ProfileKind::Trapez: {
-        BuiltUpDims& d = p.savedSet(p.kind);
-        d.H = p.H;
-        d.B = p.B;
-        d.a = p.a;
-        d.tw = p.tw;
-        break;
-    }
-    default:
-        break;
-    }
-}
-
-std::string folderOf(const std::string& path) {
-    const std::string dir = std::filesystem::path(path).parent_path().string();
-    return dir.empty() ? std::string(".") : dir;
+    const ProfileKindDesc* desc = findProfileKind(p.kind);
+    if (!desc || desc->table)
+        return;
+    BuiltUpDims& saved = p.savedSet(p.kind);
+    for (int k = 0; k < desc->dimCount; ++k)
+        saved.*dimMember<BuiltUpDims>(desc->dims[k]) = p.*dimMember<ProfileRecord>(desc->dims[k]);
 }
 
 } // namespace
@@ -381,47 +314,39 @@ bool parseCaseFile(const std::string& bytes, const DesignCase& base, DesignCase&
         return false;
     }
     dc.fixedFlag = 1;
+    // The heavy ring-frame check builds on the panel ring check: without it the switch is off,
+    // as the option buttons and the database keep it.
+    if (dc.ringControl == 0)
+        dc.heavyRingControl = 0;
     out = std::move(dc);
     return true;
 }
 
-std::string writeCaseFile(State& st, const std::string& path) {
-    if (!writeFileAtomic(path, caseFileText(st.dc)))
+std::string writeCaseFile(const DesignCase& dc, const std::string& path) {
+    if (!writeFileAtomic(path, caseFileText(dc)))
         return "can't save file - " + path;
-    st.run.fileName = path;
     return "";
 }
 
-std::string readCaseFile(State& st, const std::string& path) {
+std::string readCaseFile(const std::string& path, const DesignCase& base,
+                         const ProfileTables& tables, DesignCase& out) {
     std::string bytes;
-    if (!readFile(path, bytes))
+    switch (readFileLimited(path, kCaseFileLimit, bytes)) {
+    case ReadStatus::Unreadable:
         return "can't find file - " + path;
+    case ReadStatus::TooLarge:
+        return path + ", the file is far larger than a case file";
+    case ReadStatus::Ok:
+        break;
+    }
     DesignCase dc;
     std::string error;
-    if (!parseCaseFile(bytes, st.dc, dc, error))
+    if (!parseCaseFile(bytes, base, dc, error))
         return path + ", " + error;
-    matchStiffenerRow(st.profiles, dc.stiff);
+    matchStiffenerRow(tables, dc.stiff);
     keepBuiltUpDims(dc.stiff);
     keepBuiltUpDims(dc.ring);
-    st.dc = std::move(dc);
-    st.run.fileName = path;
-    return "";
-}
-
-std::string openCase(State& st, Notifier& nt, const std::string& path) {
-    std::string error = readCaseFile(st, path);
-    if (!error.empty())
-        return error;
-    st.run.currentDir = folderOf(path);
-    // A section that cannot be computed is left to the calculation run below, which meets the
-    // same fault and reports it.
-    try {
-        lookupFyp(st);
-        computeStiffenerSection(st, nt, st.dc.stiff.kind);
-    } catch (const CalcFault&) {
-    }
-    lookupFys(st);
-    calcAll(st, nt);
+    out = std::move(dc);
     return "";
 }
 

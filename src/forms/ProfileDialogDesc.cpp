@@ -1,7 +1,7 @@
 #include "forms/ProfileDialogDesc.h"
 
-#include "calc/State.h"
 #include "base/NumberText.h"
+#include "calc/State.h"
 
 #include <algorithm>
 
@@ -23,7 +23,7 @@ DimensionBox heightBox(M m) {
     DimensionBox b;
     b.name = "isth";
     b.label = "H =";
-    b.dim = Dimension::H;
+    b.dim = Dim::H;
     b.format = "##0";
     b.okFormat = "##0";
     b.leave = {5, " H >= 5 "};
@@ -37,7 +37,7 @@ DimensionBox widthBox(M m) {
     DimensionBox b;
     b.name = "istb";
     b.label = "B =";
-    b.dim = Dimension::B;
+    b.dim = Dim::B;
     b.format = "##0";
     b.okFormat = "##0.0";
     b.leave = {5, " B >= 5 "};
@@ -52,7 +52,7 @@ DimensionBox trapezABox(bool checkedOnClose) {
     DimensionBox b;
     b.name = "ista";
     b.label = "a =";
-    b.dim = Dimension::a;
+    b.dim = Dim::a;
     b.format = "##0";
     b.okFormat = "##0.0";
     b.leave = {0, " a >= 0 "};
@@ -67,7 +67,7 @@ DimensionBox webBox(const char* label) {
     DimensionBox b;
     b.name = "isttw";
     b.label = label;
-    b.dim = Dimension::tw;
+    b.dim = Dim::tw;
     b.format = "##0.0";
     b.okFormat = "##0.0";
     b.leave = {0.1f, " tw >= 0.1 "};
@@ -80,7 +80,7 @@ DimensionBox flangeBox() {
     DimensionBox b;
     b.name = "isttf";
     b.label = "tf =";
-    b.dim = Dimension::tf;
+    b.dim = Dim::tf;
     b.format = "##0.0";
     b.okFormat = "##0.0";
     b.leave = {0.1f, " tf >= 0.1 "};
@@ -233,9 +233,8 @@ const BuiltUpDims& savedSetOf(const State& st, const ProfileDialogDesc& desc) {
     return memberRecord(st.dc, desc.member).savedSet(desc.kind);
 }
 
-float dimensionValue(const BuiltUpDims& set, Dimension dim) {
-    BuiltUpDims copy = set;
-    return dimensionOf(copy, dim);
+float dimensionValue(const BuiltUpDims& set, Dim dim) {
+    return set.*dimMember<BuiltUpDims>(dim);
 }
 
 double quantityValue(const State& st, const ProfileDialogDesc& desc, Quantity q) {
@@ -327,36 +326,6 @@ const ProfileRecord& memberRecord(const DesignCase& dc, ProfileMember member) {
     return isStiffener(member) ? dc.stiff : dc.ring;
 }
 
-float& dimensionOf(BuiltUpDims& set, Dimension dim) {
-    switch (dim) {
-    case Dimension::H:
-        return set.H;
-    case Dimension::B:
-        return set.B;
-    case Dimension::a:
-        return set.a;
-    case Dimension::tw:
-        return set.tw;
-    case Dimension::tf:
-        break;
-    }
-    return set.tf;
-}
-
-int16_t& tableRowOf(ProfileRecord& rec, TableKind table) {
-    switch (table) {
-    case TableKind::L:
-        return rec.rowL;
-    case TableKind::T:
-        return rec.rowT;
-    case TableKind::Flat:
-        return rec.rowFlat;
-    case TableKind::Bulb:
-        break;
-    }
-    return rec.rowBulb;
-}
-
 const char* kindCaption(ProfileMember member, int kind) {
     const auto k = static_cast<int16_t>(kind);
     return isStiffener(member) ? stiffKindCaption(k) : ringKindCaption(k);
@@ -396,7 +365,7 @@ bool storeBox(State& st, const ProfileDialogDesc& desc, const DimensionBox& box,
     const ParsedNumber n = parseNumber(text, st.run.decimalPointLocale, st.run.thousandsSep);
     if (!n.ok)
         return false;
-    dimensionOf(memberRecord(st.dc, desc.member).savedSet(desc.kind), box.dim) = n.value;
+    memberRecord(st.dc, desc.member).savedSet(desc.kind).*dimMember<BuiltUpDims>(box.dim) = n.value;
     return true;
 }
 
@@ -408,7 +377,8 @@ BoxOutcome leaveBox(State& st, const ProfileDialogDesc& desc, const DimensionBox
         out.warning = std::string(kInputMismatch);
         return out;
     }
-    float& v = dimensionOf(memberRecord(st.dc, desc.member).savedSet(desc.kind), box.dim);
+    float& v =
+        memberRecord(st.dc, desc.member).savedSet(desc.kind).*dimMember<BuiltUpDims>(box.dim);
     if (v < box.leave.minimum) {
         out.warning = box.leave.warning;
         if (box.leaveCorrects)
@@ -451,7 +421,7 @@ std::optional<int> selectedTableRow(const State& st, const ProfileDialogDesc& de
     if (!desc.table)
         return std::nullopt;
     ProfileRecord rec = memberRecord(st.dc, desc.member);
-    const int row = tableRowOf(rec, *desc.table);
+    const int row = rec.*tableRowMember(*desc.table);
     if (row < 0 || row > st.profiles.of(*desc.table).lastRow())
         return std::nullopt;
     return row;
@@ -460,7 +430,7 @@ std::optional<int> selectedTableRow(const State& st, const ProfileDialogDesc& de
 bool chooseTableRow(State& st, const ProfileDialogDesc& desc, int row) {
     if (!desc.table || row < 0 || row > st.profiles.of(*desc.table).lastRow())
         return false;
-    tableRowOf(memberRecord(st.dc, desc.member), *desc.table) = static_cast<int16_t>(row);
+    memberRecord(st.dc, desc.member).*tableRowMember(*desc.table) = static_cast<int16_t>(row);
     return true;
 }
 

@@ -27,7 +27,6 @@ enum class ProfileMember { Stiffener, Ring };
 
 // A dimension of a built-up profile, as kept in its saved set. The plate thickness t of the
 // flat bar, RHS and trapezoid is held in tw.
-enum class Dimension { H, B, a, tw, tf };
 
 // A lower limit of a dimension and the warning that names it.
 struct DimensionLimit {
@@ -39,7 +38,7 @@ struct DimensionLimit {
 struct DimensionBox {
     const char* name = "";  // "isth", "istb", "ista", "isttw", "isttf"
     const char* label = ""; // "H =", ...
-    Dimension dim = Dimension::H;
+    Dim dim = Dim::H;
     const char* format = "";          // shown with this pattern after every change
     const char* okFormat = "";        // re-shown with this pattern by a re-checking OK button
     DimensionLimit leave;             // checked when the box is left
@@ -102,9 +101,7 @@ const ProfileDialogDesc* profileDialogFor(ProfileMember member, int kind);
 
 ProfileRecord& memberRecord(DesignCase& dc, ProfileMember member);
 const ProfileRecord& memberRecord(const DesignCase& dc, ProfileMember member);
-float& dimensionOf(BuiltUpDims& set, Dimension dim);
 // The stored table row that a picker edits.
-int16_t& tableRowOf(ProfileRecord& rec, TableKind table);
 
 // The caption of the kind in the member's profile list (cbostiff or cboring).
 const char* kindCaption(ProfileMember member, int kind);

@@ -2,36 +2,19 @@
 // frame.
 #include "sections/Materials.h"
 
-#include "calc/State.h"
 #include "base/CodePage.h"
+#include "base/FileIo.h"
 #include "base/NumberText.h"
+#include "base/Text.h"
 
 #include <cmath>
-#include <filesystem>
 #include <string_view>
 
 namespace velmora {
 
 namespace {
 
-constexpr std::string_view kMaterialFile = "DNVmat.dat";
 constexpr int kNumberCount = 13; // fy1, t1, ..., fy6, t6, fy7
-
-bool isBlank(char c) {
-    return c == ' ' || c == '\t';
-}
-
-std::string_view trim(std::string_view s) {
-    while (!s.empty() && isBlank(s.front()))
-        s.remove_prefix(1);
-    while (!s.empty() && isBlank(s.back()))
-        s.remove_suffix(1);
-    return s;
-}
-
-bool isBlankLine(std::string_view s) {
-    return trim(s).empty();
-}
 
 // Reads one line of the table into `row`; on failure returns the reason (without file and line).
 std::string parseRow(std::string_view line, MaterialRow& row) {
@@ -100,13 +83,13 @@ std::optional<MaterialTable> parseMaterials(const std::string& text, const std::
     // Blank lines after the last row are tolerated; a blank line between rows is not, since
     // the row number is the material index that case files store.
     size_t used = lines.size();
-    while (used > 0 && isBlankLine(lines[used - 1]))
+    while (used > 0 && isBlankText(lines[used - 1]))
         --used;
 
     MaterialTable table;
     for (size_t i = 0; i < used; ++i) {
         const std::string where = fileName + ", line " + std::to_string(i + 1) + ": ";
-        if (isBlankLine(lines[i])) {
+        if (isBlankText(lines[i])) {
             error = where + "empty line between the material rows";
             return std::nullopt;
         }
@@ -131,21 +114,6 @@ std::optional<MaterialTable> parseMaterials(const std::string& text, const std::
     return table;
 }
 
-std::string loadMaterials(const std::string& dir, MaterialTable& table) {
-    table.rows.clear();
-    const std::string name(kMaterialFile);
-    const std::string path = (std::filesystem::path(dir) / name).string();
-    std::string text;
-    if (!readFile(path, text))
-        return name + ": the material file cannot be read (" + path + ")";
-    std::string error;
-    std::optional<MaterialTable> parsed = parseMaterials(text, name, error);
-    if (!parsed)
-        return error;
-    table = std::move(*parsed);
-    return {};
-}
-
 float lookupYield(const MaterialTable& table, int row, float T, float current) {
     // The last row is the user-defined material: its yield strength is typed, not looked up.
     if (row < 0 || row >= table.materialCount())
@@ -157,18 +125,6 @@ float lookupYield(const MaterialTable& table, int row, float T, float current) {
             return v[k - 1];
     }
     return v[12];
-}
-
-void lookupFyp(State& st) {
-    st.dc.fyp = lookupYield(st.materials, st.dc.plateMaterial, st.dc.t, st.dc.fyp);
-}
-
-void lookupFys(State& st) {
-    st.dc.fys = lookupYield(st.materials, st.dc.stiffMaterial, st.res.tGovern, st.dc.fys);
-}
-
-void lookupFyr(State& st) {
-    st.dc.fyr = lookupYield(st.materials, st.dc.ringMaterial, st.res.tGovern, st.dc.fyr);
 }
 
 } // namespace velmora

@@ -9,8 +9,6 @@
 
 namespace velmora {
 
-struct State;
-
 // One grade: fy1, t1, fy2, t2, ..., fy6, t6, fy7 (MPa and upper band limits in mm).
 struct MaterialRow {
     std::string name;
@@ -29,16 +27,8 @@ struct MaterialTable {
 std::optional<MaterialTable> parseMaterials(const std::string& text, const std::string& fileName,
                                             std::string& error);
 
-// Loads DNVmat.dat from `dir` into `table`. On any failure the table is left empty and the
-// message is returned; an empty string means success.
-std::string loadMaterials(const std::string& dir, MaterialTable& table);
-
 // Yield strength of row `row` for governing thickness T; `current` when the row is the
 // user-defined one or outside the table.
 float lookupYield(const MaterialTable& table, int row, float T, float current);
-
-void lookupFyp(State& st); // plate: row plateMaterial, thickness t
-void lookupFys(State& st); // stiffener: row stiffMaterial, thickness tGovern
-void lookupFyr(State& st); // ring frame: row ringMaterial, thickness tGovern
 
 } // namespace velmora

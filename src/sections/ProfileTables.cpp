@@ -4,27 +4,15 @@
 
 #include "base/CodePage.h"
 #include "base/NumberText.h"
+#include "base/Text.h"
 
 #include <array>
 #include <cmath>
-#include <filesystem>
 #include <string_view>
 
 namespace velmora {
 
 namespace {
-
-bool isBlank(char c) {
-    return c == ' ' || c == '\t';
-}
-
-std::string_view trim(std::string_view s) {
-    while (!s.empty() && isBlank(s.front()))
-        s.remove_prefix(1);
-    while (!s.empty() && isBlank(s.back()))
-        s.remove_suffix(1);
-    return s;
-}
 
 int valuesPerRow(TableKind kind) {
     switch (kind) {
@@ -219,34 +207,6 @@ std::optional<ProfileTable> parseProfileTable(TableKind kind, const std::string&
     }
     error.clear();
     return table;
-}
-
-std::vector<std::string> loadProfileTables(const std::string& dir, ProfileTables& tables) {
-    std::vector<std::string> messages;
-    const std::array<std::pair<TableKind, ProfileTable*>, 4> order{{
-        {TableKind::Bulb, &tables.bulb},
-        {TableKind::L, &tables.L},
-        {TableKind::T, &tables.T},
-        {TableKind::Flat, &tables.flat},
-    }};
-    for (const auto& [kind, target] : order) {
-        *target = ProfileTable{kind, {}};
-        const std::string name = tableFileName(kind);
-        const std::string path = (std::filesystem::path(dir) / name).string();
-        std::string text;
-        if (!readFile(path, text)) {
-            messages.push_back(name + ": the profile table cannot be read (" + path + ")");
-            continue;
-        }
-        std::string error;
-        std::optional<ProfileTable> parsed = parseProfileTable(kind, text, name, error);
-        if (!parsed) {
-            messages.push_back(error);
-            continue;
-        }
-        *target = std::move(*parsed);
-    }
-    return messages;
 }
 
 } // namespace velmora

@@ -1,13 +1,13 @@
 // Tables of standard rolled sections: L and T profiles, flat bars and bulb flats.
 #pragma once
 
+#include "case/ProfileKinds.h"
+
 #include <optional>
 #include <string>
 #include <vector>
 
 namespace velmora {
-
-enum class TableKind { L, T, Flat, Bulb };
 
 // One row. L and T use H, B, tw, tf; flat bars H, tw; bulb flats H, tw, c, r and the area A.
 struct ProfileRow {
@@ -45,9 +45,5 @@ int tableMaxRows(TableKind kind);          // 41, or 61 for bulb flats
 // the file (and the line where it applies).
 std::optional<ProfileTable> parseProfileTable(TableKind kind, const std::string& text,
                                               const std::string& fileName, std::string& error);
-
-// Loads the four tables from `dir` in the order bfprof, lprof, tprof, fprof. A table that fails
-// is left empty; the messages of the failures are returned (none on success).
-std::vector<std::string> loadProfileTables(const std::string& dir, ProfileTables& tables);
 
 } // namespace velmora

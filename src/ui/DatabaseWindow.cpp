@@ -1,9 +1,10 @@
 #include "ui/DatabaseWindow.h"
 
-#include "case/Notifier.h"
+#include "calc/DatabaseRows.h"
 #include "calc/State.h"
+#include "case/Notifier.h"
 #include "database/Batch.h"
-#include "database/Database.h"
+#include "files/DatabaseFile.h"
 #include "ui/CaseHost.h"
 #include "ui/DatabaseBatch.h"
 #include "ui/DatabaseWindows.h"

@@ -1,8 +1,9 @@
 #include "ui/DatabaseWindows.h"
 
-#include "case/Notifier.h"
+#include "calc/DatabaseRows.h"
 #include "calc/State.h"
-#include "database/Database.h"
+#include "case/Notifier.h"
+#include "files/DatabaseFile.h"
 #include "ui/CaseHost.h"
 #include "ui/DatabaseWindow.h"
 

@@ -2,6 +2,7 @@
 // the result panels and the menus.
 #pragma once
 
+#include "calc/CaseIo.h"
 #include "calc/State.h"
 #include "files/RecentFiles.h"
 #include "ui/CaseHost.h"

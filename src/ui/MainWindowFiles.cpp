@@ -1,8 +1,10 @@
 // The main window's start-up and the case-file commands of the File menu.
+#include "calc/CaseIo.h"
+#include "calc/Steps.h"
 #include "ui/MainWindow.h"
 
-#include "calc/Calc.h"
 #include "base/Fp.h"
+#include "calc/Calc.h"
 #include "database/Batch.h"
 #include "files/CaseFile.h"
 #include "files/DataFiles.h"

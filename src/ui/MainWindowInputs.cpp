@@ -1,10 +1,11 @@
 // The main window's inputs: focus, Enter and right-click on the boxes, the option buttons,
 // check boxes and lists, and the refresh that shows the whole case.
+#include "calc/Steps.h"
 #include "ui/MainWindow.h"
 
+#include "base/NumberText.h"
 #include "calc/Calc.h"
 #include "forms/FieldRules.h"
-#include "base/NumberText.h"
 #include "report/Panels.h"
 #include "report/Sketches.h"
 #include "sections/Materials.h"

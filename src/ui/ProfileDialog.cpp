@@ -1,9 +1,10 @@
 #include "ui/ProfileDialog.h"
+#include "calc/Steps.h"
 
-#include "case/Notifier.h"
 #include "calc/State.h"
-#include "report/Sketches.h"
+#include "case/Notifier.h"
 #include "forms/ProfileDialogDesc.h"
+#include "report/Sketches.h"
 #include "sections/Sections.h"
 #include "ui/CaseHost.h"
 #include "ui/QtSurface.h"

@@ -1,4 +1,5 @@
 #include "base/CodePage.h"
+#include "base/FileIo.h"
 
 #include <gtest/gtest.h>
 

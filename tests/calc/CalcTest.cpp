@@ -1,8 +1,8 @@
 // The new case and the calculation driver: which checks run for which case, the slenderness
 // note, and runs that stop on a floating-point fault.
-#include "support/TestSupport.h"
 #include "calc/Calc.h"
-#include "case/Notifier.h"
+#include "support/RecordingNotifier.h"
+#include "support/TestSupport.h"
 
 #include <gtest/gtest.h>
 

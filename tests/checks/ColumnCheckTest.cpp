@@ -1,10 +1,10 @@
 // Column buckling of the whole cylinder (Ch 3.8). Expected values are hand calculations for
 // the new case as a column (N -1000 kN, M1a -200, M1b 100, M2a -100, M2b 100 kNm, L 6000,
 // k1 = k2 = 1) with a user-defined fyp of 355.
-#include "support/TestSupport.h"
-#include "calc/Calc.h"
-#include "case/Notifier.h"
+#include "calc/Steps.h"
 #include "checks/Checks.h"
+#include "support/RecordingNotifier.h"
+#include "support/TestSupport.h"
 
 #include <gtest/gtest.h>
 

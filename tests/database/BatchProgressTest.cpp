@@ -5,9 +5,9 @@
 #include "database/Summary.h"
 
 #include "DatabaseSupport.h"
-#include "support/TestSupport.h"
 #include "calc/State.h"
-#include "database/Database.h"
+#include "files/DatabaseFile.h"
+#include "support/TestSupport.h"
 
 #include <gtest/gtest.h>
 

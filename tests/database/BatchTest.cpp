@@ -1,11 +1,12 @@
 #include "database/Batch.h"
 
 #include "DatabaseSupport.h"
-#include "support/TestSupport.h"
-#include "case/Notifier.h"
-#include "calc/State.h"
-#include "database/Database.h"
 #include "base/CodePage.h"
+#include "base/FileIo.h"
+#include "calc/State.h"
+#include "files/DatabaseFile.h"
+#include "support/RecordingNotifier.h"
+#include "support/TestSupport.h"
 
 #include <gtest/gtest.h>
 

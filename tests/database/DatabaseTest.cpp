@@ -1,11 +1,13 @@
-#include "database/Database.h"
+#include "calc/DatabaseRows.h"
+#include "files/DatabaseFile.h"
 
 #include "DatabaseSupport.h"
-#include "support/TestSupport.h"
-#include "calc/Calc.h"
-#include "case/Notifier.h"
-#include "calc/State.h"
 #include "base/CodePage.h"
+#include "base/FileIo.h"
+#include "calc/Calc.h"
+#include "calc/State.h"
+#include "support/RecordingNotifier.h"
+#include "support/TestSupport.h"
 
 #include <gtest/gtest.h>
 

@@ -1,10 +1,10 @@
 #include "database/Summary.h"
 
 #include "DatabaseSupport.h"
-#include "support/TestSupport.h"
 #include "calc/State.h"
-#include "database/Database.h"
 #include "database/Workbook.h"
+#include "files/DatabaseFile.h"
+#include "support/TestSupport.h"
 
 #include <gtest/gtest.h>
 

@@ -1,10 +1,13 @@
 #include "files/CaseFile.h"
+#include "calc/CaseIo.h"
+#include "files/DataFiles.h"
 
-#include "case/Notifier.h"
-#include "calc/State.h"
 #include "base/CodePage.h"
+#include "base/FileIo.h"
+#include "calc/State.h"
 #include "sections/Materials.h"
 #include "sections/ProfileTables.h"
+#include "support/RecordingNotifier.h"
 
 #include <gtest/gtest.h>
 
@@ -156,7 +159,8 @@ void expectDistinctCase(const DesignCase& dc) {
     EXPECT_EQ(dc.ring.a, 60.0f);
     EXPECT_EQ(dc.ring.tw, 12.0f);
     EXPECT_EQ(dc.ring.tf, 18.0f);
-    EXPECT_EQ(dc.heavyRingControl, 1);
+    // The ring-frame check is off in this case, so its heavy ring-frame switch reads as off.
+    EXPECT_EQ(dc.heavyRingControl, 0);
     EXPECT_EQ(dc.spareFlag, 5);
     EXPECT_EQ(dc.N, -2500.5f);
     EXPECT_EQ(dc.M1a, -310.0f);
@@ -226,7 +230,7 @@ TEST(CaseFileWrite, DistinctCaseIsWrittenLineForLine) {
     DesignCase dc;
     std::string error;
     ASSERT_TRUE(parseCaseFile(join(kDistinctLines), newDesignCase(), dc, error)) << error;
-    EXPECT_EQ(caseFileText(dc), join(kDistinctLines));
+    EXPECT_EQ(caseFileText(dc), join(withLine(kDistinctLines, 50, "0")));
 }
 
 TEST(CaseFileWrite, TextsAreCodePageBytesOnOneLine) {
@@ -296,6 +300,20 @@ TEST(CaseFileParse, FixedFlagIsAlwaysOneAfterReading) {
     EXPECT_EQ(dc.fixedFlag, 1);
 }
 
+TEST(CaseFileParse, HeavyRingSwitchNeedsTheRingFrameCheck) {
+    // Line 15 is the ring-frame check, line 50 the heavy ring-frame check built on it.
+    DesignCase dc;
+    std::string error;
+    ASSERT_TRUE(parseCaseFile(join(withLine(kDistinctLines, 15, "1")), newDesignCase(), dc, error))
+        << error;
+    EXPECT_EQ(dc.ringControl, 1);
+    EXPECT_EQ(dc.heavyRingControl, 1);
+    EXPECT_EQ(dc.spareFlag, 5);
+    ASSERT_TRUE(parseCaseFile(join(kDistinctLines), newDesignCase(), dc, error)) << error;
+    EXPECT_EQ(dc.ringControl, 0);
+    EXPECT_EQ(dc.heavyRingControl, 0);
+}
+
 TEST(CaseFileParse, Version120ReadsOnlyTheHeavyRingSwitch) {
     const DesignCase base = markedBase();
     Lines lines = withLine(kDistinctLines, 1, "120");
@@ -331,6 +349,10 @@ TEST(CaseFileParse, Version100StopsAfterTheRingFrame) {
     DesignCase dc;
     std::string error;
     ASSERT_TRUE(parseCaseFile(join(withLine(lines, 1, "100")), base, dc, error)) << error;
+    // The switch is not in the file; the base's is kept only while the ring-frame check is on.
+    EXPECT_EQ(dc.heavyRingControl, 0);
+    ASSERT_TRUE(parseCaseFile(join(withLine(withLine(lines, 1, "100"), 15, "1")), base, dc, error))
+        << error;
     EXPECT_EQ(dc.heavyRingControl, 1);
     EXPECT_EQ(dc.spareFlag, 9);
     EXPECT_EQ(dc.N, 777.0f);
@@ -437,7 +459,7 @@ TEST_F(CaseFileDisk, WriteThenReadGivesTheSameCase) {
     EXPECT_EQ(st.run.fileName, path);
     std::string bytes;
     ASSERT_TRUE(readFile(path, bytes));
-    EXPECT_EQ(bytes, join(kDistinctLines));
+    EXPECT_EQ(bytes, join(withLine(kDistinctLines, 50, "0")));
 
     State other;
     newCase(other);

@@ -4,10 +4,10 @@
 
 #include "forms/ProfileDialogDesc.h"
 
-#include "support/TestSupport.h"
 #include "calc/Calc.h"
-#include "case/Notifier.h"
 #include "calc/State.h"
+#include "support/RecordingNotifier.h"
+#include "support/TestSupport.h"
 
 #include <gtest/gtest.h>
 

@@ -2,11 +2,11 @@
 // page per character and 1/64 per line, so the header scale is 128 characters by 64 lines and
 // its left margin 12.
 #include "report/Report.h"
-#include "support/TestSupport.h"
 #include "calc/Calc.h"
-#include "case/Notifier.h"
-#include "support/RecordingSurface.h"
 #include "sections/Sections.h"
+#include "support/RecordingNotifier.h"
+#include "support/RecordingSurface.h"
+#include "support/TestSupport.h"
 
 #include <gtest/gtest.h>
 

@@ -1,4 +1,6 @@
 #include "sections/Materials.h"
+#include "calc/Steps.h"
+#include "files/DataFiles.h"
 
 #include "calc/State.h"
 

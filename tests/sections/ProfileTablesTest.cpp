@@ -1,4 +1,5 @@
 #include "sections/ProfileTables.h"
+#include "files/DataFiles.h"
 
 #include "support/TestSupport.h"
 

@@ -2,9 +2,10 @@
 // about the plate-side end of the web, checked with a calculator), not taken from the program.
 
 #include "sections/Sections.h"
-#include "case/Notifier.h"
-#include "calc/State.h"
 #include "base/Fp.h"
+#include "calc/State.h"
+#include "calc/Steps.h"
+#include "support/RecordingNotifier.h"
 
 #include <gtest/gtest.h>
 

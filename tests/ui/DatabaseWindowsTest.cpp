@@ -4,10 +4,11 @@
 
 #include "ui/DatabaseWindows.h"
 #include "calc/Calc.h"
-#include "case/Notifier.h"
+#include "calc/DatabaseRows.h"
 #include "calc/State.h"
-#include "database/Database.h"
 #include "files/DataFiles.h"
+#include "files/DatabaseFile.h"
+#include "support/RecordingNotifier.h"
 #include "ui/CaseHost.h"
 #include "ui/DatabaseWindow.h"
 #include "ui/DetailedSummaryWindow.h"

@@ -1,13 +1,15 @@
 // The main window driven as a user drives it: boxes found by their control names, focus moved,
 // Enter pressed, options clicked; the messages taken from a recording notifier.
 #include "ui/MainWindow.h"
-#include "case/Notifier.h"
+#include "calc/CaseIo.h"
+#include "calc/DatabaseRows.h"
 #include "calc/State.h"
 #include "database/Batch.h"
-#include "database/Database.h"
 #include "files/CaseFile.h"
 #include "files/DataFiles.h"
+#include "files/DatabaseFile.h"
 #include "files/RecentFiles.h"
+#include "support/RecordingNotifier.h"
 #include "ui/QtNotifier.h"
 
 #include <QAction>

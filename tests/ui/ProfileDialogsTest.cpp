@@ -3,10 +3,10 @@
 
 #include "ui/ProfileDialogs.h"
 #include "calc/Calc.h"
-#include "case/Notifier.h"
 #include "calc/State.h"
 #include "files/DataFiles.h"
 #include "forms/ProfileDialogDesc.h"
+#include "support/RecordingNotifier.h"
 #include "ui/CaseHost.h"
 #include "ui/ProfileDialog.h"
 

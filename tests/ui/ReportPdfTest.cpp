@@ -2,9 +2,9 @@
 // inputs and every value of the panels the case shows must be on the one page.
 
 #include "calc/Calc.h"
-#include "case/Notifier.h"
 #include "calc/State.h"
 #include "files/DataFiles.h"
+#include "support/RecordingNotifier.h"
 #include "ui/ReportPrinter.h"
 
 #include <QDir>

@@ -1,18 +1,19 @@
 // The case database: many design cases and comment rows kept together, in memory and in
-// semicolon-separated database files ("_in.csv"), and the moves of one row to and from the
-// current design case.
+// semicolon-separated database files ("_in.csv").
 #pragma once
+
+#include "case/DesignCase.h"
 
 #include <array>
 #include <cstdint>
+#include <span>
 #include <string>
 #include <vector>
 
 namespace velmora {
 
-struct State;
 struct ProfileTable;
-class Notifier;
+struct ProfileTables;
 
 // A stiffener or ring-frame profile as a database row keeps it: the designation text and what
 // was read from it. Table kinds are kept under their built-up kind (L 1, T 3, flat bar 5);
@@ -101,26 +102,48 @@ bool parseDatabaseText(const std::string& bytes, const std::string& fileName,
 bool databaseFileText(const CaseDatabase& db, char decimalSep, std::string& text,
                       std::string& error);
 
-// Reads `path` and, only when the whole file was read, replaces the database with it and sets
-// databaseFileName. Returns "" or the message; a failed read changes nothing.
-std::string readDatabaseFile(State& st, const std::string& path);
+// Reads `path` into `out` (a fresh database) against the bulb-flat table; returns "" or the
+// message naming the file and the line. A file far larger than any database is refused unread.
+std::string readDatabaseFile(const std::string& path, const ProfileTable& bulb,
+                             bool decimalPointLocale, CaseDatabase& out);
 
 // Writes rows 0..lastRow to `path` through a temporary file renamed over it. Returns "" or the
 // message; on failure the previous file is untouched.
-std::string writeDatabaseFile(State& st, const std::string& path);
-
-// Stores the current design case in row `index` as a case row, makes row index+1 the marker
-// "End" and sets lastRow to index+1. False (nothing changed) when index+1 is beyond the
-// capacity or index is negative.
-bool storeCaseInRow(State& st, int index);
-
-// Copies case row `index` into the design case, makes its profile dimensions the current
-// ones and calculates. Returns the outcome of the calculation run (false when it stopped; its
-// message is in calcMessage and went to the notifier).
-bool loadRowIntoCase(State& st, Notifier& nt, int index);
+std::string writeDatabaseFile(const CaseDatabase& db, char decimalSep, const std::string& path);
 
 // Index of the first case row from row 0 on, stepping over comment and marker rows; -1 when
 // rows 0..lastRow hold no case row.
 int firstCaseRow(const CaseDatabase& db);
+
+// One field of a case row, in file order: its heading, how it is read and written, the member
+// of DatabaseRow that holds it and, where a row and the design case share the field plainly,
+// the member of DesignCase.
+struct DatabaseColumn {
+    enum class Type { Text, Code, Number, Profile };
+    const char* heading = "";
+    Type type = Type::Number;
+    int lo = 0; // codes: the allowed range
+    int hi = 0;
+    std::string DatabaseRow::*text = nullptr;
+    int16_t DatabaseRow::*code = nullptr;
+    float DatabaseRow::*number = nullptr;
+    ProfileEntry DatabaseRow::*profile = nullptr;
+    std::string DesignCase::*caseText = nullptr;
+    int16_t DesignCase::*caseCode = nullptr;
+    float DesignCase::*caseNumber = nullptr;
+};
+
+// The 35 fields of a case row, in the order of the file.
+std::span<const DatabaseColumn> databaseColumns();
+
+// The entry a database row keeps for `p`: kind and dimensions as `designation` shows them, from
+// the table row of a table kind (the record's working dimensions when the loaded table has no
+// such row) or from the saved set of a built-up kind. An unknown kind leaves `e` as it was.
+void storeProfile(const ProfileRecord& p, const ProfileTables& tables,
+                  const std::string& designation, ProfileEntry& e);
+
+// Loads a stored profile into the record: its kind, the saved set of that kind and, for the
+// built-up kinds, the working dimensions themselves; a bulb flat its table row.
+void loadProfile(const ProfileEntry& e, ProfileRecord& p);
 
 } // namespace velmora

@@ -1,0 +1,19 @@
+#include "base/Text.h"
+
+namespace velmora {
+
+std::vector<std::string> splitFields(std::string_view line, char sep) {
+    std::vector<std::string> out;
+    size_t start = 0;
+    while (true) {
+        const size_t p = line.find(sep, start);
+        if (p == std::string_view::npos) {
+            out.emplace_back(line.substr(start));
+            return out;
+        }
+        out.emplace_back(line.substr(start, p - start));
+        start = p + 1;
+    }
+}
+
+} // namespace velmora

@@ -1,0 +1,124 @@
+#include "calc/DatabaseRows.h"
+
+#include "base/Fp.h"
+#include "calc/Calc.h"
+#include "calc/State.h"
+#include "calc/Steps.h"
+#include "case/Notifier.h"
+#include "files/DatabaseFile.h"
+#include "sections/Sections.h"
+
+#include <algorithm>
+#include <optional>
+
+namespace velmora {
+
+namespace {
+
+// The section of one profile for its designation, computed on the side: the case keeps its
+// working dimensions, and a profile the row has no use for raises no warning. Nothing when the
+// section cannot be computed; the row then keeps the description the window shows.
+template <class Routine>
+std::optional<SectionResult> sideSection(const State& st, Routine routine, int16_t kind,
+                                         const SectionProps& previous) {
+    QuietNotifier quiet;
+    try {
+        return routine(SectionInputs{st.dc, st.profiles, st.materials, st.decimalSep()}, kind,
+                       previous, quiet);
+    } catch (const CalcFault&) {
+        return std::nullopt;
+    }
+}
+
+void storeRowProfile(const State& st, const ProfileRecord& rec,
+                     const std::optional<SectionResult>& section, const std::string& shownText,
+                     ProfileEntry& e) {
+    storeProfile(section ? section->record : rec, st.profiles,
+                 section ? section->profileText : shownText, e);
+}
+
+} // namespace
+
+std::string readDatabaseFile(State& st, const std::string& path) {
+    return readDatabaseFile(path, st.profiles.bulb, st.run.decimalPointLocale, st.db);
+}
+
+std::string writeDatabaseFile(State& st, const std::string& path) {
+    return writeDatabaseFile(st.db, st.decimalSep(), path);
+}
+
+bool storeCaseInRow(State& st, int index) {
+    if (index < 0 || index + 1 >= CaseDatabase::kCapacity)
+        return false;
+    const DesignCase& dc = st.dc;
+    // The designations show the profiles of the current kinds and dimensions, even where the
+    // last run had no use for a section (the stiffener of a ring-stiffened cylinder).
+    const auto stiff = sideSection(st, stiffenerSection, dc.stiff.kind, st.res.stiffSection);
+    const auto ring = sideSection(st, ringSection, dc.ring.kind, st.res.ringSection);
+
+    DatabaseRow& r = st.db.rows[static_cast<size_t>(index)];
+    r.isComment = false;
+    for (const DatabaseColumn& c : databaseColumns()) {
+        if (c.caseText)
+            r.*c.text = dc.*c.caseText;
+        else if (c.caseCode)
+            r.*c.code = dc.*c.caseCode;
+        else if (c.caseNumber)
+            r.*c.number = dc.*c.caseNumber;
+    }
+    r.listText = dc.identification;
+    r.heavyRingControl = dc.heavyRingControl;
+    storeRowProfile(st, dc.stiff, stiff, st.res.stiffProfileText, r.stiff);
+    storeRowProfile(st, dc.ring, ring, st.res.ringProfileText, r.ring);
+
+    st.db.rows[static_cast<size_t>(index) + 1] = commentRow("End");
+    st.db.lastRow = static_cast<int16_t>(index + 1);
+    return true;
+}
+
+bool loadRowIntoCase(State& st, Notifier& nt, int index, const CalcOptions& options) {
+    if (index < 0 || index >= CaseDatabase::kCapacity)
+        return false;
+    const DatabaseRow& r = st.db.rows[static_cast<size_t>(index)];
+    if (r.isComment)
+        return false;
+    DesignCase& dc = st.dc;
+    for (const DatabaseColumn& c : databaseColumns()) {
+        if (c.caseText)
+            dc.*c.caseText = r.*c.text;
+        else if (c.caseCode)
+            dc.*c.caseCode = r.*c.code;
+        else if (c.caseNumber)
+            dc.*c.caseNumber = r.*c.number;
+    }
+    // The heavy ring-frame check builds on the panel-ring check; without it the switch is off,
+    // as the option buttons keep it.
+    dc.heavyRingControl = r.ringFrameControl == 0 ? int16_t{0} : r.heavyRingControl;
+
+    // The stored yield strengths are used as they stand: all three materials user-defined.
+    const int16_t userDefined = static_cast<int16_t>(std::max(0, st.materials.materialCount()));
+    dc.plateMaterial = userDefined;
+    dc.stiffMaterial = userDefined;
+    dc.ringMaterial = userDefined;
+
+    loadProfile(r.stiff, dc.stiff);
+    loadProfile(r.ring, dc.ring);
+    // Built-up dimensions are current now; a table profile (a bulb flat) takes its dimensions
+    // from its table row through the section routine. A profile the case does not use warns
+    // no one; one it uses warns in the run below. A section that cannot be computed is left to
+    // the run, which meets the same fault and reports it.
+    if (isTableKind(dc.stiff.kind) || isTableKind(dc.ring.kind)) {
+        QuietNotifier quiet;
+        try {
+            computeStiffenerSection(st, quiet, dc.stiff.kind);
+        } catch (const CalcFault&) {
+        }
+        try {
+            computeRingSection(st, quiet, dc.ring.kind);
+        } catch (const CalcFault&) {
+        }
+    }
+    return calcAll(st, nt, options);
+}
+
+} // namespace velmora

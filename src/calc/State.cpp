@@ -1,0 +1,26 @@
+#include "calc/State.h"
+
+#include "files/DataFiles.h"
+
+namespace velmora {
+
+std::vector<std::string> loadDataFiles(State& st, const std::string& dir) {
+    return loadDataFiles(st.materials, st.profiles, dir);
+}
+
+void newCase(State& st) {
+    const ProfileRecord oldRing = st.dc.ring;
+    st.dc = DesignCase{};
+    st.dc.stiff = newStiffenerRecord();
+    st.dc.ring = newRingRecord();
+    // The ring frame keeps its selected table rows; the stiffener's go back to row 0.
+    st.dc.ring.rowL = oldRing.rowL;
+    st.dc.ring.rowT = oldRing.rowT;
+    st.dc.ring.rowFlat = oldRing.rowFlat;
+    st.dc.ring.rowBulb = oldRing.rowBulb;
+    resetPanelLabels(st.res);
+    st.run.fileName = "New File";
+    st.summaryGroups.fill(true);
+}
+
+} // namespace velmora

@@ -1,0 +1,116 @@
+#include "checks/PanelTexts.h"
+
+#include "base/NumberText.h"
+
+#include <string>
+
+namespace velmora {
+
+namespace {
+
+// Writes one row: label, value and unit.
+struct RowWriter {
+    ResultPanel& p;
+    char sep;
+
+    std::string f(double v, std::string_view pattern) const {
+        return formatNumber(v, pattern, sep);
+    }
+    void operator()(size_t i, std::string label, std::string value, std::string unit) const {
+        p.label[i] = std::move(label);
+        p.value[i] = std::move(value);
+        p.unit[i] = std::move(unit);
+    }
+};
+
+} // namespace
+
+void fillShellPanel(ResultPanel& p, const ShellResult& r, double SighPd, char sep) {
+    const RowWriter row{p, sep};
+    p.lineCount = 10;
+    row(0, r.title, "", "");
+    row(1, "fEa = ", row.f(r.fEa, "0.0"), "  MPa");
+    row(2, r.line2Label, row.f(r.line2Value, "0.0"), "  MPa");
+    row(3, "fEh = ", row.f(r.fEh, "0.0"), "  MPa");
+    row(4, "SighSd = ", row.f(SighPd, "0.0"), "  MPa (only lateral pressure)");
+    row(5, "SigjSd = ", row.f(r.SigjSd, "0.0"), "  MPa ");
+    row(6, "lamdas = ", row.f(r.lamdas, "0.00"), " ");
+    row(7, "fks = ", row.f(r.fks, "0.0"), "  MPa");
+    row(8, "gm = ", row.f(r.factor.gM, "0.00"), " ");
+    row(9, "fksd = ", row.f(r.fksd, "0.0"), "  MPa");
+    row(10, "UF = SigjSd/fksd = " + row.f(r.SigjSd, "0.0") + "/" + row.f(r.fksd, "0.0") + " = ",
+        row.f(r.shellUF, "0.00"), " <= " + row.f(r.factor.UFallow, "0.00"));
+}
+
+void fillStiffenerPanel(ResultPanel& p, const StiffenerResult& r, double SighPd, char sep) {
+    const RowWriter row{p, sep};
+    row(0, "Stiffener Buckling: (Ch 3.6.3)", "", "");
+    row(1, "se =", row.f(r.se, "0.0"), "  mm");
+    row(2, "Isef =", row.f(r.Isef, "0.000E+0"), "  mm4");
+    row(3, "fEa =", row.f(r.fEa, "0.0"), "  MPa");
+    row(4, "fEtau = ", row.f(r.fEtau, "0.0"), "  MPa");
+    row(5, "fEh = ", row.f(r.fEh, "0.0"), "  MPa");
+    row(6, "fT = ", row.f(r.fT, "0.0"), "  MPa");
+    row(7, "SighSd = ", row.f(SighPd, "0.0"), "  MPa (only lateral pressure)");
+    row(8, "SigjSd = ", row.f(r.SigjSd, "0.0"), "  MPa ");
+    row(9, "lamdas = ", row.f(r.lamdas, "0.00"), " ");
+    row(10, "fks = ", row.f(r.fks, "0.0"), "  MPa");
+    row(11, "gm = ", row.f(r.gM, "0.00"), " ");
+    row(12, "fksd = ", row.f(r.fksd, "0.0"), "  MPa");
+    row(13, "UF = SigjSd/fksd = " + row.f(r.SigjSd, "0.0") + "/" + row.f(r.fksd, "0.0") + " = ",
+        row.f(r.stiffUF, "0.00"), " <= " + row.f(r.stiffUFallow, "0.00"));
+    p.lineCount = 13;
+}
+
+void fillRingPanel(ResultPanel& p, const RingResult& r, double ringArea, float UF, char sep) {
+    const RowWriter row{p, sep};
+    const std::string uf = " <= " + row.f(UF, "0.00");
+    const std::string Ie = row.f(r.Ie, "0.000E+0");
+    const std::string IR = row.f(r.IR, "0.000E+0");
+    row(0, "Panel Ring Buckling: (Ch 3.5.2)", "", "");
+    row(1, "Area requirement:", "", "");
+    row(2, "UF = Areq/A = " + row.f(r.Areq, "0.000E+0") + "/" + row.f(ringArea, "0.000E+0") + " = ",
+        row.f(r.ringAreaUF, "0.00"), uf);
+    row(3, "Moment of inertia requirement:", "", "");
+    row(4, "le =", row.f(r.le, "0.0"), "  mm");
+    row(5, "fT = ", row.f(r.fT, "0.0"), "  MPa");
+    row(6, "Ix =", row.f(r.Ix, "0.000E+0"), "  mm4  ");
+    row(7, "Ixh =", row.f(r.Ixh, "0.000E+0"), "  mm4  ");
+    row(8, "Ih =", row.f(r.Ih, "0.000E+0"),
+        r.special ? "  mm4 (Special Calc, ref ch 3.5.2.7)"
+                  : "  mm4 (General calc, ref ch 3.5.2.6)");
+    row(9, "IR =", IR, "  mm4");
+    row(10, "I =", Ie, "  mm4");
+    row(11, "UF = IR/I = " + IR + "/" + Ie + " = ", row.f(r.ringInertiaUF, "0.00"),
+        r.special ? " " : uf);
+    row(12, " ", " ", "");
+    p.lineCount = 12;
+}
+
+void fillHeavyRingRow(ResultPanel& p, const HeavyRingResult& r, char sep) {
+    RowWriter{p, sep}(12, "Heavy ringframe Ihr>= ", formatNumber(r.Ihr, "0.000E+0", sep), "  mm4");
+}
+
+void fillColumnPanel(ResultPanel& p, const ColumnResult& r, bool reducedMoment, char sep) {
+    const RowWriter row{p, sep};
+    const std::string allowed = " <= " + row.f(r.factor.UFallow, "0.00");
+    p.lineCount = 14;
+    row(0, "Global Buckling: (Ch 3.8)", "", "");
+    row(1, "fkcd1 = ", row.f(r.fkcd1, "0.0"), " MPa (Column buckl. axis 1)");
+    row(2, "lamda1 = ", row.f(r.lamda1, "0.00"), "");
+    row(3, "fkcd2 = ", row.f(r.fkcd2, "0.0"), " MPa (Column buckl. axis 2)");
+    row(4, "lamda2 = ", row.f(r.lamda2, "0.00"), "");
+    row(5, "fakd = ", row.f(r.fakd, "0.0"), " MPa (local buckling)");
+    row(6, "fE1 = ", row.f(r.fE1, "0.0"), " MPa (Euler buckling axis 1)");
+    row(7, "fE2 = ", row.f(r.fE2, "0.0"), " MPa (Euler buckling axis 2)");
+    row(8, "gm = ", row.f(r.factor.gM, "0.00"), " ");
+    row(9, "Siga0Sd = ", row.f(r.shell.Siga0Sd, "0.0"), " MPa");
+    row(10, "M1Sd/M2Sd = ", row.f(r.M1Sd, "0.0") + "/" + row.f(r.M2Sd, "0.0"),
+        reducedMoment ? " kNm (Reduced value)" : " kNm (Max value)");
+    row(11, "Sigm1Sd = ", row.f(r.Sigm1Sd, "0.0"), " MPa");
+    row(12, "Sigm2Sd = ", row.f(r.Sigm2Sd, "0.0"), " MPa  ");
+    row(13, "UF1 = ", row.f(r.UF1, "0.00"), allowed);
+    row(14, "UF2 =  ", row.f(r.UF2, "0.00"), allowed);
+}
+
+} // namespace velmora

@@ -1,0 +1,233 @@
+#include "files/ResultsFile.h"
+
+#include "base/NumberText.h"
+#include "case/CaseResults.h"
+#include "case/DesignCase.h"
+#include "files/DatabaseFile.h"
+
+#include <array>
+
+namespace velmora {
+
+namespace {
+
+const char* const kCylinderNames[] = {"Cylinder", "Ring stiff", "Stringer stiff", "Column"};
+
+// Cells of one line, each followed by ";".
+class Line {
+public:
+    void cell(const std::string& s) {
+        for (char c : s)
+            text_ += (c == ';') ? ',' : (c == '\r' || c == '\n') ? ' ' : c;
+        text_ += ';';
+    }
+    std::string& text() { return text_; }
+
+private:
+    std::string text_;
+};
+
+// Which cases an input column is shown for; the others read "N/A".
+enum class Shown { Always, Stringer, Ring, NotColumn, Column };
+
+bool applies(Shown s, const DesignCase& dc) {
+    switch (s) {
+    case Shown::Always:
+        return true;
+    case Shown::Stringer:
+        return dc.cylinderType == 2;
+    case Shown::Ring:
+        return dc.ringControl == 1;
+    case Shown::NotColumn:
+        return dc.cylinderType != 3;
+    case Shown::Column:
+        return dc.cylinderType == 3;
+    }
+    return true;
+}
+
+using Cell = std::string (*)(const DesignCase& dc, const DatabaseRow& row, char sep);
+
+struct InputColumn {
+    const char* heading;
+    Shown shown;
+    Cell cell;
+};
+
+std::string yesNo(int16_t v) {
+    return v != 0 ? "Yes" : "No";
+}
+std::string whole(float v, char sep) {
+    return formatNumber(v, "0", sep);
+}
+
+// The input columns in file order; the results file shows the column length L once more
+// among the column data.
+constexpr std::array<InputColumn, 36> kInputs = {{
+    {"Project", Shown::Always,
+     [](const DesignCase& dc, const DatabaseRow&, char) { return dc.projectName; }},
+    {"Identification", Shown::Always,
+     [](const DesignCase& dc, const DatabaseRow&, char) { return dc.identification; }},
+    {"Design-method", Shown::Always,
+     [](const DesignCase& dc, const DatabaseRow&, char) {
+         return std::string(dc.designFormat == 0 ? "LRFD" : "WSD");
+     }},
+    {"Allow/Basic Usage Factor", Shown::Always,
+     [](const DesignCase& dc, const DatabaseRow&, char sep) {
+         return formatNumber(dc.UF, "0.##", sep);
+     }},
+    {"Cylinder type", Shown::Always,
+     [](const DesignCase& dc, const DatabaseRow&, char) {
+         return std::string(
+             dc.cylinderType >= 0 && dc.cylinderType <= 3 ? kCylinderNames[dc.cylinderType] : "");
+     }},
+    {"Outside stiffeneing", Shown::Always,
+     [](const DesignCase& dc, const DatabaseRow&, char) { return yesNo(dc.outsideStiffening); }},
+    {"Ringframe control", Shown::Always,
+     [](const DesignCase& dc, const DatabaseRow&, char) { return yesNo(dc.ringControl); }},
+    {"Heavy Ringframe control", Shown::Always,
+     [](const DesignCase& dc, const DatabaseRow&, char) {
+         return dc.ringControl != 0 ? yesNo(dc.heavyRingControl) : std::string("No");
+     }},
+    {"E - modulus", Shown::Always,
+     [](const DesignCase& dc, const DatabaseRow&, char sep) {
+         return formatNumber(dc.E, "00.0E+0", sep);
+     }},
+    {"Material-plate", Shown::Always,
+     [](const DesignCase& dc, const DatabaseRow&, char sep) { return whole(dc.fyp, sep); }},
+    {"r", Shown::Always,
+     [](const DesignCase& dc, const DatabaseRow&, char sep) { return whole(dc.r, sep); }},
+    {"l", Shown::Always,
+     [](const DesignCase& dc, const DatabaseRow&, char sep) { return whole(dc.l, sep); }},
+    {"t", Shown::Always,
+     [](const DesignCase& dc, const DatabaseRow&, char sep) {
+         return formatNumber(dc.t, "0.0", sep);
+     }},
+    {"s", Shown::Stringer,
+     [](const DesignCase& dc, const DatabaseRow&, char sep) { return whole(dc.s, sep); }},
+    {"lt", Shown::Stringer,
+     [](const DesignCase& dc, const DatabaseRow&, char sep) { return whole(dc.ltStiff, sep); }},
+    {"Stiff Prof", Shown::Stringer,
+     [](const DesignCase&, const DatabaseRow& row, char) { return row.stiff.designation; }},
+    {"Material-Stiff", Shown::Stringer,
+     [](const DesignCase& dc, const DatabaseRow&, char sep) { return whole(dc.fys, sep); }},
+    {"cyll", Shown::Ring,
+     [](const DesignCase& dc, const DatabaseRow&, char sep) { return whole(dc.L, sep); }},
+    {"gilt", Shown::Ring,
+     [](const DesignCase& dc, const DatabaseRow&, char sep) { return whole(dc.ltRing, sep); }},
+    {"Ringfr Prof", Shown::Ring,
+     [](const DesignCase&, const DatabaseRow& row, char) { return row.ring.designation; }},
+    {"Material-Ringfr", Shown::Ring,
+     [](const DesignCase& dc, const DatabaseRow&, char sep) { return whole(dc.fyr, sep); }},
+    {"Fabrication", Shown::Ring,
+     [](const DesignCase& dc, const DatabaseRow&, char) {
+         return std::string(dc.ringFabrication == 0 ? "Fab" : "Welded");
+     }},
+    {"Special Calc", Shown::Ring,
+     [](const DesignCase& dc, const DatabaseRow&, char) { return yesNo(dc.specialIh); }},
+    {"Sigx", Shown::NotColumn,
+     [](const DesignCase& dc, const DatabaseRow&, char sep) {
+         return formatGeneral(dc.Sigx, sep);
+     }},
+    {"Sigy", Shown::NotColumn,
+     [](const DesignCase& dc, const DatabaseRow&, char sep) {
+         return formatGeneral(dc.Sigy, sep);
+     }},
+    {"Tau", Shown::NotColumn,
+     [](const DesignCase& dc, const DatabaseRow&, char sep) { return formatGeneral(dc.Tau, sep); }},
+    {"pd", Shown::Always,
+     [](const DesignCase& dc, const DatabaseRow&, char sep) { return formatGeneral(dc.pd, sep); }},
+    {"L", Shown::Column,
+     [](const DesignCase& dc, const DatabaseRow&, char sep) { return formatGeneral(dc.L, sep); }},
+    {"k1", Shown::Column,
+     [](const DesignCase& dc, const DatabaseRow&, char sep) { return formatGeneral(dc.k1, sep); }},
+    {"k2", Shown::Column,
+     [](const DesignCase& dc, const DatabaseRow&, char sep) { return formatGeneral(dc.k2, sep); }},
+    {"N", Shown::Column,
+     [](const DesignCase& dc, const DatabaseRow&, char sep) { return formatGeneral(dc.N, sep); }},
+    {"M1a", Shown::Column,
+     [](const DesignCase& dc, const DatabaseRow&, char sep) { return formatGeneral(dc.M1a, sep); }},
+    {"M2a", Shown::Column,
+     [](const DesignCase& dc, const DatabaseRow&, char sep) { return formatGeneral(dc.M2a, sep); }},
+    {"M1b", Shown::Column,
+     [](const DesignCase& dc, const DatabaseRow&, char sep) { return formatGeneral(dc.M1b, sep); }},
+    {"M2b", Shown::Column,
+     [](const DesignCase& dc, const DatabaseRow&, char sep) { return formatGeneral(dc.M2b, sep); }},
+    {"Dim mom", Shown::Column,
+     [](const DesignCase& dc, const DatabaseRow&,
+        char) { return std::string(dc.dimMoment != 0 ? "Red" : "Max"); }},
+}};
+
+void headerBlock(Line& line, const ResultPanel& p) {
+    line.cell(p.label[0]);
+    for (int i = 1; i <= p.lineCount && i < 16; ++i)
+        line.cell(p.label[static_cast<size_t>(i)]);
+}
+
+// One result block: an empty cell under the title, then the panel's values; "Error" for each
+// when the run stopped; `notApplicable` for each when the block does not apply to the case.
+void resultBlock(Line& line, const ResultPanel& p, bool shown, bool completed,
+                 const char* notApplicable) {
+    line.cell("");
+    const int n = p.lineCount < 16 ? p.lineCount : 15;
+    for (int i = 1; i <= n; ++i) {
+        if (!shown)
+            line.cell(notApplicable);
+        else if (!completed)
+            line.cell("Error");
+        else
+            line.cell(p.value[static_cast<size_t>(i)]);
+    }
+}
+
+} // namespace
+
+std::string resultsHeaderLine(const CaseResults& res) {
+    Line line;
+    for (const InputColumn& c : kInputs)
+        line.cell(c.heading);
+    ResultPanel shell = res.shellPanel;
+    shell.label[0] = "Shell";
+    shell.label[2] = "fEtau/fEm = ";
+    shell.label[10] = "UF = ";
+    ResultPanel stiff = res.stiffPanel;
+    stiff.label[0] = "Stiffener";
+    stiff.label[13] = "UF = ";
+    ResultPanel ring = res.ringPanel;
+    ring.label[0] = "Ringframe";
+    ring.label[1] = "Area req";
+    ring.label[2] = "UF = ";
+    ring.label[3] = "Iy req";
+    ring.label[11] = "UF =";
+    ring.label[12] = "Ihr>= ";
+    ResultPanel column = res.columnPanel;
+    column.label[0] = "Column";
+    headerBlock(line, shell);
+    headerBlock(line, stiff);
+    headerBlock(line, ring);
+    headerBlock(line, column);
+    line.text() += ';';
+    return line.text();
+}
+
+std::string resultsCaseLine(const DesignCase& dc, const CaseResults& res, const DatabaseRow& row,
+                            bool completed, char sep) {
+    Line line;
+    for (const InputColumn& c : kInputs)
+        line.cell(applies(c.shown, dc) ? c.cell(dc, row, sep) : "N/A");
+    resultBlock(line, res.shellPanel, true, completed, "N/A");
+    resultBlock(line, res.stiffPanel, dc.cylinderType == 2, completed, "N/A");
+    resultBlock(line, res.ringPanel, dc.ringControl == 1, completed, "N/A");
+    resultBlock(line, res.columnPanel, dc.cylinderType == 3, completed, " N/A");
+    line.text() += ';';
+    return line.text();
+}
+
+std::string resultsCommentLine(const std::string& text) {
+    std::string out;
+    for (char c : text)
+        out += (c == '\r' || c == '\n') ? ' ' : c;
+    return out;
+}
+
+} // namespace velmora
