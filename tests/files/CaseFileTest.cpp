@@ -537,7 +537,7 @@ protected:
         CaseFileDisk::SetUp();
         std::vector<ProfileRow> rows;
         for (int i = 0; i < 10; ++i)
-            rows.push_back({100.0f + 10 * i, 65, 7, 7});
+            rows.push_back({100.0f + 10.0f * static_cast<float>(i), 65, 7, 7});
         rows[7] = {150, 90, 10, 12};
         rows[9] = {150, 90, 10, 12}; // the same dimensions again further down
         st.profiles.L = table(TableKind::L, rows);

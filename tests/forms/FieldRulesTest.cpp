@@ -258,7 +258,7 @@ TEST(FieldRules, EnterTargetsFollowTheWindow) {
 
 TEST(FieldRules, ProfilesPopupUnlessUnstiffened) {
     DesignCase dc;
-    for (int16_t t : {0, 1, 2, 3}) {
+    for (int16_t t : {int16_t{0}, int16_t{1}, int16_t{2}, int16_t{3}}) {
         dc.cylinderType = t;
         EXPECT_EQ(profilesPopupOnRightClick(dc), t != 0);
     }

@@ -103,7 +103,7 @@ TEST(SketchesTest, CylinderMarksPerType) {
         {3, 3000, V{"r", "t", "L = l"}},
     };
     for (const auto& c : cases) {
-        for (int16_t outside : {0, 1}) {
+        for (int16_t outside : {int16_t{0}, int16_t{1}}) {
             DesignCase dc;
             dc.cylinderType = c.type;
             dc.L = c.L;

@@ -462,7 +462,7 @@ private slots:
         ProfileDialog* d = openRing(ProfileKind::LBuiltUp);
         QVERIFY(d);
         QTest::qWait(300);
-        const int afterOpen = warned(host->nt).count(" r > height of ringframe  ");
+        const qsizetype afterOpen = warned(host->nt).count(" r > height of ringframe  ");
         QVERIFY(afterOpen >= 1);
         QTest::qWait(300);
         QCOMPARE(warned(host->nt).count(" r > height of ringframe  "), afterOpen);
