@@ -512,7 +512,7 @@ TEST_F(CaseFileDisk, OpenSetsTheFolderAndLooksUpTheYieldStrengths) {
     ASSERT_EQ(loadMaterials(VELMORA_DATA_DIR, st.materials), "");
     ASSERT_TRUE(loadProfileTables(VELMORA_DATA_DIR, st.profiles).empty());
     RecordingNotifier nt;
-    // The file holds yield strengths of 0; material row 2 is NV-36, 355 MPa up to 40 mm.
+    // The file holds yield strengths of 0; material row 2 is NV-36, 355 MPa up to 100 mm.
     const std::string path = put("new.cys", join(kNewCaseLines));
     EXPECT_EQ(openCase(st, nt, path), "");
     EXPECT_EQ(st.run.fileName, path);

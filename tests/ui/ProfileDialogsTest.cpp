@@ -357,13 +357,13 @@ private slots:
         QVERIFY(d);
         QCOMPARE(host->st.dc.stiff.kind, ProfileKind::BulbFlat);
         QCOMPARE(host->stiffList->currentText(), QString("Bulb Flat"));
-        // Row 2 of the delivered bulb table: BF 60x6, c 9, r 3, A 452.
-        // B = 9 + 6 - 1.35 = 13.65, stored in single precision as 13.6499996 and so shown as
-        // 13.6; tf = (452 - 360)/7.65 = 12.03.
-        QCOMPARE(host->st.res.stiffProfileText, std::string("BF 60x6.0"));
-        QCOMPARE(label(d, "stb"), QString("13.6 mm"));
-        QCOMPARE(label(d, "sttf"), QString("12.0 mm"));
-        QCOMPARE(label(d, "sta"), QString("452 mm2"));
+        // Row 2 of the delivered bulb table: HP 80x7, c 12, r 3.5, A 661.
+        // B = 12 + 7 - 1.575 = 17.425, stored in single precision as 17.4249992 and so shown as
+        // 17.4; tf = (661 - 560)/10.425 = 9.69.
+        QCOMPARE(host->st.res.stiffProfileText, std::string("BF 80x7.0"));
+        QCOMPARE(label(d, "stb"), QString("17.4 mm"));
+        QCOMPARE(label(d, "sttf"), QString("9.7 mm"));
+        QCOMPARE(label(d, "sta"), QString("661 mm2"));
         QCOMPARE(d->findChild<QListWidget*>("cbo")->currentRow(), 2);
     }
 
