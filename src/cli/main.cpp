@@ -2,6 +2,7 @@
 #include "base/NumberText.h"
 #include "calc/Calc.h"
 #include "calc/CaseIo.h"
+#include "calc/CommandLine.h"
 #include "calc/DatabaseRows.h"
 #include "calc/State.h"
 #include "case/Notifier.h"
@@ -12,41 +13,33 @@
 #include "files/DataFiles.h"
 #include "files/DatabaseFile.h"
 
-#ifdef VELMORA_CLI_REPORT
-#include "cli/ReportCommand.h"
-#endif
-
 #include <CLI/CLI.hpp>
 #include <nlohmann/json.hpp>
 
 #include <algorithm>
-#include <clocale>
+#include <cerrno>
 #include <cstdio>
+#include <cstring>
+#include <filesystem>
 #include <iostream>
+#include <spawn.h>
 #include <string>
+#include <sys/wait.h>
+#include <vector>
+
+extern char** environ;
 
 using namespace velmora;
 using nlohmann::ordered_json;
 
 namespace {
 
-// The decimal separator follows the user's locale, as the window's does.
-bool localeUsesDecimalPoint() {
-    std::setlocale(LC_NUMERIC, "");
-    const char* sep = std::localeconv()->decimal_point;
-    const char c = (sep && sep[0]) ? sep[0] : '.';
-    std::setlocale(LC_NUMERIC, "C");
-    return detectDecimalSeparator(c);
-}
+constexpr const char* kReportHelper = "velmora-dnv-report";
 
-// Prepares a state with the data files; false (with the messages on stderr) when a file
-// failed.
+// Prepares a state with the data files (the decimal separator follows the user's locale, as the
+// window's does); false (with the messages on stderr) when a file failed.
 bool prepareState(State& st, const std::string& dataDir) {
-    st.run.decimalPointLocale = localeUsesDecimalPoint();
-    const std::string dir = dataDir.empty() ? findDataDir(executableDir()) : dataDir;
-    st.run.currentDir = dir;
-    newCase(st);
-    const auto messages = loadDataFiles(st, dir);
+    const auto messages = prepareCommandLineState(st, dataDir);
     for (const auto& m : messages)
         std::cerr << m << '\n';
     return messages.empty();
@@ -296,24 +289,58 @@ int runSummary(const std::string& inPath, const std::string& outPath, const Summ
     return table.stopped.empty() ? 0 : 1;
 }
 
-#ifdef VELMORA_CLI_REPORT
-// Opens the case as the window does, then writes its report page as PDF. A case whose
-// calculation stopped gets no report: its panels would not belong to its inputs.
-int runReport(int& argc, char** argv, const std::string& path, const std::string& pdfPath,
-              const std::string& dataDir) {
-    State st;
-    WarningCollector nt;
-    if (!loadCase(st, nt, path, dataDir))
-        return 1;
-    for (const auto& m : nt.warnings)
-        std::cerr << "Message: " << m << '\n';
-    if (!st.run.lastRunCompleted) {
-        std::cerr << st.run.calcMessage << "\nno report written\n";
+// The report helper: beside this program in a build or a plain install, or in the libexec
+// folder of the install prefix. Empty when there is none.
+std::string reportHelperPath() {
+    namespace fs = std::filesystem;
+    const fs::path here(executableDir());
+    for (const fs::path& p : {here / kReportHelper, here / ".." / "libexec" / kReportHelper,
+                              here / ".." / "libexec" / "velmora-dnv" / kReportHelper}) {
+        std::error_code ec;
+        if (fs::is_regular_file(p, ec))
+            return p.lexically_normal().string();
+    }
+    return "";
+}
+
+// Hands the report command to the helper, which opens the case as the window does and writes
+// its report page as PDF; its messages and exit status are the command's.
+int runReport(const std::string& path, const std::string& pdfPath, const std::string& dataDir) {
+    const std::string helper = reportHelperPath();
+    if (helper.empty()) {
+        std::cerr << "the report helper " << kReportHelper << " is not installed beside "
+                  << executableDir() << " or in the libexec folder of its prefix; no report "
+                  << "written\n";
         return 1;
     }
-    return writeReportCommand(argc, argv, st, pdfPath);
+    std::vector<std::string> args = {helper, path, "-o", pdfPath};
+    if (!dataDir.empty()) {
+        args.push_back("--data-dir");
+        args.push_back(dataDir);
+    }
+    std::vector<char*> argv;
+    for (std::string& a : args)
+        argv.push_back(a.data());
+    argv.push_back(nullptr);
+    pid_t pid = 0;
+    const int spawned = posix_spawn(&pid, helper.c_str(), nullptr, nullptr, argv.data(), environ);
+    if (spawned != 0) {
+        std::cerr << "the report helper " << helper << " cannot be started: "
+                  << std::strerror(spawned) << "; no report written\n";
+        return 1;
+    }
+    int status = 0;
+    while (waitpid(pid, &status, 0) < 0) {
+        if (errno != EINTR) {
+            std::cerr << "the report helper " << helper << " was lost; no report written\n";
+            return 1;
+        }
+    }
+    if (WIFEXITED(status))
+        return WEXITSTATUS(status) == 0 ? 0 : 1;
+    std::cerr << "the report helper " << helper << " stopped abnormally; no report written\n";
+    return 1;
 }
-#endif
 
 } // namespace
 
@@ -371,7 +398,6 @@ int main(int argc, char** argv) {
                          "Only the chosen groups; with none chosen, the columns always shown");
     addDataDir(cmdSummary);
 
-#ifdef VELMORA_CLI_REPORT
     std::string reportPath;
     std::string reportOut;
     CLI::App* cmdReport = app.add_subcommand(
@@ -379,7 +405,6 @@ int main(int argc, char** argv) {
     cmdReport->add_option("CASE", reportPath, "Case file to report (.cys)")->required();
     cmdReport->add_option("-o,--output", reportOut, "PDF file to write")->required();
     addDataDir(cmdReport);
-#endif
 
     try {
         app.parse(argc, argv);
@@ -392,10 +417,8 @@ int main(int argc, char** argv) {
         return 2;
     }
 
-#ifdef VELMORA_CLI_REPORT
     if (cmdReport->parsed())
-        return runReport(argc, argv, reportPath, reportOut, dataDir);
-#endif
+        return runReport(reportPath, reportOut, dataDir);
     if (cmdNew->parsed())
         return runNew(newPath, dataDir);
     if (cmdCalc->parsed())

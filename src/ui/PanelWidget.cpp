@@ -1,6 +1,6 @@
 #include "ui/PanelWidget.h"
 
-#include "ui/QtSurface.h"
+#include "pdf/QtSurface.h"
 
 #include <QFontMetricsF>
 #include <QMouseEvent>

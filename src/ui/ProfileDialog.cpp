@@ -7,7 +7,7 @@
 #include "report/Sketches.h"
 #include "sections/Sections.h"
 #include "ui/CaseHost.h"
-#include "ui/QtSurface.h"
+#include "pdf/QtSurface.h"
 
 #include <QApplication>
 #include <QCloseEvent>

@@ -31,6 +31,7 @@ docs="$share/Documentation"
 files=(
     "$prefix/bin/velmora-dnv"
     "$prefix/bin/velmora-dnv-cli"
+    "$prefix/libexec/velmora-dnv-report"
     "$share/DNVmat.dat"
     "$share/lprof.dat"
     "$share/tprof.dat"
@@ -129,6 +130,19 @@ mv "$share/DNVmat.dat.hidden" "$share/DNVmat.dat"
 if (cd "$work" && LC_ALL=C "$cli" batch "$share/Velmora_Dnv_in.csv" out_out.csv \
     >batch.out 2>batch.err); then ok; else bad "batch of the installed start-up database: $(cat "$work/batch.err")"; fi
 check "batch wrote the results file" test -s "$work/out_out.csv"
+mkdir -p "$work/reports"
+# The report command of the installed tool finds its helper in the prefix's libexec folder; the
+# tool itself loads no part of Qt.
+if (cd "$work" && LC_ALL=C QT_QPA_PLATFORM=offscreen "$cli" report x.cys -o reports/x.pdf \
+    >report.out 2>report.err); then ok; else bad "installed report: $(cat "$work/report.err")"; fi
+check "report wrote a one-page PDF" bash -c 'pdfinfo "$1" | grep -q "^Pages: *1$"' _ "$work/reports/x.pdf"
+check "velmora-dnv-cli links no Qt library" bash -c '! ldd "$1" | grep -qi libQt' _ "$cli"
+mv "$prefix/libexec/velmora-dnv-report" "$work/helper.hidden"
+(cd "$work" && LC_ALL=C "$cli" report x.cys -o reports/y.pdf >missing.out 2>missing.err)
+check "a missing helper fails with status 1" test $? -eq 1
+check "a missing helper is named" grep -q 'velmora-dnv-report' "$work/missing.err"
+check "a missing helper writes no report" test ! -e "$work/reports/y.pdf"
+mv "$work/helper.hidden" "$prefix/libexec/velmora-dnv-report"
 
 # velmora-docgen keeps an existing PDF when it cannot render: the old file stays byte for byte.
 docgen="$build/bin/velmora-docgen"

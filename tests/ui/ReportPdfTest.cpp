@@ -5,7 +5,7 @@
 #include "calc/State.h"
 #include "files/DataFiles.h"
 #include "support/RecordingNotifier.h"
-#include "ui/ReportPrinter.h"
+#include "pdf/ReportPdf.h"
 
 #include <QDir>
 #include <QFile>

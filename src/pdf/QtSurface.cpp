@@ -1,4 +1,4 @@
-#include "ui/QtSurface.h"
+#include "pdf/QtSurface.h"
 
 #include <QFontMetricsF>
 #include <QPaintDevice>

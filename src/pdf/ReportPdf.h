@@ -1,0 +1,27 @@
+// The one-page report of a calculated case drawn with QtGui alone: into a PDF file, or onto any
+// paint device (the window's printer uses it too).
+#pragma once
+
+#include <QRectF>
+#include <QString>
+
+class QPainter;
+class QPaintDevice;
+
+namespace velmora {
+
+struct State;
+
+// Writes the report page to a PDF file (A4) through a temporary file that replaces `path` only
+// when complete; false with `error` set when the file cannot be written (the old file, if any,
+// is then untouched).
+bool writeReportPdf(const State& st, const QString& path, QString& error);
+
+// Draws the report page into `area` (device coordinates of the printable area) with the current
+// date and time.
+void paintReportPage(QPainter& painter, const QRectF& area, const State& st);
+
+// The whole page of `device` in its own coordinates.
+QRectF printableArea(const QPaintDevice& device);
+
+} // namespace velmora

@@ -1,0 +1,83 @@
+// velmora-dnv-report: the report helper of the command-line tool. Opens a case file as the
+// window opens it and writes its one-page report as PDF, drawn with QtGui alone, so that the
+// command-line tool itself needs no part of Qt.
+//
+//   velmora-dnv-report CASE.cys -o REPORT.pdf [--data-dir DIR]
+//
+// Exit status 0 when the report was written, 1 when the case or the file failed (message on
+// stderr), 2 for wrong usage.
+#include "calc/CaseIo.h"
+#include "calc/CommandLine.h"
+#include "calc/State.h"
+#include "case/Notifier.h"
+#include "pdf/ReportPdf.h"
+
+#include <QByteArray>
+#include <QGuiApplication>
+#include <QString>
+
+#include <iostream>
+#include <string>
+
+using namespace velmora;
+
+namespace {
+
+int usage() {
+    std::cerr << "usage: velmora-dnv-report CASE.cys -o REPORT.pdf [--data-dir DIR]\n";
+    return 2;
+}
+
+} // namespace
+
+int main(int argc, char** argv) {
+    std::string casePath;
+    std::string pdfPath;
+    std::string dataDir;
+    for (int i = 1; i < argc; ++i) {
+        const std::string a = argv[i];
+        if ((a == "-o" || a == "--output") && i + 1 < argc)
+            pdfPath = argv[++i];
+        else if (a == "--data-dir" && i + 1 < argc)
+            dataDir = argv[++i];
+        else if (!a.empty() && a[0] != '-' && casePath.empty())
+            casePath = a;
+        else
+            return usage();
+    }
+    if (casePath.empty() || pdfPath.empty())
+        return usage();
+
+    State st;
+    const auto messages = prepareCommandLineState(st, dataDir);
+    for (const auto& m : messages)
+        std::cerr << m << '\n';
+    if (!messages.empty())
+        return 1;
+    WarningCollector nt;
+    const std::string error = openCase(st, nt, casePath);
+    if (!error.empty()) {
+        std::cerr << error << '\n';
+        return 1;
+    }
+    for (const auto& m : nt.warnings)
+        std::cerr << "Message: " << m << '\n';
+    // A case whose calculation stopped gets no report: its panels would not belong to its
+    // inputs.
+    if (!st.run.lastRunCompleted) {
+        std::cerr << st.run.calcMessage << "\nno report written\n";
+        return 1;
+    }
+
+    // Without a display the page is drawn offscreen; a platform the user set is kept.
+    if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM") && qEnvironmentVariableIsEmpty("DISPLAY") &&
+        qEnvironmentVariableIsEmpty("WAYLAND_DISPLAY"))
+        qputenv("QT_QPA_PLATFORM", QByteArray("offscreen"));
+    QGuiApplication app(argc, argv);
+    QString pdfError;
+    if (!writeReportPdf(st, QString::fromStdString(pdfPath), pdfError)) {
+        std::cerr << pdfError.toStdString() << '\n';
+        return 1;
+    }
+    return 0;
+}
