@@ -1,9 +1,9 @@
 // Feeds arbitrary bytes to the case-file reader and the code-page conversions: a bad file must be
 // refused with a message naming a line, a good one must hold valid option codes and must read
 // back exactly as it is written again.
+#include "base/CodePage.h"
 #include "case/DesignCase.h"
 #include "files/CaseFile.h"
-#include "base/CodePage.h"
 
 #include <cstddef>
 #include <cstdint>

@@ -325,8 +325,8 @@ int runReport(const std::string& path, const std::string& pdfPath, const std::st
     pid_t pid = 0;
     const int spawned = posix_spawn(&pid, helper.c_str(), nullptr, nullptr, argv.data(), environ);
     if (spawned != 0) {
-        std::cerr << "the report helper " << helper << " cannot be started: "
-                  << std::strerror(spawned) << "; no report written\n";
+        std::cerr << "the report helper " << helper
+                  << " cannot be started: " << std::strerror(spawned) << "; no report written\n";
         return 1;
     }
     int status = 0;

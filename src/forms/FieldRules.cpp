@@ -1,8 +1,8 @@
 #include "forms/FieldRules.h"
 
-#include "calc/State.h"
 #include "base/Fp.h"
 #include "base/NumberText.h"
+#include "calc/State.h"
 
 #include <cmath>
 #include <limits>

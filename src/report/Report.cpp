@@ -4,8 +4,8 @@
 
 #include "report/Report.h"
 
-#include "calc/State.h"
 #include "base/NumberText.h"
+#include "calc/State.h"
 #include "report/Panels.h"
 #include "report/Sketches.h"
 #include "report/Surface.h"

@@ -4,9 +4,9 @@
 
 #include "report/Sketches.h"
 
-#include "case/DesignCase.h"
 #include "base/Fp.h"
 #include "base/NumberText.h"
+#include "case/DesignCase.h"
 #include "report/Surface.h"
 
 #include <algorithm>

@@ -3,9 +3,9 @@
 // while the rows are calculated through it.
 #pragma once
 
+#include "calc/State.h"
 #include "case/CaseResults.h"
 #include "case/DesignCase.h"
-#include "calc/State.h"
 #include "database/Batch.h"
 
 #include <QString>

@@ -1,7 +1,7 @@
 #include "ui/DetailedSummaryWindow.h"
 
-#include "case/Notifier.h"
 #include "calc/State.h"
+#include "case/Notifier.h"
 #include "database/Workbook.h"
 #include "ui/CaseHost.h"
 #include "ui/DatabaseBatch.h"

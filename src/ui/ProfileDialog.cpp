@@ -4,10 +4,10 @@
 #include "calc/State.h"
 #include "case/Notifier.h"
 #include "forms/ProfileDialogDesc.h"
+#include "pdf/QtSurface.h"
 #include "report/Sketches.h"
 #include "sections/Sections.h"
 #include "ui/CaseHost.h"
-#include "pdf/QtSurface.h"
 
 #include <QApplication>
 #include <QCloseEvent>

@@ -54,7 +54,8 @@ TEST(ProfileDialogDescs, FamilyHasOneMemberPerMemberAndKind) {
     for (int k = 0; k < 10; ++k) {
         EXPECT_STREQ(profileDialogFor(ProfileMember::Stiffener, k)->name, stiff[k]);
         EXPECT_STREQ(profileDialogFor(ProfileMember::Ring, k)->name, ring[k]);
-        EXPECT_EQ(profileDialogFor(ProfileMember::Ring, k)->isPicker(), isTableKind(static_cast<int16_t>(k)));
+        EXPECT_EQ(profileDialogFor(ProfileMember::Ring, k)->isPicker(),
+                  isTableKind(static_cast<int16_t>(k)));
     }
     EXPECT_EQ(profileDialogFor(ProfileMember::Stiffener, 10), nullptr);
     EXPECT_EQ(profileDialogFor(ProfileMember::Ring, -1), nullptr);

@@ -1,7 +1,7 @@
 // Result panels against a recording surface: alignment, styles and the usage-factor colours.
 #include "report/Panels.h"
-#include "support/TestSupport.h"
 #include "support/RecordingSurface.h"
+#include "support/TestSupport.h"
 
 #include <gtest/gtest.h>
 

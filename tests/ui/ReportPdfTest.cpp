@@ -1,11 +1,11 @@
 // The report written as PDF through the real Qt path, read back with pdftotext: the header, the
 // inputs and every value of the panels the case shows must be on the one page.
 
+#include "pdf/ReportPdf.h"
 #include "calc/Calc.h"
 #include "calc/State.h"
 #include "files/DataFiles.h"
 #include "support/RecordingNotifier.h"
-#include "pdf/ReportPdf.h"
 
 #include <QDir>
 #include <QFile>
