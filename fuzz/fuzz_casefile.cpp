@@ -50,6 +50,8 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
     check(dc.fixedFlag == 1);
     check(flag(dc.designFormat) && dc.cylinderType >= 0 && dc.cylinderType <= 3);
     check(flag(dc.ringControl) && flag(dc.heavyRingControl) && flag(dc.outsideStiffening));
+    // The heavy ring-frame check is never on without the ring-frame check.
+    check(dc.ringControl == 1 || dc.heavyRingControl == 0);
     check(flag(dc.specialIh) && flag(dc.ringFabrication) && flag(dc.dimMoment));
     check(kindCode(dc.stiff.kind) && kindCode(dc.ring.kind) && rows(dc.stiff) && rows(dc.ring));
     check(dc.plateMaterial >= 0 && dc.stiffMaterial >= 0 && dc.ringMaterial >= 0);

@@ -123,6 +123,77 @@ TEST(Driver, FaultStopsRunAndLeavesPanels) {
     EXPECT_TRUE(st.run.calcMessage.empty());
 }
 
+TEST(Driver, RunStoppedInTheRingFrameKeepsWhatEarlierChecksStored) {
+    State st = test::userDefinedPlateState();
+    RecordingNotifier nt;
+    ASSERT_TRUE(calcAll(st, nt));
+    const CaseResults before = st.res;
+
+    // More axial compression changes the shell and stiffener checks; a flat-bar ring frame of
+    // no thickness then stops the run in the ring-frame check (its torsional strength divides
+    // by the web thickness).
+    st.dc.Sigx = -120;
+    st.dc.ring.kind = ProfileKind::FlatBuiltUp;
+    st.dc.ring.savedSet(ProfileKind::FlatBuiltUp).tw = 0;
+    nt.clear();
+    EXPECT_FALSE(calcAll(st, nt));
+    EXPECT_NE(st.run.calcMessage.find("Panel Ring Buckling"), std::string::npos)
+        << st.run.calcMessage;
+
+    // The shell and stiffener checks ran: panels and numbers are those of Sigx = -120. Worked
+    // by hand with SighSd = -10 - 0.3 * 1500 / 20 = -32.5:
+    // SigjSd = sqrt(120^2 - 120 * 32.5 + 32.5^2 + 3 * 40^2) = 127.89.
+    EXPECT_EQ(st.res.shellPanel.value[5], "127.9");
+    EXPECT_NE(st.res.shellUF, before.shellUF);
+    EXPECT_NE(st.res.stiffUF, before.stiffUF);
+    EXPECT_NE(st.res.stiffPanel.value, before.stiffPanel.value);
+    // The ring-frame check and its section keep everything from before the run, panel and
+    // numbers alike, so the summary, the JSON output and the panels agree.
+    EXPECT_EQ(st.res.ringPanel.value, before.ringPanel.value);
+    EXPECT_EQ(st.res.ringAreaUF, before.ringAreaUF);
+    EXPECT_EQ(st.res.ringInertiaUF, before.ringInertiaUF);
+    EXPECT_EQ(st.res.Ih, before.Ih);
+    EXPECT_EQ(st.res.ringSection.A, before.ringSection.A);
+    EXPECT_EQ(st.res.ringProfileText, before.ringProfileText);
+}
+
+TEST(Driver, HeavyRingFrameOnlyWithTheRingFrameCheck) {
+    // A fresh state: no ring-frame check has ever run, so there is no ring frame to extend.
+    State st = test::userDefinedPlateState();
+    st.dc.ringControl = 0;
+    st.dc.heavyRingControl = 1;
+    RecordingNotifier nt;
+    EXPECT_TRUE(calcAll(st, nt)) << st.run.calcMessage;
+    EXPECT_EQ(st.res.Ihr, 0.0);
+    EXPECT_EQ(st.res.ringPanel.value[12], "");
+
+    // With the ring-frame check on, both run and row 12 shows the heavy ring frame.
+    st.dc.ringControl = 1;
+    ASSERT_TRUE(calcAll(st, nt)) << st.run.calcMessage;
+    EXPECT_EQ(st.res.ringPanel.label[12], "Heavy ringframe Ihr>= ");
+    const double Ihr = st.res.Ihr;
+    EXPECT_GT(Ihr, 0.0);
+    // Off again: the heavy ring frame of the last run is not computed anew from other values.
+    st.dc.ringControl = 0;
+    st.dc.r = 1400;
+    ASSERT_TRUE(calcAll(st, nt)) << st.run.calcMessage;
+    EXPECT_EQ(st.res.Ihr, Ihr);
+}
+
+TEST(NewCase, KeepsTheValuesThePanelsShowed) {
+    State st = test::userDefinedPlateState();
+    st.dc.l = 500; // the Ch 3.4 check: another title and line 2 label
+    RecordingNotifier nt;
+    ASSERT_TRUE(calcAll(st, nt));
+    const ResultPanel shell = st.res.shellPanel;
+    ASSERT_EQ(shell.label[0], "Shell Buckling: (Ch 3.4.2)");
+    newCase(st);
+    EXPECT_EQ(st.res.shellPanel.label[0], "Shell Buckling: (Ch 3.3.2)");
+    EXPECT_EQ(st.res.shellPanel.label[2], "fEtau = ");
+    EXPECT_EQ(st.res.shellPanel.value, shell.value);
+    EXPECT_EQ(st.res.shellPanel.unit, shell.unit);
+}
+
 TEST(Driver, DegenerateGeometryStopsRun) {
     State st = test::userDefinedPlateState();
     st.dc.cylinderType = 0;

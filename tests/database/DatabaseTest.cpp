@@ -6,6 +6,7 @@
 #include "base/FileIo.h"
 #include "calc/Calc.h"
 #include "calc/State.h"
+#include "files/CaseFile.h"
 #include "support/RecordingNotifier.h"
 #include "support/TestSupport.h"
 
@@ -406,6 +407,41 @@ TEST(DatabaseLoad, HeavyRingSwitchFollowsTheRingFrameCheck) {
     loadRowIntoCase(st, nt, 0);
     EXPECT_EQ(0, st.dc.ringControl);
     EXPECT_EQ(0, st.dc.heavyRingControl);
+}
+
+TEST(DatabaseLoad, ProfileTheRowDoesNotUseRaisesNoWarning) {
+    State st = test::newTestState();
+    RecordingNotifier nt;
+    // An unstiffened cylinder of radius 150 without ring-frame check: its bulb-flat ring frame
+    // (H 200) would be higher than the radius allows, but the case never uses it.
+    st.db = parseOk(joinLines({caseLine({{4, "0"},
+                                         {6, "0"},
+                                         {10, "150"},
+                                         {12, "10"},
+                                         {15, "BF 200x10.0"},
+                                         {18, "100"},
+                                         {19, "BF 200x10.0"}}),
+                               "End;"}),
+                    st.profiles.bulb);
+    ASSERT_TRUE(loadRowIntoCase(st, nt, 0)) << st.run.calcMessage;
+    EXPECT_TRUE(nt.calls.empty()) << nt.calls.front().text;
+    EXPECT_EQ(PK::BulbFlat, st.dc.ring.kind);
+}
+
+TEST(DatabaseStore, LeavesTheDesignCaseAsItWas) {
+    State st = test::newTestState();
+    RecordingNotifier nt;
+    ASSERT_TRUE(calcAll(st, nt));
+    // A ring-stiffened cylinder with a stiffener switched to another table row: the row's
+    // designation shows that row, the case keeps its working dimensions and yield strength.
+    st.dc.cylinderType = 1;
+    st.dc.stiff.rowL = 1;
+    const DesignCase before = st.dc;
+    ASSERT_TRUE(storeCaseInRow(st, 0));
+    EXPECT_EQ("L 150x90x10.0x10.0", st.db.rows[0].stiff.designation);
+    EXPECT_EQ(caseFileText(before), caseFileText(st.dc));
+    EXPECT_EQ(before.stiff.H, st.dc.stiff.H);
+    EXPECT_EQ(before.fys, st.dc.fys);
 }
 
 TEST(DatabaseLoad, FirstCaseRowStepsOverComments) {
