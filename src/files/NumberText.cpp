@@ -16,12 +16,14 @@
 #include "files/NumberText.h"
 
 #include <array>
+#include <bit>
 #include <charconv>
 #include <cmath>
 #include <cstdint>
 #include <cstring>
 #include <limits>
 #include <system_error>
+#include <type_traits>
 
 namespace velmora {
 
@@ -164,18 +166,34 @@ bool fifteenDigits(Decimal& d, uint64_t m, int e, int b) {
     return true;
 }
 
+// Sign, biased exponent and fraction field of a double or a single.
+struct BinaryFields {
+    bool negative = false;
+    int biased = 0; // 0 for zero and subnormals
+    uint64_t fraction = 0;
+};
+
+template <class T> BinaryFields fieldsOf(T value) {
+    using Bits = std::conditional_t<sizeof(T) == 8, uint64_t, uint32_t>;
+    constexpr int kFractionBits = std::numeric_limits<T>::digits - 1;
+    constexpr int kSignBit = static_cast<int>(sizeof(T)) * 8 - 1;
+    const Bits bits = std::bit_cast<Bits>(value);
+    BinaryFields f;
+    f.negative = (bits >> kSignBit) != 0;
+    f.biased = static_cast<int>((bits & ~(Bits{1} << kSignBit)) >> kFractionBits);
+    f.fraction = bits & ((Bits{1} << kFractionBits) - 1);
+    return f;
+}
+
 // The value's 15-significant-digit decimal form.
 Decimal toDecimal15(double value) {
     Decimal d;
-    uint64_t bits = 0;
-    std::memcpy(&bits, &value, sizeof bits);
-    d.negative = (bits >> 63) != 0;
-    const int biased = static_cast<int>((bits >> 52) & 0x7ff);
-    const uint64_t fraction = bits & ((uint64_t{1} << 52) - 1);
-    if (biased == 0 && fraction == 0)
+    const BinaryFields f = fieldsOf(value);
+    d.negative = f.negative;
+    if (f.biased == 0 && f.fraction == 0)
         return d;
-    if (biased != 0 &&
-        fifteenDigits(d, fraction | (uint64_t{1} << 52), biased - 1075, biased - 1023))
+    if (f.biased != 0 &&
+        fifteenDigits(d, f.fraction | (uint64_t{1} << 52), f.biased - 1075, f.biased - 1023))
         return d;
     // Subnormal, very small or very large: the library's correctly rounded expansion.
     char buf[32];
@@ -218,17 +236,14 @@ bool scaledDown(uint32_t m, int e, int k, Uint128& out) {
 Decimal singleDecimal(float value) {
     constexpr long kKeep = 8;
     Decimal d;
-    uint32_t bits = 0;
-    std::memcpy(&bits, &value, sizeof bits);
-    d.negative = (bits >> 31) != 0;
-    const int biased = static_cast<int>((bits >> 23) & 0xff);
-    const uint32_t fraction = bits & ((uint32_t{1} << 23) - 1);
-    if (biased == 0 && fraction == 0)
+    const BinaryFields f = fieldsOf(value);
+    d.negative = f.negative;
+    if (f.biased == 0 && f.fraction == 0)
         return d;
-    if (biased != 0) {
-        const uint32_t m = fraction | (uint32_t{1} << 23);
-        const int e = biased - 150;
-        const int low = floorLog10Pow2(biased - 127); // decimal exponent low or low + 1
+    if (f.biased != 0) {
+        const auto m = static_cast<uint32_t>(f.fraction | (uint64_t{1} << 23));
+        const int e = f.biased - 150;
+        const int low = floorLog10Pow2(f.biased - 127); // decimal exponent low or low + 1
         long exp = low + 1;
         Uint128 t = 0;
         bool ok = low >= -24 && scaledDown(m, e, static_cast<int>(kKeep - 1 - exp), t);
