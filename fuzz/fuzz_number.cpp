@@ -53,6 +53,16 @@ void formatAll(double value) {
             check(a.empty() || a[0] != '-' || hasNonzeroMantissa(a));
         }
     }
+    // The 15-digit form (shown whole for a text that is not a pattern) of a normal double reads
+    // back as a double with the same 15-digit form, so a digit off by more than the rounding
+    // shows up here (ties are left to the tests). Only forms that round up past the largest
+    // double cannot be read back.
+    if (std::isnormal(value) && std::fabs(value) < 1.79769313486231e308) {
+        const std::string whole = velmora::formatNumber(value, "x", '.');
+        double back = 0;
+        check(velmora::readInvariant(whole, back));
+        check(velmora::formatNumber(back, "x", '.') == whole);
+    }
 }
 
 } // namespace

@@ -1,19 +1,29 @@
 // Number text: display patterns, the general text of a single, the invariant notation of the
 // files and the reading of numbers typed into the input boxes.
 //
-// Every formatting routine works on one internal form, `Decimal`: the significant digits of a
-// value as characters plus the power of ten of the first digit. The value is rendered into it
-// once by the C library (which rounds the exact binary value correctly), and all further
-// rounding is done on the digit string, half away from zero, as the display patterns have always
-// rounded. Working on the 15-significant-digit form means that a value such as 2.675, stored in
-// binary as 2.67499999999999982..., is rounded as the 2.67500000000000 the engineer typed.
+// Every formatting routine works on one internal form, `Decimal`: the leading significant digits
+// of a value as characters plus the power of ten of the first digit. A double is rendered into it
+// once, correctly rounded to 15 significant digits (ties to even, as any correct conversion of
+// the exact binary value rounds), and all further rounding is done on those digits, half away
+// from zero, as the display patterns have always rounded. Working on the 15-significant-digit
+// form means that a value such as 2.675, stored in binary as 2.67499999999999982..., is rounded
+// as the 2.67500000000000 the engineer typed. A single is taken at its exact binary value.
+//
+// The digits come from exact integer arithmetic on the binary significand over the range of
+// magnitudes that the program shows, and from std::to_chars outside it; both are exact, so the
+// digits do not depend on which one produced them. The formatters allocate nothing but the text
+// they return.
 #include "base/NumberText.h"
 
+#include <array>
+#include <bit>
 #include <charconv>
 #include <cmath>
-#include <cstdio>
+#include <cstdint>
+#include <cstring>
 #include <limits>
 #include <system_error>
+#include <type_traits>
 
 namespace velmora {
 
@@ -22,92 +32,262 @@ namespace {
 // ---------------------------------------------------------------------------------------------
 // Decimal digits
 
-// A finite value as sign, significant digits and decimal exponent: the first digit has the place
-// value 10^exp. `digits` holds no leading and no trailing zeros; it is empty for zero.
-struct Decimal {
-    bool negative = false;
-    std::string digits;
-    long exp = 0;
+__extension__ typedef unsigned __int128 Uint128;
 
-    bool isZero() const { return digits.empty(); }
+// 10^0 .. 10^38, all below 2^128.
+constexpr std::array<Uint128, 39> kPow10 = [] {
+    std::array<Uint128, 39> t{};
+    Uint128 p = 1;
+    for (size_t i = 0; i < t.size(); ++i) {
+        t[i] = p;
+        if (i + 1 < t.size())
+            p *= 10;
+    }
+    return t;
+}();
+
+// A finite value as sign, significant digits and decimal exponent: the first digit has place
+// value 10^exp. `digits[0, count)` holds no leading and no trailing zeros; count is 0 for zero.
+// The digits are those of the value's 15-digit form for a double; for a single they are the
+// first eight digits of its exact value, which is all that rounding to seven digits half away
+// from zero looks at.
+struct Decimal {
+    static constexpr long kCapacity = 15;
+    bool negative = false;
+    long count = 0;
+    long exp = 0;
+    char digits[kCapacity] = {};
+
+    bool isZero() const { return count == 0; }
 
     // Digit of place value 10^place ('0' outside the stored digits).
     char digitAt(long place) const {
         const long index = exp - place;
-        if (index < 0 || index >= static_cast<long>(digits.size()))
+        if (index < 0 || index >= count)
             return '0';
-        return digits[static_cast<size_t>(index)];
+        return digits[index];
     }
 };
 
 void stripTrailingZeros(Decimal& d) {
-    while (!d.digits.empty() && d.digits.back() == '0')
-        d.digits.pop_back();
-    if (d.digits.empty())
+    while (d.count > 0 && d.digits[d.count - 1] == '0')
+        --d.count;
+    if (d.count == 0)
         d.exp = 0;
 }
 
-// Renders a finite value with `significant` digits (the C library rounds the exact binary value
-// to that many digits) and parses the "d.ddde+XX" text into a Decimal.
-Decimal toDecimal(double value, int significant) {
-    // Up to 120 significant digits, a sign, point, "e-324" and the terminator fit.
-    char buf[160];
-    const int n = std::snprintf(buf, sizeof buf, "%.*e", significant - 1, value);
-    Decimal d;
-    if (n <= 0 || n >= static_cast<int>(sizeof buf))
-        return d;
-    const char* p = buf;
-    if (*p == '-') {
-        d.negative = true;
-        ++p;
+// "00" "01" .. "99".
+constexpr std::array<char, 200> kDigitPairs = [] {
+    std::array<char, 200> t{};
+    for (size_t i = 0; i < 100; ++i) {
+        t[2 * i] = static_cast<char>('0' + i / 10);
+        t[2 * i + 1] = static_cast<char>('0' + i % 10);
     }
-    for (; *p != '\0' && *p != 'e'; ++p)
-        if (*p >= '0' && *p <= '9')
-            d.digits.push_back(*p);
-    long e = 0;
-    if (*p == 'e') {
+    return t;
+}();
+
+// Writes `v` as exactly `n` digits (leading zeros where it is shorter), two at a time.
+void putFixedDigits(char* out, uint32_t v, long n) {
+    for (; n >= 2; n -= 2) {
+        std::memcpy(out + n - 2, &kDigitPairs[2 * (v % 100)], 2);
+        v /= 100;
+    }
+    if (n == 1)
+        out[0] = static_cast<char>('0' + v);
+}
+
+// Stores `v` below 10^n, n at most kCapacity, as n digits whose first has place value 10^exp.
+void setDigits(Decimal& d, uint64_t v, long n, long exp) {
+    if (n > 8) {
+        putFixedDigits(d.digits, static_cast<uint32_t>(v / 100000000), n - 8);
+        putFixedDigits(d.digits + n - 8, static_cast<uint32_t>(v % 100000000), 8);
+    } else {
+        putFixedDigits(d.digits, static_cast<uint32_t>(v), n);
+    }
+    d.count = n;
+    d.exp = exp;
+    stripTrailingZeros(d);
+}
+
+// Reads std::to_chars' "d.ddde+XX" text into `d`, keeping the first `keep` digits.
+void readScientific(Decimal& d, const char* p, const char* end, long keep) {
+    if (p != end && *p == '-')
         ++p;
-        bool eneg = false;
-        if (*p == '-' || *p == '+')
-            eneg = *p++ == '-';
-        for (; *p >= '0' && *p <= '9'; ++p)
+    d.count = 0;
+    for (; p != end && *p != 'e'; ++p)
+        if (*p >= '0' && *p <= '9' && d.count < keep)
+            d.digits[d.count++] = *p;
+    long e = 0;
+    if (p != end) {
+        ++p;
+        const bool eneg = *p == '-';
+        for (++p; p != end; ++p)
             e = e * 10 + (*p - '0');
         if (eneg)
             e = -e;
     }
     d.exp = e;
     stripTrailingZeros(d);
+}
+
+// floor(log10(2^b)) for |b| up to 1650.
+int floorLog10Pow2(int b) {
+    return (b * 78913) >> 18;
+}
+
+// The 15 significant digits of x = m * 2^e, 2^52 <= m < 2^53, rounded to nearest with ties to
+// even, for binary exponents b from -26 to 46 (x in [2^b, 2^(b+1)), about 1.5e-8 to 1.4e14):
+// there m * 10^k, with 0 <= k <= 22 the power that brings x to 15 integer digits, is below 2^127,
+// so the integer part of m * 10^k / 2^-e and its remainder are exact. False outside that range.
+bool fifteenDigits(Decimal& d, uint64_t m, int e, int b) {
+    const int low = floorLog10Pow2(b); // the decimal exponent is low or low + 1
+    if (low < -8 || low > 13)
+        return false;
+    const int shift = -e; // from 6 to 78 in this range
+    long exp = low + 1;
+    Uint128 n = static_cast<Uint128>(m) * kPow10[static_cast<size_t>(14 - exp)];
+    uint64_t q = static_cast<uint64_t>(n >> shift);
+    if (q < 100000000000000u) { // below 10^exp: one more digit after the point
+        --exp;
+        n *= 10;
+        q = static_cast<uint64_t>(n >> shift);
+    }
+    if (q < 100000000000000u || q >= 1000000000000000u)
+        return false;
+    const Uint128 rest = n & ((static_cast<Uint128>(1) << shift) - 1);
+    const Uint128 half = static_cast<Uint128>(1) << (shift - 1);
+    if (rest > half || (rest == half && (q & 1) != 0))
+        ++q;
+    if (q == 1000000000000000u) { // 9.99999999999999|5 and up carry into a new digit
+        q = 100000000000000u;
+        ++exp;
+    }
+    setDigits(d, q, 15, exp);
+    return true;
+}
+
+// Sign, biased exponent and fraction field of a double or a single.
+struct BinaryFields {
+    bool negative = false;
+    int biased = 0; // 0 for zero and subnormals
+    uint64_t fraction = 0;
+};
+
+template <class T> BinaryFields fieldsOf(T value) {
+    using Bits = std::conditional_t<sizeof(T) == 8, uint64_t, uint32_t>;
+    constexpr int kFractionBits = std::numeric_limits<T>::digits - 1;
+    constexpr int kSignBit = static_cast<int>(sizeof(T)) * 8 - 1;
+    const Bits bits = std::bit_cast<Bits>(value);
+    BinaryFields f;
+    f.negative = (bits >> kSignBit) != 0;
+    f.biased = static_cast<int>((bits & ~(Bits{1} << kSignBit)) >> kFractionBits);
+    f.fraction = bits & ((Bits{1} << kFractionBits) - 1);
+    return f;
+}
+
+// The value's 15-significant-digit decimal form.
+Decimal toDecimal15(double value) {
+    Decimal d;
+    const BinaryFields f = fieldsOf(value);
+    d.negative = f.negative;
+    if (f.biased == 0 && f.fraction == 0)
+        return d;
+    if (f.biased != 0 &&
+        fifteenDigits(d, f.fraction | (uint64_t{1} << 52), f.biased - 1075, f.biased - 1023))
+        return d;
+    // Subnormal, very small or very large: the library's correctly rounded expansion.
+    char buf[32];
+    const auto res = std::to_chars(buf, buf + sizeof buf, value, std::chars_format::scientific, 14);
+    if (res.ec == std::errc())
+        readScientific(d, buf, res.ptr, 15);
     return d;
 }
 
-// The exact decimal expansion of a single. A single has at most 112 significant decimal digits
-// (the smallest subnormal 2^-149 has 105), so 120 digits are exact.
-Decimal exactDecimal(float value) {
-    return toDecimal(static_cast<double>(value), 120);
+// floor(m * 2^e * 10^k) for a single's significand m < 2^24; false when it does not fit the
+// integer arithmetic.
+bool scaledDown(uint32_t m, int e, int k, Uint128& out) {
+    Uint128 n = m;
+    if (k > 0) {
+        if (k > 31) // m * 10^31 < 2^127
+            return false;
+        n *= kPow10[static_cast<size_t>(k)];
+    }
+    if (e >= 0) {
+        if (k > 0)
+            return false;
+        n <<= e; // a single's value is below 2^128
+    } else {
+        if (e < -127)
+            return false;
+        n >>= -e;
+    }
+    if (k < 0) {
+        if (k < -38)
+            return false;
+        n /= kPow10[static_cast<size_t>(-k)];
+    }
+    out = n;
+    return true;
+}
+
+// The first eight significant digits of a single's exact value, cut off (not rounded). Integer
+// arithmetic covers magnitudes from 2^-79 (about 1.7e-24) up: m * 10^k / 2^-e, or m * 2^e / 10^-k
+// for large values, fits 128 bits there.
+Decimal singleDecimal(float value) {
+    constexpr long kKeep = 8;
+    Decimal d;
+    const BinaryFields f = fieldsOf(value);
+    d.negative = f.negative;
+    if (f.biased == 0 && f.fraction == 0)
+        return d;
+    if (f.biased != 0) {
+        const auto m = static_cast<uint32_t>(f.fraction | (uint64_t{1} << 23));
+        const int e = f.biased - 150;
+        const int low = floorLog10Pow2(f.biased - 127); // decimal exponent low or low + 1
+        long exp = low + 1;
+        Uint128 t = 0;
+        bool ok = low >= -24 && scaledDown(m, e, static_cast<int>(kKeep - 1 - exp), t);
+        if (ok && t < 10000000u) {
+            --exp;
+            ok = scaledDown(m, e, static_cast<int>(kKeep - 1 - exp), t);
+        }
+        if (ok && t >= 10000000u && t < 100000000u) {
+            setDigits(d, static_cast<uint64_t>(t), kKeep, exp);
+            return d;
+        }
+    }
+    // A single has at most 112 significant digits, so 120 digits are its exact expansion.
+    char buf[160];
+    const auto res = std::to_chars(buf, buf + sizeof buf, static_cast<double>(value),
+                                   std::chars_format::scientific, 119);
+    if (res.ec == std::errc())
+        readScientific(d, buf, res.ptr, kKeep);
+    return d;
 }
 
 // Keeps the first `keep` significant digits, rounding half away from zero on the first dropped
 // digit. `keep` may be zero or negative: the value then rounds to zero or, when the first digit
 // is 5 or more and keep is 0, to one unit of the next higher place.
 void roundToDigits(Decimal& d, long keep) {
-    if (d.isZero() || keep >= static_cast<long>(d.digits.size()))
+    if (d.isZero() || keep >= d.count)
         return;
     if (keep < 0) {
-        d.digits.clear();
+        d.count = 0;
         d.exp = 0;
         return;
     }
-    const bool up = d.digits[static_cast<size_t>(keep)] >= '5';
-    d.digits.resize(static_cast<size_t>(keep));
+    const bool up = d.digits[keep] >= '5';
+    d.count = keep;
     if (up) {
-        size_t i = d.digits.size();
+        long i = d.count;
         while (i > 0 && d.digits[i - 1] == '9') {
             d.digits[i - 1] = '0';
             --i;
         }
         if (i == 0) {
-            // Carry into a new leading digit (9.96 -> 10.0).
-            d.digits.insert(d.digits.begin(), '1');
+            // Carry into a new leading digit (9.96 -> 10.0); the zeros after it are dropped.
+            d.digits[0] = '1';
+            d.count = 1;
             ++d.exp;
         } else {
             ++d.digits[i - 1];
@@ -122,47 +302,84 @@ void roundToPlaces(Decimal& d, long decimals) {
         roundToDigits(d, d.exp + 1 + decimals);
 }
 
-std::string exponentText(long e, bool alwaysSign, size_t minDigits) {
-    std::string s;
-    if (e < 0)
-        s.push_back('-');
-    else if (alwaysSign)
-        s.push_back('+');
-    std::string digits = std::to_string(e < 0 ? -e : e);
-    if (digits.size() < minDigits)
-        digits.insert(0, minDigits - digits.size(), '0');
-    return s + digits;
+// ---------------------------------------------------------------------------------------------
+// Writing text
+//
+// Each formatter first works out the length of its text, then writes it into a string of that
+// size: one allocation at most, none for texts that fit the string's own buffer.
+
+char* putDigits(char* out, const Decimal& d, long fromPlace, long toPlace) {
+    for (long place = fromPlace; place >= toPlace; --place)
+        *out++ = d.digitAt(place);
+    return out;
+}
+
+// An exponent as sign ('-', or '+' when asked for) and at least a minimum count of digits.
+struct ExponentText {
+    char sign = 0;  // '-', '+' or none
+    long zeros = 0; // leading zeros up to the minimum count of digits
+    long size = 0;  // digits of the magnitude
+    char digits[24] = {};
+
+    long length() const { return (sign != 0 ? 1 : 0) + zeros + size; }
+};
+
+ExponentText exponentText(long e, bool alwaysSign, long minDigits) {
+    ExponentText t;
+    t.sign = e < 0 ? '-' : alwaysSign ? '+' : 0;
+    const auto res = std::to_chars(t.digits, t.digits + sizeof t.digits, e < 0 ? -e : e);
+    t.size = res.ptr - t.digits;
+    t.zeros = t.size < minDigits ? minDigits - t.size : 0;
+    return t;
+}
+
+// Writes the exponent into text prefilled with '0'.
+char* putExponent(char* out, const ExponentText& e) {
+    if (e.sign != 0)
+        *out++ = e.sign;
+    out += e.zeros;
+    std::memcpy(out, e.digits, static_cast<size_t>(e.size));
+    return out + e.size;
 }
 
 // The general text of a value with `significant` digits: trailing zeros and a dangling point
 // dropped, a leading "0" before the point of values below 1, fixed notation for
 // 1e-4 <= |x| < 10^fixedLimit, otherwise "d.dddE+XX" with at least two exponent digits.
-std::string generalText(Decimal d, int significant, long fixedLimit, char decimalSep) {
+std::string generalText(Decimal& d, long significant, long fixedLimit, char decimalSep) {
     roundToDigits(d, significant);
     if (d.isZero())
         return "0";
-    std::string s = d.negative ? "-" : "";
+    const long sign = d.negative ? 1 : 0;
     if (d.exp >= -4 && d.exp < fixedLimit) {
-        if (d.exp < 0) {
-            s.push_back('0');
-        } else {
-            for (long p = d.exp; p >= 0; --p)
-                s.push_back(d.digitAt(p));
-        }
-        const long last = d.exp - static_cast<long>(d.digits.size()) + 1; // place of last digit
-        if (last < 0) {
-            s.push_back(decimalSep);
-            for (long p = -1; p >= last; --p)
-                s.push_back(d.digitAt(p));
+        const long last = d.exp - d.count + 1; // place of the last digit
+        const long intLen = d.exp < 0 ? 1 : d.exp + 1;
+        const long decLen = last < 0 ? -last : 0;
+        std::string s(static_cast<size_t>(sign + intLen + (decLen > 0 ? 1 + decLen : 0)), '0');
+        char* out = s.data();
+        if (d.negative)
+            *out++ = '-';
+        out = d.exp < 0 ? out + 1 : putDigits(out, d, d.exp, 0); // "0" of values below 1
+        if (decLen > 0) {
+            *out++ = decimalSep;
+            putDigits(out, d, -1, last);
         }
         return s;
     }
-    s.push_back(d.digits[0]);
-    if (d.digits.size() > 1) {
-        s.push_back(decimalSep);
-        s.append(d.digits, 1, std::string::npos);
+    const ExponentText e = exponentText(d.exp, true, 2);
+    const long mantissa = d.count > 1 ? d.count + 1 : 1;
+    std::string s(static_cast<size_t>(sign + mantissa + 1 + e.length()), '0');
+    char* out = s.data();
+    if (d.negative)
+        *out++ = '-';
+    *out++ = d.digits[0];
+    if (d.count > 1) {
+        *out++ = decimalSep;
+        std::memcpy(out, d.digits + 1, static_cast<size_t>(d.count - 1));
+        out += d.count - 1;
     }
-    return s + "E" + exponentText(d.exp, true, 2);
+    *out++ = 'E';
+    putExponent(out, e);
+    return s;
 }
 
 std::string nonFiniteText(double value) {
@@ -177,13 +394,13 @@ std::string nonFiniteText(double value) {
 // A display pattern: integer placeholders, optional point and decimal placeholders, optional
 // exponent part. '0' is a required digit, '#' an optional one.
 struct Pattern {
-    size_t intPlaces = 0;  // placeholders before the point ('0' and '#')
-    size_t intMin = 0;     // '0's before the point: minimum count of integer digits
-    size_t decMax = 0;     // placeholders after the point
-    size_t decMin = 0;     // decimals up to and including the last '0' are always shown
+    long intPlaces = 0;    // placeholders before the point ('0' and '#')
+    long intMin = 0;       // '0's before the point: minimum count of integer digits
+    long decMax = 0;       // placeholders after the point
+    long decMin = 0;       // decimals up to and including the last '0' are always shown
     bool exponent = false; // "E+0" / "E-0" part present
     bool expAlwaysSign = false;
-    size_t expMin = 0; // '0's after the exponent sign: minimum count of exponent digits
+    long expMin = 0; // '0's after the exponent sign: minimum count of exponent digits
 };
 
 bool isPlaceholder(char c) {
@@ -225,59 +442,64 @@ bool readPattern(std::string_view text, Pattern& p) {
     return i == text.size() && p.intPlaces + p.decMax > 0;
 }
 
-// Decimals of a pattern: places -1 .. -decMax, trailing zeros dropped down to decMin.
-std::string decimalsOf(const Pattern& p, const Decimal& d, long firstPlace) {
-    std::string dec;
-    for (size_t k = 0; k < p.decMax; ++k)
-        dec.push_back(d.digitAt(firstPlace - static_cast<long>(k)));
-    while (dec.size() > p.decMin && dec.back() == '0')
-        dec.pop_back();
-    return dec;
+// Count of decimals shown when the last stored digit is the `lastDecimal`-th after the point
+// (0 or less: none): trailing zeros are dropped down to decMin. A pattern whose decimals are all
+// optional and that has nothing to show after the point shows no separator ("0.##" of 5 is "5",
+// not "5.").
+long shownDecimals(const Pattern& p, long lastDecimal) {
+    return lastDecimal > p.decMin ? lastDecimal : p.decMin;
 }
 
-// Joins sign, integer part and decimals. A pattern whose decimals are all optional and that has
-// nothing to show after the point shows no separator ("0.##" of 5 is "5", not "5.").
-std::string joinParts(bool negative, std::string intPart, const std::string& dec, char sep) {
-    std::string s = negative ? "-" : "";
-    s += intPart;
-    if (!dec.empty()) {
-        s.push_back(sep);
-        s += dec;
+std::string formatFixed(Decimal& d, const Pattern& p, char sep) {
+    roundToPlaces(d, p.decMax);
+    const long intDigits = !d.isZero() && d.exp >= 0 ? d.exp + 1 : 0;
+    const long intLen = intDigits < p.intMin ? p.intMin : intDigits;
+    // After rounding, the last stored digit lies at most decMax places after the point.
+    const long decLen = shownDecimals(p, d.isZero() ? 0 : d.count - d.exp - 1);
+    // A value that rounds to zero in the shown digits carries no minus sign.
+    const bool minus = d.negative && !d.isZero();
+    std::string s(static_cast<size_t>((minus ? 1 : 0) + intLen + (decLen > 0 ? 1 + decLen : 0)),
+                  '0');
+    char* out = s.data();
+    if (minus)
+        *out++ = '-';
+    out = putDigits(out + (intLen - intDigits), d, intDigits - 1, 0);
+    if (decLen > 0) {
+        *out++ = sep;
+        putDigits(out, d, -1, -decLen);
     }
     return s;
 }
 
-std::string formatFixed(Decimal d, const Pattern& p, char sep) {
-    roundToPlaces(d, static_cast<long>(p.decMax));
-    std::string intPart;
-    if (!d.isZero() && d.exp >= 0)
-        for (long place = d.exp; place >= 0; --place)
-            intPart.push_back(d.digitAt(place));
-    if (intPart.size() < p.intMin)
-        intPart.insert(0, p.intMin - intPart.size(), '0');
-    // A value that rounds to zero in the shown digits carries no minus sign.
-    return joinParts(d.negative && !d.isZero(), intPart, decimalsOf(p, d, -1), sep);
-}
-
-std::string formatExponent(Decimal d, const Pattern& p, char sep) {
-    const long k = static_cast<long>(p.intPlaces); // integer digits of the mantissa
-    std::string intPart;
+std::string formatExponent(Decimal& d, const Pattern& p, char sep) {
+    const long k = p.intPlaces; // integer digits of the mantissa
+    long intLen = p.intMin;
     long shownExp = 0;
-    if (d.isZero()) {
-        intPart.assign(p.intMin, '0');
-    } else {
+    if (!d.isZero()) {
         // Significant digits shown; a carry into a new digit moves the exponent (9.996 with
         // "0.00E+0" gives 1.00E+1) because the mantissa is always re-split after rounding.
-        roundToDigits(d, k + static_cast<long>(p.decMax));
+        roundToDigits(d, k + p.decMax);
         shownExp = d.exp - (k - 1);
-        for (long place = d.exp; place > d.exp - k; --place)
-            intPart.push_back(d.digitAt(place));
+        intLen = k;
     }
     // Mantissa decimals start right below the last integer digit of the mantissa.
-    const long firstDecimal = d.isZero() ? -1 : d.exp - k;
-    std::string s =
-        joinParts(d.negative && !d.isZero(), intPart, decimalsOf(p, d, firstDecimal), sep);
-    return s + "E" + exponentText(shownExp, p.expAlwaysSign, p.expMin);
+    const long decLen = shownDecimals(p, d.isZero() ? 0 : d.count - k);
+    const ExponentText e = exponentText(shownExp, p.expAlwaysSign, p.expMin);
+    const bool minus = d.negative && !d.isZero();
+    std::string s(static_cast<size_t>((minus ? 1 : 0) + intLen + (decLen > 0 ? 1 + decLen : 0) + 1 +
+                                      e.length()),
+                  '0');
+    char* out = s.data();
+    if (minus)
+        *out++ = '-';
+    out = d.isZero() ? out + intLen : putDigits(out, d, d.exp, d.exp - k + 1);
+    if (decLen > 0) {
+        *out++ = sep;
+        out = d.isZero() ? out + decLen : putDigits(out, d, d.exp - k, d.exp - k - decLen + 1);
+    }
+    *out++ = 'E';
+    putExponent(out, e);
+    return s;
 }
 
 // ---------------------------------------------------------------------------------------------
@@ -464,7 +686,7 @@ template <class T> bool readWhole(std::string_view text, const NumberSyntax& syn
 std::string formatNumber(double value, std::string_view pattern, char decimalSep) {
     if (!std::isfinite(value))
         return nonFiniteText(value);
-    const Decimal d = toDecimal(value, 15);
+    Decimal d = toDecimal15(value);
     Pattern p;
     if (!readPattern(pattern, p)) {
         // Not one of the display patterns: show the value in general form rather than guess.
@@ -477,7 +699,8 @@ std::string formatGeneral(float value, char decimalSep) {
     if (!std::isfinite(value))
         return nonFiniteText(static_cast<double>(value));
     // Seven significant digits, fixed notation for 1e-4 <= |x| < 1e7.
-    return generalText(exactDecimal(value), 7, 7, decimalSep);
+    Decimal d = singleDecimal(value);
+    return generalText(d, 7, 7, decimalSep);
 }
 
 std::string formatInvariant(float value) {

@@ -8,6 +8,8 @@
 #include <cmath>
 #include <cstring>
 #include <limits>
+#include <string>
+#include <utility>
 #include <vector>
 
 namespace velmora {
@@ -165,6 +167,68 @@ TEST(NumberTextFormat, NonFiniteAndUnknownPatterns) {
     EXPECT_EQ(formatNumber(2.5, "E+0"), "2.5");
     // Very long patterns stay well defined.
     EXPECT_EQ(formatNumber(1.0, std::string(40, '0')), std::string(39, '0') + "1");
+}
+
+// The 15-digit form itself, shown whole by a text that is not a display pattern.
+TEST(NumberTextDigits, FifteenDigitForm) {
+    expectFormats({{0.1 + 0.2, "x", "0.3"}, // 0.300000000000000044...
+                   {2.0 / 3.0, "x", "0.666666666666667"},
+                   {1.0 / 3.0, "x", "0.333333333333333"},
+                   {1e-5 / 3.0, "x", "3.33333333333333E-06"},
+                   {123456789012345678.0, "x", "1.23456789012346E+17"},
+                   // 99999999999999.953125 and 999999999999999.875 carry into a new digit.
+                   {99999999999999.953125, "0.0", "100000000000000.0"},
+                   {999999999999999.875, "0", "1000000000000000"},
+                   // Smallest subnormal, smallest normal and largest double.
+                   {std::numeric_limits<double>::denorm_min(), "x", "4.94065645841247E-324"},
+                   {std::numeric_limits<double>::denorm_min(), "0.00E+0", "4.94E-324"},
+                   {std::numeric_limits<double>::min(), "x", "2.2250738585072E-308"},
+                   {std::numeric_limits<double>::max(), "x", "1.79769313486232E+308"},
+                   {-0.0, "x", "0"}});
+    // Digits past the fifteenth of a fixed text are zeros: 309 digits in all.
+    EXPECT_EQ(formatNumber(std::numeric_limits<double>::max(), "0"),
+              "179769313486232" + std::string(294, '0'));
+    EXPECT_EQ(formatNumber(-std::nan(""), "0.0"), "NaN");
+    EXPECT_EQ(formatGeneral(std::nanf("")), "NaN");
+    EXPECT_EQ(formatGeneral(-std::numeric_limits<float>::infinity(), ','), "-Inf");
+}
+
+// Values whose exact binary value lies halfway between two 15-digit forms exist only from 1e14
+// up. The 15-digit form takes the even neighbour, as a correct conversion of the exact value
+// does; the display pattern then rounds that form half away from zero.
+TEST(NumberTextDigits, BinaryTiesAtTheSixteenthDigit) {
+    expectFormats({{100000000000000.5, "0", "100000000000000"},
+                   {100000000000000.5, "0.0", "100000000000000.0"},
+                   {100000000000001.5, "0", "100000000000002"},
+                   {100000000000002.5, "0", "100000000000002"},
+                   {-100000000000003.5, "0", "-100000000000004"},
+                   {100000000000000.515625, "0", "100000000000001"}, // next double up
+                   {1000000000000005.0, "0", "1000000000000000"},
+                   {1000000000000015.0, "0", "1000000000000020"},
+                   {1000000000000025.0, "0", "1000000000000020"},
+                   {-1000000000000035.0, "0", "-1000000000000040"},
+                   {10000000000000050.0, "0", "10000000000000000"},
+                   {10000000000000150.0, "0", "10000000000000200"}});
+}
+
+// A single is rounded from its exact value, also where that value has many more digits than are
+// shown, and at both ends of the range.
+TEST(NumberTextDigits, GeneralTextOfSinglesFarFromOne) {
+    const std::vector<std::pair<float, const char*>> cases = {
+        {0x1p-100f, "7.888609E-31"}, // 7.88860905221011805...
+        {0x1p-80f, "8.271806E-25"},  // 8.27180612553027674...
+        {0x1p-82f, "2.067952E-25"},  // 2.06795153138256918...
+        {0x1p-130f, "7.34684E-40"},  // 7.34683969263929692... (subnormal)
+        {0x1p-148f, "2.802597E-45"}, // 2.80259692864963414... (subnormal)
+        {0x1p-79f, "1.654361E-24"},  // 1.65436122510605534...
+        {0x1p-78f, "3.308722E-24"},  // 3.30872245021211069...
+        {1e-30f, "1E-30"},           // 1.00000000317107685...
+        {0x1p100f, "1.267651E+30"},  // 1267650600228229401496703205376
+        {0x1p127f, "1.701412E+38"},
+        {-10000015.0f, "-1.000002E+07"},
+        {12345675.0f, "1.234568E+07"}};
+    for (const auto& [value, expected] : cases)
+        EXPECT_EQ(formatGeneral(value), expected) << value;
 }
 
 struct GeneralCase {
