@@ -155,7 +155,7 @@ void DetailedSummaryWindow::rebuild() {
     }
     fillTable();
     if (!table_.stopped.empty())
-        windows_.host().notifier().warn(stoppedRowsMessage(table_.stopped));
+        windows_.host().notifierFor(this).warn(stoppedRowsMessage(table_.stopped));
 }
 
 void DetailedSummaryWindow::fillTable() {
@@ -194,12 +194,12 @@ void DetailedSummaryWindow::exportWorkbook() {
     const QString path = freshWorkbookPath();
     const std::string error = writeSummaryWorkbook(table_, path.toStdString());
     if (!error.empty()) {
-        host.notifier().warn(error);
+        host.notifierFor(this).warn(error);
         return;
     }
     lastWorkbook_ = path;
     if (!windows_.openDocument(path))
-        host.notifier().warn(
+        host.notifierFor(this).warn(
             " No spreadsheet program could be started. The workbook was saved as " +
             QDir::toNativeSeparators(path).toStdString() + " ");
 }

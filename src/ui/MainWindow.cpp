@@ -12,6 +12,7 @@
 
 #include <QButtonGroup>
 #include <QCheckBox>
+#include <QCloseEvent>
 #include <QComboBox>
 #include <QGridLayout>
 #include <QGroupBox>
@@ -489,6 +490,9 @@ void MainWindow::buildMenus() {
     act(file, "mnuopen", QStringLiteral("&Open"), [this] { openCommand(); });
     act(file, "mnusave", QStringLiteral("&Save"), [this] { saveCommand(); });
     act(file, "mnusaveas", QStringLiteral("Save &As"), [this] { saveAsCommand(); });
+    // The report without a printer: the page the Print command prints, as a PDF file.
+    act(file, "mnuexportpdf", QStringLiteral("Export Report as PDF..."),
+        [this] { exportReportCommand(); });
     recentActions_[0] = file->addSeparator();
     recentActions_[0]->setObjectName(QStringLiteral("mnurecentfile0"));
     recentActions_[0]->setVisible(false);
@@ -536,7 +540,7 @@ void MainWindow::buildMenus() {
     connect(db, &QAction::triggered, this, [this] { database_->showDatabase(); });
     QAction* print = bar->addAction(QStringLiteral("Print"));
     print->setObjectName(QStringLiteral("mnuprint"));
-    connect(print, &QAction::triggered, this, [this] { choosePrinter(this, st_); });
+    connect(print, &QAction::triggered, this, [this] { printCommand(); });
 
     QMenu* help = named(bar->addMenu(QStringLiteral("&Help")), "mnuhelp");
     act(help, "mnuhelpcont", QStringLiteral("&Contents"), [this] { help_->helpContents(); });
@@ -660,7 +664,9 @@ bool MainWindow::available(std::string_view name) const {
 }
 
 void MainWindow::setCaption() {
-    setWindowTitle(QStringLiteral("Velmora DNV: ") + QString::fromStdString(st_.run.fileName));
+    // "[*]" is where the window shows that the case has changed since it was last saved.
+    setWindowTitle(QStringLiteral("Velmora DNV: ") + QString::fromStdString(st_.run.fileName) +
+                   QStringLiteral("[*]"));
 }
 
 void MainWindow::showRecentMenu() {
@@ -672,7 +678,22 @@ void MainWindow::showRecentMenu() {
     }
 }
 
+Notifier& MainWindow::notifierFor(QWidget* window) {
+    // A notifier given to the window (the tests' recording one) serves every window.
+    if (opt_.notifier != nullptr || window == nullptr || window == this)
+        return *notifier_;
+    std::unique_ptr<QtNotifier>& n = windowNotifiers_[window];
+    if (!n || n->window() != window)
+        n = std::make_unique<QtNotifier>(window);
+    return *n;
+}
+
 void MainWindow::closeEvent(QCloseEvent* event) {
+    // A changed case is not closed without the question; Cancel keeps the window open.
+    if (!mayReplaceCase()) {
+        event->ignore();
+        return;
+    }
     // Closing the main window ends the program: every owned window closes with it.
     dialogs_->closeAll();
     help_->closeAll();

@@ -44,9 +44,10 @@ public:
     }
     State& state() override { return st; }
     Notifier& notifier() override { return nt; }
-    void recalculate() override {
+    using CaseHost::recalculate;
+    void recalculate(Notifier& n) override {
         ++runs;
-        calcAll(st, nt);
+        calcAll(st, n);
     }
     void refreshWindow() override { ++refreshes; }
     QWidget* hostWidget() override { return this; }
@@ -252,7 +253,7 @@ private slots:
         newDatabase();
         QCOMPARE(rows(), QStringList({"% Hull", "A", "End"}));
         QCOMPARE(win()->windowTitle(), QString("Database Filename: New Database_in.csv"));
-        QCOMPARE(host->windowTitle(), QString("Database Filename: New File"));
+        QCOMPARE(host->windowTitle(), QString("Database Filename: New File[*]"));
         QVERIFY(host->refreshes > 0);
     }
 
