@@ -23,6 +23,7 @@
 #include <QMouseEvent>
 #include <QPushButton>
 #include <QRadioButton>
+#include <QScrollArea>
 #include <QTimer>
 
 namespace velmora {
@@ -51,6 +52,8 @@ void MainWindow::installFilters() {
 }
 
 bool MainWindow::eventFilter(QObject* watched, QEvent* event) {
+    if (event->type() == QEvent::Resize && watched == scroll_->viewport())
+        layoutFrames();
     auto* w = qobject_cast<QWidget*>(watched);
     if (w == nullptr || (w != this && w->window() != this))
         return QMainWindow::eventFilter(watched, event);
