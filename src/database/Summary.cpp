@@ -40,8 +40,10 @@ std::string largestUsageFactor(const std::vector<std::pair<double, std::string>>
 
 namespace {
 
+// The cells of a case row; `above` gets the cells whose usage factor exceeds its permitted value.
 std::vector<std::string> caseCells(const State& st, const DatabaseRow& row,
-                                   const SummaryGroups& groups, bool completed) {
+                                   const SummaryGroups& groups, bool completed,
+                                   std::vector<size_t>& above) {
     const DesignCase& dc = st.dc;
     const CaseResults& res = st.res;
     const char sep = st.decimalSep();
@@ -80,24 +82,41 @@ std::vector<std::string> caseCells(const State& st, const DatabaseRow& row,
     // hold another case's values, so the row shows "Error".
     const std::string error = "Error";
     std::vector<std::pair<double, std::string>> factors;
-    auto factor = [&](bool shown, bool applies, double value, const std::string& text) {
+    // Whether the factor that "UFmax =" shows (the first of the largest) exceeds its own limit.
+    bool largestAbove = false;
+    auto add = [&](double value, bool exceeds, const std::string& text) {
+        bool largest = true;
+        for (const auto& earlier : factors)
+            largest = largest && value > earlier.first;
+        if (largest)
+            largestAbove = exceeds;
+        factors.emplace_back(value, text);
+    };
+    auto factor = [&](bool shown, bool applies, double value, double permitted,
+                      const std::string& text) {
         if (!shown || !applies) {
             // A group that is off or does not apply to the case counts as 0.
             if (shown)
                 c.push_back(na);
-            factors.emplace_back(0.0, "0");
+            add(0.0, false, "0");
             return;
         }
         c.push_back(completed ? text : error);
-        factors.emplace_back(value, text);
+        const bool exceeds = value > permitted;
+        if (completed && exceeds)
+            above.push_back(c.size() - 1);
+        add(value, exceeds, text);
     };
-    factor(true, true, res.shellUF, res.shellPanel.value[10]);
-    factor(groups[G::StiffenerResults], stringer, res.stiffUF, res.stiffPanel.value[13]);
-    factor(groups[G::RingResults], ring, res.ringAreaUF, res.ringPanel.value[2]);
-    factor(groups[G::RingResults], ring, res.ringInertiaUF, res.ringPanel.value[11]);
-    factor(groups[G::ColumnResults], column, res.UF1, res.columnPanel.value[13]);
-    factor(groups[G::ColumnResults], column, res.UF2, res.columnPanel.value[14]);
+    factor(true, true, res.shellUF, res.UFallow, res.shellPanel.value[10]);
+    factor(groups[G::StiffenerResults], stringer, res.stiffUF, res.stiffUFallow,
+           res.stiffPanel.value[13]);
+    factor(groups[G::RingResults], ring, res.ringAreaUF, dc.UF, res.ringPanel.value[2]);
+    factor(groups[G::RingResults], ring, res.ringInertiaUF, dc.UF, res.ringPanel.value[11]);
+    factor(groups[G::ColumnResults], column, res.UF1, res.UFallow, res.columnPanel.value[13]);
+    factor(groups[G::ColumnResults], column, res.UF2, res.UFallow, res.columnPanel.value[14]);
     c.push_back(completed ? largestUsageFactor(factors) : error);
+    if (completed && largestAbove)
+        above.push_back(c.size() - 1);
     return c;
 }
 
@@ -113,6 +132,7 @@ SummaryTable buildSummaryTable(State& st, const SummaryGroups& groups,
         const DatabaseRow& row = st.db.rows[static_cast<size_t>(i)];
         if (row.isComment) {
             table.lines.push_back({row.listText});
+            table.abovePermitted.emplace_back();
             continue;
         }
         RecordingNotifier nt;
@@ -124,7 +144,9 @@ SummaryTable buildSummaryTable(State& st, const SummaryGroups& groups,
             table.warnings.push_back({i, row.identification, w});
         if (!completed)
             table.stopped.push_back({i, row.identification, st.run.calcMessage});
-        table.lines.push_back(caseCells(st, row, groups, completed));
+        std::vector<size_t> above;
+        table.lines.push_back(caseCells(st, row, groups, completed, above));
+        table.abovePermitted.push_back(std::move(above));
     }
     return table;
 }

@@ -1,5 +1,5 @@
-// The main window on the screens engineers use: every line of every shown result panel and the
-// one-line captions must be in view (scrolled to where the window
+// The windows on the screens engineers use: every line of every shown result panel, the one-line
+// captions and the summary's result columns must be in view (scrolled to where the window
 // content is larger than the screen). The program runs itself once per screen, on the
 // offscreen platform with that screen's size and scale.
 #include "database/Batch.h"
@@ -301,6 +301,45 @@ private slots:
         get<QRadioButton>("cylinder3")->click();
         captionOnOneLine(
             labelWithText(get<QGroupBox>("fr124"), QStringLiteral("Buckling length factor  k1 =")));
+    }
+
+    void summaryKeepsIdentInViewAndReachesEveryResult() {
+        w_->findChild<QAction*>("mnuDb")->trigger();
+        auto* db = w_->findChild<QWidget*>("frmDatabase");
+        QVERIFY(db);
+        QTest::mouseClick(db->findChild<QPushButton*>("cmdCalc"), Qt::LeftButton);
+        auto* summary = db->findChild<QWidget*>("frmDatabaseDetailed");
+        QVERIFY(summary);
+        QVERIFY(QTest::qWaitForWindowExposed(summary));
+        QVERIFY(w_->screen()->availableGeometry().contains(summary->geometry()));
+        auto* view = summary->findChild<QTableWidget*>("lstViewDetailed");
+        auto* ident = summary->findChild<QTableView*>("lstViewIdent");
+        QVERIFY(view && ident);
+        const int last = view->columnCount() - 1;
+        QCOMPARE(view->horizontalHeaderItem(last)->text(), QStringLiteral("UFmax ="));
+        int caseRow = -1;
+        for (int r = 0; r < view->rowCount() && caseRow < 0; ++r)
+            if (view->columnSpan(r, 0) == 1)
+                caseRow = r;
+        QVERIFY(caseRow >= 0);
+        // Every column can be scrolled into the table's view; Ident stays at the left.
+        for (int c = 1; c <= last; ++c) {
+            view->scrollTo(view->model()->index(caseRow, c));
+            QApplication::processEvents();
+            const QRect cell = view->visualRect(view->model()->index(caseRow, c));
+            QVERIFY2(view->viewport()->rect().contains(cell),
+                     qPrintable(view->horizontalHeaderItem(c)->text()));
+            QVERIFY2(!cell.intersects(QRect(0, 0, ident->columnWidth(0), cell.bottom() + 1)),
+                     qPrintable("column under Ident: " + view->horizontalHeaderItem(c)->text()));
+        }
+        QVERIFY(view->horizontalScrollBar()->value() > 0 ||
+                view->horizontalScrollBar()->maximum() == 0);
+        QVERIFY(ident->isVisible());
+        QCOMPARE(ident->model()->headerData(0, Qt::Horizontal).toString(), QStringLiteral("Ident"));
+        const QRect identCell = ident->visualRect(ident->model()->index(caseRow, 0));
+        QVERIFY(ident->viewport()->rect().contains(identCell));
+        QCOMPARE(ident->model()->index(caseRow, 0).data().toString(),
+                 view->item(caseRow, 0)->text());
     }
 };
 
