@@ -130,12 +130,12 @@ TEST(ReportTest, DateAndTimeStayInsideTheirFieldOnANarrowPage) {
     const auto& date = at(s, "Date: Wednesday, 24 December 2024");
     const auto& time = at(s, "Time: 23:00");
     const double right = 95;
-    EXPECT_LE(date.x + date.text.size(), right);
+    EXPECT_LE(date.x + static_cast<double>(date.text.size()), right);
     EXPECT_DOUBLE_EQ(time.x, date.x);
     EXPECT_TRUE(hasLine(s, date.x - 0.5, 4, date.x - 0.5, 5.8));
     EXPECT_TRUE(hasLine(s, date.x - 0.5, 4.9, right, 4.9));
     const auto& page = at(s, "Page: ");
-    EXPECT_LE(page.x + std::string("Page: 1/1").size(), right);
+    EXPECT_LE(page.x + static_cast<double>(std::string("Page: 1/1").size()), right);
     EXPECT_TRUE(hasLine(s, page.x - 0.5, 2, page.x - 0.5, 4));
     EXPECT_DOUBLE_EQ(at(s, "1/1").y, page.y);
 }
