@@ -26,6 +26,8 @@
 #include <QPrinterInfo>
 #include <QPushButton>
 #include <QRadioButton>
+#include <QScrollArea>
+#include <QScrollBar>
 #include <QTemporaryDir>
 #include <QTest>
 #include <QTimer>
@@ -816,6 +818,19 @@ private slots:
                 get<QCheckBox>("ring_ch")->click();
             QApplication::processEvents();
             w_->grab().save(QString::fromUtf8(out) + QStringLiteral("/type%1.png").arg(t));
+            // Where the content scrolls, its far end as well.
+            auto* scroll = get<QScrollArea>("scroll");
+            QScrollBar* down = scroll->verticalScrollBar();
+            QScrollBar* across = scroll->horizontalScrollBar();
+            if (down->maximum() > 0 || across->maximum() > 0) {
+                down->setValue(down->maximum());
+                across->setValue(across->maximum());
+                QApplication::processEvents();
+                w_->grab().save(QString::fromUtf8(out) +
+                                QStringLiteral("/type%1-scrolled.png").arg(t));
+                down->setValue(0);
+                across->setValue(0);
+            }
         }
     }
 };

@@ -340,6 +340,12 @@ private slots:
         QVERIFY(ident->viewport()->rect().contains(identCell));
         QCOMPARE(ident->model()->index(caseRow, 0).data().toString(),
                  view->item(caseRow, 0)->text());
+        // For the eye: VELMORA_SHOTS=folder keeps the summary scrolled to its last column.
+        const QString shots = qEnvironmentVariable("VELMORA_SHOTS");
+        if (!shots.isEmpty())
+            summary->grab().save(shots + "/summary-" +
+                                 qEnvironmentVariable("VELMORA_TEST_SCREEN").section(' ', 0, 0) +
+                                 ".png");
     }
 };
 
