@@ -476,6 +476,9 @@ void ProfileDialog::closeEvent(QCloseEvent* event) {
             if (boxes_.at(b.name)->isModified())
                 boxes_.at(b.name)->setText(qs(boxText(st, desc_, b)));
     }
+    // A closing warning asked for the activation back; the dialog is gone, so the next opening
+    // is a new activation.
+    QtNotifier::takeMessageReturn(this);
     event->accept();
 }
 

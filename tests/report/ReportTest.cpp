@@ -57,7 +57,7 @@ bool hasLine(const RecordingSurface& s, double x1, double y1, double x2, double 
 
 // The right edge of a value printed right-aligned.
 double rightEdge(const RecordingSurface::Text& t) {
-    return t.x + t.text.size() * kChar;
+    return t.x + static_cast<double>(t.text.size()) * kChar;
 }
 
 TEST(ReportTest, MeasuresCharactersAndLinesPerPage) {

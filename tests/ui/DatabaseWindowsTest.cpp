@@ -94,7 +94,7 @@ for c in ET.fromstring(z.read('xl/worksheets/sheet1.xml')).iter(M + 'c'):
         return cells;
     }
     for (const QString& line : QString::fromUtf8(p.readAllStandardOutput()).split('\n')) {
-        const int tab = line.indexOf('\t');
+        const qsizetype tab = line.indexOf('\t');
         if (tab > 0)
             cells[line.left(tab)] = line.mid(tab + 1);
     }
