@@ -96,39 +96,51 @@ const InputColumn kInputs[] = {
      [](const DesignCase& dc, const DatabaseRow&, char sep) { return oneDecimal(dc.M2b, sep); }},
 };
 
-// A usage-factor column: the number compared for the largest one and the text the check wrote
-// into its panel.
+// A usage-factor column: the number compared for the largest one, the permitted value the
+// panels compare it with, and the text the check wrote into its panel.
 struct FactorColumn {
     const char* heading;
     int group;
     Applies applies;
     double (*value)(const CaseResults& res);
+    double (*permitted)(const DesignCase& dc, const CaseResults& res);
     ResultPanel CaseResults::*panel;
     size_t row;
 };
 
+double shellPermitted(const DesignCase&, const CaseResults& r) {
+    return r.UFallow;
+}
+double ringPermitted(const DesignCase& dc, const CaseResults&) {
+    return dc.UF;
+}
+
 const FactorColumn kFactors[] = {
     {"Shell UF =", kAlways, Applies::Always, [](const CaseResults& r) { return r.shellUF; },
-     &CaseResults::shellPanel, 10},
+     shellPermitted, &CaseResults::shellPanel, 10},
     {"Stiff UF =", G::StiffenerResults, Applies::Stringer,
-     [](const CaseResults& r) { return r.stiffUF; }, &CaseResults::stiffPanel, 13},
+     [](const CaseResults& r) { return r.stiffUF; },
+     [](const DesignCase&, const CaseResults& r) { return r.stiffUFallow; },
+     &CaseResults::stiffPanel, 13},
     {"Ring Ax", G::RingResults, Applies::Ring, [](const CaseResults& r) { return r.ringAreaUF; },
-     &CaseResults::ringPanel, 2},
+     ringPermitted, &CaseResults::ringPanel, 2},
     {"Ring Ix", G::RingResults, Applies::Ring,
-     [](const CaseResults& r) { return static_cast<double>(r.ringInertiaUF); },
+     [](const CaseResults& r) { return static_cast<double>(r.ringInertiaUF); }, ringPermitted,
      &CaseResults::ringPanel, 11},
     {"Column UF1 =", G::ColumnResults, Applies::Column, [](const CaseResults& r) { return r.UF1; },
-     &CaseResults::columnPanel, 13},
+     shellPermitted, &CaseResults::columnPanel, 13},
     {"Column UF2 =", G::ColumnResults, Applies::Column, [](const CaseResults& r) { return r.UF2; },
-     &CaseResults::columnPanel, 14},
+     shellPermitted, &CaseResults::columnPanel, 14},
 };
 
 bool shown(int group, const SummaryGroups& groups) {
     return group == kAlways || groups[static_cast<size_t>(group)];
 }
 
+// The cells of a case row; `above` gets the cells whose usage factor exceeds its permitted value.
 std::vector<std::string> caseCells(const State& st, const DatabaseRow& row,
-                                   const SummaryGroups& groups, bool completed) {
+                                   const SummaryGroups& groups, bool completed,
+                                   std::vector<size_t>& above) {
     const DesignCase& dc = st.dc;
     const CaseResults& res = st.res;
     const char sep = st.decimalSep();
@@ -145,19 +157,35 @@ std::vector<std::string> caseCells(const State& st, const DatabaseRow& row,
     // does not apply to the case counts as 0.
     const std::string error = "Error";
     std::vector<std::pair<double, std::string>> factors;
+    // Whether the factor that "UFmax =" shows (the first of the largest) exceeds its own limit.
+    bool largestAbove = false;
+    auto add = [&](double value, bool exceeds, const std::string& text) {
+        bool largest = true;
+        for (const auto& earlier : factors)
+            largest = largest && value > earlier.first;
+        if (largest)
+            largestAbove = exceeds;
+        factors.emplace_back(value, text);
+    };
     for (const FactorColumn& col : kFactors) {
         const bool isShown = shown(col.group, groups);
         if (!isShown || !applies(col.applies, dc)) {
             if (isShown)
                 c.push_back(na);
-            factors.emplace_back(0.0, "0");
+            add(0.0, false, "0");
             continue;
         }
         const std::string& text = (res.*col.panel).value[col.row];
         c.push_back(completed ? text : error);
-        factors.emplace_back(col.value(res), text);
+        const double value = col.value(res);
+        const bool exceeds = value > col.permitted(dc, res);
+        if (completed && exceeds)
+            above.push_back(c.size() - 1);
+        add(value, exceeds, text);
     }
     c.push_back(completed ? largestUsageFactor(factors) : error);
+    if (completed && largestAbove)
+        above.push_back(c.size() - 1);
     return c;
 }
 
@@ -188,9 +216,15 @@ SummaryTable buildSummaryTable(State& st, const SummaryGroups& groups,
     SummaryTable table;
     table.headings = summaryHeadings(groups);
     forEachCalculatedRow(
-        st, progress, [&](const DatabaseRow& row) { table.lines.push_back({row.listText}); },
+        st, progress,
+        [&](const DatabaseRow& row) {
+            table.lines.push_back({row.listText});
+            table.abovePermitted.emplace_back();
+        },
         [&](const DatabaseRow& row, bool completed) {
-            table.lines.push_back(caseCells(st, row, groups, completed));
+            table.abovePermitted.emplace_back();
+            table.lines.push_back(
+                caseCells(st, row, groups, completed, table.abovePermitted.back()));
         },
         table.stopped, table.warnings);
     return table;

@@ -32,6 +32,9 @@ struct SummaryTable {
     // One line per database row: a comment row has its text alone, a case row one cell per
     // heading.
     std::vector<std::vector<std::string>> lines;
+    // Per line, the cells whose usage factor lies above its permitted value (the values the
+    // result panels draw red); "UFmax =" among them when its factor does.
+    std::vector<std::vector<size_t>> abovePermitted;
     std::vector<RowMessage> stopped;
     std::vector<RowMessage> warnings;
 };

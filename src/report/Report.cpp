@@ -80,6 +80,24 @@ const std::string& materialName(const State& st, int index) {
     return st.materials.rows[static_cast<size_t>(index)].name;
 }
 
+// A text that ends before `right`: set smaller, down to 5 pt, where the field is too narrow.
+void fitted(Page& p, double x, double y, const std::string& t, double right) {
+    Surface& s = p.s_;
+    const double width = s.textWidth(t);
+    if (width > right - x && width > 0) {
+        s.setFont(kFont, std::max(5.0, kHeaderTextPt * (right - x) / width));
+        p.text(x, y, t);
+        s.setFont(kFont, kHeaderTextPt);
+        return;
+    }
+    p.text(x, y, t);
+}
+
+// Minutes and the like with a leading zero: 9:03, not 9:3.
+std::string twoDigits(int n) {
+    return (n >= 0 && n < 10 ? "0" : "") + std::to_string(n);
+}
+
 void printHeader(Page& p, const State& st, const ReportStamp& stamp, const ReportMetrics& m) {
     Surface& s = p.s_;
     const double W = m.charsPerLine[0];
@@ -87,15 +105,28 @@ void printHeader(Page& p, const State& st, const ReportStamp& stamp, const Repor
     s.setFont(kFont, 11);
     p.plain();
     const double x0 = std::floor(0.1 * W);
+    const double right = 0.95 * W;
+
+    // The page, date and time fields start at x0 + 88 and x0 + 80 where their texts fit there;
+    // on a narrower page they start as far left as their texts need, so that nothing crosses
+    // the frame's right edge.
+    const std::string page = "Page: 1/1";
+    const std::string date = "Date: " + stamp.date;
+    const std::string time = "Time: " + std::to_string(stamp.hour) + ":" + twoDigits(stamp.minute);
+    s.setFont(kFont, kHeaderTextPt);
+    const double pageLeft = std::max(x0 + 37.5, std::min(x0 + 88, right - 1 - s.textWidth(page)));
+    const double dateLeft = std::max(
+        x0 + 37.5, std::min(x0 + 80, right - 1 - std::max(s.textWidth(date), s.textWidth(time))));
+    s.setFont(kFont, 11);
 
     // The ruled frame, drawn before the texts.
     s.line(x0, 3.4, x0 + 37, 3.4);
-    s.line(x0 + 37, 4, 0.95 * W, 4);
-    s.line(x0 + 80, 4.9, 0.95 * W, 4.9);
-    s.line(x0, 5.8, 0.95 * W, 5.8);
+    s.line(x0 + 37, 4, right, 4);
+    s.line(dateLeft, 4.9, right, 4.9);
+    s.line(x0, 5.8, right, 5.8);
     s.line(x0 + 37, 2, x0 + 37, 5.8);
-    s.line(x0 + 80, 4, x0 + 80, 5.8);
-    s.line(x0 + 88, 2, x0 + 88, 4);
+    s.line(dateLeft, 4, dateLeft, 5.8);
+    s.line(pageLeft, 2, pageLeft, 4);
 
     s.setBold(true);
     p.text(x0 + 0.5, 2, "Velmora DNV");
@@ -113,11 +144,11 @@ void printHeader(Page& p, const State& st, const ReportStamp& stamp, const Repor
     p.text(x0 + 47, 4.1, characters(st.dc.identification, 1, 38));
     p.text(x0 + 47, 5, characters(st.dc.identification, 39, 98));
 
-    p.text(x0 + 88.5, 2.1, "Page:");
-    p.text(x0 + 88.5, 2.9, "1/1");
-    p.text(x0 + 80.5, 4.1, "Date: " + stamp.date);
-    p.text(x0 + 80.5, 5,
-           "Time: " + std::to_string(stamp.hour) + ":" + std::to_string(stamp.minute));
+    // "Page:" and "1/1" on one line.
+    p.text(pageLeft + 0.5, 2.1, "Page: ");
+    s.drawText("1/1");
+    fitted(p, dateLeft + 0.5, 4.1, date, right - 0.5);
+    fitted(p, dateLeft + 0.5, 5, time, right - 0.5);
     p.text(x0 + 0.5, 5.9, "File: " + lowerCase(st.run.fileName));
 }
 

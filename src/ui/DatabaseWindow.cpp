@@ -64,10 +64,16 @@ QString trimBlanks(QString s) {
 }
 
 // Loads case row `row` into the main window: the row is calculated once and the whole case
-// shown with its results.
-void showCaseRow(State& st, CaseHost& host, int row) {
-    loadRowIntoCase(st, host.notifier(), row);
+// shown with its results; what the run reports stands over `window`.
+void showCaseRow(State& st, CaseHost& host, QWidget* window, int row) {
+    loadRowIntoCase(st, host.notifierFor(window), row);
     host.refreshWindow();
+}
+
+// The main window's caption while a database case is shown; "[*]" marks a changed case.
+void showDatabaseCaption(CaseHost& host, const std::string& fileName) {
+    host.hostWidget()->setWindowTitle(QStringLiteral("Database Filename: ") + q(fileName) +
+                                      QStringLiteral("[*]"));
 }
 
 } // namespace
@@ -130,7 +136,10 @@ DatabaseWindow::DatabaseWindow(DatabaseWindows& windows, QWidget* owner)
     connect(up, &QToolButton::clicked, this, &DatabaseWindow::moveUp);
     connect(down, &QToolButton::clicked, this, &DatabaseWindow::moveDown);
     connect(remove, &QToolButton::clicked, this, &DatabaseWindow::removeRow);
-    connect(cmdClose, &QPushButton::clicked, this, &QWidget::close);
+    connect(cmdClose, &QPushButton::clicked, this, [this] {
+        host().takeTypedInput();
+        close();
+    });
 
     connect(list_, &QListWidget::currentRowChanged, this, [this](int row) {
         if (filling_)
@@ -196,7 +205,11 @@ int DatabaseWindow::selected() const {
 
 void DatabaseWindow::warnAndBeep(const std::string& text) {
     QApplication::beep();
-    host().notifier().warn(text);
+    warn(text);
+}
+
+void DatabaseWindow::warn(const std::string& text) {
+    host().notifierFor(this).warn(text);
 }
 
 void DatabaseWindow::rowChosen(int row) {
@@ -210,18 +223,19 @@ void DatabaseWindow::rowChosen(int row) {
             comment_->setText(trimBlanks(q(r.listText).remove(QLatin1Char('%'))));
         return;
     }
-    showCaseRow(s, host(), row);
+    showCaseRow(s, host(), this, row);
 }
 
 void DatabaseWindow::showFirstCase() {
     State& s = st();
     const int first = firstCaseRow(s.db);
     if (first >= 0)
-        showCaseRow(s, host(), first);
-    host().hostWidget()->setWindowTitle(QStringLiteral("Database Filename: ") + q(s.run.fileName));
+        showCaseRow(s, host(), this, first);
+    showDatabaseCaption(host(), s.run.fileName);
 }
 
 void DatabaseWindow::newDatabase() {
+    host().takeTypedInput();
     State& s = st();
     s.db.reset();
     s.db.rows[0] = commentRow("% " + comment_->text().toStdString());
@@ -230,10 +244,11 @@ void DatabaseWindow::newDatabase() {
     setCaption();
     refill(0);
     host().refreshWindow();
-    host().hostWidget()->setWindowTitle(QStringLiteral("Database Filename: ") + q(s.run.fileName));
+    showDatabaseCaption(host(), s.run.fileName);
 }
 
 void DatabaseWindow::openDatabase() {
+    host().takeTypedInput();
     State& s = st();
     const QString path = windows_.chooseOpenPath(q(s.run.currentDir), QString());
     if (path.isEmpty())
@@ -242,9 +257,9 @@ void DatabaseWindow::openDatabase() {
     const std::string error = readDatabaseFile(s, path.toStdString());
     if (!error.empty()) {
         if (!QFileInfo::exists(path))
-            host().notifier().warn("can't find file - " + path.toStdString());
+            warn("can't find file - " + path.toStdString());
         else
-            host().notifier().warn("Error in Database File\n" + error);
+            warn("Error in Database File\n" + error);
         return;
     }
     s.run.currentDir = QDir::toNativeSeparators(QFileInfo(path).absolutePath()).toStdString() + "/";
@@ -254,6 +269,7 @@ void DatabaseWindow::openDatabase() {
 }
 
 void DatabaseWindow::saveDatabase() {
+    host().takeTypedInput();
     State& s = st();
     const QFileInfo current(q(s.db.databaseFileName));
     const QString dir = current.isAbsolute() ? current.absolutePath() : q(s.run.currentDir);
@@ -265,7 +281,7 @@ void DatabaseWindow::saveDatabase() {
     const std::string error = writeDatabaseFile(s, path.toStdString());
     if (!error.empty()) {
         // The database stays under its old name; the file is not written.
-        host().notifier().warn(error);
+        warn(error);
         return;
     }
     s.db.databaseFileName = path.toStdString();
@@ -273,6 +289,7 @@ void DatabaseWindow::saveDatabase() {
 }
 
 void DatabaseWindow::saveResult() {
+    host().takeTypedInput();
     State& s = st();
     // The results file sits beside the database file. A database not yet saved has a bare
     // name; its results go into the current folder rather than wherever the process started.
@@ -288,12 +305,13 @@ void DatabaseWindow::saveResult() {
         result = writeResultsFile(s, path, progress.listener());
     }
     if (!result.error.empty())
-        host().notifier().warn(result.error);
+        warn(result.error);
     if (!result.stopped.empty())
-        host().notifier().warn(stoppedRowsMessage(result.stopped));
+        warn(stoppedRowsMessage(result.stopped));
 }
 
 void DatabaseWindow::showSummary() {
+    host().takeTypedInput();
     if (!summary_)
         summary_ = new DetailedSummaryWindow(windows_, this);
     summary_->show();
@@ -302,6 +320,7 @@ void DatabaseWindow::showSummary() {
 }
 
 void DatabaseWindow::addComment() {
+    host().takeTypedInput();
     State& s = st();
     CaseDatabase& db = s.db;
     const int a = std::max(0, selected());
@@ -322,6 +341,7 @@ void DatabaseWindow::addComment() {
 }
 
 void DatabaseWindow::moveUp() {
+    host().takeTypedInput();
     CaseDatabase& db = st().db;
     const int b = selected();
     if (b < 0)
@@ -331,7 +351,7 @@ void DatabaseWindow::moveUp() {
         return;
     }
     if (b == 0) {
-        host().notifier().warn(" First row can't be moved ");
+        warn(" First row can't be moved ");
         return;
     }
     std::swap(db.rows[static_cast<size_t>(b)], db.rows[static_cast<size_t>(b) - 1]);
@@ -339,12 +359,13 @@ void DatabaseWindow::moveUp() {
 }
 
 void DatabaseWindow::moveDown() {
+    host().takeTypedInput();
     CaseDatabase& db = st().db;
     const int b = selected();
     if (b < 0 || b >= db.lastRow)
         return;
     if (b == db.lastRow - 1) {
-        host().notifier().warn(" Last row can't be moved ");
+        warn(" Last row can't be moved ");
         return;
     }
     std::swap(db.rows[static_cast<size_t>(b)], db.rows[static_cast<size_t>(b) + 1]);
@@ -352,6 +373,7 @@ void DatabaseWindow::moveDown() {
 }
 
 void DatabaseWindow::removeRow() {
+    host().takeTypedInput();
     CaseDatabase& db = st().db;
     if (db.lastRow < 0)
         return;
@@ -363,9 +385,9 @@ void DatabaseWindow::removeRow() {
     if (cases == 1 && !r.isComment) {
         // The last case of the database stays, wherever it stands.
         QApplication::beep();
-        host().notifier().warn(" Only one row. Row can't be removed ");
+        warn(" Only one row. Row can't be removed ");
     } else if (isEndMarker(r)) {
-        host().notifier().warn(" Last row can't be removed ");
+        warn(" Last row can't be removed ");
         QApplication::beep();
     } else {
         for (int i = a; i < db.lastRow; ++i)

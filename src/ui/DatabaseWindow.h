@@ -49,6 +49,8 @@ private:
     void selectQuietly(int row);
     int selected() const;
     void rowChosen(int row);
+    // Warnings of this window stand over it.
+    void warn(const std::string& text);
     void warnAndBeep(const std::string& text);
     void showFirstCase();
 

@@ -64,6 +64,7 @@ void DatabaseWindows::showDatabase() {
 }
 
 void DatabaseWindows::addCaseToDatabase() {
+    host_.takeTypedInput();
     State& st = host_.state();
     // The case takes the place of the final marker. A database read from a file that does not
     // end in a marker keeps its last row: the case goes after it.

@@ -19,6 +19,8 @@
 #include <QListWidget>
 #include <QMouseEvent>
 #include <QPushButton>
+#include <QScrollBar>
+#include <QTableView>
 #include <QTableWidget>
 #include <QVBoxLayout>
 
@@ -123,6 +125,7 @@ DetailedSummaryWindow::DetailedSummaryWindow(DatabaseWindows& windows, QWidget* 
     view_->setContextMenuPolicy(Qt::CustomContextMenu);
     connect(view_, &QWidget::customContextMenuRequested, this,
             &DetailedSummaryWindow::showTableWindow);
+    buildIdentColumn();
 
     auto* exportButton = button(this, "cmdDetailedResult", QStringLiteral("Export to Excel"));
     auto* close = button(this, "cmdClose", QStringLiteral("Close"));
@@ -143,6 +146,56 @@ DetailedSummaryWindow::DetailedSummaryWindow(DatabaseWindows& windows, QWidget* 
 
 DetailedSummaryWindow::~DetailedSummaryWindow() = default;
 
+void DetailedSummaryWindow::buildIdentColumn() {
+    ident_ = new QTableView(view_);
+    ident_->setObjectName("lstViewIdent");
+    ident_->setModel(view_->model());
+    ident_->setSelectionModel(view_->selectionModel());
+    ident_->setEditTriggers(QAbstractItemView::NoEditTriggers);
+    ident_->setSelectionBehavior(QAbstractItemView::SelectRows);
+    ident_->setFocusPolicy(Qt::NoFocus);
+    ident_->setFrameShape(QFrame::NoFrame);
+    ident_->setWordWrap(false);
+    // A comment row runs on under the column as it does in the table.
+    ident_->setTextElideMode(Qt::ElideNone);
+    ident_->verticalHeader()->hide();
+    ident_->horizontalHeader()->setSectionResizeMode(QHeaderView::Fixed);
+    ident_->setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
+    ident_->setVerticalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
+    ident_->setVerticalScrollMode(view_->verticalScrollMode());
+    ident_->setContextMenuPolicy(Qt::CustomContextMenu);
+    connect(ident_, &QWidget::customContextMenuRequested, this,
+            &DetailedSummaryWindow::showTableWindow);
+    view_->viewport()->stackUnder(ident_);
+    // Both scroll down together; across, only the table moves.
+    connect(view_->verticalScrollBar(), &QAbstractSlider::valueChanged, ident_->verticalScrollBar(),
+            &QAbstractSlider::setValue);
+    connect(ident_->verticalScrollBar(), &QAbstractSlider::valueChanged, view_->verticalScrollBar(),
+            &QAbstractSlider::setValue);
+    connect(view_->horizontalHeader(), &QHeaderView::sectionResized, this,
+            [this](int section, int, int size) {
+                if (section == 0) {
+                    ident_->setColumnWidth(0, size);
+                    placeIdentColumn();
+                }
+            });
+    connect(view_->verticalHeader(), &QHeaderView::sectionResized, this,
+            [this](int section, int, int size) { ident_->setRowHeight(section, size); });
+    view_->installEventFilter(this);
+}
+
+void DetailedSummaryWindow::placeIdentColumn() {
+    const int frame = view_->frameWidth();
+    ident_->setGeometry(frame, frame, view_->columnWidth(0),
+                        view_->viewport()->height() + view_->horizontalHeader()->height());
+}
+
+bool DetailedSummaryWindow::eventFilter(QObject* watched, QEvent* event) {
+    if (watched == view_ && (event->type() == QEvent::Resize || event->type() == QEvent::Show))
+        placeIdentColumn();
+    return QWidget::eventFilter(watched, event);
+}
+
 void DetailedSummaryWindow::rebuild() {
     State& st = windows_.host().state();
     for (size_t g = 0; g < groups_.size(); ++g)
@@ -155,7 +208,7 @@ void DetailedSummaryWindow::rebuild() {
     }
     fillTable();
     if (!table_.stopped.empty())
-        windows_.host().notifier().warn(stoppedRowsMessage(table_.stopped));
+        windows_.host().notifierFor(this).warn(stoppedRowsMessage(table_.stopped));
 }
 
 void DetailedSummaryWindow::fillTable() {
@@ -172,10 +225,16 @@ void DetailedSummaryWindow::fillTable() {
         columns > 0 ? static_cast<int>(0.95 * view_->viewport()->width() / columns) : 0;
     for (int c = 0; c < columns; ++c)
         view_->setColumnWidth(c, std::max(width, 40));
+    // A usage factor above its permitted value is red, as in the result panels.
+    const QColor red(128, 0, 0);
     for (int i = 0; i < static_cast<int>(table_.lines.size()); ++i) {
         const auto& line = table_.lines[static_cast<size_t>(i)];
         for (int c = 0; c < static_cast<int>(line.size()) && c < columns; ++c)
             view_->setItem(i, c, new QTableWidgetItem(q(line[static_cast<size_t>(c)])));
+        if (static_cast<size_t>(i) < table_.abovePermitted.size())
+            for (size_t c : table_.abovePermitted[static_cast<size_t>(i)])
+                if (QTableWidgetItem* item = view_->item(i, static_cast<int>(c)))
+                    item->setForeground(red);
         // A comment row is one text across the table.
         if (line.size() == 1 && columns > 1)
             view_->setSpan(i, 0, 1, columns);
@@ -187,6 +246,14 @@ void DetailedSummaryWindow::fillTable() {
     view_->resizeColumnsToContents();
     for (int c = 0; c < columns; ++c)
         view_->setColumnWidth(c, std::max(share, view_->columnWidth(c)));
+
+    for (int c = 1; c < columns; ++c)
+        ident_->setColumnHidden(c, true);
+    ident_->setColumnHidden(0, false);
+    ident_->setColumnWidth(0, view_->columnWidth(0));
+    for (int i = 0; i < view_->rowCount(); ++i)
+        ident_->setRowHeight(i, view_->rowHeight(i));
+    placeIdentColumn();
 }
 
 void DetailedSummaryWindow::exportWorkbook() {
@@ -194,12 +261,12 @@ void DetailedSummaryWindow::exportWorkbook() {
     const QString path = freshWorkbookPath();
     const std::string error = writeSummaryWorkbook(table_, path.toStdString());
     if (!error.empty()) {
-        host.notifier().warn(error);
+        host.notifierFor(this).warn(error);
         return;
     }
     lastWorkbook_ = path;
     if (!windows_.openDocument(path))
-        host.notifier().warn(
+        host.notifierFor(this).warn(
             " No spreadsheet program could be started. The workbook was saved as " +
             QDir::toNativeSeparators(path).toStdString() + " ");
 }

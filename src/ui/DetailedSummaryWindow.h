@@ -11,6 +11,7 @@
 #include <array>
 
 class QCheckBox;
+class QTableView;
 class QTableWidget;
 
 namespace velmora {
@@ -44,13 +45,19 @@ public:
 
 protected:
     void mouseReleaseEvent(QMouseEvent* event) override;
+    bool eventFilter(QObject* watched, QEvent* event) override;
 
 private:
     void fillTable();
+    // The "Ident" column stands over the table's first column and stays there while the table
+    // scrolls sideways.
+    void buildIdentColumn();
+    void placeIdentColumn();
 
     DatabaseWindows& windows_;
     std::array<QCheckBox*, SummaryGroup::Count> groups_{};
     QTableWidget* view_ = nullptr;
+    QTableView* ident_ = nullptr;
     SummaryTable table_;
     QString lastWorkbook_;
     QPointer<TableWindow> tableWindow_;

@@ -12,6 +12,7 @@
 
 #include <QButtonGroup>
 #include <QCheckBox>
+#include <QCloseEvent>
 #include <QComboBox>
 #include <QGridLayout>
 #include <QGroupBox>
@@ -19,13 +20,17 @@
 #include <QLabel>
 #include <QLineEdit>
 #include <QMenuBar>
+#include <QMessageBox>
 #include <QPushButton>
 #include <QRadioButton>
-#include <QResizeEvent>
 #include <QScreen>
+#include <QScrollArea>
+#include <QScrollBar>
 #include <QSettings>
+#include <QStyle>
 #include <QVBoxLayout>
 
+#include <cmath>
 #include <type_traits>
 
 namespace velmora {
@@ -134,9 +139,16 @@ MainWindow::MainWindow(Options options, QWidget* parent)
 MainWindow::~MainWindow() = default;
 
 void MainWindow::buildWidgets() {
-    central_ = new QWidget(this);
+    // The frames are placed by layoutFrames on a content widget; where the screen is too small
+    // for what they need, the whole content scrolls rather than any panel being cut.
+    scroll_ = new QScrollArea(this);
+    scroll_->setObjectName(QStringLiteral("scroll"));
+    scroll_->setFrameShape(QFrame::NoFrame);
+    scroll_->setWidgetResizable(false);
+    central_ = new QWidget;
     central_->setObjectName(QStringLiteral("centralwidget"));
-    setCentralWidget(central_);
+    scroll_->setWidget(central_);
+    setCentralWidget(scroll_);
 
     fr10_ = new QWidget(central_);
     fr10_->setObjectName(QStringLiteral("fr10"));
@@ -206,8 +218,11 @@ void MainWindow::buildWidgets() {
         f->addWidget(cmdLrfd_, 0, 1);
         f->addWidget(optWsd_, 1, 0);
         f->addWidget(cmdWsd_, 1, 1);
+        // The caption stays on one line; its frame is as wide as the longer of its two texts.
         textUfb_ = label(fr1111, QStringLiteral("Allowable Usage Factor UF ="), "text_ufb");
-        textUfb_->setWordWrap(true);
+        textUfb_->setMinimumWidth(std::max(
+            textUfb_->fontMetrics().horizontalAdvance(textUfb_->text()),
+            textUfb_->fontMetrics().horizontalAdvance(QStringLiteral("Basic Usage Factor, n0 ="))));
         f->addWidget(textUfb_, 2, 0, 1, 2);
         f->addWidget(lineEdit(fr1111, "iufb", 5), 3, 0, 1, 2, Qt::AlignLeft);
         g->addWidget(fr1111, 0, 1, 7, 1, Qt::AlignTop);
@@ -396,7 +411,6 @@ void MainWindow::buildWidgets() {
         g->addWidget(lineEdit(fr124_, "icolL", 6), 0, 1);
         g->addWidget(label(fr124_, QStringLiteral("mm")), 0, 2);
         auto* k1Label = label(fr124_, QStringLiteral("Buckling length factor  k1 ="));
-        k1Label->setWordWrap(true); // two lines where the frame is narrow
         k1Label->setAlignment(Qt::AlignRight | Qt::AlignVCenter);
         g->addWidget(k1Label, 1, 0);
         g->addWidget(lineEdit(fr124_, "ik1", 6), 1, 1);
@@ -452,6 +466,13 @@ void MainWindow::buildWidgets() {
     pic30_ = new PanelWidget(QStringLiteral("pic30"), fr30_);
     pic31_ = new PanelWidget(QStringLiteral("pic31"), fr31_);
     pic32_ = new PanelWidget(QStringLiteral("pic32"), fr32_);
+    // Each picture fills its frame below the caption; its least size is what its panel draws.
+    for (auto [fr, pic] :
+         {std::pair{fr30_, pic30_}, std::pair{fr31_, pic31_}, std::pair{fr32_, pic32_}}) {
+        auto* col = new QVBoxLayout(fr);
+        col->setContentsMargins(4, 2, 4, 4);
+        col->addWidget(pic);
+    }
     pic30_->setPaintRoutine(
         [this](Surface& s, double, double) { drawShellPanel(s, st_, 0.3, 1, 0); });
     pic31_->setPaintRoutine([this](Surface& s, double, double) {
@@ -489,6 +510,9 @@ void MainWindow::buildMenus() {
     act(file, "mnuopen", QStringLiteral("&Open"), [this] { openCommand(); });
     act(file, "mnusave", QStringLiteral("&Save"), [this] { saveCommand(); });
     act(file, "mnusaveas", QStringLiteral("Save &As"), [this] { saveAsCommand(); });
+    // The report without a printer: the page the Print command prints, as a PDF file.
+    act(file, "mnuexportpdf", QStringLiteral("Export Report as PDF..."),
+        [this] { exportReportCommand(); });
     recentActions_[0] = file->addSeparator();
     recentActions_[0]->setObjectName(QStringLiteral("mnurecentfile0"));
     recentActions_[0]->setVisible(false);
@@ -536,7 +560,7 @@ void MainWindow::buildMenus() {
     connect(db, &QAction::triggered, this, [this] { database_->showDatabase(); });
     QAction* print = bar->addAction(QStringLiteral("Print"));
     print->setObjectName(QStringLiteral("mnuprint"));
-    connect(print, &QAction::triggered, this, [this] { choosePrinter(this, st_); });
+    connect(print, &QAction::triggered, this, [this] { printCommand(); });
 
     QMenu* help = named(bar->addMenu(QStringLiteral("&Help")), "mnuhelp");
     act(help, "mnuhelpcont", QStringLiteral("&Contents"), [this] { help_->helpContents(); });
@@ -571,35 +595,81 @@ void MainWindow::sizeAndCentre() {
     layoutFrames();
 }
 
-void MainWindow::resizeEvent(QResizeEvent* event) {
-    QMainWindow::resizeEvent(event);
-    if (laidOut_)
-        layoutFrames();
-}
-
+// The frames keep the arrangement of the window (inputs and sketch at the top, the three result
+// frames below) and its proportions wherever the room allows; no frame gets less than its
+// controls or its panel need. Where the window is smaller than that, the content keeps its
+// least size and scrolls.
 void MainWindow::layoutFrames() {
-    const int W = central_->width();
-    const int H = central_->height();
-    const double m = 0.01 * W;
+    if (!laidOut_ || inLayout_)
+        return;
+    inLayout_ = true;
     auto hint = [](QWidget* w) { return w->sizeHint().height(); };
 
-    // The input frame is as tall as its contents need; the sketch frame matches it.
+    // The pictures need the room their panels draw in: every line, the usage factors included.
+    for (PanelWidget* pic : {pic30_, pic31_, pic32_}) {
+        const QSizeF drawn = pic->drawnExtent();
+        const PanelUnits u = panelUnits(pic);
+        pic->setMinimumSize(static_cast<int>(std::ceil(drawn.width() + u.charWidth)),
+                            static_cast<int>(std::ceil(drawn.height() + 0.3 * u.lineHeight)));
+    }
+
+    // What the inputs need: the left column (general, cylinder type, geometry, the database
+    // button), the right column (stiffener, ring frame, loading; or the column frame).
     const int leftH = hint(fr110_) + hint(fr111_) + hint(fr112_) + hint(cmdDatabase_) + 12;
     const int rightH = hint(fr120_) + hint(fr121_) + hint(fr123_) + 6;
     const int colH = hint(fr124_) + 6;
-    const int fr10H = std::max({leftH, rightH, colH, static_cast<int>(0.45 * H)});
-    const int fr20W = static_cast<int>(0.27 * W);
+    const int inputH = std::max({leftH, rightH, colH});
+    // Widths: the columns get what their controls prefer where there is room, and never less
+    // than their least.
+    auto widest = [](std::initializer_list<QWidget*> frames, bool least) {
+        int w = 0;
+        for (QWidget* f : frames)
+            w = std::max(w, least ? f->minimumSizeHint().width() : f->sizeHint().width());
+        return w;
+    };
+    const int rightNeed = widest({fr120_, fr121_, fr123_, fr124_}, false);
+    const int leftNeed = widest({fr110_, fr111_, fr112_}, false);
+    const int rightLeast = widest({fr120_, fr121_, fr123_, fr124_}, true);
+    const int leftLeast = widest({fr110_, fr111_, fr112_}, true);
+    int resultH = 0;
+    for (QGroupBox* fr : {fr30_, fr31_, fr32_})
+        resultH = std::max(resultH, fr->minimumSizeHint().height());
+
+    // The least content size at which every frame gets what it needs: the two input columns
+    // with their margins (0.04 of the width) and the sketch with its own (0.04); below, the
+    // shell frame takes 0.3 of the width, the other two share 0.615.
+    const int sketchLeast = 160;
+    const int needW = static_cast<int>(std::ceil(std::max(
+        {(leftLeast + rightLeast + sketchLeast) / 0.92, fr30_->minimumSizeHint().width() / 0.3,
+         2.0 * std::max(fr31_->minimumSizeHint().width(), fr32_->minimumSizeHint().width()) /
+             0.615})));
+    const int needH = inputH + 4 + resultH + 4;
+
+    // The room of the scroll area, less the scroll bars that the least size makes necessary.
+    const QSize full = scroll_->maximumViewportSize();
+    const int bar = style()->pixelMetric(QStyle::PM_ScrollBarExtent, nullptr, scroll_);
+    bool vertical = needH > full.height();
+    const bool across = needW > full.width() - (vertical ? bar : 0);
+    vertical = needH > full.height() - (across ? bar : 0);
+    const int W = std::max(needW, full.width() - (vertical ? bar : 0));
+    const int H = std::max(needH, full.height() - (across ? bar : 0));
+    central_->resize(W, H);
+    const double m = 0.01 * W;
+
+    // The input frame is at least 0.45 of the height when the result frames keep their room.
+    // The sketch frame takes 0.27 of the width, less where the inputs need it.
+    const int fr10H = std::max(inputH, std::min(static_cast<int>(0.45 * H), H - 8 - resultH));
+    const int inputsLeast = static_cast<int>(std::ceil(leftLeast + rightLeast + 0.04 * W));
+    const int fr20W = std::max(sketchLeast, std::min(static_cast<int>(0.27 * W),
+                                                     static_cast<int>(W - 4 * m) - inputsLeast));
     fr20_->setGeometry(static_cast<int>(W - fr20W - 2 * m), 0, fr20W, fr10H);
     fr10_->setGeometry(static_cast<int>(m), 0, static_cast<int>(W - fr20W - 4 * m), fr10H);
 
     // Left column: General, cylinder type, geometry; the database button under them. The
-    // right column gets at least as much room as its boxes and lists need.
-    const int rightNeed = std::max({fr120_->sizeHint().width(), fr121_->sizeHint().width(),
-                                    fr123_->sizeHint().width(), fr124_->sizeHint().width()});
-    const int leftNeed = std::max(
-        {fr110_->sizeHint().width(), fr111_->sizeHint().width(), fr112_->sizeHint().width()});
+    // right column gets as much room as its boxes and lists prefer, the left at least its least.
     const int spare = static_cast<int>(fr10_->width() - m - 0.03 * W);
-    const int leftW = std::max(spare - rightNeed, std::min(leftNeed, spare / 2));
+    const int leftW = std::clamp(std::max(spare - rightNeed, std::min(leftNeed, spare / 2)),
+                                 leftLeast, std::max(leftLeast, spare - rightLeast));
     int y = 0;
     for (QWidget* f : {static_cast<QWidget*>(fr110_), static_cast<QWidget*>(fr111_),
                        static_cast<QWidget*>(fr112_)}) {
@@ -626,24 +696,18 @@ void MainWindow::layoutFrames() {
     const int p20H = fr10H - 40;
     pic20_->setGeometry((fr20W - p20W) / 2, static_cast<int>(0.7 * (fr10H - p20H)), p20W, p20H);
 
-    // Result frames below the inputs.
+    // Result frames below the inputs, reaching 0.07 of the height above the bottom where there
+    // is room for it.
     const int top = fr10H + 4;
-    const int frH = std::max(60, static_cast<int>(H - 0.07 * H - top));
+    const int below = std::clamp(H - top - resultH, 4, std::max(4, static_cast<int>(0.07 * H)));
+    const int frH = H - top - below;
     const int w30 = static_cast<int>(0.3 * W);
     const int rest = static_cast<int>(W - m - w30 - 0.015 * W - 0.02 * W - 0.04 * W);
     const int w31 = rest / 2;
     fr30_->setGeometry(static_cast<int>(m), top, w30, frH);
     fr31_->setGeometry(static_cast<int>(m + w30 + 0.015 * W), top, w31, frH);
     fr32_->setGeometry(static_cast<int>(fr31_->geometry().right() + 0.02 * W), top, w31, frH);
-    for (auto [fr, pic] :
-         {std::pair{fr30_, pic30_}, std::pair{fr31_, pic31_}, std::pair{fr32_, pic32_}}) {
-        // The frame's caption sits above the picture.
-        const int title = fr->fontMetrics().height() + 2;
-        const int ph = std::min(static_cast<int>(0.92 * fr->height()), fr->height() - title - 4);
-        const int pw = static_cast<int>(0.97 * fr->width());
-        const int py = std::max(title, static_cast<int>(0.8 * (fr->height() - ph)));
-        pic->setGeometry((fr->width() - pw) / 2, py, pw, ph);
-    }
+    inLayout_ = false;
 }
 
 QLineEdit* MainWindow::box(const char* name) const {
@@ -660,7 +724,9 @@ bool MainWindow::available(std::string_view name) const {
 }
 
 void MainWindow::setCaption() {
-    setWindowTitle(QStringLiteral("Velmora DNV: ") + QString::fromStdString(st_.run.fileName));
+    // "[*]" is where the window shows that the case has changed since it was last saved.
+    setWindowTitle(QStringLiteral("Velmora DNV: ") + QString::fromStdString(st_.run.fileName) +
+                   QStringLiteral("[*]"));
 }
 
 void MainWindow::showRecentMenu() {
@@ -672,7 +738,22 @@ void MainWindow::showRecentMenu() {
     }
 }
 
+Notifier& MainWindow::notifierFor(QWidget* window) {
+    // A notifier given to the window (the tests' recording one) serves every window.
+    if (opt_.notifier != nullptr || window == nullptr || window == this)
+        return *notifier_;
+    std::unique_ptr<QtNotifier>& n = windowNotifiers_[window];
+    if (!n || n->window() != window)
+        n = std::make_unique<QtNotifier>(window);
+    return *n;
+}
+
 void MainWindow::closeEvent(QCloseEvent* event) {
+    // A changed case is not closed without the question; Cancel keeps the window open.
+    if (!mayReplaceCase()) {
+        event->ignore();
+        return;
+    }
     // Closing the main window ends the program: every owned window closes with it.
     dialogs_->closeAll();
     help_->closeAll();

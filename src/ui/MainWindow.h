@@ -9,9 +9,11 @@
 #include "ui/QtNotifier.h"
 
 #include <QMainWindow>
+#include <QPointer>
 #include <QString>
 
 #include <functional>
+#include <map>
 #include <memory>
 
 class QAction;
@@ -24,6 +26,7 @@ class QLineEdit;
 class QMenu;
 class QPushButton;
 class QRadioButton;
+class QScrollArea;
 
 namespace velmora {
 
@@ -58,22 +61,36 @@ public:
     // CaseHost
     State& state() override { return st_; }
     Notifier& notifier() override { return *notifier_; }
-    void recalculate() override;
+    Notifier& notifierFor(QWidget* window) override;
+    using CaseHost::recalculate;
+    void recalculate(Notifier& nt) override;
     void refreshWindow() override;
+    void takeTypedInput() override;
     QWidget* hostWidget() override { return this; }
 
-    // File menu commands.
+    // File menu commands. Save and Save As return true when the case was written.
     void newCaseCommand();
     void openCommand();
-    void saveCommand();
-    void saveAsCommand();
+    bool saveCommand();
+    bool saveAsCommand();
     void openRecentEntry(int index);
     // Reads a case file into the window; false (case unchanged, message shown) on failure.
     bool openCasePath(const QString& path);
+    // The report of the current case: on the printer, or as a PDF file.
+    void printCommand();
+    void exportReportCommand();
+
+    // Whether the case differs from the one last opened, saved or started with.
+    bool caseChanged() const;
+    // Before the case is closed or replaced: a changed case asks "Save changes to the current
+    // case?"; true when the work may go on (saved or discarded), false for Cancel or a Save
+    // that did not write.
+    bool mayReplaceCase();
 
     // The file dialogs; replaced by the tests. An empty result means cancel.
     std::function<QString(const QString& dir)> chooseOpenPath;
     std::function<QString(const QString& dir, const QString& preset)> chooseSavePath;
+    std::function<QString(const QString& dir, const QString& preset)> chooseReportPath;
 
     RecentFiles& recentFiles() { return *recent_; }
     ProfileDialogs& profileDialogs() { return *dialogs_; }
@@ -83,7 +100,6 @@ public:
 
 protected:
     bool eventFilter(QObject* watched, QEvent* event) override;
-    void resizeEvent(QResizeEvent* event) override;
     void closeEvent(QCloseEvent* event) override;
 
 private:
@@ -127,12 +143,16 @@ private:
     QString manualPath(const QString& name) const;
     bool writeCase(const QString& path);
     void storeIdentTexts();
+    // The case as the file last opened or saved holds it: the base of the modified marker.
+    void markCaseUnchanged();
+    void showModified();
 
     State st_;
     Options opt_;
     QString lastDialogDir_; // the initial folder of the last Open or Save As dialog
     QtNotifier qtNotifier_;
     Notifier* notifier_ = nullptr;
+    std::map<QWidget*, std::unique_ptr<QtNotifier>> windowNotifiers_;
     std::unique_ptr<KeyValueStore> ownStore_;
     std::unique_ptr<RecentFiles> recent_;
     ProfileDialogs* dialogs_ = nullptr;
@@ -140,9 +160,15 @@ private:
     HelpWindows* help_ = nullptr;
     bool inLeave_ = false;
     bool laidOut_ = false;
+    bool inLayout_ = false;
+    std::string unchangedText_; // case-file text of the case as last opened, saved or started
+    // The box a command took while it kept the focus: leaving it unchanged does not take it
+    // again.
+    QPointer<QLineEdit> takenBox_;
 
     // Controls used often
-    QWidget* central_ = nullptr;
+    QScrollArea* scroll_ = nullptr;
+    QWidget* central_ = nullptr; // the window's content, scrolled where the screen is too small
     QWidget* fr10_ = nullptr;
     QGroupBox *fr20_ = nullptr, *fr110_ = nullptr, *fr111_ = nullptr, *fr112_ = nullptr;
     QGroupBox *fr120_ = nullptr, *fr121_ = nullptr, *fr123_ = nullptr, *fr124_ = nullptr;

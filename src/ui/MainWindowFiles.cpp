@@ -8,15 +8,19 @@
 #include "database/Batch.h"
 #include "files/CaseFile.h"
 #include "files/DataFiles.h"
+#include "pdf/ReportPdf.h"
 #include "sections/Materials.h"
 #include "sections/Sections.h"
 #include "ui/ProfileDialogs.h"
+#include "ui/ReportPrinter.h"
 
 #include <QDir>
 #include <QFileDialog>
 #include <QFileInfo>
 #include <QLineEdit>
 #include <QLocale>
+#include <QMessageBox>
+#include <QPrinterInfo>
 
 namespace velmora {
 
@@ -90,9 +94,12 @@ void MainWindow::startUp() {
     // Without a database the window still shows the new case, calculated.
     if (!batch.ran || batch.shownRow < 0)
         recalculate();
+    markCaseUnchanged();
 }
 
 void MainWindow::newCaseCommand() {
+    if (!mayReplaceCase())
+        return;
     newCase(st_);
     try {
         computeStiffenerSection(st_, *notifier_, st_.dc.stiff.kind);
@@ -101,6 +108,7 @@ void MainWindow::newCaseCommand() {
     }
     refreshWindow();
     recalculate();
+    markCaseUnchanged();
 }
 
 bool MainWindow::openCasePath(const QString& path) {
@@ -123,10 +131,14 @@ bool MainWindow::openCasePath(const QString& path) {
     lookupFys(st_);
     refreshWindow();
     recalculate();
+    // The case as the file gives it once the run has corrected what it corrects.
+    markCaseUnchanged();
     return true;
 }
 
 void MainWindow::openCommand() {
+    if (!mayReplaceCase())
+        return;
     const QString dir = q(st_.run.currentDir);
     lastDialogDir_ = dir;
     const QString path = chooseOpenPath ? chooseOpenPath(dir)
@@ -145,7 +157,7 @@ void MainWindow::openCommand() {
 
 void MainWindow::openRecentEntry(int index) {
     const std::string path = recent_->menu().path(index);
-    if (path.empty())
+    if (path.empty() || !mayReplaceCase())
         return;
     const std::string before = st_.run.fileName;
     if (path != before) {
@@ -169,30 +181,30 @@ bool MainWindow::writeCase(const QString& path) {
         return false;
     }
     setCaption();
+    markCaseUnchanged();
     return true;
 }
 
-void MainWindow::saveCommand() {
+bool MainWindow::saveCommand() {
+    takeTypedInput();
     storeIdentTexts();
-    if (st_.run.fileName != "New File") {
-        writeCase(q(st_.run.fileName));
-        return;
-    }
+    if (st_.run.fileName != "New File")
+        return writeCase(q(st_.run.fileName));
     // The dialog opens where it was last opened, not necessarily at currentDir.
     const QString dir = lastDialogDir_;
     const QString path = chooseSavePath ? chooseSavePath(dir, QStringLiteral("*.cys"))
                                         : fileDialog(this, true, dir, QStringLiteral("*.cys"));
-    if (path.isEmpty())
-        return;
-    if (!writeCase(path))
-        return;
+    if (path.isEmpty() || !writeCase(path))
+        return false;
     st_.run.currentDir = folderWithSeparator(path);
     recent_->pushRecentFile(path.toStdString());
     recent_->rebuildRecentMenu();
     showRecentMenu();
+    return true;
 }
 
-void MainWindow::saveAsCommand() {
+bool MainWindow::saveAsCommand() {
+    takeTypedInput();
     storeIdentTexts();
     const QString dir = q(st_.run.currentDir);
     lastDialogDir_ = dir;
@@ -200,16 +212,89 @@ void MainWindow::saveAsCommand() {
     const QString path =
         chooseSavePath ? chooseSavePath(dir, preset) : fileDialog(this, true, dir, preset);
     if (path.isEmpty())
-        return;
+        return false;
     const bool same = path.toStdString() == st_.run.fileName;
     if (!writeCase(path))
-        return;
+        return false;
     st_.run.currentDir = folderWithSeparator(path);
     if (!same) {
         recent_->pushRecentFile(path.toStdString());
         recent_->rebuildRecentMenu();
         showRecentMenu();
     }
+    return true;
+}
+
+void MainWindow::markCaseUnchanged() {
+    unchangedText_ = caseFileText(st_.dc);
+    showModified();
+}
+
+bool MainWindow::caseChanged() const {
+    return caseFileText(st_.dc) != unchangedText_;
+}
+
+void MainWindow::showModified() {
+    setWindowModified(caseChanged());
+}
+
+bool MainWindow::mayReplaceCase() {
+    takeTypedInput();
+    showModified();
+    if (!caseChanged())
+        return true;
+    QMessageBox box(QMessageBox::Question, QStringLiteral("Velmora DNV"),
+                    QStringLiteral("Save changes to the current case?"),
+                    QMessageBox::Save | QMessageBox::Discard | QMessageBox::Cancel, this);
+    box.setDefaultButton(QMessageBox::Save);
+    switch (box.exec()) {
+    case QMessageBox::Save:
+        // A Save that was cancelled or failed keeps the case, and so the window.
+        return saveCommand();
+    case QMessageBox::Discard:
+        return true;
+    default:
+        return false;
+    }
+}
+
+void MainWindow::printCommand() {
+    takeTypedInput();
+    if (QPrinterInfo::availablePrinters().isEmpty()) {
+        notifier_->warn("No printer is installed. Use Export Report as PDF.");
+        return;
+    }
+    choosePrinter(this, st_);
+}
+
+void MainWindow::exportReportCommand() {
+    takeTypedInput();
+    const QString dir = q(st_.run.currentDir);
+    const QString preset =
+        st_.run.fileName == "New File"
+            ? QStringLiteral("*.pdf")
+            : QFileInfo(q(st_.run.fileName)).completeBaseName() + QStringLiteral(".pdf");
+    QString path;
+    if (chooseReportPath) {
+        path = chooseReportPath(dir, preset);
+    } else {
+        QFileDialog dlg(this, QStringLiteral("Export Report as PDF"));
+        dlg.setAcceptMode(QFileDialog::AcceptSave);
+        dlg.setFileMode(QFileDialog::AnyFile);
+        dlg.setNameFilter(QStringLiteral("PDF files (*.pdf)"));
+        dlg.setDefaultSuffix(QStringLiteral("pdf"));
+        if (!dir.isEmpty())
+            dlg.setDirectory(dir);
+        dlg.selectFile(preset);
+        if (dlg.exec() == QDialog::Accepted && !dlg.selectedFiles().isEmpty())
+            path = dlg.selectedFiles().first();
+    }
+    if (path.isEmpty())
+        return;
+    // The page goes through a temporary file: a failed write leaves an older report as it was.
+    QString error;
+    if (!writeReportPdf(st_, path, error))
+        notifier_->warn(error.toStdString());
 }
 
 } // namespace velmora

@@ -24,6 +24,7 @@
 #include <QMouseEvent>
 #include <QPushButton>
 #include <QRadioButton>
+#include <QScrollArea>
 #include <QTimer>
 
 namespace velmora {
@@ -52,6 +53,8 @@ void MainWindow::installFilters() {
 }
 
 bool MainWindow::eventFilter(QObject* watched, QEvent* event) {
+    if (event->type() == QEvent::Resize && watched == scroll_->viewport())
+        layoutFrames();
     auto* w = qobject_cast<QWidget*>(watched);
     if (w == nullptr || (w != this && w->window() != this))
         return QMainWindow::eventFilter(watched, event);
@@ -119,10 +122,22 @@ void MainWindow::boxFocusIn(QLineEdit* e) {
 void MainWindow::boxFocusOut(QLineEdit* e) {
     if (inLeave_)
         return;
+    if (e == takenBox_) {
+        // A command took this box while it kept the focus; unless it was edited since, leaving
+        // it now would only repeat the same warnings.
+        takenBox_ = nullptr;
+        if (!e->isModified()) {
+            setBackground(e, Qt::white);
+            return;
+        }
+    }
     inLeave_ = true;
     const std::string name = e->objectName().toStdString();
     const FieldOutcome out = leaveField(st_, name, e->text().toStdString());
     showOutcome(e, out);
+    // What the box shows now has been taken; a text that is not a number stays typed.
+    if (!out.mismatch)
+        e->setModified(false);
     if (!out.warning.empty())
         notifier_->warn(out.warning);
     if (out.focusBack)
@@ -133,6 +148,20 @@ void MainWindow::boxFocusOut(QLineEdit* e) {
         recalculate();
     setBackground(e, Qt::white);
     inLeave_ = false;
+    showModified();
+}
+
+void MainWindow::takeTypedInput() {
+    // The window's focus box keeps its place while a menu, a dialog or another window is in
+    // use; what was typed into it is taken as leaving the box takes it.
+    auto* e = qobject_cast<QLineEdit*>(focusWidget());
+    if (e == nullptr || !e->isModified() || findFieldRule(e->objectName().toStdString()) == nullptr)
+        return;
+    boxFocusOut(e);
+    e->setModified(false);
+    // Still in the box (or back in it after a warning): leaving it unchanged later is no new
+    // input.
+    takenBox_ = e;
 }
 
 void MainWindow::boxEnter(QLineEdit* e) {
@@ -162,8 +191,8 @@ void MainWindow::moveFocusTo(const std::string& name) {
         w->setFocus(Qt::TabFocusReason);
 }
 
-void MainWindow::recalculate() {
-    calcAll(st_, *notifier_);
+void MainWindow::recalculate(Notifier& nt) {
+    calcAll(st_, nt);
     showRunResults();
 }
 
@@ -208,6 +237,9 @@ void MainWindow::showRunResults() {
     pic30_->update();
     pic31_->update();
     pic32_->update();
+    // A panel that now draws more lines gets its room.
+    layoutFrames();
+    showModified();
 }
 
 // ---- options ---------------------------------------------------------------------------
@@ -369,7 +401,8 @@ void MainWindow::refreshWindow() {
             changed = true;
         }
     }
-    if (type == 2 && checkIh_->isChecked() != (dc.specialIh != 0)) {
+    // The special Ih calculation belongs to the ring frame, for both stiffened types.
+    if (stiffened && checkIh_->isChecked() != (dc.specialIh != 0)) {
         checkIh_->setChecked(dc.specialIh != 0);
         changed = true;
     }

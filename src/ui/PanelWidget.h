@@ -28,6 +28,9 @@ public:
     void setPaintRoutine(PaintRoutine routine);
     // Text scale (lines and characters) or plain pixel scale for sketches.
     void setTextScale(bool on) { textScale_ = on; }
+    // How far right and down, in pixels from the top left corner, the texts the routine draws
+    // reach (text scale only; an empty size otherwise). Nothing is painted.
+    QSizeF drawnExtent() const;
 
 signals:
     void clicked();

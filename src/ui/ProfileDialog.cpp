@@ -8,8 +8,8 @@
 #include "report/Sketches.h"
 #include "sections/Sections.h"
 #include "ui/CaseHost.h"
+#include "ui/QtNotifier.h"
 
-#include <QApplication>
 #include <QCloseEvent>
 #include <QComboBox>
 #include <QFocusEvent>
@@ -222,16 +222,10 @@ void ProfileDialog::changeEvent(QEvent* event) {
     QDialog::changeEvent(event);
     if (event->type() != QEvent::ActivationChange)
         return;
-    if (!isActiveWindow()) {
-        // A message box shown over the dialog hands the activation back when it closes; that
-        // return is not a new activation (it would recalculate and warn again, without end).
-        skipNextActivation_ = QApplication::activeModalWidget() != nullptr;
+    // A message box of the dialog hands the activation back when it closes; that return is not
+    // a new activation (it would recalculate and warn again, without end). Every other one is.
+    if (!isActiveWindow() || QtNotifier::takeMessageReturn(this))
         return;
-    }
-    if (skipNextActivation_) {
-        skipNextActivation_ = false;
-        return;
-    }
     activate();
 }
 
@@ -263,7 +257,7 @@ void ProfileDialog::showKindInHostList() {
 
 void ProfileDialog::computeSectionNow(bool reportFault) {
     State& st = host_.state();
-    Notifier& nt = host_.notifier();
+    Notifier& nt = notifier();
     const bool stiffener = desc_.member == ProfileMember::Stiffener;
     try {
         if (stiffener)
@@ -284,9 +278,13 @@ void ProfileDialog::recalculate(bool recomputeSectionFirst) {
     const bool runComputes = runComputesSection(host_.state().dc, desc_.member);
     if (recomputeSectionFirst || !runComputes)
         computeSectionNow(!runComputes);
-    host_.recalculate();
+    host_.recalculate(notifier());
     if (sketch_)
         sketch_->update();
+}
+
+Notifier& ProfileDialog::notifier() {
+    return host_.notifierFor(this);
 }
 
 void ProfileDialog::fillTableList() {
@@ -389,18 +387,19 @@ void ProfileDialog::leaveBox(QLineEdit* box) {
     if (!desc)
         return;
     State& st = host_.state();
-    Notifier& nt = host_.notifier();
+    Notifier& nt = notifier();
     const BoxOutcome out = velmora::leaveBox(st, desc_, *desc, box->text().toStdString());
+    const std::string name = box->objectName().toStdString();
     if (!out.parsed) {
         // The saved value stays; the typed text stays for correction.
         nt.warn(*out.warning);
-        box->setFocus(Qt::OtherFocusReason);
+        nt.focus(name);
         return;
     }
     box->setText(qs(boxText(st, desc_, *desc)));
     if (out.warning) {
         nt.warn(*out.warning);
-        box->setFocus(Qt::OtherFocusReason);
+        nt.focus(name);
     }
     recalculate();
     showProfileSummary();
@@ -423,7 +422,7 @@ QLineEdit* ProfileDialog::takeFocusedBox() {
 void ProfileDialog::okClicked() {
     const QLineEdit* taken = takeFocusedBox();
     State& st = host_.state();
-    Notifier& nt = host_.notifier();
+    Notifier& nt = notifier();
     if (desc_.ok == OkAction::RecheckAndClose) {
         for (const auto& b : desc_.boxes) {
             QLineEdit* box = boxes_.at(b.name);
@@ -459,7 +458,7 @@ void ProfileDialog::closeEvent(QCloseEvent* event) {
     if (!discarding_) {
         const QLineEdit* taken = takeFocusedBox();
         State& st = host_.state();
-        Notifier& nt = host_.notifier();
+        Notifier& nt = notifier();
         for (const auto& b : desc_.boxes) {
             if (!b.checkedOnClose)
                 continue;
@@ -478,7 +477,9 @@ void ProfileDialog::closeEvent(QCloseEvent* event) {
             if (boxes_.at(b.name)->isModified())
                 boxes_.at(b.name)->setText(qs(boxText(st, desc_, b)));
     }
-    skipNextActivation_ = false;
+    // A closing warning asked for the activation back; the dialog is gone, so the next opening
+    // is a new activation.
+    QtNotifier::takeMessageReturn(this);
     event->accept();
 }
 

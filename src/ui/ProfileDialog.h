@@ -17,6 +17,7 @@ class QPushButton;
 namespace velmora {
 
 class CaseHost;
+class Notifier;
 struct ProfileDialogDesc;
 
 // The sketch `pic1`: the member's current profile drawn to scale with its dimensions marked.
@@ -78,6 +79,8 @@ private:
     void computeSectionNow(bool reportFault);
     void showKindInHostList();
     void setHighlight(QLineEdit* box, bool on);
+    // What the dialog raises (its own checks and the runs it starts) stands over the dialog.
+    Notifier& notifier();
 
     const ProfileDialogDesc& desc_;
     CaseHost& host_;
@@ -90,7 +93,6 @@ private:
     bool placed_ = false;
     bool filling_ = false;
     bool discarding_ = false;
-    bool skipNextActivation_ = false;
 };
 
 } // namespace velmora

@@ -89,10 +89,13 @@ TEST(ReportTest, HeaderTextsAndRuledFrame) {
     EXPECT_DOUBLE_EQ(at(s, "Project").y, 2.1);
     EXPECT_DOUBLE_EQ(at(s, "Identification: ").y, 4.1);
     EXPECT_DOUBLE_EQ(at(s, "Test").x, 59);
-    EXPECT_DOUBLE_EQ(at(s, "Page:").x, 100.5);
-    EXPECT_DOUBLE_EQ(at(s, "1/1").y, 2.9);
+    // "Page:" and "1/1" on one line; minutes with two digits.
+    EXPECT_DOUBLE_EQ(at(s, "Page: ").x, 100.5);
+    EXPECT_DOUBLE_EQ(at(s, "Page: ").y, 2.1);
+    EXPECT_DOUBLE_EQ(at(s, "1/1").x, 100.5 + 6 * kChar);
+    EXPECT_DOUBLE_EQ(at(s, "1/1").y, 2.1);
     EXPECT_DOUBLE_EQ(at(s, "Date: 24.05.2024").x, 92.5);
-    EXPECT_DOUBLE_EQ(at(s, "Time: 9:5").y, 5);
+    EXPECT_DOUBLE_EQ(at(s, "Time: 9:05").y, 5);
     const auto& file = at(s, "File: /home/cases/tank-a.cys");
     EXPECT_DOUBLE_EQ(file.x, 12.5);
     EXPECT_DOUBLE_EQ(file.y, 5.9);
@@ -105,6 +108,36 @@ TEST(ReportTest, HeaderTextsAndRuledFrame) {
     EXPECT_TRUE(hasLine(s, 49, 2, 49, 5.8));
     EXPECT_TRUE(hasLine(s, 92, 4, 92, 5.8));
     EXPECT_TRUE(hasLine(s, 100, 2, 100, 4));
+}
+
+// Measures one character as `charWidth` of the page whatever the scale, as a page does.
+class ScaledSurface : public RecordingSurface {
+public:
+    double textWidth(const std::string& text) const override {
+        const double across = scale.size() == 4 ? scale[2] - scale[0] : 1;
+        return static_cast<double>(text.size()) * charWidth * across;
+    }
+};
+
+TEST(ReportTest, DateAndTimeStayInsideTheirFieldOnANarrowPage) {
+    // 100 characters across: the fields at x0 + 80 and x0 + 88 would end beyond 0.95 of the
+    // width (95), so they start where their texts end at the frame's edge.
+    State st = calculated(0);
+    ScaledSurface s;
+    s.charWidth = 1.0 / 100;
+    s.lineHeight = 1.0 / 64;
+    printReport(s, st, {"Wednesday, 24 December 2024", 23, 0});
+    const auto& date = at(s, "Date: Wednesday, 24 December 2024");
+    const auto& time = at(s, "Time: 23:00");
+    const double right = 95;
+    EXPECT_LE(date.x + static_cast<double>(date.text.size()), right);
+    EXPECT_DOUBLE_EQ(time.x, date.x);
+    EXPECT_TRUE(hasLine(s, date.x - 0.5, 4, date.x - 0.5, 5.8));
+    EXPECT_TRUE(hasLine(s, date.x - 0.5, 4.9, right, 4.9));
+    const auto& page = at(s, "Page: ");
+    EXPECT_LE(page.x + static_cast<double>(std::string("Page: 1/1").size()), right);
+    EXPECT_TRUE(hasLine(s, page.x - 0.5, 2, page.x - 0.5, 4));
+    EXPECT_DOUBLE_EQ(at(s, "1/1").y, page.y);
 }
 
 TEST(ReportTest, ProjectNameWrapsAfter45AndIsCutAfter105Characters) {

@@ -45,9 +45,10 @@ public:
     }
     State& state() override { return st; }
     Notifier& notifier() override { return nt; }
-    void recalculate() override {
+    using CaseHost::recalculate;
+    void recalculate(Notifier& n) override {
         ++runs;
-        calcAll(st, nt);
+        calcAll(st, n);
     }
     void refreshWindow() override { ++refreshes; }
     QWidget* hostWidget() override { return this; }
@@ -253,7 +254,7 @@ private slots:
         newDatabase();
         QCOMPARE(rows(), QStringList({"% Hull", "A", "End"}));
         QCOMPARE(win()->windowTitle(), QString("Database Filename: New Database_in.csv"));
-        QCOMPARE(host->windowTitle(), QString("Database Filename: New File"));
+        QCOMPARE(host->windowTitle(), QString("Database Filename: New File[*]"));
         QVERIFY(host->refreshes > 0);
     }
 
@@ -487,6 +488,48 @@ private slots:
         s->findChild<QCheckBox*>("chkStressInp")->click();
         QCOMPARE(view->columnCount(), 11);
         QCOMPARE(view->horizontalHeaderItem(5)->text(), QString("Sigx"));
+    }
+
+    void summaryUsageFactorsAbovePermittedAreRed() {
+        // A: the new case, whose ring frame is too small in area (1.30 against 1.00).
+        newDatabase();
+        // B: an overloaded shell; C: nothing above its permitted value.
+        host->st.dc.ringControl = 0;
+        host->st.dc.identification = "B";
+        host->st.dc.Sigx = -600;
+        windows->addCaseToDatabase();
+        host->st.dc.identification = "C";
+        host->st.dc.Sigx = -10;
+        windows->addCaseToDatabase();
+        DetailedSummaryWindow* s = summary();
+        auto* view = s->findChild<QTableWidget*>("lstViewDetailed");
+        QStringList headings;
+        for (int c = 0; c < view->columnCount(); ++c)
+            headings << view->horizontalHeaderItem(c)->text();
+        const QColor red(128, 0, 0);
+        auto redCells = [&](int row) {
+            QStringList out;
+            for (int c = 0; c < view->columnCount(); ++c)
+                if (view->item(row, c)->foreground().color() == red)
+                    out << headings[c] + " " + view->item(row, c)->text();
+            return out;
+        };
+        QCOMPARE(view->item(1, 0)->text(), QString("A"));
+        QCOMPARE(redCells(1), QStringList({"Ring Ax 1.30", "UFmax = 1.30"}));
+        QCOMPARE(view->item(2, 0)->text(), QString("B"));
+        QVERIFY(redCells(2).first().startsWith("Shell UF = "));
+        QVERIFY(redCells(2).last().startsWith("UFmax = "));
+        QCOMPARE(redCells(3), QStringList());
+        // Permitted is 1.00 throughout (LRFD, UF 1): red exactly where the factor is above it.
+        const QStringList factors = {"Shell UF =",   "Stiff UF =",   "Ring Ax", "Ring Ix",
+                                     "Column UF1 =", "Column UF2 =", "UFmax ="};
+        for (int row = 1; row <= 3; ++row)
+            for (int c = 0; c < view->columnCount(); ++c) {
+                bool number = false;
+                const double uf = view->item(row, c)->text().toDouble(&number);
+                if (factors.contains(headings[c]) && number)
+                    QCOMPARE(view->item(row, c)->foreground().color() == red, uf > 1.0);
+            }
     }
 
     void summaryFollowsTheWindowSize() {

@@ -10,7 +10,10 @@
 #include "files/DatabaseFile.h"
 #include "files/RecentFiles.h"
 #include "support/RecordingNotifier.h"
+#include "ui/ProfileDialog.h"
 #include "ui/QtNotifier.h"
+
+#include "MessageBoxes.h"
 
 #include <QAction>
 #include <QApplication>
@@ -22,8 +25,11 @@
 #include <QLabel>
 #include <QLineEdit>
 #include <QMenu>
+#include <QPrinterInfo>
 #include <QPushButton>
 #include <QRadioButton>
+#include <QScrollArea>
+#include <QScrollBar>
 #include <QTemporaryDir>
 #include <QTest>
 #include <QTimer>
@@ -56,6 +62,8 @@ private:
     std::unique_ptr<MemoryStore> store_;
     std::unique_ptr<TestNotifier> nt_;
     std::unique_ptr<MainWindow> w_;
+    // The question before a changed case is replaced; answered Discard unless a test says else.
+    std::unique_ptr<MessageBoxes> boxes_;
 
     State& st() { return w_->state(); }
     QLineEdit* box(const char* name) { return w_->findChild<QLineEdit*>(name); }
@@ -108,6 +116,34 @@ private:
         QApplication::processEvents();
     }
 
+    // A fresh window with the program's own notifier: its message boxes are answered by
+    // boxes_, which notes them.
+    void startWithMessageBoxes() {
+        w_.reset();
+        MainWindow::Options o = options();
+        o.notifier = nullptr;
+        restart(o);
+        QVERIFY(QTest::qWaitForWindowActive(w_.get()));
+        boxes_->clear();
+    }
+
+    // Types into a box through the keyboard and stays in it.
+    void typeAndStay(const char* name, const char* text) {
+        QLineEdit* e = box(name);
+        e->setFocus();
+        QApplication::processEvents();
+        e->selectAll();
+        QTest::keyClicks(e, text);
+    }
+
+    QString caseFile(const char* name) { return dir_->filePath(QString::fromLatin1(name)); }
+    State readBack(const QString& path) {
+        State s;
+        if (!readCaseFile(s, path.toStdString()).empty())
+            qWarning("cannot read %s", qPrintable(path));
+        return s;
+    }
+
     QWidget* focused() { return QApplication::focusWidget(); }
     std::vector<std::string> warnings() { return nt_->warnings(); }
 
@@ -120,6 +156,8 @@ private:
 
 private slots:
     void init() {
+        boxes_ = std::make_unique<MessageBoxes>();
+        boxes_->answer = QMessageBox::Discard;
         dir_ = std::make_unique<QTemporaryDir>();
         store_ = std::make_unique<MemoryStore>();
         nt_ = std::make_unique<TestNotifier>();
@@ -128,6 +166,7 @@ private slots:
     void cleanup() {
         w_.reset();
         nt_.reset();
+        boxes_.reset();
     }
 
     // ---- start-up --------------------------------------------------------------------------
@@ -138,7 +177,7 @@ private slots:
         restart(options());
         const auto warned = warnings();
         QCOMPARE(std::count(warned.begin(), warned.end(), std::string("Error in databasefile")), 1);
-        QCOMPARE(w_->windowTitle(), QStringLiteral("Velmora DNV: New File"));
+        QCOMPARE(w_->windowTitle(), QStringLiteral("Velmora DNV: New File[*]"));
         QCOMPARE(box("icylr")->text(), QStringLiteral("1500"));
         QCOMPARE(box("iproj")->text(), QStringLiteral("Project"));
         // Material row 2 looked up for 20 mm: the yield box shows a value, disabled.
@@ -453,7 +492,7 @@ private slots:
         w_->chooseOpenPath = [&](const QString&) { return a; };
         w_->openCommand();
         QCOMPARE(box("iident")->text(), QStringLiteral("case A"));
-        QCOMPARE(w_->windowTitle(), QStringLiteral("Velmora DNV: ") + a);
+        QCOMPARE(w_->windowTitle(), QStringLiteral("Velmora DNV: ") + a + "[*]");
         QVERIFY(get<QAction>("mnurecentfile0")->isVisible());
         QCOMPARE(get<QAction>("mnurecentfile1")->text(), QStringLiteral("1. ") + a);
         QCOMPARE(QString::fromStdString(st().run.currentDir), dir_->path() + "/");
@@ -515,14 +554,14 @@ private slots:
         };
         w_->saveCommand();
         QVERIFY(QFile::exists(path));
-        QCOMPARE(w_->windowTitle(), QStringLiteral("Velmora DNV: ") + path);
+        QCOMPARE(w_->windowTitle(), QStringLiteral("Velmora DNV: ") + path + "[*]");
         QCOMPARE(get<QAction>("mnurecentfile1")->text(), QStringLiteral("1. ") + path);
 
         const QString bad = dir_->filePath("no/such/folder/x.cys");
         w_->chooseSavePath = [&](const QString&, const QString&) { return bad; };
         w_->saveAsCommand();
         QCOMPARE(warnings(), std::vector<std::string>{"can't save file - " + bad.toStdString()});
-        QCOMPARE(w_->windowTitle(), QStringLiteral("Velmora DNV: ") + path);
+        QCOMPARE(w_->windowTitle(), QStringLiteral("Velmora DNV: ") + path + "[*]");
     }
 
     void saveOfANewCaseOpensWhereTheLastDialogOpened() {
@@ -557,7 +596,7 @@ private slots:
         type("icylr", "999");
         get<QAction>("mnunew")->trigger();
         QCOMPARE(box("icylr")->text(), QStringLiteral("1500"));
-        QCOMPARE(w_->windowTitle(), QStringLiteral("Velmora DNV: ") + path);
+        QCOMPARE(w_->windowTitle(), QStringLiteral("Velmora DNV: ") + path + "[*]");
     }
 
     void menuCaptions() {
@@ -568,6 +607,205 @@ private slots:
         QCOMPARE(get<QAction>("mnuhelpsearch")->text(),
                  QStringLiteral("&Search for Help On . . . "));
         QCOMPARE(get<QAction>("mnuabout")->text(), QStringLiteral("&About Velmora"));
+    }
+
+    // ---- warnings of the profile dialogs ----------------------------------------------------
+
+    void profileDialogWarningsStandOverTheDialogAndItsNextActivationCounts() {
+        startWithMessageBoxes();
+        get<QAction>("mnustifflb")->trigger();
+        auto* lb = w_->findChild<ProfileDialog*>("stifflb");
+        QVERIFY(lb);
+        QVERIFY(QTest::qWaitForWindowActive(lb));
+        QLineEdit* tw = lb->findChild<QLineEdit*>("isttw");
+        tw->setFocus();
+        QApplication::processEvents();
+        tw->selectAll();
+        QTest::keyClicks(tw, "0.05");
+        QTest::keyClick(tw, Qt::Key_Return);
+        QTRY_VERIFY(boxes_->texts().contains(" tw >= 0.1 "));
+        for (const auto& b : boxes_->boxes)
+            QCOMPARE(b.over.data(), static_cast<QWidget*>(lb));
+        // When the box is gone the dialog is active again, its tw box focused.
+        QTRY_VERIFY(lb->isActiveWindow());
+        QTRY_COMPARE(focused(), static_cast<QWidget*>(tw));
+        QCOMPARE(st().dc.stiff.savedSet(ProfileKind::LBuiltUp).tw, 0.1f);
+
+        // Another dialog takes the stiffener; coming back to the first is a real activation and
+        // switches it back, list and calculation alike.
+        get<QAction>("mnustifftb")->trigger();
+        auto* tb = w_->findChild<ProfileDialog*>("stifftb");
+        QVERIFY(QTest::qWaitForWindowActive(tb));
+        QCOMPARE(st().dc.stiff.kind, ProfileKind::TBuiltUp);
+        lb->activateWindow();
+        QVERIFY(QTest::qWaitForWindowActive(lb));
+        QTRY_COMPARE(st().dc.stiff.kind, ProfileKind::LBuiltUp);
+        QCOMPARE(get<QComboBox>("cbostiff")->currentText(), QStringLiteral("L-built up"));
+        QCOMPARE(st().res.stiffProfileText.rfind("L ", 0), size_t(0));
+    }
+
+    // ---- typed values before the commands -----------------------------------------------
+
+    void typedValueIsTakenBeforeSaveAddAndTheDatabaseCommands() {
+        startWithMessageBoxes();
+        const QString path = caseFile("typed.cys");
+        w_->chooseSavePath = [&](const QString&, const QString&) { return path; };
+        typeAndStay("il", "4000");
+        get<QAction>("mnusave")->trigger();
+        QCOMPARE(readBack(path).dc.l, 4000.0f);
+        QCOMPARE(st().dc.l, 4000.0f);
+        QCOMPARE(focused(), static_cast<QWidget*>(box("il")));
+
+        // A refused value is taken with its warning, once: leaving the box afterwards unchanged
+        // does not warn again.
+        typeAndStay("iufb", "0.49");
+        get<QAction>("mnusave")->trigger();
+        QCOMPARE(boxes_->texts(), QStringList{" 0.5 < UF < 1.5 "});
+        QCOMPARE(readBack(path).dc.UF, 0.49f);
+        QTRY_COMPARE(focused(), static_cast<QWidget*>(box("iufb")));
+        box("il")->setFocus();
+        QApplication::processEvents();
+        QCOMPARE(boxes_->texts(), QStringList{" 0.5 < UF < 1.5 "});
+
+        // "Add  to Database" and a command of the database window.
+        typeAndStay("icylr", "1234");
+        get<QPushButton>("cmdDatabase")->click();
+        const CaseDatabase& db = st().db;
+        QVERIFY(db.lastRow >= 1);
+        QCOMPARE(db.rows[static_cast<size_t>(db.lastRow) - 1].r, 1234.0f);
+        typeAndStay("icylr", "1111");
+        QTest::mouseClick(w_->findChild<QPushButton*>("cmdNewDatabase"), Qt::LeftButton);
+        QCOMPARE(st().db.rows[1].r, 1111.0f);
+
+        // The PDF export reports the typed value too.
+        typeAndStay("icylr", "2222");
+        QString exported;
+        w_->chooseReportPath = [&](const QString&, const QString&) {
+            exported = caseFile("typed.pdf");
+            return exported;
+        };
+        get<QAction>("mnuexportpdf")->trigger();
+        QCOMPARE(st().dc.r, 2222.0f);
+        QVERIFY(QFile::exists(exported));
+    }
+
+    // ---- unsaved work ----------------------------------------------------------------------
+
+    void changedCaseIsMarkedAndAskedFor() {
+        startWithMessageBoxes();
+        QVERIFY(!w_->isWindowModified());
+        type("icylr", "1600");
+        QVERIFY(w_->isWindowModified());
+        // Back to the value it had: no longer changed.
+        type("icylr", "1500");
+        QVERIFY(!w_->isWindowModified());
+
+        // Cancel keeps everything; New, Open and a recent entry do not go on.
+        const QString other = caseFile("other.cys");
+        writeSample(other, "other");
+        store_->write("RecentFile1", other.toStdString());
+        w_->recentFiles().rebuildRecentMenu();
+        w_->chooseOpenPath = [&](const QString&) { return other; };
+        type("icylr", "1700");
+        boxes_->answer = QMessageBox::Cancel;
+        get<QAction>("mnunew")->trigger();
+        w_->openCommand();
+        w_->openRecentEntry(1);
+        QVERIFY(!w_->close());
+        QCOMPARE(boxes_->texts(), QStringList(4, "Save changes to the current case?"));
+        QCOMPARE(st().dc.r, 1700.0f);
+        QVERIFY(w_->isVisible());
+
+        // Save writes the case and the window closes.
+        const QString saved = caseFile("saved.cys");
+        w_->chooseSavePath = [&](const QString&, const QString&) { return saved; };
+        boxes_->answer = QMessageBox::Save;
+        QVERIFY(w_->close());
+        QCOMPARE(readBack(saved).dc.r, 1700.0f);
+    }
+
+    void saveThatDoesNotWriteKeepsTheWindowAndDiscardDoesNot() {
+        startWithMessageBoxes();
+        type("it", "22");
+        boxes_->answer = QMessageBox::Save;
+        w_->chooseSavePath = [&](const QString&, const QString&) { return QString(); };
+        QVERIFY(!w_->close());
+        boxes_->answer = QMessageBox::Discard;
+        get<QAction>("mnunew")->trigger();
+        QCOMPARE(st().dc.t, 20.0f);
+        QVERIFY(!w_->isWindowModified());
+        // An unchanged case closes at once.
+        boxes_->clear();
+        QVERIFY(w_->close());
+        QVERIFY(boxes_->texts().isEmpty());
+    }
+
+    void openedFileIsTheUnchangedCase() {
+        // A column case: the run replaces Sigx, which is not a change by the user.
+        const QString path = caseFile("column.cys");
+        State s;
+        newCase(s);
+        s.dc.cylinderType = 3;
+        s.dc.ringControl = 0;
+        QVERIFY(writeCaseFile(s, path.toStdString()).empty());
+        startWithMessageBoxes();
+        w_->chooseOpenPath = [&](const QString&) { return path; };
+        w_->openCommand();
+        QCOMPARE(st().dc.cylinderType, int16_t(3));
+        QVERIFY(!w_->isWindowModified());
+        QCOMPARE(w_->windowTitle(), QStringLiteral("Velmora DNV: ") + path + "[*]");
+    }
+
+    // ---- options shown -------------------------------------------------------------------
+
+    void specialIhIsShownForARingStiffenedCase() {
+        const QString path = caseFile("ring.cys");
+        State s;
+        newCase(s);
+        s.dc.cylinderType = 1;
+        s.dc.specialIh = 1;
+        QVERIFY(writeCaseFile(s, path.toStdString()).empty());
+        w_->chooseOpenPath = [&](const QString&) { return path; };
+        w_->openCommand();
+        QVERIFY(get<QCheckBox>("check_ih")->isVisibleTo(w_.get()));
+        QVERIFY(get<QCheckBox>("check_ih")->isChecked());
+        QVERIFY(st().res.ringPanel.unit[8].find("Special Calc") != std::string::npos);
+    }
+
+    // ---- the report without a printer -----------------------------------------------------
+
+    void reportExportsAsPdfAndSaysWhenItCannot() {
+        startWithMessageBoxes();
+        auto* file = get<QMenu>("mnufile");
+        const QList<QAction*> items = file->actions();
+        const int at = static_cast<int>(items.indexOf(get<QAction>("mnuexportpdf")));
+        QCOMPARE(items[at]->text(), QStringLiteral("Export Report as PDF..."));
+        QCOMPARE(items[at - 1], get<QAction>("mnusaveas"));
+
+        st().run.currentDir = dir_->path().toStdString() + "/";
+        QString offeredDir;
+        QString target = caseFile("report.pdf");
+        w_->chooseReportPath = [&](const QString& dir, const QString&) {
+            offeredDir = dir;
+            return target;
+        };
+        get<QAction>("mnuexportpdf")->trigger();
+        QCOMPARE(offeredDir, dir_->path() + "/");
+        QFile pdf(target);
+        QVERIFY(pdf.open(QIODevice::ReadOnly));
+        QCOMPARE(pdf.read(5), QByteArray("%PDF-"));
+        QVERIFY(boxes_->texts().isEmpty());
+
+        target = caseFile("no/such/folder/report.pdf");
+        get<QAction>("mnuexportpdf")->trigger();
+        QCOMPARE(boxes_->texts(), QStringList{"can't write file - " + target});
+
+        if (!QPrinterInfo::availablePrinters().isEmpty())
+            QSKIP("a printer is installed here");
+        boxes_->clear();
+        get<QAction>("mnuprint")->trigger();
+        QCOMPARE(boxes_->texts(),
+                 QStringList{"No printer is installed. Use Export Report as PDF."});
     }
 
     // ---- screenshots for the eye --------------------------------------------------------
@@ -582,6 +820,19 @@ private slots:
                 get<QCheckBox>("ring_ch")->click();
             QApplication::processEvents();
             w_->grab().save(QString::fromUtf8(out) + QStringLiteral("/type%1.png").arg(t));
+            // Where the content scrolls, its far end as well.
+            auto* scroll = get<QScrollArea>("scroll");
+            QScrollBar* down = scroll->verticalScrollBar();
+            QScrollBar* across = scroll->horizontalScrollBar();
+            if (down->maximum() > 0 || across->maximum() > 0) {
+                down->setValue(down->maximum());
+                across->setValue(across->maximum());
+                QApplication::processEvents();
+                w_->grab().save(QString::fromUtf8(out) +
+                                QStringLiteral("/type%1-scrolled.png").arg(t));
+                down->setValue(0);
+                across->setValue(0);
+            }
         }
     }
 };

@@ -9,6 +9,9 @@
 #include "support/RecordingNotifier.h"
 #include "ui/CaseHost.h"
 #include "ui/ProfileDialog.h"
+#include "ui/QtNotifier.h"
+
+#include "MessageBoxes.h"
 
 #include <QComboBox>
 #include <QGroupBox>
@@ -20,32 +23,32 @@
 #include <QVBoxLayout>
 #include <QtTest>
 
+#include <map>
+#include <memory>
+
 using namespace velmora;
 
 namespace {
 
-// Records every warning and, when `modal` is set, shows it in a message box over the dialog as
-// the window does, closed again after a moment as a user would.
-class ModalNotifier : public RecordingNotifier {
+// The warnings and focus requests of every window in one list; a focus request is carried out in
+// the window that made it, as the program's notifier does.
+class WindowRecorder : public Notifier {
 public:
-    void warn(const std::string& text) override {
-        RecordingNotifier::warn(text);
-        if (!modal)
-            return;
-        QMessageBox box(QMessageBox::Warning, "Velmora DNV", QString::fromStdString(text),
-                        QMessageBox::Ok, QApplication::activeWindow());
-        QPointer<QWidget> under = QApplication::activeWindow();
-        QTimer::singleShot(30, &box, &QMessageBox::accept);
-        box.exec();
-        // The window manager gives the activation back to the window under the box.
-        if (under)
-            under->activateWindow();
+    WindowRecorder(RecordingNotifier& log, QWidget* window) : log_(log), window_(window) {}
+    void warn(const std::string& text) override { log_.warn(text); }
+    void focus(const std::string& control) override {
+        log_.focus(control);
+        QtNotifier::focusControl(window_, control);
     }
-    bool modal = false;
+
+private:
+    RecordingNotifier& log_;
+    QPointer<QWidget> window_;
 };
 
-// The main window as far as the dialogs see it: the state, a recording notifier, the two
-// profile lists, and a recalculation that runs the driver and counts the runs.
+// The main window as far as the dialogs see it: the state, a recording notifier (or, with
+// `realMessages`, the program's own message boxes), the two profile lists, and a recalculation
+// that runs the driver and counts the runs.
 class FakeHost : public QWidget, public CaseHost {
 public:
     FakeHost() {
@@ -69,15 +72,29 @@ public:
 
     State& state() override { return st; }
     Notifier& notifier() override { return nt; }
-    void recalculate() override {
+    Notifier& notifierFor(QWidget* window) override {
+        auto& n = realMessages ? messageBoxes[window] : recorders[window];
+        if (!n) {
+            if (realMessages)
+                n = std::make_unique<QtNotifier>(window);
+            else
+                n = std::make_unique<WindowRecorder>(nt, window);
+        }
+        return *n;
+    }
+    using CaseHost::recalculate;
+    void recalculate(Notifier& n) override {
         ++runs;
-        calcAll(st, nt);
+        calcAll(st, n);
     }
     void refreshWindow() override {}
     QWidget* hostWidget() override { return this; }
 
     State st;
-    ModalNotifier nt;
+    RecordingNotifier nt;
+    bool realMessages = false;
+    std::map<QWidget*, std::unique_ptr<Notifier>> recorders;
+    std::map<QWidget*, std::unique_ptr<Notifier>> messageBoxes;
     QComboBox* stiffList = nullptr;
     QComboBox* ringList = nullptr;
     int runs = 0;
@@ -458,16 +475,18 @@ private slots:
         // A ring frame higher than the radius: every ring section says so, so a dialog that
         // took the return from the message box for a new activation would warn without end.
         host->st.dc.ring.savedSet(ProfileKind::LBuiltUp).H = 1600;
-        host->nt.modal = true;
+        host->realMessages = true;
+        MessageBoxes boxes;
         ProfileDialog* d = openRing(ProfileKind::LBuiltUp);
         QVERIFY(d);
+        QTRY_VERIFY(boxes.texts().contains(" r > height of ringframe  "));
+        QTRY_VERIFY(d->isActiveWindow());
+        const qsizetype afterOpen = boxes.texts().count(" r > height of ringframe  ");
         QTest::qWait(300);
-        const qsizetype afterOpen = warned(host->nt).count(" r > height of ringframe  ");
-        QVERIFY(afterOpen >= 1);
-        QTest::qWait(300);
-        QCOMPARE(warned(host->nt).count(" r > height of ringframe  "), afterOpen);
-        host->nt.modal = false;
-        QTest::qWait(100);
+        QCOMPARE(boxes.texts().count(" r > height of ringframe  "), afterOpen);
+        // The boxes stood over the dialog, not over the main window.
+        for (const auto& b : boxes.boxes)
+            QCOMPARE(b.over.data(), static_cast<QWidget*>(d));
     }
 
     void aBoxThatIsNotANumberKeepsTheValue() {
