@@ -17,27 +17,20 @@ namespace {
 
 using namespace velmora;
 
-// Counts nothing: a batch or a benchmark loop has no one to show warnings to.
-class SilentNotifier : public Notifier {
-public:
-    void warn(const std::string&) override {}
-    void focus(const std::string&) override {}
-};
-
 State preparedState() {
     State st;
     newCase(st);
     if (!loadDataFiles(st, VELMORA_DATA_DIR).empty())
         std::abort();
-    SilentNotifier nt;
+    QuietNotifier nt;
     calcAll(st, nt);
     return st;
 }
 
-void runCalc(benchmark::State& state, State st) {
-    SilentNotifier nt;
+void runCalc(benchmark::State& state, State st, const CalcOptions& options = {}) {
+    QuietNotifier nt;
     for (auto _ : state) {
-        const bool ok = calcAll(st, nt);
+        const bool ok = calcAll(st, nt, options);
         benchmark::DoNotOptimize(ok);
     }
 }
@@ -63,6 +56,13 @@ void BM_calcAll_StringerWithHeavyRingFrame(benchmark::State& state) {
     State st = preparedState();
     st.dc.heavyRingControl = 1;
     runCalc(state, st);
+}
+
+// The numbers alone, as each point of a design study calculates them.
+void BM_calcAll_StringerWithHeavyRingFrame_NoText(benchmark::State& state) {
+    State st = preparedState();
+    st.dc.heavyRingControl = 1;
+    runCalc(state, st, CalcOptions{false});
 }
 
 void BM_calcAll_Column(benchmark::State& state) {
@@ -132,6 +132,7 @@ BENCHMARK(BM_calcAll_Unstiffened);
 BENCHMARK(BM_calcAll_RingStiffened);
 BENCHMARK(BM_calcAll_StringerWithRingFrame);
 BENCHMARK(BM_calcAll_StringerWithHeavyRingFrame);
+BENCHMARK(BM_calcAll_StringerWithHeavyRingFrame_NoText);
 BENCHMARK(BM_calcAll_Column);
 BENCHMARK(BM_resultsFile_1001Rows)->Unit(benchmark::kMillisecond);
 BENCHMARK(BM_readDatabase_1001Rows)->Unit(benchmark::kMillisecond);

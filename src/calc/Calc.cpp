@@ -18,8 +18,8 @@ namespace velmora {
 
 namespace {
 
-SectionInputs sectionInputs(const State& st) {
-    return {st.dc, st.profiles, st.materials, st.decimalSep()};
+SectionInputs sectionInputs(const State& st, const CalcOptions& options = {}) {
+    return {st.dc, st.profiles, st.materials, st.decimalSep(), options.panelTexts};
 }
 
 // The working dimensions and the (possibly corrected) table rows of a computed section.
@@ -41,24 +41,31 @@ void storeText(std::string& text, std::optional<ProportionCheck>& check) {
         text = std::move(check->text);
 }
 
-void storeStiffenerSection(State& st, SectionResult&& s) {
+// A section computed without texts leaves the texts the window shows as they were.
+void storeStiffenerSection(State& st, SectionResult&& s, bool texts = true) {
     storeRecord(st.dc.stiff, s.record);
+    st.res.stiffProportionsOk = s.proportionsOk();
     st.dc.fys = s.fy;
     st.res.tGovern = s.tGovern;
     st.res.stiffSection = s.props;
-    st.res.stiffProfileText = std::move(s.profileText);
     st.res.stiffSketch = s.sketch;
+    if (!texts)
+        return;
+    st.res.stiffProfileText = std::move(s.profileText);
     storeText(st.res.webCheckText, s.web);
     storeText(st.res.flangeCheckText, s.flange);
 }
 
-void storeRingSection(State& st, SectionResult&& s) {
+void storeRingSection(State& st, SectionResult&& s, bool texts = true) {
     storeRecord(st.dc.ring, s.record);
+    st.res.ringProportionsOk = s.proportionsOk();
     st.dc.fyr = s.fy;
     st.res.tGovern = s.tGovern;
     st.res.ringSection = s.props;
-    st.res.ringProfileText = std::move(s.profileText);
     st.res.ringSketch = s.sketch;
+    if (!texts)
+        return;
+    st.res.ringProfileText = std::move(s.profileText);
     storeText(st.res.ringWebCheckText, s.web);
     storeText(st.res.ringSlendernessCheckText, s.slenderness);
     storeText(st.res.ringFlangeCheckText, s.flange);
@@ -117,15 +124,15 @@ void limitRingTorsionalLength(State& st, Notifier& nt) {
     }
 }
 
-void runDesignStresses(State& st, Notifier& nt) {
+void runDesignStresses(State& st, Notifier& nt, const CalcOptions& options) {
     const ShellGeometry g = shellGeometry(st.dc);
     std::optional<SectionResult> ring;
     const DesignStressResult ds = designStresses(st.dc, g, [&] {
-        ring = ringSection(sectionInputs(st), st.dc.ring.kind, st.res.ringSection, nt);
+        ring = ringSection(sectionInputs(st, options), st.dc.ring.kind, st.res.ringSection, nt);
         return ring->props.A;
     });
     if (ring)
-        storeRingSection(st, std::move(*ring));
+        storeRingSection(st, std::move(*ring), options.panelTexts);
     CaseResults& res = st.res;
     res.Zl = g.Zl;
     res.leo = g.leo;
@@ -236,7 +243,7 @@ void runChecks(State& st, Notifier& nt, const CalcOptions& options, const char*&
     limitRingTorsionalLength(st, nt);
 
     step = "Design stresses";
-    runDesignStresses(st, nt);
+    runDesignStresses(st, nt, options);
     lookupFyp(st);
 
     switch (dc.cylinderType) {

@@ -7,8 +7,9 @@ struct State;
 class Notifier;
 
 struct CalcOptions {
-    // False: the checks store their numeric results but build no panel texts (the design study,
-    // which reads only the numbers). The section texts are built either way.
+    // False: the checks store their numeric results and the proportion verdicts but build no
+    // panel, profile or proportion texts, which keep what they showed (the design study, which
+    // reads only the numbers).
     bool panelTexts = true;
 };
 

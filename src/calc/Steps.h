@@ -29,7 +29,7 @@ void limitRingTorsionalLength(State& st, Notifier& nt);
 
 // Zl, leo and the design stresses; a ring-stiffened cylinder also gets its ring-frame section,
 // a column case its replaced Sigx, Sigy and Tau.
-void runDesignStresses(State& st, Notifier& nt);
+void runDesignStresses(State& st, Notifier& nt, const CalcOptions& options = {});
 
 // The shell checks: Ch 3.3.2 (curved panel) and Ch 3.4.2 (unstiffened cylinder, SigmSd 0).
 void runCurvedPanel(State& st, const CalcOptions& options = {});

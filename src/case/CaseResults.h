@@ -116,6 +116,9 @@ struct CaseResults {
     std::string ringEccentricityCheckText;
     std::string ringProfileText;
     ProfileSketch ringSketch = ProfileSketch::None;
+    // Whether every proportion check (Ch 3.10) of the section computed last passed.
+    bool stiffProportionsOk = true;
+    bool ringProportionsOk = true;
 
     // Result panels
     ResultPanel shellPanel;

@@ -215,13 +215,22 @@ std::string profileText(const ProfileRecord& p, const ProfileKindDesc& desc, cha
 }
 
 // A proportion limit as a whole number followed by its verdict; a value equal to the limit
-// passes.
+// passes. Without texts only the verdict is kept.
 ProportionCheck proportion(const char* lead, double value, double limit, const char* equation,
-                           char sep) {
-    const bool ok = value <= limit;
-    return {lead + formatNumber(limit, "0", sep) + " (Eq " + equation + ") ==> " +
-                (ok ? "OK" : "NOK"),
-            ok};
+                           char sep, bool texts) {
+    ProportionCheck check;
+    check.ok = value <= limit;
+    if (texts) {
+        std::string& t = check.text;
+        t.reserve(40);
+        t += lead;
+        t += formatNumber(limit, "0", sep);
+        t += " (Eq ";
+        t += equation;
+        t += ") ==> ";
+        t += check.ok ? "OK" : "NOK";
+    }
+    return check;
 }
 
 // sqrt(E / fy), the slenderness scale of the web and flange limits.
@@ -245,10 +254,10 @@ std::optional<ProportionCheck> webCheck(const SectionInputs& in, const SectionWo
     const double tw = work.rec.tw;
     if (isFlanged(work.desc->family))
         return proportion("h <= ", work.w.hw, 1.35 * tw * stiffnessRoot(in.dc, fy), flangedEq,
-                          in.decimalSep);
+                          in.decimalSep, in.texts);
     if (isFlat(work.desc->family))
         return proportion("h <= ", work.w.hw, 0.4 * tw * stiffnessRoot(in.dc, fy), flatEq,
-                          in.decimalSep);
+                          in.decimalSep, in.texts);
     return std::nullopt;
 }
 
@@ -259,7 +268,7 @@ std::optional<ProportionCheck> flangeCheck(const SectionInputs& in, const Sectio
         return std::nullopt;
     const double tf = work.rec.tf;
     return proportion("bf <= ", work.w.bf, 0.4 * tf * stiffnessRoot(in.dc, fy), equation,
-                      in.decimalSep);
+                      in.decimalSep, in.texts);
 }
 
 SectionWork buildSection(const SectionInputs& in, const ProfileRecord& stored,
@@ -273,7 +282,8 @@ SectionWork buildSection(const SectionInputs& in, const ProfileRecord& stored,
     work.tGovern = governingThickness(work.rec, family);
     work.w = workingValues(work.rec, family);
     work.props = sectionProps(work.rec, family, work.w, previous, iModel);
-    work.profileText = profileText(work.rec, *work.desc, in.decimalSep);
+    if (in.texts)
+        work.profileText = profileText(work.rec, *work.desc, in.decimalSep);
     return work;
 }
 
@@ -291,6 +301,13 @@ SectionResult sectionResult(SectionWork&& work, float fy) {
 }
 
 } // namespace
+
+bool SectionResult::proportionsOk() const {
+    for (const std::optional<ProportionCheck>* c : {&web, &slenderness, &flange, &eccentricity})
+        if (*c && !(*c)->ok)
+            return false;
+    return true;
+}
 
 float rowDim(const ProfileRow& row, Dim which) {
     switch (which) {
@@ -341,7 +358,7 @@ SectionResult ringSection(const SectionInputs& in, int16_t kind, const SectionPr
     if (isFlanged(family)) {
         if (rf > 0) {
             const double limit = fdiv(2, 3) * fsqrt(fdiv(rf * hw * tw * dc.E, hw * B * tf * fyd));
-            slenderness = proportion("h/tw <= ", fdiv(hw, tw), limit, "3.10.4", sep);
+            slenderness = proportion("h/tw <= ", fdiv(hw, tw), limit, "3.10.4", sep, in.texts);
         } else {
             nt.warn(" r > height of ringframe  ");
             nt.focus("icylr");
@@ -351,7 +368,7 @@ SectionResult ringSection(const SectionInputs& in, int16_t kind, const SectionPr
     std::optional<ProportionCheck> eccentricity;
     if (hasFlangeCheck(family)) {
         const double limit = fdiv(fdiv(1, 3) * rf * hw * tw, hw * B * tf);
-        eccentricity = proportion("ef/tw <= ", fdiv(work.w.ef, tw), limit, "3.10.5", sep);
+        eccentricity = proportion("ef/tw <= ", fdiv(work.w.ef, tw), limit, "3.10.5", sep, in.texts);
     }
     SectionResult out = sectionResult(std::move(work), fy);
     out.web = std::move(web);

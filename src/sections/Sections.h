@@ -37,6 +37,9 @@ struct SectionResult {
     std::optional<ProportionCheck> slenderness;
     std::optional<ProportionCheck> flange;
     std::optional<ProportionCheck> eccentricity;
+
+    // True when every proportion check of the kind passes (also for a kind that has none).
+    bool proportionsOk() const;
 };
 
 // What both routines read besides the profile record.
@@ -45,6 +48,9 @@ struct SectionInputs {
     const ProfileTables& tables;
     const MaterialTable& materials;
     char decimalSep = '.';
+    // False: the verdicts of the proportion checks without their texts, and no profile text
+    // (work that reads only numbers, such as the design study).
+    bool texts = true;
 };
 
 // The stiffener of the case (record dc.stiff, material stiffMaterial) taken as `kind`.
