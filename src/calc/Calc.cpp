@@ -158,9 +158,9 @@ void runUnstiffenedCylinder(State& st, const CalcOptions& options) {
 
 void runStiffenerCheck(State& st, Notifier& nt, const CalcOptions& options) {
     SectionResult section =
-        stiffenerSection(sectionInputs(st), st.dc.stiff.kind, st.res.stiffSection, nt);
+        stiffenerSection(sectionInputs(st, options), st.dc.stiff.kind, st.res.stiffSection, nt);
     const StiffenerResult r = checkStiffenerBuckling(st.dc, st.res, section);
-    storeStiffenerSection(st, std::move(section));
+    storeStiffenerSection(st, std::move(section), options.panelTexts);
     CaseResults& res = st.res;
     res.fT = r.fT;
     res.se = r.se;
@@ -203,9 +203,10 @@ void runColumnCheck(State& st, const CalcOptions& options) {
 }
 
 void runPanelRing(State& st, Notifier& nt, const CalcOptions& options) {
-    SectionResult section = ringSection(sectionInputs(st), st.dc.ring.kind, st.res.ringSection, nt);
+    SectionResult section =
+        ringSection(sectionInputs(st, options), st.dc.ring.kind, st.res.ringSection, nt);
     const RingResult r = checkPanelRing(st.dc, st.res, section);
-    storeRingSection(st, std::move(section));
+    storeRingSection(st, std::move(section), options.panelTexts);
     CaseResults& res = st.res;
     res.Areq = r.Areq;
     res.le = r.le;
