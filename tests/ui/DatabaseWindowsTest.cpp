@@ -610,13 +610,18 @@ private slots:
         QVERIFY(!t->isVisible());
     }
 
-    void windowsAsTheEngineerSeesThem() {
+    // ---- screenshots for the eye: VELMORA_SHOTS=folder -------------------------------
+
+    void screenshots() {
+        const QString out = qEnvironmentVariable("VELMORA_SHOTS");
+        if (out.isEmpty())
+            QSKIP("set VELMORA_SHOTS to a folder to get screenshots");
         newDatabase();
         host->st.dc.identification = "B";
         windows->addCaseToDatabase();
-        QVERIFY(win()->grab().save("/tmp/velmora-frmDatabase.png"));
+        QVERIFY(win()->grab().save(out + "/frmDatabase.png"));
         DetailedSummaryWindow* s = summary();
-        QVERIFY(s->grab().save("/tmp/velmora-frmDatabaseDetailed.png"));
+        QVERIFY(s->grab().save(out + "/frmDatabaseDetailed.png"));
     }
 };
 

@@ -195,7 +195,8 @@ private slots:
                 QVERIFY(f3);
                 QCOMPARE(f3->title(), QString(desc.profileFrameCaption));
             }
-            const QByteArray shots = qgetenv("VELMORA_DIALOG_SHOTS");
+            // For the eye: VELMORA_SHOTS=folder keeps a picture of every dialog.
+            const QByteArray shots = qgetenv("VELMORA_SHOTS");
             if (!shots.isEmpty())
                 d->grab().save(QString("%1/%2.png").arg(QString(shots), desc.name));
             d->close();
