@@ -55,6 +55,14 @@ void QtSurface::applyFont() {
     painter_.setFont(font_);
 }
 
+std::string QtSurface::fontName() const {
+    return font_.family().toStdString();
+}
+
+double QtSurface::fontSize() const {
+    return font_.pointSizeF();
+}
+
 void QtSurface::setFont(const std::string& name, double sizePt) {
     font_.setFamily(QString::fromStdString(name));
     font_.setPointSizeF(sizePt);

@@ -22,6 +22,8 @@ public:
     double x() const override { return x_; }
     double y() const override { return y_; }
     void setFont(const std::string& name, double sizePt) override;
+    std::string fontName() const override;
+    double fontSize() const override;
     void setBold(bool on) override;
     void setItalic(bool on) override;
     void setUnderline(bool on) override;

@@ -116,7 +116,8 @@ double drawStiffenerPanel(Surface& s, const State& st, double top, double left, 
                           top, left, mode);
 }
 
-double drawSlenderNote(Surface& s, const State& st, double top, double left, int mode) {
+double drawSlenderNote(Surface& s, const State& st, double top, double left, int mode,
+                       double noteWidth) {
     double y = titleBlock(s, st.res.stiffPanel.label[0], top, left, mode, 2.1);
     s.setBold(true);
     if (mode == 0) {
@@ -128,8 +129,15 @@ double drawSlenderNote(Surface& s, const State& st, double top, double left, int
         }
     } else {
         s.setPos(left, y);
-        s.drawText(
-            "Note: s/t>3* Sqr(r/t) ==> calculation as an unstiffened velmora, (Ref Ch 3.6.1)");
+        const std::string font = s.fontName();
+        const double size = s.fontSize();
+        const double width = s.textWidth(kSlenderNoteReportLine);
+        const bool smaller = noteWidth > 0 && size > 0 && width > noteWidth;
+        if (smaller)
+            s.setFont(font, size * noteWidth / width);
+        s.drawText(kSlenderNoteReportLine);
+        if (smaller)
+            s.setFont(font, size);
         y += 1;
     }
     s.setBold(false);

@@ -11,7 +11,14 @@ struct State;
 // first), any other mode the report. Returns the advanced y.
 double drawShellPanel(Surface& s, const State& st, double top, double left, int mode);
 double drawStiffenerPanel(Surface& s, const State& st, double top, double left, int mode);
-double drawSlenderNote(Surface& s, const State& st, double top, double left, int mode);
+// In the report (mode not 0) the note is one line; where it is wider than `noteWidth` (when
+// given) it is set smaller so that it fits.
+double drawSlenderNote(Surface& s, const State& st, double top, double left, int mode,
+                       double noteWidth = 0);
+
+// The one line the report prints in the stiffener panel's place for a slender shell.
+inline constexpr const char* kSlenderNoteReportLine =
+    "Note: s/t>3* Sqr(r/t) ==> calculation as an unstiffened velmora, (Ref Ch 3.6.1)";
 double drawColumnPanel(Surface& s, const State& st, double top, double left, int mode);
 double drawRingPanel(Surface& s, const State& st, double top, double left, int mode);
 

@@ -26,6 +26,7 @@ constexpr double kProfileW = (kC3 - kC0) - 3;                             // 29
 constexpr double kProfileH = kProfileW * kBodyHeight / kBodyWidth / 1.41; // about 13.3
 constexpr double kRingOffset = 60;
 constexpr double kHeaderTextPt = 8;
+constexpr double kResultsPt = 8; // the profile blocks and the result panels
 
 // Number of bytes of the UTF-8 sequence that starts with `c`.
 size_t sequenceLength(unsigned char c) {
@@ -280,7 +281,7 @@ void printProfile(Page& p, const State& st, bool ring, double offset, double top
     s.setFont(kFont, 6);
     drawProfileSketch(s, rec, sketchForKind(rec.kind),
                       {x, top + 2, x + kProfileW, top + 2 + kProfileH}, true, st.decimalSep());
-    s.setFont(kFont, 8);
+    s.setFont(kFont, kResultsPt);
     p.plain();
     printProfileBlock(s, st, ring, offset, top);
 }
@@ -418,7 +419,8 @@ void drawResults(Surface& s, const State& st, double row) {
     row = drawShellPanel(s, st, row, kC0, report);
     if (dc.cylinderType == 2) {
         if (st.res.slenderNote)
-            row = drawSlenderNote(s, st, resultsTop, kC5, report) + 9;
+            // The one-line note ends inside the right rule.
+            row = drawSlenderNote(s, st, resultsTop, kC5, report, kRuleRight - kC5) + 9;
         else
             row = drawStiffenerPanel(s, st, resultsTop, kC5, report);
         if (dc.ringControl == 1)
@@ -536,7 +538,7 @@ void printReport(Surface& s, const State& st, const ReportStamp& stamp) {
     printHeader(p, st, stamp, m);
 
     s.setScale(0, 0, kBodyWidth, kBodyHeight);
-    s.setFont(kFont, 8);
+    s.setFont(kFont, kResultsPt);
     p.plain();
     double row = printTopPart(p, st);
 

@@ -36,6 +36,9 @@ public:
     virtual double x() const = 0;
     virtual double y() const = 0;
     virtual void setFont(const std::string& name, double sizePt) = 0;
+    // The font last set; a surface that only measures positions may not know it (size 0).
+    virtual std::string fontName() const { return ""; }
+    virtual double fontSize() const { return 0; }
     virtual void setBold(bool on) = 0;
     virtual void setItalic(bool on) = 0;
     virtual void setUnderline(bool on) = 0;

@@ -3,6 +3,7 @@
 // its left margin 12.
 #include "report/Report.h"
 #include "calc/Calc.h"
+#include "report/Panels.h"
 #include "sections/Sections.h"
 #include "support/RecordingNotifier.h"
 #include "support/RecordingSurface.h"
@@ -317,6 +318,22 @@ TEST(ReportTest, SlenderNoteBesideTheShellPanelAndRingPanelBelow) {
     EXPECT_EQ(s.find("se ="), nullptr);
     // Ring panel: note end (top + 3.1) + 9 + 2.
     EXPECT_DOUBLE_EQ(at(s, st.res.ringPanel.label[0]).y, shell.y + 14.1);
+}
+
+TEST(ReportTest, SlenderNoteEndsInsideTheRightRule) {
+    const State st = calculated(2, 600);
+    // Characters about as wide as the report font's at 8 pt: the note is then wider than the
+    // room from the stiffener column (63.6) to the right rule (129.2) and must be set smaller.
+    RecordingSurface s = pageSurface();
+    s.charWidth = 0.9;
+    s.charWidthAtPt = 8;
+    printReport(s, st, {"24.05.2024", 9, 5});
+    const auto& note = at(s, kSlenderNoteReportLine);
+    EXPECT_LT(note.sizePt, 8);
+    EXPECT_LE(note.x + static_cast<double>(note.text.size()) * 0.9 * note.sizePt / 8, 129.2 + 1e-9);
+    // The title above it and the ring panel below it keep the report's size.
+    EXPECT_DOUBLE_EQ(at(s, st.res.ringPanel.label[0]).sizePt, 8);
+    EXPECT_DOUBLE_EQ(at(s, st.res.stiffPanel.label[0]).sizePt, 8);
 }
 
 TEST(ReportTest, StiffenerPanelBesideTheShellPanelAndRingPanelBelow) {

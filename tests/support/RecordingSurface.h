@@ -42,6 +42,8 @@ public:
         font = name;
         size_ = sizePt;
     }
+    std::string fontName() const override { return font; }
+    double fontSize() const override { return size_; }
     void setBold(bool on) override { bold_ = on; }
     void setItalic(bool on) override { italic_ = on; }
     void setUnderline(bool on) override { underline_ = on; }
@@ -51,7 +53,8 @@ public:
         x_ += textWidth(text);
     }
     double textWidth(const std::string& text) const override {
-        return static_cast<double>(text.size()) * charWidth;
+        const double bySize = charWidthAtPt > 0 ? size_ / charWidthAtPt : 1.0;
+        return static_cast<double>(text.size()) * charWidth * bySize;
     }
     double textHeight(const std::string&) const override { return lineHeight; }
     void line(double x1, double y1, double x2, double y2) override {
@@ -75,6 +78,8 @@ public:
     std::vector<double> scale;
     std::string font;
     double charWidth = 1.0;
+    // When set, charWidth is the width at this font size and text widths follow the size.
+    double charWidthAtPt = 0;
     double lineHeight = 1.0;
 
 private:
