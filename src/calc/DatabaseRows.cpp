@@ -30,6 +30,22 @@ std::optional<SectionResult> sideSection(const State& st, Routine routine, int16
     }
 }
 
+// A bulb flat whose designation names a height and thickness the bulb-flat table does not have
+// is calculated with row 0 of the table (the row the reader gives it): the engineer is told
+// which section is used instead, where the case uses the profile.
+void warnAboutMissingBulbFlat(const State& st, const ProfileEntry& e, Notifier& nt) {
+    if (e.kind != ProfileKind::BulbFlat)
+        return;
+    const ProfileTable& bulb = st.profiles.bulb;
+    if (e.bulbRow < 0 || e.bulbRow > bulb.lastRow())
+        return; // the section routine warns about a row the table does not have
+    const ProfileRow& row = bulb.rows[static_cast<size_t>(e.bulbRow)];
+    if (row.H == e.dims[0] && row.tw == e.dims[1])
+        return;
+    nt.warn(" " + e.designation + " is not in " + tableFileName(TableKind::Bulb) + "; " +
+            bulb.rowText(e.bulbRow, st.decimalSep()) + " is used ");
+}
+
 void storeRowProfile(const State& st, const ProfileRecord& rec,
                      const std::optional<SectionResult>& section, const std::string& shownText,
                      ProfileEntry& e) {
@@ -103,6 +119,10 @@ bool loadRowIntoCase(State& st, Notifier& nt, int index, const CalcOptions& opti
 
     loadProfile(r.stiff, dc.stiff);
     loadProfile(r.ring, dc.ring);
+    if (dc.cylinderType == 2)
+        warnAboutMissingBulbFlat(st, r.stiff, nt);
+    if (dc.ringControl == 1 || dc.cylinderType == 1)
+        warnAboutMissingBulbFlat(st, r.ring, nt);
     // Built-up dimensions are current now; a table profile (a bulb flat) takes its dimensions
     // from its table row through the section routine. A profile the case does not use warns
     // no one; one it uses warns in the run below. A section that cannot be computed is left to

@@ -428,6 +428,27 @@ TEST(DatabaseLoad, ProfileTheRowDoesNotUseRaisesNoWarning) {
     EXPECT_EQ(PK::BulbFlat, st.dc.ring.kind);
 }
 
+TEST(DatabaseLoad, BulbFlatMissingFromTheTableIsNamed) {
+    State st = test::newTestState();
+    RecordingNotifier nt;
+    // The small bulb-flat table has BF 200x10 only: a BF 220x11 stiffener is calculated with
+    // that row, and the engineer is told so; a ring frame of the same designation is not used
+    // by a case without ring-frame check and raises nothing.
+    st.db =
+        parseOk(joinLines({caseLine({{6, "0"}, {15, "BF 220x11.0"}, {19, "BF 220x11.0"}}), "End;"}),
+                st.profiles.bulb);
+    ASSERT_TRUE(loadRowIntoCase(st, nt, 0)) << st.run.calcMessage;
+    const std::vector<std::string> w = nt.warnings();
+    ASSERT_EQ(w.size(), 1u);
+    EXPECT_EQ(w[0], " BF 220x11.0 is not in bfprof.dat; BF 200x10 is used ");
+    EXPECT_EQ(st.dc.stiff.H, 200);
+    // A row whose bulb flat the table has raises nothing.
+    nt.clear();
+    st.db = parseOk(joinLines({caseLine({{15, "BF 200x10.0"}}), "End;"}), st.profiles.bulb);
+    ASSERT_TRUE(loadRowIntoCase(st, nt, 0)) << st.run.calcMessage;
+    EXPECT_TRUE(nt.warnings().empty());
+}
+
 TEST(DatabaseStore, LeavesTheDesignCaseAsItWas) {
     State st = test::newTestState();
     RecordingNotifier nt;
