@@ -5,6 +5,7 @@
 #pragma once
 
 #include <array>
+#include <cstddef>
 #include <cstdint>
 #include <optional>
 #include <string_view>
@@ -29,10 +30,10 @@ struct ProfileKindDesc {
     ProfileSketch family = ProfileSketch::None;
     std::string_view code;     // designation code, followed by one blank
     std::array<Dim, 4> dims{}; // dimensions of the designation and of the saved set
-    int dimCount = 0;
+    size_t dimCount = 0;
     // Dimensions a table row must equal for a case file's stiffener to take that row.
     std::array<Dim, 4> matchDims{};
-    int matchCount = 0;
+    size_t matchCount = 0;
     int16_t storedKind = 0; // the kind a database row keeps (table kinds as their built-up kind)
     bool tfIsTw = false;    // RHS and trapezoid: one plate thickness t, held in tw
 };

@@ -18,8 +18,8 @@ namespace {
 // Characters of a UTF-8 text (continuation bytes do not count).
 size_t characters(const std::string& s) {
     size_t n = 0;
-    for (unsigned char c : s)
-        if ((c & 0xC0) != 0x80)
+    for (char c : s)
+        if ((static_cast<unsigned char>(c) & 0xC0) != 0x80)
             ++n;
     return n;
 }

@@ -252,7 +252,7 @@ void matchStiffenerRow(const ProfileTables& tables, ProfileRecord& p) {
     const ProfileTable& table = tables.of(*desc->table);
     for (size_t i = 0; i < table.rows.size() && i <= static_cast<size_t>(kIntMax); ++i) {
         bool same = true;
-        for (int k = 0; k < desc->matchCount; ++k) {
+        for (size_t k = 0; k < desc->matchCount; ++k) {
             const Dim d = desc->matchDims[k];
             same = same && rowDim(table.rows[i], d) == p.*dimMember<ProfileRecord>(d);
         }
@@ -270,7 +270,7 @@ void keepBuiltUpDims(ProfileRecord& p) {
     if (!desc || desc->table)
         return;
     BuiltUpDims& saved = p.savedSet(p.kind);
-    for (int k = 0; k < desc->dimCount; ++k)
+    for (size_t k = 0; k < desc->dimCount; ++k)
         saved.*dimMember<BuiltUpDims>(desc->dims[k]) = p.*dimMember<ProfileRecord>(desc->dims[k]);
 }
 

@@ -148,20 +148,20 @@ public:
             if (second != std::string_view::npos)
                 rest = rest.substr(0, second);
             const std::vector<std::string> parts = splitFields(rest, 'x');
-            if (static_cast<int>(parts.size()) < kind->dimCount) {
+            if (parts.size() < kind->dimCount) {
                 fail(i, "profile designation \"" + text + "\" needs " +
                             std::to_string(kind->dimCount) + " dimensions");
                 return;
             }
-            for (int k = 0; k < kind->dimCount; ++k) {
-                const ParsedNumber p = parseNumber(parts[static_cast<size_t>(k)], pointLocale_);
+            for (size_t k = 0; k < kind->dimCount; ++k) {
+                const ParsedNumber p = parseNumber(parts[k], pointLocale_);
                 if (!p.ok) {
                     fail(i, "profile designation \"" + text +
                                 "\" has a dimension that is not a "
                                 "number");
                     return;
                 }
-                e.dims[static_cast<size_t>(k)] = p.value;
+                e.dims[k] = p.value;
             }
             e.kind = kind->kind;
             if (e.kind == PK::BulbFlat)
@@ -236,7 +236,7 @@ bool designationReadsBack(const std::string& designation) {
     const size_t second = rest.find(' ');
     if (second != std::string_view::npos)
         rest = rest.substr(0, second);
-    return static_cast<int>(splitFields(rest, 'x').size()) >= (kind ? kind->dimCount : 0);
+    return splitFields(rest, 'x').size() >= (kind ? kind->dimCount : 0);
 }
 
 void putText(std::string& line, const std::string& s) {
@@ -294,9 +294,9 @@ void storeProfile(const ProfileRecord& p, const ProfileTables& tables,
         const ProfileTable& table = tables.of(*desc->table);
         const int16_t row = p.*tableRowMember(*desc->table);
         const bool known = row >= 0 && row <= table.lastRow();
-        for (int k = 0; k < desc->dimCount; ++k) {
+        for (size_t k = 0; k < desc->dimCount; ++k) {
             const Dim d = desc->dims[k];
-            out.dims[static_cast<size_t>(k)] = known
+            out.dims[k] = known
                                                    ? rowDim(table.rows[static_cast<size_t>(row)], d)
                                                    : p.*dimMember<ProfileRecord>(d);
         }
@@ -304,8 +304,8 @@ void storeProfile(const ProfileRecord& p, const ProfileTables& tables,
             out.bulbRow = p.rowBulb;
     } else {
         const BuiltUpDims& saved = p.savedSet(p.kind);
-        for (int k = 0; k < desc->dimCount; ++k)
-            out.dims[static_cast<size_t>(k)] = saved.*dimMember<BuiltUpDims>(desc->dims[k]);
+        for (size_t k = 0; k < desc->dimCount; ++k)
+            out.dims[k] = saved.*dimMember<BuiltUpDims>(desc->dims[k]);
     }
     e = std::move(out);
 }
@@ -320,9 +320,9 @@ void loadProfile(const ProfileEntry& e, ProfileRecord& p) {
         return;
     }
     BuiltUpDims& s = p.savedSet(e.kind);
-    for (int k = 0; k < desc->dimCount; ++k) {
+    for (size_t k = 0; k < desc->dimCount; ++k) {
         const Dim d = desc->dims[k];
-        s.*dimMember<BuiltUpDims>(d) = e.dims[static_cast<size_t>(k)];
+        s.*dimMember<BuiltUpDims>(d) = e.dims[k];
         p.*dimMember<ProfileRecord>(d) = s.*dimMember<BuiltUpDims>(d);
     }
     if (desc->tfIsTw)

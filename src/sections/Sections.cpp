@@ -85,13 +85,13 @@ ProfileRecord currentDimensions(const ProfileTables& tables, const ProfileRecord
             const double webArea = static_cast<double>(rec.H) * rec.tw;
             rec.tf = toSingle(fdiv(row.A - webArea, static_cast<double>(rec.B) - rec.tw));
         } else {
-            for (int k = 0; k < desc.dimCount; ++k)
+            for (size_t k = 0; k < desc.dimCount; ++k)
                 rec.*dimMember<ProfileRecord>(desc.dims[k]) = rowDim(row, desc.dims[k]);
         }
         return rec;
     }
     const BuiltUpDims& saved = stored.savedSet(desc.kind);
-    for (int k = 0; k < desc.dimCount; ++k)
+    for (size_t k = 0; k < desc.dimCount; ++k)
         rec.*dimMember<ProfileRecord>(desc.dims[k]) = saved.*dimMember<BuiltUpDims>(desc.dims[k]);
     if (desc.tfIsTw)
         rec.tf = saved.tw;
@@ -206,7 +206,7 @@ SectionProps sectionProps(const ProfileRecord& p, F f, const Working& w, Section
 // a database row keeps it: the kind's code and its dimensions ("T 300x150x10.0x15.0").
 std::string profileText(const ProfileRecord& p, const ProfileKindDesc& desc, char sep) {
     std::string text(desc.code);
-    for (int k = 0; k < desc.dimCount; ++k) {
+    for (size_t k = 0; k < desc.dimCount; ++k) {
         text += k == 0 ? " " : "x";
         text += formatNumber(p.*dimMember<ProfileRecord>(desc.dims[k]),
                              designationPattern(desc.dims[k]), sep);
