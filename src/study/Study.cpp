@@ -148,7 +148,7 @@ bool runParallel(int64_t count, unsigned workers, const StudyControl& control, i
     std::exception_ptr error;
     std::mutex errorMutex;
     using Clock = std::chrono::steady_clock;
-    auto lastReport = Clock::now();
+    auto lastReport = Clock::now() - std::chrono::seconds(1); // the first chunk reports at once
 
     auto loop = [&](unsigned w) {
         try {
