@@ -32,12 +32,8 @@ constexpr int64_t kChunk = 64;
 class PointEvaluator {
 public:
     PointEvaluator(const State& base, const StudyGrid& grid, const StudyOptions& options)
-        : grid_(grid), options_(options), startDc_(base.dc), startRes_(base.res) {
-        work_.run = base.run;
-        work_.materials = base.materials;
-        work_.profiles = base.profiles;
-        work_.db.rows.clear();
-        work_.db.rows.shrink_to_fit();
+        : grid_(grid), options_(options), startDc_(base.dc), startRes_(base.res),
+          work_(studyCopy(base)) {
         for (ResultPanel* p : {&startRes_.shellPanel, &startRes_.stiffPanel, &startRes_.ringPanel,
                                &startRes_.columnPanel})
             *p = ResultPanel{};
@@ -283,6 +279,19 @@ std::string StudyPoint::failure() const {
         if (checks[static_cast<size_t>(c)].exceeds())
             return studyCheckName(static_cast<StudyCheck>(c));
     return "proportions";
+}
+
+State studyCopy(const State& st) {
+    State copy;
+    copy.dc = st.dc;
+    copy.res = st.res;
+    copy.run = st.run;
+    copy.materials = st.materials;
+    copy.profiles = st.profiles;
+    copy.summaryGroups = st.summaryGroups;
+    copy.db.rows.clear();
+    copy.db.rows.shrink_to_fit();
+    return copy;
 }
 
 double steelMassPerMetre(const DesignCase& dc, const CaseResults& res) {

@@ -3,13 +3,18 @@
 // the verdict and the steel mass per metre; the pass/fail thresholds of a one-input sweep; the
 // lightest passing designs of a grid.
 //
-// Driving it from a window: call runSweep or findLightest on a worker thread of the window (the
-// calls block until done). They read the base state only (never change it), spread the points
-// over `StudyControl::threads` threads of their own, call `progress` on the calling thread now
-// and then, and stop soon after `*cancel` becomes true, from any thread. The results are plain
-// values, identical for any number of threads.
+// Driving it from a window: take a studyCopy of the window's state, build the grid with
+// makeStudyGrid (its message names a bad range), then call runSweep or findLightest on a worker
+// thread of the window (the calls block until done). They read the copy only (never change it;
+// it must stay as it is until they return), spread the points over `StudyControl::threads`
+// threads of their own, call `progress` on the calling thread after the first points and then
+// every 50 ms or so, and stop soon after `*cancel` becomes true, which may be set from any
+// thread. The results are plain values, identical for any number of threads. "Use This Design"
+// is applyStudyValues with the point's inputs on the window's own state, then its usual
+// calculation and refresh.
 #pragma once
 
+#include "calc/State.h"
 #include "study/StudyInputs.h"
 
 #include <array>
@@ -21,10 +26,6 @@
 #include <vector>
 
 namespace velmora {
-
-struct State;
-struct DesignCase;
-struct CaseResults;
 
 // The checks a study reports, in this order.
 enum class StudyCheck { Shell, Stiffener, RingArea, RingInertia, Column1, Column2 };
@@ -98,6 +99,10 @@ struct LightestResult {
     int64_t evaluated = 0;
     int64_t passing = 0;
 };
+
+// A copy of `st` for a study that runs while the window goes on: the case, its results, the run
+// state and the tables, without the database.
+State studyCopy(const State& st);
 
 // Steel mass per metre of cylinder, kg/m, from 7850 kg/m3: the shell 2 pi r t, for a stringer
 // cylinder 2 pi r / s stiffeners of the stiffener section's area, and with the ring-frame check

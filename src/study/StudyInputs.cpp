@@ -115,10 +115,11 @@ std::string checkRows(const State& st, const InputDesc& desc, const StudyRange& 
                shown(r.from) + ":" + shown(r.to) + ":" + shown(r.step) + ")";
     const ProfileTable& table = st.profiles.of(*kind->table);
     const int last = table.lastRow();
+    if (last < 0)
+        return name + ": the " + kind->stiffCaption + " of the " + member + " has no rows";
     const double lastValue = r.from + (valueCount(r) - 1) * r.step;
     if (r.from < 0 || lastValue > last) {
-        std::string tableName = kind->stiffCaption;
-        return name + ": the " + tableName + " of the " + member + " has rows 0 to " +
+        return name + ": the " + kind->stiffCaption + " of the " + member + " has rows 0 to " +
                std::to_string(last) + "; " + shown(r.from < 0 ? r.from : lastValue) +
                " is outside it";
     }
