@@ -296,9 +296,8 @@ void storeProfile(const ProfileRecord& p, const ProfileTables& tables,
         const bool known = row >= 0 && row <= table.lastRow();
         for (size_t k = 0; k < desc->dimCount; ++k) {
             const Dim d = desc->dims[k];
-            out.dims[k] = known
-                                                   ? rowDim(table.rows[static_cast<size_t>(row)], d)
-                                                   : p.*dimMember<ProfileRecord>(d);
+            out.dims[k] = known ? rowDim(table.rows[static_cast<size_t>(row)], d)
+                                : p.*dimMember<ProfileRecord>(d);
         }
         if (desc->family == ProfileSketch::Bulb)
             out.bulbRow = p.rowBulb;
