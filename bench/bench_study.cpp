@@ -1,10 +1,7 @@
 // Timings of the design study on the new case with the delivered tables, spread over every
 // core: a one-input sweep of 10^5 points with every result (and its thresholds) but no panel
 // text, and the lightest-design search over a grid of 10^6 points.
-#include "calc/Calc.h"
-#include "calc/State.h"
-#include "case/Notifier.h"
-#include "files/DataFiles.h"
+#include "BenchState.h"
 #include "study/Study.h"
 
 #include <benchmark/benchmark.h>
@@ -14,16 +11,6 @@
 namespace {
 
 using namespace velmora;
-
-State newCaseState() {
-    State st;
-    newCase(st);
-    if (!loadDataFiles(st, VELMORA_DATA_DIR).empty())
-        std::abort();
-    QuietNotifier nt;
-    calcAll(st, nt);
-    return st;
-}
 
 StudyGrid grid(const State& st, const std::vector<StudyRange>& ranges) {
     StudyGrid g;
@@ -36,7 +23,7 @@ StudyGrid grid(const State& st, const std::vector<StudyRange>& ranges) {
 // area above about 15.4 mm, so the sweep has two thresholds.
 // The argument is the number of threads, 0 for one per core.
 void BM_study_Sweep100k(benchmark::State& state) {
-    const State st = newCaseState();
+    const State st = bench::preparedState();
     const StudyGrid g = grid(st, {{"t", 10, 30, 20.0 / 99999}});
     if (g.size() != 100000)
         std::abort();
@@ -49,7 +36,7 @@ void BM_study_Sweep100k(benchmark::State& state) {
 
 // 25 000 wall thicknesses by the 40 rows of the T table of the ring frame.
 void BM_study_Lightest1M(benchmark::State& state) {
-    const State st = newCaseState();
+    const State st = bench::preparedState();
     const StudyGrid g = grid(st, {{"t", 10, 30, 20.0 / 24999}, {"ringRow", 0, 39, 1}});
     if (g.size() != 1000000)
         std::abort();
