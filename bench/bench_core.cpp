@@ -1,5 +1,6 @@
 // Timings of one calculation run per cylinder type and of the database work over a full
 // database of 1001 rows, with the delivered material and profile tables.
+#include "BenchState.h"
 #include "calc/Calc.h"
 #include "calc/DatabaseRows.h"
 #include "calc/State.h"
@@ -17,15 +18,7 @@ namespace {
 
 using namespace velmora;
 
-State preparedState() {
-    State st;
-    newCase(st);
-    if (!loadDataFiles(st, VELMORA_DATA_DIR).empty())
-        std::abort();
-    QuietNotifier nt;
-    calcAll(st, nt);
-    return st;
-}
+using bench::preparedState;
 
 void runCalc(benchmark::State& state, State st, const CalcOptions& options = {}) {
     QuietNotifier nt;

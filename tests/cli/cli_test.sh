@@ -1,6 +1,6 @@
 #!/usr/bin/env bash
-# End-to-end run of the command-line tool: new, calc, batch and summary, with their exit codes
-# and outputs. Called with the tool's path and the folder of the delivered data files.
+# End-to-end run of the command-line tool: new, calc, batch, summary, sweep and optimise, with
+# their exit codes and outputs. Called with the tool's path and the folder of the delivered data files.
 set -uo pipefail
 cli=$1
 data=$2
@@ -92,6 +92,75 @@ grep -qF '<t>Shell UF =</t>' <<<"$strings" || fail "--no-groups lacks the fixed 
 
 expect_rc 1 "$cli" summary "$work/stop_in.csv" -o "$work/stop.xlsx" --data-dir "$data"
 [ -s "$work/stop.xlsx" ] || fail "summary with a stopped row not written"
+
+# design study: sweep of the new case's wall thickness, which passes only inside a band
+expect_rc 0 "$cli" sweep "$work/a.cys" --vary t=10:30:1 --data-dir "$data"
+[ "$(grep -c '^t = ' "$work/stdout")" -eq 21 ] || fail "sweep printed no line per point"
+grep -q '^t = 14: shell .*; governing shell; passes$' "$work/stdout" || fail "sweep point line"
+grep -q '^  t: passes from 13\.5.* (between 13 and 14; fails below it on shell)$' "$work/stdout" ||
+  fail "lower threshold: $(cat "$work/stdout")"
+grep -q '^  t: passes up to 15\.3.* (between 15 and 16; fails above it on ringArea)$' \
+  "$work/stdout" || fail "upper threshold"
+expect_rc 0 "$cli" sweep "$work/a.cys" --vary t=10:30:1 --json --data-dir "$data"
+python3 - "$work/stdout" <<'PY' || fail "sweep --json"
+import json, sys
+d = json.load(open(sys.argv[1]))
+assert list(d) == ["case", "vary", "points", "thresholds"], list(d)
+assert d["case"]["t"] == 20 and d["vary"] == [{"name": "t", "from": 10, "to": 30, "step": 1}]
+assert len(d["points"]) == 21
+p = d["points"][4]
+assert list(p) == ["inputs", "completed", "message", "uf", "permitted", "governing", "passes",
+                   "mass"], list(p)
+assert p["inputs"] == {"t": 14} and p["passes"] and p["governing"] == "shell"
+assert set(p["uf"]) == {"shell", "ringArea", "ringInertia"} and p["permitted"]["shell"] == 1
+t = d["thresholds"]
+assert [x["between"] for x in t] == [[13, 14], [15, 16]], t
+assert 13.5 < t[0]["value"] < 13.6 and t[1]["governing"] == "ringArea", t
+PY
+expect_rc 0 "$cli" sweep "$work/a.cys" --vary t=0:20:10 --vary l=2000:3000:1000 \
+  --csv "$work/sweep.csv" --data-dir "$data"
+[ "$(wc -l <"$work/sweep.csv")" -eq 7 ] || fail "csv has no line per point"
+head -n 1 "$work/sweep.csv" | grep -q $'^t,l,completed,message,shell,.*,mass\r$' || fail "csv header"
+python3 - "$work/sweep.csv" <<'PY' || fail "csv does not read back"
+import csv, sys
+rows = list(csv.DictReader(open(sys.argv[1], newline="")))
+assert rows[0]["t"] == "0" and rows[0]["completed"] == "false" and rows[0]["message"], rows[0]
+assert rows[5]["t"] == "20" and rows[5]["l"] == "3000" and rows[5]["governing"] == "ringArea"
+PY
+expect_rc 2 "$cli" sweep "$work/a.cys" --vary t=30:10:1 --data-dir "$data"
+grep -q 't: FROM 30 is greater than TO 10' "$work/stderr" || fail "reversed range not named"
+expect_rc 2 "$cli" sweep "$work/a.cys" --vary thick=1:2:1 --data-dir "$data"
+grep -q 'unknown input "thick"' "$work/stderr" || fail "unknown input not named"
+expect_rc 2 "$cli" sweep "$work/a.cys" --vary ringRow=0:99:1 --data-dir "$data"
+grep -q 'ringRow: the T-table of the ring frame has rows 0 to ' "$work/stderr" ||
+  fail "row outside the table not named"
+expect_rc 2 "$cli" sweep "$work/a.cys" --vary t=1:2:1 --json --csv "$work/x.csv" --data-dir "$data"
+expect_rc 1 "$cli" sweep "$work/none.cys" --vary t=1:2:1 --data-dir "$data"
+
+# optimise: the lightest passing designs of a grid, the lightest written as a case file
+expect_rc 0 "$cli" optimise "$work/a.cys" --vary t=12:18:1 --vary ringRow=0:3:1 --top 3 \
+  --data-dir "$data"
+grep -q '^ *1\. t = 14, ringRow = 0: .* kg/m; governing shell; ' "$work/stdout" ||
+  fail "optimise lightest line: $(cat "$work/stdout")"
+[ "$(grep -c '^ *[0-9]\. ' "$work/stdout")" -eq 3 ] || fail "optimise --top 3"
+expect_rc 0 "$cli" optimise "$work/a.cys" --vary t=12:18:1 --vary ringRow=0:3:1 --json \
+  -o "$work/best.cys" --data-dir "$data"
+python3 - "$work/stdout" <<'PY' || fail "optimise --json"
+import json, sys
+d = json.load(open(sys.argv[1]))
+assert list(d) == ["designs", "evaluated", "passing"] and d["evaluated"] == 28, d
+masses = [x["mass"] for x in d["designs"]]
+assert masses == sorted(masses) and len(masses) == min(10, d["passing"]) and d["passing"] > 0
+assert all(x["passes"] for x in d["designs"]) and d["designs"][0]["inputs"] == {"t": 14, "ringRow": 0}
+PY
+expect_rc 0 "$cli" calc "$work/best.cys" --json --data-dir "$data"
+python3 -c 'import json, sys; c = json.load(open(sys.argv[1]))["case"]; assert c["t"] == 14, c["t"]' \
+  "$work/stdout" || fail "best design not written"
+expect_rc 1 "$cli" optimise "$work/a.cys" --vary t=16:30:1 -o "$work/none_best.cys" --data-dir "$data"
+grep -q 'none of the 15 points passes; no case file written' "$work/stderr" ||
+  fail "no passing point not told"
+[ ! -e "$work/none_best.cys" ] || fail "a case file written without a passing point"
+expect_rc 2 "$cli" optimise "$work/a.cys" --vary t=12:18:1 --top 0 --data-dir "$data"
 
 if [ "$failures" -ne 0 ]; then
   echo "$failures check(s) failed" >&2

@@ -1,0 +1,52 @@
+// Timings of the design study on the new case with the delivered tables, spread over every
+// core: a one-input sweep of 10^5 points with every result (and its thresholds) but no panel
+// text, and the lightest-design search over a grid of 10^6 points.
+#include "BenchState.h"
+#include "study/Study.h"
+
+#include <benchmark/benchmark.h>
+
+#include <cstdlib>
+
+namespace {
+
+using namespace velmora;
+
+StudyGrid grid(const State& st, const std::vector<StudyRange>& ranges) {
+    StudyGrid g;
+    if (!makeStudyGrid(st, ranges, g).empty())
+        std::abort();
+    return g;
+}
+
+// t from 10 to 30 mm in 10^5 values: the shell check fails below about 13.6 mm, the ring-frame
+// area above about 15.4 mm, so the sweep has two thresholds.
+// The argument is the number of threads, 0 for one per core.
+void BM_study_Sweep100k(benchmark::State& state) {
+    const State st = bench::preparedState();
+    const StudyGrid g = grid(st, {{"t", 10, 30, 20.0 / 99999}});
+    if (g.size() != 100000)
+        std::abort();
+    const StudyControl control{static_cast<unsigned>(state.range(0)), {}, nullptr};
+    for (auto _ : state) {
+        const SweepResult r = runSweep(st, g, {}, control);
+        benchmark::DoNotOptimize(r.points.data());
+    }
+}
+
+// 25 000 wall thicknesses by the 40 rows of the T table of the ring frame.
+void BM_study_Lightest1M(benchmark::State& state) {
+    const State st = bench::preparedState();
+    const StudyGrid g = grid(st, {{"t", 10, 30, 20.0 / 24999}, {"ringRow", 0, 39, 1}});
+    if (g.size() != 1000000)
+        std::abort();
+    for (auto _ : state) {
+        const LightestResult r = findLightest(st, g, 10);
+        benchmark::DoNotOptimize(r.designs.data());
+    }
+}
+
+} // namespace
+
+BENCHMARK(BM_study_Sweep100k)->Arg(0)->Arg(1)->Unit(benchmark::kMillisecond)->UseRealTime();
+BENCHMARK(BM_study_Lightest1M)->Unit(benchmark::kMillisecond)->UseRealTime()->Iterations(3);

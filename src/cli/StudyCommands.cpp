@@ -1,0 +1,285 @@
+#include "cli/StudyCommands.h"
+
+#include "base/NumberText.h"
+#include "calc/Calc.h"
+#include "calc/CaseIo.h"
+#include "calc/CommandLine.h"
+#include "calc/State.h"
+#include "case/Notifier.h"
+#include "cli/CaseJson.h"
+#include "study/Study.h"
+#include "study/StudyCsv.h"
+#include "study/StudyInputs.h"
+
+#include <CLI/CLI.hpp>
+#include <nlohmann/json.hpp>
+
+#include <cstdio>
+#include <iostream>
+
+namespace velmora {
+
+using nlohmann::ordered_json;
+
+namespace {
+
+void addCommonOptions(CLI::App* cmd, StudyCommandArgs& args) {
+    cmd->add_option("CASE", args.casePath, "Case file to study (.cys)")->required();
+    cmd->add_option("--vary", args.vary,
+                    "Input and its range NAME=FROM:TO:STEP (TO included when the steps reach "
+                    "it); repeat for a grid of several inputs")
+        ->required();
+    cmd->add_flag("--proportions", args.proportions,
+                  "A passing point must also pass every proportion check of its profiles");
+    cmd->add_option("--threads", args.threads, "Threads to calculate on (default: one per core)");
+    cmd->add_option("--data-dir", args.dataDir,
+                    "Folder with DNVmat.dat and the profile tables (default: beside the program)");
+}
+
+// The case of the command, opened and calculated as the window opens it, and its grid. Returns
+// 0 with both ready, or the exit status after the message on stderr.
+int prepareStudy(const StudyCommandArgs& args, State& st, StudyGrid& grid) {
+    std::vector<StudyRange> ranges;
+    for (const std::string& spec : args.vary) {
+        StudyRange r;
+        const std::string error = parseStudyRange(spec, r);
+        if (!error.empty()) {
+            std::cerr << error << '\n';
+            return 2;
+        }
+        ranges.push_back(r);
+    }
+    const auto messages = prepareCommandLineState(st, args.dataDir);
+    for (const auto& m : messages)
+        std::cerr << m << '\n';
+    if (!messages.empty())
+        return 1;
+    WarningCollector nt;
+    const std::string error = openCase(st, nt, args.casePath);
+    if (!error.empty()) {
+        std::cerr << error << '\n';
+        return 1;
+    }
+    const std::string gridError = makeStudyGrid(st, ranges, grid);
+    if (!gridError.empty()) {
+        std::cerr << gridError << '\n';
+        return 2;
+    }
+    return 0;
+}
+
+StudyControl control(const StudyCommandArgs& args) {
+    StudyControl c;
+    c.threads = args.threads;
+    return c;
+}
+
+ordered_json pointJson(const StudyGrid& grid, const StudyPoint& p) {
+    ordered_json inputs = ordered_json::object();
+    for (size_t k = 0; k < grid.axes.size(); ++k)
+        inputs[grid.axes[k].range.name] = jsonSingle(p.inputs[k]);
+    ordered_json uf = ordered_json::object();
+    ordered_json permitted = ordered_json::object();
+    for (int c = 0; c < kStudyCheckCount; ++c) {
+        const StudyCheckValue& v = p.checks[static_cast<size_t>(c)];
+        if (!v.present)
+            continue;
+        uf[studyCheckName(static_cast<StudyCheck>(c))] = v.uf;
+        permitted[studyCheckName(static_cast<StudyCheck>(c))] = v.permitted;
+    }
+    ordered_json out;
+    out["inputs"] = inputs;
+    out["completed"] = p.completed;
+    out["message"] = p.message;
+    out["uf"] = uf;
+    out["permitted"] = permitted;
+    out["governing"] = p.governing ? ordered_json(studyCheckName(*p.governing)) : ordered_json();
+    out["passes"] = p.passes;
+    out["mass"] = p.completed ? ordered_json(p.mass) : ordered_json();
+    return out;
+}
+
+std::string inputsText(const StudyGrid& grid, const StudyPoint& p, char sep) {
+    std::string s;
+    for (size_t k = 0; k < grid.axes.size(); ++k) {
+        if (k)
+            s += ", ";
+        s += grid.axes[k].range.name + " = " + formatGeneral(p.inputs[k], sep);
+    }
+    return s;
+}
+
+std::string checkText(StudyCheck c, const StudyCheckValue& v, char sep) {
+    return std::string(studyCheckName(c)) + " " + formatNumber(v.uf, "0.000", sep) +
+           " <= " + formatNumber(v.permitted, "0.00", sep);
+}
+
+// "shell 0.712 <= 1.00, ringArea 1.026 <= 1.00", or why the run stopped.
+std::string checksText(const StudyPoint& p, char sep) {
+    if (!p.completed)
+        return "stopped:" + p.message;
+    std::string s;
+    for (int c = 0; c < kStudyCheckCount; ++c) {
+        const StudyCheckValue& v = p.checks[static_cast<size_t>(c)];
+        if (!v.present)
+            continue;
+        if (!s.empty())
+            s += ", ";
+        s += checkText(static_cast<StudyCheck>(c), v, sep);
+    }
+    return s;
+}
+
+std::string verdictText(const StudyPoint& p, bool proportions) {
+    std::string s;
+    if (p.governing)
+        s += std::string("; governing ") + studyCheckName(*p.governing);
+    if (proportions && p.completed && !p.proportionsOk)
+        s += "; proportions NOK";
+    return s + (p.passes ? "; passes" : "; fails");
+}
+
+std::string thresholdText(const StudyThreshold& t, char sep) {
+    const std::string lo = formatGeneral(t.between[0], sep);
+    const std::string hi = formatGeneral(t.between[1], sep);
+    return "  " + t.name + ": passes " + (t.passesBelow ? "up to " : "from ") +
+           formatGeneral(t.value, sep) + " (between " + lo + " and " + hi + "; fails " +
+           (t.passesBelow ? "above" : "below") + " it on " + t.governing + ")";
+}
+
+void printThresholds(const StudyGrid& grid, const SweepResult& r, char sep) {
+    if (grid.axes.size() != 1) {
+        std::printf("Thresholds: found for a sweep of one input only\n");
+        return;
+    }
+    if (r.thresholds.empty()) {
+        std::printf("Thresholds: none, every point %s\n",
+                    !r.points.empty() && r.points.front().passes ? "passes" : "fails");
+        return;
+    }
+    std::printf("Thresholds:\n");
+    for (const StudyThreshold& t : r.thresholds)
+        std::printf("%s\n", thresholdText(t, sep).c_str());
+}
+
+} // namespace
+
+CLI::App* addSweepCommand(CLI::App& app, StudyCommandArgs& args) {
+    CLI::App* cmd = app.add_subcommand(
+        "sweep", "Calculate the case over a range (or grid) of inputs: usage factors, governing "
+                 "check and verdict of every point, then the thresholds of passing");
+    addCommonOptions(cmd, args);
+    CLI::Option* json = cmd->add_flag("--json", args.json,
+                                      "Print one JSON object with case, ranges, points "
+                                      "and thresholds");
+    cmd->add_option("--csv", args.csvPath, "Write the points to a comma-separated table")
+        ->excludes(json);
+    return cmd;
+}
+
+CLI::App* addOptimiseCommand(CLI::App& app, StudyCommandArgs& args) {
+    CLI::App* cmd = app.add_subcommand(
+        "optimise", "Calculate every point of the grid of inputs and print the lightest "
+                    "passing designs (steel mass per metre of cylinder)");
+    addCommonOptions(cmd, args);
+    cmd->add_option("--top", args.top, "How many of the lightest passing designs (default 10)")
+        ->check(CLI::PositiveNumber);
+    cmd->add_flag("--json", args.json, "Print one JSON object with the designs and the counts");
+    cmd->add_option("-o,--output", args.bestPath, "Write the lightest design as a case file");
+    return cmd;
+}
+
+int runSweepCommand(const StudyCommandArgs& args) {
+    State st;
+    StudyGrid grid;
+    if (const int rc = prepareStudy(args, st, grid); rc != 0)
+        return rc;
+    const SweepResult r = runSweep(st, grid, StudyOptions{args.proportions}, control(args));
+    const char sep = st.decimalSep();
+    if (args.json) {
+        ordered_json out;
+        out["case"] = caseJson(st.dc);
+        ordered_json vary = ordered_json::array();
+        for (const StudyAxis& a : grid.axes)
+            vary.push_back({{"name", a.range.name},
+                            {"from", a.range.from},
+                            {"to", a.range.to},
+                            {"step", a.range.step}});
+        out["vary"] = vary;
+        ordered_json points = ordered_json::array();
+        for (const StudyPoint& p : r.points)
+            points.push_back(pointJson(grid, p));
+        out["points"] = std::move(points);
+        ordered_json thresholds = ordered_json::array();
+        for (const StudyThreshold& t : r.thresholds)
+            thresholds.push_back({{"name", t.name},
+                                  {"between", {jsonSingle(t.between[0]), jsonSingle(t.between[1])}},
+                                  {"value", jsonSingle(t.value)},
+                                  {"governing", t.governing}});
+        out["thresholds"] = thresholds;
+        std::cout << out.dump(2) << '\n';
+        return 0;
+    }
+    if (!args.csvPath.empty()) {
+        const std::string error = writeStudyCsv(args.csvPath, grid, r.points);
+        if (!error.empty()) {
+            std::cerr << error << '\n';
+            return 1;
+        }
+    } else {
+        for (const StudyPoint& p : r.points)
+            std::printf("%s: %s%s\n", inputsText(grid, p, sep).c_str(), checksText(p, sep).c_str(),
+                        verdictText(p, args.proportions).c_str());
+    }
+    printThresholds(grid, r, sep);
+    return 0;
+}
+
+int runOptimiseCommand(const StudyCommandArgs& args) {
+    State st;
+    StudyGrid grid;
+    if (const int rc = prepareStudy(args, st, grid); rc != 0)
+        return rc;
+    const LightestResult r =
+        findLightest(st, grid, args.top, StudyOptions{args.proportions}, control(args));
+    const char sep = st.decimalSep();
+    if (args.json) {
+        ordered_json designs = ordered_json::array();
+        for (const StudyPoint& p : r.designs)
+            designs.push_back(pointJson(grid, p));
+        ordered_json out;
+        out["designs"] = std::move(designs);
+        out["evaluated"] = r.evaluated;
+        out["passing"] = r.passing;
+        std::cout << out.dump(2) << '\n';
+    } else if (!r.designs.empty()) {
+        std::printf("%lld of %lld points pass; the %zu lightest:\n",
+                    static_cast<long long>(r.passing), static_cast<long long>(r.evaluated),
+                    r.designs.size());
+        int rank = 0;
+        for (const StudyPoint& p : r.designs)
+            std::printf("%3d. %s: %s kg/m; governing %s; %s\n", ++rank,
+                        inputsText(grid, p, sep).c_str(), formatNumber(p.mass, "0.0", sep).c_str(),
+                        studyCheckName(*p.governing), checksText(p, sep).c_str());
+    }
+    if (r.designs.empty()) {
+        std::cerr << "none of the " << r.evaluated << " points passes"
+                  << (args.bestPath.empty() ? "" : "; no case file written") << '\n';
+        return 1;
+    }
+    if (!args.bestPath.empty()) {
+        // The lightest design as the window would hold it: its values stored, calculated with
+        // every text, then saved.
+        QuietNotifier nt;
+        applyStudyValues(st, nt, grid, r.designs.front().inputs);
+        calcAll(st, nt);
+        const std::string error = writeCaseFile(st, args.bestPath);
+        if (!error.empty()) {
+            std::cerr << error << '\n';
+            return 1;
+        }
+    }
+    return 0;
+}
+
+} // namespace velmora
