@@ -91,6 +91,7 @@ void storeShell(State& st, const ShellResult& r, const CalcOptions& options) {
     res.shellStressRatio = r.shellStressRatio;
     storeFactor(res, r.factor);
     res.shellUF = r.shellUF;
+    res.shellUFallow = r.factor.UFallow;
     if (options.panelTexts)
         fillShellPanel(res.shellPanel, r, res.SighPd, st.decimalSep());
 }

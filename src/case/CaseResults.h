@@ -64,6 +64,9 @@ struct CaseResults {
     double shellStressRatio = 0;
     double UFallow = 0;
     double shellUF = 0;
+    // The shell check's own permitted value. UFallow holds the last check's: in a column case
+    // the column check's, which differs from the shell check's in WSD.
+    double shellUFallow = 0;
 
     // Panel stiffener buckling
     float se = 0;

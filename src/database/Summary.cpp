@@ -109,6 +109,9 @@ struct FactorColumn {
 };
 
 double shellPermitted(const DesignCase&, const CaseResults& r) {
+    return r.shellUFallow;
+}
+double columnPermitted(const DesignCase&, const CaseResults& r) {
     return r.UFallow;
 }
 double ringPermitted(const DesignCase& dc, const CaseResults&) {
@@ -128,9 +131,9 @@ const FactorColumn kFactors[] = {
      [](const CaseResults& r) { return static_cast<double>(r.ringInertiaUF); }, ringPermitted,
      &CaseResults::ringPanel, 11},
     {"Column UF1 =", G::ColumnResults, Applies::Column, [](const CaseResults& r) { return r.UF1; },
-     shellPermitted, &CaseResults::columnPanel, 13},
+     columnPermitted, &CaseResults::columnPanel, 13},
     {"Column UF2 =", G::ColumnResults, Applies::Column, [](const CaseResults& r) { return r.UF2; },
-     shellPermitted, &CaseResults::columnPanel, 14},
+     columnPermitted, &CaseResults::columnPanel, 14},
 };
 
 bool shown(int group, const SummaryGroups& groups) {

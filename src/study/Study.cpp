@@ -78,10 +78,7 @@ private:
             p.checks[static_cast<size_t>(c)] = {true, uf, permitted};
         };
         const bool column = dc.cylinderType == 3;
-        // A column's permitted value replaces the shell check's in the results; the shell
-        // check's own follows from its slenderness.
-        set(StudyCheck::Shell, res.shellUF,
-            column ? materialFactor(dc, res.lamdas).UFallow : res.UFallow);
+        set(StudyCheck::Shell, res.shellUF, res.shellUFallow);
         if (dc.cylinderType == 2 && !res.slenderNote)
             set(StudyCheck::Stiffener, res.stiffUF, res.stiffUFallow);
         if (dc.ringControl == 1) {

@@ -41,6 +41,7 @@ TEST(PanelsTest, ShellPanelLayoutOnTheScreen) {
     State st = panelState();
     st.res.shellUF = 0.5;
     st.res.UFallow = 1;
+    st.res.shellUFallow = 1;
     RecordingSurface s;
     const double end = drawShellPanel(s, st, 0.3, 1, 0);
     EXPECT_EQ(s.clears, 1);
@@ -77,7 +78,7 @@ TEST(PanelsTest, ShellPanelLayoutOnTheScreen) {
 
 TEST(PanelsTest, UsageFactorColourIsStrictlyAbovePermitted) {
     State st = panelState();
-    st.res.UFallow = 0.85;
+    st.res.shellUFallow = 0.85;
     auto ufColor = [&](double uf) {
         st.res.shellUF = uf;
         RecordingSurface s;
@@ -88,6 +89,18 @@ TEST(PanelsTest, UsageFactorColourIsStrictlyAbovePermitted) {
     EXPECT_EQ(ufColor(0.85), kGreen);
     EXPECT_EQ(ufColor(0.8500001), kRed);
     EXPECT_EQ(ufColor(0.2), kGreen);
+}
+
+TEST(PanelsTest, ShellPanelComparesWithTheShellChecksPermittedValue) {
+    // A WSD column case: the shell check permits 1.15 beta n0 = 1.035 at lamdas 0.75, the
+    // column check 1.15 n0 = 1.15, and UFallow holds the column's after the run.
+    State st = panelState();
+    st.res.shellUFallow = 1.035;
+    st.res.UFallow = 1.15;
+    st.res.shellUF = 1.1;
+    RecordingSurface s;
+    drawShellPanel(s, st, 0, 0, 1);
+    EXPECT_EQ(s.texts[s.texts.size() - 2].color, kRed);
 }
 
 TEST(PanelsTest, StiffenerPanelComparesWithItsOwnPermittedValue) {
