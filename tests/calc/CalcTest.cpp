@@ -180,6 +180,32 @@ TEST(Driver, HeavyRingFrameOnlyWithTheRingFrameCheck) {
     EXPECT_EQ(st.res.Ihr, Ihr);
 }
 
+TEST(Driver, RunWithoutTextsStoresTheNumbersAndLeavesTheTexts) {
+    State st = test::userDefinedPlateState();
+    RecordingNotifier nt;
+    ASSERT_TRUE(calcAll(st, nt));
+    const CaseResults shown = st.res;
+    // A deeper T ring frame (row 1, 300x150x10x15) and more compression, calculated without
+    // texts: the numbers are the new case's, every text is what the window showed.
+    st.dc.ring.rowT = 1;
+    st.dc.Sigx = -120;
+    ASSERT_TRUE(calcAll(st, nt, CalcOptions{false}));
+    EXPECT_NE(st.res.shellUF, shown.shellUF);
+    // A = 10 * 285 + 150 * 15 = 5100 mm2.
+    EXPECT_DOUBLE_EQ(st.res.ringSection.A, 5100);
+    for (ResultPanel CaseResults::*p :
+         {&CaseResults::shellPanel, &CaseResults::stiffPanel, &CaseResults::ringPanel}) {
+        EXPECT_EQ((st.res.*p).value, (shown.*p).value);
+        EXPECT_EQ((st.res.*p).label, (shown.*p).label);
+    }
+    EXPECT_EQ(st.res.ringProfileText, shown.ringProfileText);
+    EXPECT_EQ(st.res.ringWebCheckText, shown.ringWebCheckText);
+    EXPECT_TRUE(st.res.ringProportionsOk);
+    // The same run with texts shows the new ring frame.
+    ASSERT_TRUE(calcAll(st, nt));
+    EXPECT_EQ(st.res.ringProfileText, "T 300x150x10.0x15.0");
+}
+
 TEST(NewCase, KeepsTheValuesThePanelsShowed) {
     State st = test::userDefinedPlateState();
     st.dc.l = 500; // the Ch 3.4 check: another title and line 2 label
