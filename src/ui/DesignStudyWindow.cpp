@@ -754,6 +754,8 @@ bool DesignStudyWindow::writeChart(const QString& path, const QString& suffix,
         svg.setOutputDevice(&buffer);
         svg.setSize(size);
         svg.setViewBox(QRect(QPoint(0, 0), size));
+        // Fonts in points come out as large as in the window.
+        svg.setResolution(chartView_->logicalDpiX());
         svg.setTitle(chartTitle());
         svg.setDescription(QStringLiteral("Velmora DNV design study"));
         QPainter p;
@@ -765,6 +767,9 @@ bool DesignStudyWindow::writeChart(const QString& path, const QString& suffix,
     } else {
         // One landscape A4 page, the chart as large as the margins allow.
         QPdfWriter pdf(&buffer);
+        // At the window's resolution the chart's texts keep their size against its lines; the
+        // page is drawn as vectors all the same.
+        pdf.setResolution(chartView_->logicalDpiX());
         pdf.setPageSize(QPageSize(QPageSize::A4));
         pdf.setPageOrientation(QPageLayout::Landscape);
         pdf.setPageMargins(QMarginsF(12, 12, 12, 12), QPageLayout::Millimeter);

@@ -19,6 +19,7 @@
 #include <cmath>
 #include <functional>
 #include <limits>
+#include <memory>
 
 namespace velmora {
 
@@ -54,6 +55,8 @@ QChart* newChart(const QString& title, char sep) {
     f.setBold(true);
     chart->setTitleFont(f);
     chart->legend()->setAlignment(Qt::AlignBottom);
+    // Lines as lines, the star as a star.
+    chart->legend()->setMarkerShape(QLegend::MarkerShapeFromSeries);
     chart->setAnimationOptions(QChart::NoAnimation);
     // The plot takes the room of the view: no rounded card with its margins around it.
     chart->setBackgroundRoundness(0);
@@ -280,8 +283,13 @@ QChart* makeSweepChart(const StudyGrid& grid, const SweepResult& result, const Q
         band->setBorderColor(Qt::transparent);
         band->setPen(Qt::NoPen);
         attach(chart, band, xAxis, yAxis);
-        if (bandNamed)
-            hideFromLegend(chart, band);
+        for (QLegendMarker* m : chart->legend()->markers(band)) {
+            // A filled swatch: the band has no outline of its own to show.
+            m->setShape(QLegend::MarkerShapeRectangle);
+            m->setBrush(QColor(kBandColour.red(), kBandColour.green(), kBandColour.blue(), 90));
+            m->setPen(QPen(kBandColour.darker(150)));
+            m->setVisible(!bandNamed);
+        }
         bandNamed = true;
         i = j + 1;
     }
@@ -471,14 +479,26 @@ QChart* makeMapChart(const StudyGrid& grid, const std::vector<StudyPoint>& point
     const QRectF data(QPointF(xLow, yLow), QPointF(xHigh, yHigh));
     new ChartOverlay(
         chart,
-        [cells, edges, data, ref, boundaryPen, sep](QPainter& p, QChart& c) {
+        [cells, edges, data, ref, boundaryPen, sep, sharp = std::make_shared<QImage>()](QPainter& p,
+                                                                                        QChart& c) {
             const QPointF topLeft = c.mapToPosition(QPointF(data.left(), data.bottom()), ref);
             const QPointF bottomRight = c.mapToPosition(QPointF(data.right(), data.top()), ref);
             const QRectF area = c.plotArea();
             p.save();
             p.setClipRect(area);
+            // The cells enlarged without smoothing to the pixels they cover on the device, so
+            // that a PDF or SVG viewer that smooths images still shows sharp cells.
+            const QRectF target(topLeft, bottomRight);
+            const QSize pixels = p.worldTransform()
+                                     .mapRect(target)
+                                     .size()
+                                     .toSize()
+                                     .boundedTo(QSize(4096, 4096))
+                                     .expandedTo(cells.size());
+            if (sharp->size() != pixels)
+                *sharp = cells.scaled(pixels, Qt::IgnoreAspectRatio, Qt::FastTransformation);
             p.setRenderHint(QPainter::SmoothPixmapTransform, false);
-            p.drawImage(QRectF(topLeft, bottomRight), cells);
+            p.drawImage(target, *sharp);
             p.setRenderHint(QPainter::Antialiasing, true);
             QPen pen = boundaryPen;
             pen.setCapStyle(Qt::SquareCap);

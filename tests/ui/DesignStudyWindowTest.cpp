@@ -287,7 +287,11 @@ private slots:
         QVERIFY(star);
         QCOMPARE(star->count(), 1);
         QCOMPARE(star->at(0), QPointF(best.designs[0].inputs[0], best.designs[0].inputs[1]));
-        QVERIFY(star->name().contains("t = " + QString::number(best.designs[0].inputs[0])));
+        // Its inputs are listed beside the map.
+        QCOMPARE(get<QListWidget>("lstResults")->item(0)->text(),
+                 QStringLiteral("t = %1 mm, l = %2 mm")
+                     .arg(best.designs[0].inputs[0])
+                     .arg(best.designs[0].inputs[1]));
     }
 
     void lightestDesignsAreListedByRisingMass() {
@@ -552,17 +556,21 @@ private slots:
             QSKIP("set VELMORA_SHOTS to a folder to get screenshots");
         sweepOfThickness();
         QVERIFY(study_->grab().save(out + "/study-sweep.png"));
-        study_->chooseExportPath = [&](const QString&, const QString&, bool) {
-            return out + "/study-sweep-chart.png";
-        };
-        QTest::mouseClick(button("cmdExport"), Qt::LeftButton);
+        for (const char* kind : {"png", "svg", "pdf"}) {
+            study_->chooseExportPath = [&](const QString&, const QString&, bool) {
+                return out + "/study-sweep-chart." + kind;
+            };
+            QTest::mouseClick(button("cmdExport"), Qt::LeftButton);
+        }
         setRange(2, "l", "1000", "5000", "100");
         runWith("cmdSweep");
         QVERIFY(study_->grab().save(out + "/study-map.png"));
-        study_->chooseExportPath = [&](const QString&, const QString&, bool) {
-            return out + "/study-map-chart.png";
-        };
-        QTest::mouseClick(button("cmdExport"), Qt::LeftButton);
+        for (const char* kind : {"png", "svg", "pdf"}) {
+            study_->chooseExportPath = [&](const QString&, const QString&, bool) {
+                return out + "/study-map-chart." + kind;
+            };
+            QTest::mouseClick(button("cmdExport"), Qt::LeftButton);
+        }
         // As the window system shows it, where there is one.
         if (QGuiApplication::platformName() == "xcb") {
             QApplication::processEvents();
