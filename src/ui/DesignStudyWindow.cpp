@@ -592,6 +592,9 @@ void DesignStudyWindow::finishRun() {
     } else {
         progress_->setValue(1000);
         studied_ = j->base.dc;
+        title_ = QStringLiteral("Design study of \"%1\"").arg(q(studied_.identification));
+        if (j->options.proportions)
+            title_ += QStringLiteral(", proportion checks included");
         if (j->lightest)
             showLightest(j->grid, std::move(j->best));
         else
@@ -599,14 +602,6 @@ void DesignStudyWindow::finishRun() {
         setRunning(false);
     }
     emit runEnded();
-}
-
-QString DesignStudyWindow::chartTitle() const {
-    const DesignCase& dc = host_.state().dc;
-    QString title = QStringLiteral("Design study of \"%1\"").arg(q(dc.identification));
-    if (proportions_->isChecked())
-        title += QStringLiteral(", proportion checks included");
-    return title;
 }
 
 void DesignStudyWindow::replaceChart(QChart* chart) {
@@ -625,7 +620,7 @@ void DesignStudyWindow::showSweep(const StudyGrid& grid, SweepResult result) {
     const int64_t total = static_cast<int64_t>(result.points.size());
     if (grid.axes.size() == 1) {
         shown_ = Shown::Sweep;
-        replaceChart(makeSweepChart(grid, result, chartTitle(), sep));
+        replaceChart(makeSweepChart(grid, result, title_, sep));
         listFrame_->setTitle(QStringLiteral("Thresholds"));
         for (const StudyThreshold& t : thresholds_)
             list_->addItem(thresholdText(t, sep));
@@ -635,7 +630,7 @@ void DesignStudyWindow::showSweep(const StudyGrid& grid, SweepResult result) {
     } else {
         shown_ = Shown::Map;
         const int64_t best = lightestPassing(result.points);
-        replaceChart(makeMapChart(grid, result.points, best, chartTitle(), sep));
+        replaceChart(makeMapChart(grid, result.points, best, title_, sep));
         listFrame_->setTitle(QStringLiteral("Lightest passing point"));
         if (best >= 0) {
             const StudyPoint& p = result.points[static_cast<size_t>(best)];
@@ -756,7 +751,7 @@ bool DesignStudyWindow::writeChart(const QString& path, const QString& suffix,
         svg.setViewBox(QRect(QPoint(0, 0), size));
         // Fonts in points come out as large as in the window.
         svg.setResolution(chartView_->logicalDpiX());
-        svg.setTitle(chartTitle());
+        svg.setTitle(title_);
         svg.setDescription(QStringLiteral("Velmora DNV design study"));
         QPainter p;
         drawn = p.begin(&svg);
@@ -773,7 +768,7 @@ bool DesignStudyWindow::writeChart(const QString& path, const QString& suffix,
         pdf.setPageSize(QPageSize(QPageSize::A4));
         pdf.setPageOrientation(QPageLayout::Landscape);
         pdf.setPageMargins(QMarginsF(12, 12, 12, 12), QPageLayout::Millimeter);
-        pdf.setTitle(chartTitle());
+        pdf.setTitle(title_);
         pdf.setCreator(QStringLiteral("Velmora DNV"));
         QPainter p;
         drawn = p.begin(&pdf);

@@ -101,7 +101,6 @@ private:
     void showSweep(const StudyGrid& grid, SweepResult result);
     void showLightest(const StudyGrid& grid, LightestResult result);
     void replaceChart(QChart* chart);
-    QString chartTitle() const;
     // Whether the case of the main window, the point's inputs apart, is the one the study ran on.
     bool caseIsTheStudied(const std::vector<float>& values) const;
     bool writeChart(const QString& path, const QString& suffix, std::string& error) const;
@@ -125,6 +124,7 @@ private:
     std::unique_ptr<QThread> thread_;
     Shown shown_ = Shown::Nothing;
     DesignCase studied_; // the case the shown results are of
+    QString title_;      // of their chart and its files
     std::vector<StudyThreshold> thresholds_;
 };
 
