@@ -1,6 +1,5 @@
 #include "ui/DesignStudyWindow.h"
 
-#include "base/FileIo.h"
 #include "base/NumberText.h"
 #include "case/Notifier.h"
 #include "case/ProfileKinds.h"
@@ -10,10 +9,10 @@
 #include "study/StudyInputs.h"
 #include "ui/CaseHost.h"
 #include "ui/StudyChart.h"
+#include "ui/StudyExport.h"
 #include "ui/StudyLabels.h"
 #include "ui/StudyTableModel.h"
 
-#include <QBuffer>
 #include <QChart>
 #include <QChartView>
 #include <QCheckBox>
@@ -25,19 +24,16 @@
 #include <QGroupBox>
 #include <QHBoxLayout>
 #include <QHeaderView>
-#include <QImage>
 #include <QLabel>
 #include <QLineEdit>
 #include <QListWidget>
 #include <QPainter>
-#include <QPdfWriter>
 #include <QProgressBar>
 #include <QPushButton>
 #include <QScreen>
 #include <QScrollArea>
 #include <QSpinBox>
 #include <QSplitter>
-#include <QSvgGenerator>
 #include <QTableView>
 #include <QThread>
 #include <QVBoxLayout>
@@ -91,38 +87,6 @@ bool readBox(const QLineEdit* box, double& out) {
     std::string text = box->text().trimmed().toStdString();
     std::replace(text.begin(), text.end(), ',', '.');
     return readInvariant(text, out) && std::isfinite(out);
-}
-
-// The points as the study's comma table has them, numbers as numbers, for a workbook.
-WorkbookTable workbookTable(const StudyGrid& grid, const std::vector<StudyPoint>& points) {
-    WorkbookTable t;
-    for (const StudyAxis& a : grid.axes)
-        t.headings.push_back(a.range.name);
-    t.headings.insert(t.headings.end(), {"completed", "message"});
-    for (int c = 0; c < kStudyCheckCount; ++c)
-        t.headings.push_back(studyCheckName(static_cast<StudyCheck>(c)));
-    for (int c = 0; c < kStudyCheckCount; ++c)
-        t.headings.push_back(std::string(studyCheckName(static_cast<StudyCheck>(c))) +
-                             " permitted");
-    t.headings.insert(t.headings.end(), {"governing", "passes", "proportions", "mass"});
-    const double none = std::numeric_limits<double>::quiet_NaN();
-    for (const StudyPoint& p : points) {
-        std::vector<WorkbookTable::Cell> row;
-        for (float v : p.inputs)
-            row.emplace_back(static_cast<double>(v));
-        row.emplace_back(std::string(p.completed ? "true" : "false"));
-        row.emplace_back(p.message);
-        for (const StudyCheckValue& v : p.checks)
-            row.emplace_back(v.present ? v.uf : none);
-        for (const StudyCheckValue& v : p.checks)
-            row.emplace_back(v.present ? v.permitted : none);
-        row.emplace_back(std::string(p.governing ? studyCheckName(*p.governing) : ""));
-        row.emplace_back(std::string(p.passes ? "true" : "false"));
-        row.emplace_back(std::string(p.proportionsOk ? "true" : "false"));
-        row.emplace_back(p.completed ? p.mass : none);
-        t.rows.push_back(std::move(row));
-    }
-    return t;
 }
 
 QString thresholdText(const StudyThreshold& t, char sep) {
@@ -726,65 +690,6 @@ void DesignStudyWindow::useSelectedDesign() {
                      QLatin1Char('.'));
 }
 
-bool DesignStudyWindow::writeChart(const QString& path, const QString& suffix,
-                                   std::string& error) const {
-    QByteArray bytes;
-    QBuffer buffer(&bytes);
-    buffer.open(QIODevice::WriteOnly);
-    const QRect source = chartView_->viewport()->rect();
-    const QSize size = source.size();
-    bool drawn = false;
-    if (suffix == QLatin1String("png")) {
-        // Twice the pixels of the window, for print.
-        QImage image(size * 2, QImage::Format_ARGB32);
-        image.setDevicePixelRatio(2);
-        image.fill(Qt::white);
-        QPainter p(&image);
-        p.setRenderHint(QPainter::Antialiasing);
-        chartView_->render(&p, QRectF(QPointF(0, 0), QSizeF(size)), source);
-        p.end();
-        drawn = image.save(&buffer, "PNG");
-    } else if (suffix == QLatin1String("svg")) {
-        QSvgGenerator svg;
-        svg.setOutputDevice(&buffer);
-        svg.setSize(size);
-        svg.setViewBox(QRect(QPoint(0, 0), size));
-        // Fonts in points come out as large as in the window.
-        svg.setResolution(chartView_->logicalDpiX());
-        svg.setTitle(title_);
-        svg.setDescription(QStringLiteral("Velmora DNV design study"));
-        QPainter p;
-        drawn = p.begin(&svg);
-        if (drawn) {
-            chartView_->render(&p, QRectF(QPointF(0, 0), QSizeF(size)), source);
-            p.end();
-        }
-    } else {
-        // One landscape A4 page, the chart as large as the margins allow.
-        QPdfWriter pdf(&buffer);
-        // At the window's resolution the chart's texts keep their size against its lines; the
-        // page is drawn as vectors all the same.
-        pdf.setResolution(chartView_->logicalDpiX());
-        pdf.setPageSize(QPageSize(QPageSize::A4));
-        pdf.setPageOrientation(QPageLayout::Landscape);
-        pdf.setPageMargins(QMarginsF(12, 12, 12, 12), QPageLayout::Millimeter);
-        pdf.setTitle(title_);
-        pdf.setCreator(QStringLiteral("Velmora DNV"));
-        QPainter p;
-        drawn = p.begin(&pdf);
-        if (drawn) {
-            chartView_->render(&p, QRectF(p.viewport()), source, Qt::KeepAspectRatio);
-            drawn = p.end();
-        }
-    }
-    buffer.close();
-    if (!drawn || !writeFileAtomic(path.toStdString(), bytes.toStdString())) {
-        error = "can't save file - " + path.toStdString();
-        return false;
-    }
-    return true;
-}
-
 void DesignStudyWindow::exportCommand() {
     if (running())
         return;
@@ -807,14 +712,14 @@ void DesignStudyWindow::exportCommand() {
     if (suffix == QLatin1String("csv")) {
         error = writeStudyCsv(path.toStdString(), model_->grid(), model_->points());
     } else if (suffix == QLatin1String("xlsx")) {
-        error =
-            writeTableWorkbook(workbookTable(model_->grid(), model_->points()), path.toStdString());
+        error = writeTableWorkbook(studyWorkbookTable(model_->grid(), model_->points()),
+                                   path.toStdString());
     } else if (suffix == QLatin1String("png") || suffix == QLatin1String("svg") ||
                suffix == QLatin1String("pdf")) {
         if (!hasChart)
             error = "The lightest designs have no chart: export them as .csv or .xlsx";
         else
-            writeChart(path, suffix, error);
+            error = writeChartFile(*chartView_, title_, path, suffix);
     } else {
         error = "can't save file - " + path.toStdString() +
                 ": give it the extension .csv or .xlsx for the points, .png, .svg or .pdf for "

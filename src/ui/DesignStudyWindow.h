@@ -103,7 +103,6 @@ private:
     void replaceChart(QChart* chart);
     // Whether the case of the main window, the point's inputs apart, is the one the study ran on.
     bool caseIsTheStudied(const std::vector<float>& values) const;
-    bool writeChart(const QString& path, const QString& suffix, std::string& error) const;
 
     CaseHost& host_;
     std::array<InputRow, kInputRows> rows_{};

@@ -9,6 +9,7 @@
 #include "study/StudyCsv.h"
 #include "study/StudyInputs.h"
 #include "ui/MainWindow.h"
+#include "ui/StudyExport.h"
 
 #include "MessageBoxes.h"
 
@@ -515,6 +516,16 @@ private slots:
                  studyCsvText(study_->shownGrid(), study_->shownPoints()));
         exportTo("points.xlsx");
         QVERIFY(bytes("points.xlsx").startsWith("PK"));
+        // The workbook has the columns of the comma table, every row all of them.
+        const WorkbookTable book = studyWorkbookTable(study_->shownGrid(), study_->shownPoints());
+        std::string header;
+        for (const std::string& h : book.headings)
+            header += (header.empty() ? "" : ",") + h;
+        const std::string csv = studyCsvText(study_->shownGrid(), study_->shownPoints());
+        QCOMPARE(header, csv.substr(0, csv.find("\r\n")));
+        QCOMPARE(book.rows.size(), study_->shownPoints().size());
+        for (const auto& row : book.rows)
+            QCOMPARE(row.size(), book.headings.size());
         exportTo("chart.png");
         QImage png;
         QVERIFY(png.loadFromData(bytes("chart.png"), "PNG"));
