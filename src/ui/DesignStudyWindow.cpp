@@ -432,6 +432,14 @@ bool DesignStudyWindow::readGrid(StudyGrid& grid, std::vector<int>& rows) {
 }
 
 void DesignStudyWindow::runSweepCommand() {
+    runCommand(false);
+}
+
+void DesignStudyWindow::findLightestCommand() {
+    runCommand(true);
+}
+
+void DesignStudyWindow::runCommand(bool lightest) {
     if (running())
         return;
     host_.takeTypedInput();
@@ -439,12 +447,13 @@ void DesignStudyWindow::runSweepCommand() {
     std::vector<int> rows;
     if (!readGrid(grid, rows))
         return;
-    if (grid.axes.size() > 2) {
+    // A sweep keeps and shows every point; the search for the lightest only the best.
+    if (!lightest && grid.axes.size() > 2) {
         refuse("A sweep shows one or two inputs; Find Lightest takes more",
                rows_[static_cast<size_t>(rows[2])].name);
         return;
     }
-    if (grid.size() > kMaxShownPoints) {
+    if (!lightest && grid.size() > kMaxShownPoints) {
         refuse("the sweep has " + std::to_string(grid.size()) +
                    " points; the window shows at most " + std::to_string(kMaxShownPoints) +
                    ": take shorter ranges or larger steps, or Find Lightest for the lightest "
@@ -456,22 +465,7 @@ void DesignStudyWindow::runSweepCommand() {
     job->base = studyCopy(host_.state());
     job->grid = std::move(grid);
     job->options.proportions = proportions_->isChecked();
-    start(std::move(job));
-}
-
-void DesignStudyWindow::findLightestCommand() {
-    if (running())
-        return;
-    host_.takeTypedInput();
-    StudyGrid grid;
-    std::vector<int> rows;
-    if (!readGrid(grid, rows))
-        return;
-    auto job = std::make_unique<Job>();
-    job->base = studyCopy(host_.state());
-    job->grid = std::move(grid);
-    job->options.proportions = proportions_->isChecked();
-    job->lightest = true;
+    job->lightest = lightest;
     job->count = count_->value();
     start(std::move(job));
 }

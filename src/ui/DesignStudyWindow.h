@@ -94,6 +94,8 @@ private:
     // The grid of the rows in use, or false after the message.
     bool readGrid(StudyGrid& grid, std::vector<int>& rows);
     void inputChosen(int row);
+    // Run Sweep (false) or Find Lightest (true) on the rows in use.
+    void runCommand(bool lightest);
     void start(std::unique_ptr<Job> job);
     void showProgress(int64_t done, int64_t total);
     void finishRun();

@@ -88,13 +88,19 @@ void setNiceTicks(QValueAxis* axis, bool whole) {
     axis->setLabelFormat(QStringLiteral("%.") + QString::number(decimals) + QLatin1Char('f'));
 }
 
-QValueAxis* valueAxis(const QString& title, double low, double high, bool whole) {
+QValueAxis* titledAxis(const QString& title) {
     auto* axis = new QValueAxis;
     axis->setTitleText(title);
     QFont f = axis->titleFont();
     f.setPointSizeF(10);
     f.setBold(false);
     axis->setTitleFont(f);
+    return axis;
+}
+
+// An axis over [low, high] with ticks at round values.
+QValueAxis* valueAxis(const QString& title, double low, double high, bool whole) {
+    QValueAxis* axis = titledAxis(title);
     if (!(high > low)) {
         // A single value: a little room on both sides.
         const double pad = std::max(1.0, std::fabs(low) * 0.05);
@@ -232,12 +238,7 @@ QChart* makeSweepChart(const StudyGrid& grid, const SweepResult& result, const Q
     const double top = std::clamp(std::ceil(largest * 1.05 / 0.25) * 0.25, 1.25, 3.0);
 
     auto* xAxis = valueAxis(studyInputTitle(axis.range.name), x0, x1, axis.profileRow);
-    auto* yAxis = new QValueAxis;
-    yAxis->setTitleText(QStringLiteral("usage factor / permitted"));
-    QFont f = yAxis->titleFont();
-    f.setPointSizeF(10);
-    f.setBold(false);
-    yAxis->setTitleFont(f);
+    auto* yAxis = titledAxis(QStringLiteral("usage factor / permitted"));
     yAxis->setRange(0, top);
     yAxis->setTickType(QValueAxis::TicksDynamic);
     yAxis->setTickAnchor(0);
