@@ -340,6 +340,10 @@ void DesignStudyWindow::inputChosen(int r) {
     }
     const std::string name = row.name->currentText().toStdString();
     row.unit->setText(studyInputUnit(name));
+    // The same input chosen again keeps the range typed for it.
+    if (row.name->currentText() == row.offered)
+        return;
+    row.offered = row.name->currentText();
     const State& st = host_.state();
     const char sep = st.decimalSep();
     const std::optional<double> value = studyInputValue(st, name);

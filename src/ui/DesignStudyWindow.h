@@ -11,6 +11,7 @@
 #include "study/Study.h"
 
 #include <QPointer>
+#include <QString>
 #include <QWidget>
 
 #include <array>
@@ -85,6 +86,7 @@ private:
         QLineEdit* to = nullptr;
         QLineEdit* step = nullptr;
         QLabel* unit = nullptr;
+        QString offered; // the input whose range the boxes were last given
     };
 
     void buildWidgets();

@@ -200,6 +200,19 @@ private slots:
         QCOMPARE(get<QLineEdit>("txtTo1")->text(), QStringLiteral("40"));
         QCOMPARE(get<QLineEdit>("txtStep1")->text(), QStringLiteral("0.5"));
         QCOMPARE(get<QLabel>("lblUnit1")->text(), QStringLiteral("mm"));
+        // A range typed for an input stays when the same input is chosen again; another input
+        // gets a range about its own value.
+        typeInto("txtStep1", "0.25");
+        choose(1, "t");
+        QCOMPARE(get<QLineEdit>("txtStep1")->text(), QStringLiteral("0.25"));
+        choose(1, "r");
+        QCOMPARE(get<QLineEdit>("txtFrom1")->text(), QStringLiteral("750"));
+        QCOMPARE(get<QLineEdit>("txtTo1")->text(), QStringLiteral("3000"));
+        QCOMPARE(get<QLineEdit>("txtStep1")->text(), QStringLiteral("50"));
+        // The database summary stands before the study in the menu and opens the summary.
+        w_->findChild<QAction*>("mnuDbSummary")->trigger();
+        QWidget* summary = w_->findChild<QWidget*>("frmDatabaseDetailed");
+        QVERIFY(summary && summary->isVisible());
         // Closing the main window closes it.
         w_->close();
         QVERIFY(!study_->isVisible());
