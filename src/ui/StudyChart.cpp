@@ -161,6 +161,40 @@ double finiteRatio(const StudyCheckValue& v) {
     return std::isfinite(r) ? r : std::numeric_limits<double>::quiet_NaN();
 }
 
+// A line of more points than a screen shows apart is drawn through the first, the least, the
+// largest and the last ratio of each of kStretches stretches of the input: it looks the same
+// and draws at once.
+constexpr qsizetype kMaxLinePoints = 4000;
+constexpr qsizetype kStretches = 1000;
+
+QList<QPointF> thinned(const QList<QPointF>& points) {
+    const qsizetype n = points.size();
+    if (n <= kMaxLinePoints)
+        return points;
+    QList<QPointF> out;
+    out.reserve(4 * kStretches);
+    for (qsizetype s = 0; s < kStretches; ++s) {
+        const qsizetype begin = s * n / kStretches;
+        const qsizetype end = (s + 1) * n / kStretches;
+        if (begin >= end)
+            continue;
+        qsizetype low = begin, high = begin;
+        for (qsizetype i = begin; i < end; ++i) {
+            if (points[i].y() < points[low].y())
+                low = i;
+            if (points[i].y() > points[high].y())
+                high = i;
+        }
+        qsizetype last = -1;
+        for (qsizetype i : {begin, std::min(low, high), std::max(low, high), end - 1}) {
+            if (i != last)
+                out.append(points[i]);
+            last = i;
+        }
+    }
+    return out;
+}
+
 QColor mix(const QColor& a, const QColor& b, double t) {
     t = std::clamp(t, 0.0, 1.0);
     auto c = [t](int x, int y) { return static_cast<int>(std::lround(x + (y - x) * t)); };
@@ -297,16 +331,16 @@ QChart* makeSweepChart(const StudyGrid& grid, const SweepResult& result, const Q
 
     // One line per check that applies at any point.
     for (int c = 0; c < kStudyCheckCount; ++c) {
-        auto* line = new QLineSeries;
+        QList<QPointF> through;
         for (const StudyPoint& p : points) {
             const StudyCheckValue& v = p.checks[static_cast<size_t>(c)];
             if (v.present && !std::isnan(finiteRatio(v)))
-                line->append(static_cast<double>(p.inputs[0]), v.ratio());
+                through.append(QPointF(static_cast<double>(p.inputs[0]), v.ratio()));
         }
-        if (line->count() == 0) {
-            delete line;
+        if (through.isEmpty())
             continue;
-        }
+        auto* line = new QLineSeries;
+        line->replace(thinned(through));
         line->setName(studyCheckTitle(static_cast<StudyCheck>(c)));
         line->setObjectName(checkSeriesName(static_cast<StudyCheck>(c)));
         QPen pen(kCheckColours[c]);
