@@ -4,7 +4,7 @@ VELMORA_PACKAGES=(
   cmake ninja-build g++ clang libclang-rt-14-dev clang-format
   libgtest-dev libgmock-dev libbenchmark-dev
   libcli11-dev nlohmann-json3-dev libxlsxwriter-dev
-  qt6-base-dev libgl-dev fonts-liberation xvfb xauth poppler-utils
+  qt6-base-dev qt6-charts-dev libqt6opengl6-dev qt6-svg-dev libgl-dev fonts-liberation xvfb xauth poppler-utils
   desktop-file-utils
 )
 

@@ -1,4 +1,4 @@
-// The summary as an .xlsx workbook, written with libxlsxwriter.
+// The summary and other tables as .xlsx workbooks, written with libxlsxwriter.
 
 #include "database/Workbook.h"
 
@@ -6,8 +6,12 @@
 
 #include <xlsxwriter.h>
 
+#include <algorithm>
+#include <charconv>
+#include <cmath>
 #include <cstdio>
 #include <filesystem>
+#include <functional>
 #include <random>
 #include <system_error>
 
@@ -39,6 +43,41 @@ std::string temporaryBeside(const std::string& path) {
     return "";
 }
 
+// The shortest text of `v` that reads back the same.
+std::string shortest(double v) {
+    char buf[32];
+    const auto r = std::to_chars(buf, buf + sizeof buf, v);
+    return std::string(buf, r.ptr);
+}
+
+// Writes a workbook of one worksheet, filled by `fill`, to a temporary file beside `path` and
+// renames it over `path` when complete; a failed step removes the temporary file and leaves
+// `path` as it was. Returns "" or the message.
+std::string writeWorkbook(const std::string& path,
+                          const std::function<bool(lxw_workbook*, lxw_worksheet*)>& fill) {
+    const std::string failed = "can't save file - " + path;
+    const std::string tmp = temporaryBeside(path);
+    if (tmp.empty())
+        return failed;
+    lxw_workbook* wb = workbook_new(tmp.c_str());
+    if (!wb)
+        return failed;
+    lxw_worksheet* ws = workbook_add_worksheet(wb, nullptr);
+    const bool ok = ws != nullptr && fill(wb, ws);
+    const lxw_error closed = workbook_close(wb);
+    std::error_code ec;
+    if (!ok || closed != LXW_NO_ERROR) {
+        std::filesystem::remove(tmp, ec);
+        return failed;
+    }
+    std::filesystem::rename(tmp, path, ec);
+    if (ec) {
+        std::filesystem::remove(tmp, ec);
+        return failed;
+    }
+    return "";
+}
+
 } // namespace
 
 double fittedColumnWidth(const SummaryTable& table, int col) {
@@ -54,49 +93,75 @@ double fittedColumnWidth(const SummaryTable& table, int col) {
 }
 
 std::string writeSummaryWorkbook(const SummaryTable& table, const std::string& path) {
-    const std::string failed = "can't save file - " + path;
-    const std::string tmp = temporaryBeside(path);
-    if (tmp.empty())
-        return failed;
+    return writeWorkbook(path, [&table](lxw_workbook* wb, lxw_worksheet* ws) {
+        lxw_format* centred = workbook_add_format(wb);
+        format_set_align(centred, LXW_ALIGN_CENTER);
+        bool ok = true;
+        auto put = [&](size_t row, size_t col, const std::string& text) {
+            if (!ok || text.empty())
+                return;
+            lxw_format* fmt = col == 0 ? centred : nullptr;
+            ok =
+                worksheet_write_string(ws, static_cast<lxw_row_t>(row), static_cast<lxw_col_t>(col),
+                                       text.c_str(), fmt) == LXW_NO_ERROR;
+        };
+        for (size_t c = 0; c < table.headings.size(); ++c)
+            put(0, c, table.headings[c]);
+        for (size_t r = 0; r < table.lines.size(); ++r)
+            for (size_t c = 0; c < table.lines[r].size(); ++c)
+                put(r + 1, c, table.lines[r][c]);
+        if (ok)
+            ok = worksheet_set_column(ws, 0, 0, fittedColumnWidth(table, 0), centred) ==
+                 LXW_NO_ERROR;
+        for (int c = 1; ok && c < 8; ++c)
+            ok = worksheet_set_column(ws, static_cast<lxw_col_t>(c), static_cast<lxw_col_t>(c),
+                                      fittedColumnWidth(table, c), nullptr) == LXW_NO_ERROR;
+        return ok;
+    });
+}
 
-    lxw_workbook* wb = workbook_new(tmp.c_str());
-    if (!wb)
-        return failed;
-    lxw_worksheet* ws = workbook_add_worksheet(wb, nullptr);
-    lxw_format* centred = workbook_add_format(wb);
-    format_set_align(centred, LXW_ALIGN_CENTER);
-
-    bool ok = ws != nullptr;
-    auto put = [&](size_t row, size_t col, const std::string& text) {
-        if (!ok || text.empty())
-            return;
-        lxw_format* fmt = col == 0 ? centred : nullptr;
-        ok = worksheet_write_string(ws, static_cast<lxw_row_t>(row), static_cast<lxw_col_t>(col),
-                                    text.c_str(), fmt) == LXW_NO_ERROR;
-    };
-    for (size_t c = 0; c < table.headings.size(); ++c)
-        put(0, c, table.headings[c]);
-    for (size_t r = 0; r < table.lines.size(); ++r)
-        for (size_t c = 0; c < table.lines[r].size(); ++c)
-            put(r + 1, c, table.lines[r][c]);
-    if (ok)
-        ok = worksheet_set_column(ws, 0, 0, fittedColumnWidth(table, 0), centred) == LXW_NO_ERROR;
-    for (int c = 1; ok && c < 8; ++c)
-        ok = worksheet_set_column(ws, static_cast<lxw_col_t>(c), static_cast<lxw_col_t>(c),
-                                  fittedColumnWidth(table, c), nullptr) == LXW_NO_ERROR;
-
-    const lxw_error closed = workbook_close(wb);
-    std::error_code ec;
-    if (!ok || closed != LXW_NO_ERROR) {
-        std::filesystem::remove(tmp, ec);
-        return failed;
-    }
-    std::filesystem::rename(tmp, path, ec);
-    if (ec) {
-        std::filesystem::remove(tmp, ec);
-        return failed;
-    }
-    return "";
+std::string writeTableWorkbook(const WorkbookTable& table, const std::string& path) {
+    return writeWorkbook(path, [&table](lxw_workbook*, lxw_worksheet* ws) {
+        bool ok = true;
+        std::vector<size_t> widths(table.headings.size(), 0);
+        auto widen = [&widths](size_t col, size_t chars) {
+            if (col >= widths.size())
+                widths.resize(col + 1, 0);
+            widths[col] = std::max(widths[col], chars);
+        };
+        auto putText = [&](size_t row, size_t col, const std::string& text) {
+            widen(col, characters(text));
+            if (ok && !text.empty())
+                ok = worksheet_write_string(ws, static_cast<lxw_row_t>(row),
+                                            static_cast<lxw_col_t>(col), text.c_str(),
+                                            nullptr) == LXW_NO_ERROR;
+        };
+        for (size_t c = 0; c < table.headings.size(); ++c)
+            putText(0, c, table.headings[c]);
+        for (size_t r = 0; r < table.rows.size(); ++r) {
+            for (size_t c = 0; c < table.rows[r].size(); ++c) {
+                const WorkbookTable::Cell& cell = table.rows[r][c];
+                if (const auto* text = std::get_if<std::string>(&cell)) {
+                    putText(r + 1, c, *text);
+                    continue;
+                }
+                const double v = std::get<double>(cell);
+                if (!std::isfinite(v))
+                    continue;
+                // A spreadsheet shows up to 11 characters of a number in a general column.
+                widen(c, std::min<size_t>(11, shortest(v).size()));
+                if (ok)
+                    ok = worksheet_write_number(ws, static_cast<lxw_row_t>(r + 1),
+                                                static_cast<lxw_col_t>(c), v,
+                                                nullptr) == LXW_NO_ERROR;
+            }
+        }
+        for (size_t c = 0; ok && c < widths.size(); ++c)
+            ok =
+                worksheet_set_column(ws, static_cast<lxw_col_t>(c), static_cast<lxw_col_t>(c),
+                                     static_cast<double>(widths[c]) + 1.0, nullptr) == LXW_NO_ERROR;
+        return ok;
+    });
 }
 
 } // namespace velmora

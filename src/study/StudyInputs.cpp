@@ -138,6 +138,19 @@ const std::vector<std::string_view>& studyInputNames() {
     return names;
 }
 
+std::optional<double> studyInputValue(const State& st, std::string_view name) {
+    const InputDesc* desc = findInput(name);
+    if (!desc)
+        return std::nullopt;
+    if (desc->target == Target::Number)
+        return st.dc.*desc->field;
+    const ProfileRecord& rec = recordOf(st.dc, desc->target);
+    const ProfileKindDesc* kind = findProfileKind(rec.kind);
+    if (!kind || !kind->table)
+        return std::nullopt;
+    return rec.*tableRowMember(*kind->table);
+}
+
 std::string parseStudyRange(std::string_view spec, StudyRange& out) {
     const size_t eq = spec.find('=');
     const std::string whole(spec);

@@ -4,6 +4,7 @@
 #pragma once
 
 #include <cstdint>
+#include <optional>
 #include <string>
 #include <string_view>
 #include <vector>
@@ -27,6 +28,10 @@ struct StudyRange {
 // The names a study can vary, in the order of the case's input fields, the two profile rows
 // last.
 const std::vector<std::string_view>& studyInputNames();
+
+// The value input `name` has in the case of `st`: the field as stored, or the row of the
+// profile's table; none for an unknown name or a profile kind that takes no table row.
+std::optional<double> studyInputValue(const State& st, std::string_view name);
 
 // Reads "NAME=FROM:TO:STEP" (either "." or "," as the decimal separator). Returns an empty
 // string, or a message saying what is wrong; `out` is changed only on success.

@@ -63,6 +63,11 @@ void DatabaseWindows::showDatabase() {
     databaseWindow()->showAndRefill();
 }
 
+void DatabaseWindows::showSummary() {
+    showDatabase();
+    databaseWindow()->showSummary();
+}
+
 void DatabaseWindows::addCaseToDatabase() {
     host_.takeTypedInput();
     State& st = host_.state();

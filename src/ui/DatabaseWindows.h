@@ -20,6 +20,9 @@ public:
 
     // Menu "Database": shows the database window.
     void showDatabase();
+    // Menu "Database", "Calc and Summary": the database window and its detailed summary, as
+    // the window's button of that name opens it.
+    void showSummary();
     // Button "Add  to Database" of the main window: the current case takes the place of the
     // final "End" marker, a new "End" follows, and the database window shows the list.
     void addCaseToDatabase();

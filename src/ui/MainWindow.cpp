@@ -5,6 +5,7 @@
 #include "report/Panels.h"
 #include "report/Sketches.h"
 #include "ui/DatabaseWindows.h"
+#include "ui/DesignStudyWindow.h"
 #include "ui/HelpWindows.h"
 #include "ui/PanelWidget.h"
 #include "ui/ProfileDialogs.h"
@@ -555,9 +556,12 @@ void MainWindow::buildMenus() {
             [this, k] { dialogs_->openRingDialog(k); });
     }
 
-    QAction* db = bar->addAction(QStringLiteral("&Database"));
-    db->setObjectName(QStringLiteral("mnuDb"));
-    connect(db, &QAction::triggered, this, [this] { database_->showDatabase(); });
+    // The database window, its summary, and the design study of the current case.
+    QMenu* db = named(bar->addMenu(QStringLiteral("&Database")), "mnuDbMenu");
+    act(db, "mnuDb", QStringLiteral("&Database..."), [this] { database_->showDatabase(); });
+    act(db, "mnuDbSummary", QStringLiteral("Calc and &Summary"),
+        [this] { database_->showSummary(); });
+    act(db, "mnuStudy", QStringLiteral("Design S&tudy..."), [this] { showDesignStudy(); });
     QAction* print = bar->addAction(QStringLiteral("Print"));
     print->setObjectName(QStringLiteral("mnuprint"));
     connect(print, &QAction::triggered, this, [this] { printCommand(); });
@@ -757,7 +761,22 @@ void MainWindow::closeEvent(QCloseEvent* event) {
     // Closing the main window ends the program: every owned window closes with it.
     dialogs_->closeAll();
     help_->closeAll();
+    if (study_)
+        study_->close();
     QMainWindow::closeEvent(event);
+}
+
+DesignStudyWindow* MainWindow::designStudyWindow() {
+    if (!study_)
+        study_ = new DesignStudyWindow(*this, this);
+    return study_;
+}
+
+void MainWindow::showDesignStudy() {
+    DesignStudyWindow* w = designStudyWindow();
+    w->show();
+    w->raise();
+    w->activateWindow();
 }
 
 } // namespace velmora

@@ -31,6 +31,7 @@ class QScrollArea;
 namespace velmora {
 
 class DatabaseWindows;
+class DesignStudyWindow;
 class HelpWindows;
 class PanelWidget;
 class ProfileDialogs;
@@ -91,6 +92,11 @@ public:
     std::function<QString(const QString& dir)> chooseOpenPath;
     std::function<QString(const QString& dir, const QString& preset)> chooseSavePath;
     std::function<QString(const QString& dir, const QString& preset)> chooseReportPath;
+
+    // Menu "Database", "Design Study": the study window on the current case, created on first
+    // use (owned by the main window).
+    void showDesignStudy();
+    DesignStudyWindow* designStudyWindow();
 
     RecentFiles& recentFiles() { return *recent_; }
     ProfileDialogs& profileDialogs() { return *dialogs_; }
@@ -158,6 +164,7 @@ private:
     ProfileDialogs* dialogs_ = nullptr;
     DatabaseWindows* database_ = nullptr;
     HelpWindows* help_ = nullptr;
+    QPointer<DesignStudyWindow> study_;
     bool inLeave_ = false;
     bool laidOut_ = false;
     bool inLayout_ = false;

@@ -10,6 +10,8 @@
 
 #include <algorithm>
 #include <cstdio>
+#include <filesystem>
+#include <limits>
 #include <map>
 #include <regex>
 
@@ -245,6 +247,45 @@ TEST(SummaryWorkbook, UnwritablePathKeepsNothingBehind) {
     EXPECT_EQ("can't save file - " + dir.file("no/summary.xlsx"),
               writeSummaryWorkbook(table, dir.file("no/summary.xlsx")));
     EXPECT_TRUE(std::filesystem::is_empty(dir.path()));
+}
+
+TEST(TableWorkbook, TextsAndNumbersReadBackWithFittedColumns) {
+    ScratchDir dir;
+    WorkbookTable table;
+    table.headings = {"t", "message", "shell"};
+    const double none = std::numeric_limits<double>::quiet_NaN();
+    table.rows = {{12.5, std::string("a <long> & quoted text"), 0.8731},
+                  {13.0, std::string(), none}};
+    const std::string path = dir.file("points.xlsx");
+    ASSERT_EQ("", writeTableWorkbook(table, path));
+    const std::string sheet = zipMember(path, "xl/worksheets/sheet1.xml");
+    if (sheet.empty())
+        GTEST_SKIP() << "python3 zipfile not available";
+    const std::string shared = unescapeXml(zipMember(path, "xl/sharedStrings.xml"));
+    for (const char* text : {"t", "message", "shell", "a <long> & quoted text"})
+        EXPECT_NE(std::string::npos, shared.find(std::string(">") + text + "<")) << text;
+    // Numbers are number cells; an empty text and a number that is not finite are no cells.
+    EXPECT_NE(std::string::npos, sheet.find("<c r=\"A2\"><v>12.5</v></c>"));
+    EXPECT_NE(std::string::npos, sheet.find("<c r=\"C2\"><v>0.8731</v></c>"));
+    EXPECT_NE(std::string::npos, sheet.find("<c r=\"A3\"><v>13</v></c>"));
+    EXPECT_EQ(std::string::npos, sheet.find("r=\"B3\""));
+    EXPECT_EQ(std::string::npos, sheet.find("r=\"C3\""));
+    // Column B as wide as its 22-character text and one more, C as "0.8731" and one more.
+    EXPECT_NE(std::string::npos, sheet.find("<col min=\"2\" max=\"2\" width=\"23.7109375\""));
+    EXPECT_NE(std::string::npos, sheet.find("<col min=\"3\" max=\"3\" width=\"7.7109375\""));
+}
+
+TEST(TableWorkbook, FailedWriteKeepsTheOldFile) {
+    ScratchDir dir;
+    WorkbookTable table;
+    table.headings = {"t"};
+    // A folder in the way: the rename over it fails, the folder and what it holds stay.
+    const std::string path = dir.file("taken.xlsx");
+    std::filesystem::create_directories(path + "/inside");
+    EXPECT_EQ("can't save file - " + path, writeTableWorkbook(table, path));
+    EXPECT_TRUE(std::filesystem::is_directory(path + "/inside"));
+    EXPECT_EQ(1, std::distance(std::filesystem::directory_iterator(dir.path()),
+                               std::filesystem::directory_iterator()));
 }
 
 } // namespace

@@ -9,6 +9,7 @@
 #include "MessageBoxes.h"
 
 #include <QAbstractItemView>
+#include <QAction>
 #include <QApplication>
 #include <QCheckBox>
 #include <QDir>
@@ -301,6 +302,44 @@ private slots:
         get<QRadioButton>("cylinder3")->click();
         captionOnOneLine(
             labelWithText(get<QGroupBox>("fr124"), QStringLiteral("Buckling length factor  k1 =")));
+    }
+
+    void studyWindowFitsTheScreenAndShowsEveryControl() {
+        w_->findChild<QAction*>("mnuStudy")->trigger();
+        auto* study = w_->findChild<QWidget*>("frmStudy");
+        QVERIFY(study);
+        QVERIFY(QTest::qWaitForWindowExposed(study));
+        QVERIFY(w_->screen()->availableGeometry().contains(study->geometry()));
+        auto* scroll = study->findChild<QScrollArea*>("scrollStudy");
+        QVERIFY(scroll);
+        // Each control, scrolled into view where the window is too small, is whole on the
+        // screen and has at least the room its text needs.
+        for (const char* name :
+             {"cboInput1",   "txtFrom1",  "txtTo1",         "txtStep1",  "lblUnit1",
+              "cboInput4",   "txtStep4",  "chkProportions", "spnCount",  "cmdSweep",
+              "cmdOptimise", "cmdCancel", "prgStudy",       "lblStatus", "chartStudy",
+              "lstResults",  "tblPoints", "cmdUseDesign",   "cmdExport", "cmdClose"}) {
+            auto* c = study->findChild<QWidget*>(name);
+            QVERIFY2(c, name);
+            scroll->ensureWidgetVisible(c, 0, 0);
+            QApplication::processEvents();
+            QWidget* port = scroll->viewport();
+            QVERIFY2(port->rect().contains(QRect(c->mapTo(port, QPoint(0, 0)), c->size())), name);
+            const QSize least = c->minimumSizeHint().expandedTo(c->minimumSize());
+            QVERIFY2(c->width() >= least.width() && c->height() >= least.height(),
+                     qPrintable(QStringLiteral("%1 is %2x%3, needs %4x%5")
+                                    .arg(name)
+                                    .arg(c->width())
+                                    .arg(c->height())
+                                    .arg(least.width())
+                                    .arg(least.height())));
+        }
+        // For the eye: VELMORA_SHOTS=folder keeps the window on this screen.
+        const QString shots = qEnvironmentVariable("VELMORA_SHOTS");
+        if (!shots.isEmpty())
+            study->grab().save(shots + "/study-" +
+                               qEnvironmentVariable("VELMORA_TEST_SCREEN").section(' ', 0, 0) +
+                               ".png");
     }
 
     void summaryKeepsIdentInViewAndReachesEveryResult() {
