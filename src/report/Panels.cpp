@@ -107,8 +107,8 @@ bool ringPanelShowsSpecialIh(const State& st) {
 }
 
 double drawShellPanel(Surface& s, const State& st, double top, double left, int mode) {
-    return drawUsagePanel(s, st.res.shellPanel, verdictColor(st.res.shellUF, st.res.shellUFallow), top,
-                          left, mode);
+    return drawUsagePanel(s, st.res.shellPanel, verdictColor(st.res.shellUF, st.res.shellUFallow),
+                          top, left, mode);
 }
 
 double drawStiffenerPanel(Surface& s, const State& st, double top, double left, int mode) {
