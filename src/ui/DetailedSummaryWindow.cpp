@@ -11,6 +11,7 @@
 #include <QDateTime>
 #include <QDir>
 #include <QFileInfo>
+#include <QFontMetrics>
 #include <QGridLayout>
 #include <QGroupBox>
 #include <QHBoxLayout>
@@ -20,6 +21,7 @@
 #include <QMouseEvent>
 #include <QPushButton>
 #include <QScrollBar>
+#include <QStyle>
 #include <QTableView>
 #include <QTableWidget>
 #include <QVBoxLayout>
@@ -156,8 +158,8 @@ void DetailedSummaryWindow::buildIdentColumn() {
     ident_->setFocusPolicy(Qt::NoFocus);
     ident_->setFrameShape(QFrame::NoFrame);
     ident_->setWordWrap(false);
-    // A comment row runs on under the column as it does in the table.
-    ident_->setTextElideMode(Qt::ElideNone);
+    // A comment longer than the column ends in an ellipsis; its tip shows it whole.
+    ident_->setTextElideMode(Qt::ElideRight);
     ident_->verticalHeader()->hide();
     ident_->horizontalHeader()->setSectionResizeMode(QHeaderView::Fixed);
     ident_->setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
@@ -236,8 +238,11 @@ void DetailedSummaryWindow::fillTable() {
                 if (QTableWidgetItem* item = view_->item(i, static_cast<int>(c)))
                     item->setForeground(red);
         // A comment row is one text across the table.
-        if (line.size() == 1 && columns > 1)
+        if (line.size() == 1 && columns > 1) {
             view_->setSpan(i, 0, 1, columns);
+            if (QTableWidgetItem* item = view_->item(i, 0))
+                item->setToolTip(item->text());
+        }
     }
     // The columns share the table's width; one whose heading or cells need more gets what
     // they need, so that no usage factor is cut short.
@@ -246,6 +251,19 @@ void DetailedSummaryWindow::fillTable() {
     view_->resizeColumnsToContents();
     for (int c = 0; c < columns; ++c)
         view_->setColumnWidth(c, std::max(share, view_->columnWidth(c)));
+    // The frozen Ident column shows a comment row's text only as far as it is wide: it is
+    // widened for the comments, up to a third of the table, so that a usual comment is read
+    // whole however far the table is scrolled sideways.
+    if (columns > 1) {
+        const QFontMetrics metrics(view_->font());
+        const int margin = 2 * view_->style()->pixelMetric(QStyle::PM_FocusFrameHMargin) + 8;
+        int comment = 0;
+        for (const auto& line : table_.lines)
+            if (line.size() == 1)
+                comment = std::max(comment, metrics.horizontalAdvance(q(line[0])) + margin);
+        const int widest = view_->viewport()->width() / 3;
+        view_->setColumnWidth(0, std::max(view_->columnWidth(0), std::min(comment, widest)));
+    }
 
     for (int c = 1; c < columns; ++c)
         ident_->setColumnHidden(c, true);

@@ -21,6 +21,7 @@
 #include <QListWidget>
 #include <QProcess>
 #include <QPushButton>
+#include <QTableView>
 #include <QTableWidget>
 #include <QTemporaryDir>
 #include <QToolButton>
@@ -530,6 +531,19 @@ private slots:
                 if (factors.contains(headings[c]) && number)
                     QCOMPARE(view->item(row, c)->foreground().color() == red, uf > 1.0);
             }
+    }
+
+    void frozenIdentColumnShowsACommentWhole() {
+        // Short idents would leave the frozen column too narrow for the comment "% Hull".
+        newDatabase();
+        DetailedSummaryWindow* s = summary();
+        auto* view = s->findChild<QTableWidget*>("lstViewDetailed");
+        auto* ident = s->findChild<QTableView*>("lstViewIdent");
+        QCOMPARE(view->item(0, 0)->text(), QString("% Hull"));
+        // The cell draws its text inside a margin on either side.
+        QVERIFY(ident->fontMetrics().horizontalAdvance("% Hull") + 8 <= ident->columnWidth(0));
+        QCOMPARE(view->item(0, 0)->toolTip(), QString("% Hull"));
+        QCOMPARE(ident->columnWidth(0), view->columnWidth(0));
     }
 
     void summaryFollowsTheWindowSize() {
