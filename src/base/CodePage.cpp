@@ -80,17 +80,29 @@ long decodeUtf8(std::string_view s, size_t& i) {
     return static_cast<long>(cp);
 }
 
+// Length of the run of ASCII bytes from `i`: they are the same in both encodings and are
+// copied as one block (files are almost all ASCII).
+size_t asciiRun(std::string_view s, size_t i) {
+    size_t j = i;
+    while (j < s.size() && static_cast<unsigned char>(s[j]) < 0x80)
+        ++j;
+    return j - i;
+}
+
 } // namespace
 
 std::string cp1252ToUtf8(std::string_view bytes) {
     std::string out;
     out.reserve(bytes.size());
-    for (char c : bytes) {
-        const auto b = static_cast<unsigned char>(c);
-        if (b >= 0x80 && b <= 0x9F)
-            appendUtf8(out, kHigh[b - 0x80]);
-        else
-            appendUtf8(out, b);
+    size_t i = 0;
+    while (i < bytes.size()) {
+        const size_t run = asciiRun(bytes, i);
+        out.append(bytes.substr(i, run));
+        i += run;
+        if (i == bytes.size())
+            break;
+        const auto b = static_cast<unsigned char>(bytes[i++]);
+        appendUtf8(out, b <= 0x9F ? kHigh[b - 0x80] : b);
     }
     return out;
 }
@@ -100,6 +112,11 @@ std::string utf8ToCp1252(std::string_view text) {
     out.reserve(text.size());
     size_t i = 0;
     while (i < text.size()) {
+        const size_t run = asciiRun(text, i);
+        out.append(text.substr(i, run));
+        i += run;
+        if (i == text.size())
+            break;
         const long cp = decodeUtf8(text, i);
         const int b = cp < 0 ? -1 : toCp1252(static_cast<char32_t>(cp));
         out.push_back(b < 0 ? '?' : static_cast<char>(b));
