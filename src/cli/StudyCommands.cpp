@@ -99,12 +99,13 @@ ordered_json pointJson(const StudyGrid& grid, const StudyPoint& p) {
     return out;
 }
 
-std::string inputsText(const StudyGrid& grid, const StudyPoint& p, char sep) {
+std::string inputsText(const State& st, const StudyGrid& grid, const StudyPoint& p, char sep) {
     std::string s;
     for (size_t k = 0; k < grid.axes.size(); ++k) {
         if (k)
             s += ", ";
-        s += grid.axes[k].range.name + " = " + formatGeneral(p.inputs[k], sep);
+        const std::string& name = grid.axes[k].range.name;
+        s += name + " = " + studyValueText(st, name, p.inputs[k], sep);
     }
     return s;
 }
@@ -228,8 +229,8 @@ int runSweepCommand(const StudyCommandArgs& args) {
         }
     } else {
         for (const StudyPoint& p : r.points)
-            std::printf("%s: %s%s\n", inputsText(grid, p, sep).c_str(), checksText(p, sep).c_str(),
-                        verdictText(p, args.proportions).c_str());
+            std::printf("%s: %s%s\n", inputsText(st, grid, p, sep).c_str(),
+                        checksText(p, sep).c_str(), verdictText(p, args.proportions).c_str());
     }
     printThresholds(grid, r, sep);
     return 0;
@@ -259,8 +260,9 @@ int runOptimiseCommand(const StudyCommandArgs& args) {
         int rank = 0;
         for (const StudyPoint& p : r.designs)
             std::printf("%3d. %s: %s kg/m; governing %s; %s\n", ++rank,
-                        inputsText(grid, p, sep).c_str(), formatNumber(p.mass, "0.0", sep).c_str(),
-                        studyCheckName(*p.governing), checksText(p, sep).c_str());
+                        inputsText(st, grid, p, sep).c_str(),
+                        formatNumber(p.mass, "0.0", sep).c_str(), studyCheckName(*p.governing),
+                        checksText(p, sep).c_str());
     }
     if (r.designs.empty()) {
         std::cerr << "none of the " << r.evaluated << " points passes"

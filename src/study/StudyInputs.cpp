@@ -243,6 +243,18 @@ std::string makeStudyGrid(const State& st, const std::vector<StudyRange>& ranges
     return "";
 }
 
+std::string studyValueText(const State& st, std::string_view name, float value, char sep) {
+    std::string text = formatGeneral(value, sep);
+    const InputDesc* desc = findInput(name);
+    if (!desc || desc->target == Target::Number)
+        return text;
+    const ProfileKindDesc* kind = findProfileKind(recordOf(st.dc, desc->target).kind);
+    if (!kind || !kind->table)
+        return text;
+    const std::string profile = st.profiles.of(*kind->table).rowText(static_cast<int>(value), sep);
+    return profile.empty() ? text : text + " (" + profile + ")";
+}
+
 void applyStudyValues(State& st, Notifier& nt, const StudyGrid& grid,
                       const std::vector<float>& values) {
     DesignCase& dc = st.dc;

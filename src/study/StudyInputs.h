@@ -66,6 +66,10 @@ struct StudyGrid {
 // Returns an empty string and sets `out`, or returns the message of the first fault.
 std::string makeStudyGrid(const State& st, const std::vector<StudyRange>& ranges, StudyGrid& out);
 
+// A value of input `name` as the engineer reads it: the general form of the single, and for a
+// profile row also the profile that row of the case's table holds: "17 (T300x100x10x15)".
+std::string studyValueText(const State& st, std::string_view name, float value, char sep);
+
 // Stores the values of one grid point in the case as the window's boxes and pickers do: a
 // typed yield strength also makes its material the user-defined row of the material table (the
 // only row whose box takes a typed value), a profile row selects that row of the profile's

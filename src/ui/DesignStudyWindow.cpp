@@ -596,7 +596,7 @@ void DesignStudyWindow::showSweep(const StudyGrid& grid, SweepResult result) {
         listFrame_->setTitle(QStringLiteral("Lightest passing point"));
         if (best >= 0) {
             const StudyPoint& p = result.points[static_cast<size_t>(best)];
-            list_->addItem(studyInputsText(grid, p.inputs, sep));
+            list_->addItem(studyInputsText(host_.state(), grid, p.inputs));
             list_->addItem(QStringLiteral("%1 kg/m; governing %2, UF/perm. %3")
                                .arg(q(formatNumber(p.mass, "0.0", sep)),
                                     QString::fromLatin1(studyCheckName(*p.governing)),
@@ -619,10 +619,10 @@ void DesignStudyWindow::showLightest(const StudyGrid& grid, LightestResult resul
     list_->clear();
     int rank = 1;
     for (const StudyPoint& p : result.designs)
-        list_->addItem(
-            QStringLiteral("%1. %2: %3 kg/m")
-                .arg(rank++)
-                .arg(studyInputsText(grid, p.inputs, sep), q(formatNumber(p.mass, "0.0", sep))));
+        list_->addItem(QStringLiteral("%1. %2: %3 kg/m")
+                           .arg(rank++)
+                           .arg(studyInputsText(host_.state(), grid, p.inputs),
+                                q(formatNumber(p.mass, "0.0", sep))));
     if (result.designs.empty())
         list_->addItem(QStringLiteral("No point passes."));
     status_->setText(QStringLiteral("%1 points evaluated, %2 passing; the %3 lightest listed.")
@@ -684,7 +684,7 @@ void DesignStudyWindow::useSelectedDesign() {
     host_.recalculate(nt);
     host_.refreshWindow();
     status_->setText(QStringLiteral("The case now has ") +
-                     studyInputsText(model_->grid(), point.inputs, host_.state().decimalSep()) +
+                     studyInputsText(host_.state(), model_->grid(), point.inputs) +
                      QLatin1Char('.'));
 }
 

@@ -1,6 +1,7 @@
 #include "ui/StudyLabels.h"
 
 #include "base/NumberText.h"
+#include "study/StudyInputs.h"
 
 #include <array>
 
@@ -99,13 +100,14 @@ QString studyValueText(float value, char sep) {
     return QString::fromStdString(formatGeneral(value, sep));
 }
 
-QString studyInputsText(const StudyGrid& grid, const std::vector<float>& values, char sep) {
+QString studyInputsText(const State& st, const StudyGrid& grid, const std::vector<float>& values) {
     QString out;
     for (size_t k = 0; k < grid.axes.size() && k < values.size(); ++k) {
         if (!out.isEmpty())
             out += QStringLiteral(", ");
         const std::string& name = grid.axes[k].range.name;
-        out += q(name) + QStringLiteral(" = ") + studyValueText(values[k], sep);
+        out += q(name) + QStringLiteral(" = ") +
+               QString::fromStdString(studyValueText(st, name, values[k], st.decimalSep()));
         const QString unit = studyInputUnit(name);
         if (!unit.isEmpty())
             out += QLatin1Char(' ') + unit;

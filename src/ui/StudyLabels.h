@@ -2,6 +2,7 @@
 // title of an input by its study name, the title of a check, and numbers in the window's form.
 #pragma once
 
+#include "calc/State.h"
 #include "study/Study.h"
 
 #include <QString>
@@ -24,7 +25,8 @@ QString studyFailureReason(const std::string& failure);
 
 // A value of an input: the general form of the single the case stores.
 QString studyValueText(float value, char sep);
-// The values of a point's inputs: "t = 14 mm, l = 2500 mm".
-QString studyInputsText(const StudyGrid& grid, const std::vector<float>& values, char sep);
+// The values of a point's inputs: "t = 14 mm, l = 2500 mm"; a profile row with the profile of
+// that row in the case's table: "ringRow = 3 (T250x90x10x15)".
+QString studyInputsText(const State& st, const StudyGrid& grid, const std::vector<float>& values);
 
 } // namespace velmora

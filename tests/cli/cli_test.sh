@@ -140,7 +140,7 @@ expect_rc 1 "$cli" sweep "$work/none.cys" --vary t=1:2:1 --data-dir "$data"
 # optimise: the lightest passing designs of a grid, the lightest written as a case file
 expect_rc 0 "$cli" optimise "$work/a.cys" --vary t=12:18:1 --vary ringRow=0:3:1 --top 3 \
   --data-dir "$data"
-grep -q '^ *1\. t = 14, ringRow = 0: .* kg/m; governing shell; ' "$work/stdout" ||
+grep -q '^ *1\. t = 14, ringRow = 0 (T200x90x9x12): .* kg/m; governing shell; ' "$work/stdout" ||
   fail "optimise lightest line: $(cat "$work/stdout")"
 [ "$(grep -c '^ *[0-9]\. ' "$work/stdout")" -eq 3 ] || fail "optimise --top 3"
 expect_rc 0 "$cli" optimise "$work/a.cys" --vary t=12:18:1 --vary ringRow=0:3:1 --json \

@@ -44,5 +44,17 @@ TEST(StudyInputValue, NoneForUnknownNamesAndBuiltUpProfiles) {
     EXPECT_TRUE(studyInputValue(st, "stiffRow").has_value());
 }
 
+TEST(StudyValueText, ProfileRowsNameTheirProfile) {
+    State st = test::newTestState(); // stiffener from the L table, ring frame from the T table
+    EXPECT_EQ(studyValueText(st, "ringRow", 1, '.'), "1 (T300x150x10x15)");
+    EXPECT_EQ(studyValueText(st, "stiffRow", 2, '.'), "2 (L100x65x7x7)");
+    EXPECT_EQ(studyValueText(st, "t", 14.5f, ','), "14,5");
+    // The profile follows the kind the case uses; a built-up profile has no row to name.
+    st.dc.ring.kind = 4; // flat bar table
+    EXPECT_EQ(studyValueText(st, "ringRow", 1, '.'), "1 (Fb150x12)");
+    st.dc.ring.kind = 5; // flat bar built-up
+    EXPECT_EQ(studyValueText(st, "ringRow", 1, '.'), "1");
+}
+
 } // namespace
 } // namespace velmora
