@@ -45,6 +45,7 @@ std::string resultsFileText(State& st, std::vector<RowMessage>& stopped,
                             std::vector<RowMessage>& warnings, const RowProgress& progress) {
     std::string utf8 = resultsHeaderLine(st.res);
     utf8 += "\r\n";
+    utf8.reserve(utf8.size() * static_cast<size_t>(st.db.lastRow + 2));
     forEachCalculatedRow(
         st, progress,
         [&](const DatabaseRow& row) {

@@ -368,15 +368,15 @@ bool parseDatabaseText(const std::string& bytes, const std::string& fileName,
     while (used > 0 && trim(lines[used - 1]).empty())
         --used;
     for (size_t i = 0; i < used; ++i) {
-        const std::string where = fileName + ", line " + std::to_string(i + 1) + ": ";
+        const auto where = [&] { return fileName + ", line " + std::to_string(i + 1) + ": "; };
         if (i >= static_cast<size_t>(CaseDatabase::kCapacity)) {
-            error = where + "a database holds at most " + std::to_string(CaseDatabase::kCapacity) +
-                    " rows";
+            error = where() + "a database holds at most " +
+                    std::to_string(CaseDatabase::kCapacity) + " rows";
             return false;
         }
         const std::string_view line = trim(lines[i]);
         if (line.empty()) {
-            error = where + "empty line";
+            error = where() + "empty line";
             return false;
         }
         const std::vector<std::string> fields = splitFields(line, ';');
@@ -387,7 +387,7 @@ bool parseDatabaseText(const std::string& bytes, const std::string& fileName,
         }
         const std::string reason = readCaseLine(fields, bulb, decimalPointLocale, row);
         if (!reason.empty()) {
-            error = where + reason;
+            error = where() + reason;
             return false;
         }
     }
@@ -402,11 +402,11 @@ bool databaseFileText(const CaseDatabase& db, char decimalSep, std::string& text
     utf8.reserve(static_cast<size_t>(db.lastRow + 1) * 300);
     for (int i = 0; i <= db.lastRow; ++i) {
         const DatabaseRow& r = db.rows[static_cast<size_t>(i)];
-        const std::string where = "row " + std::to_string(i + 1) + ": ";
+        const auto where = [i] { return "row " + std::to_string(i + 1) + ": "; };
         if (r.isComment) {
             const std::string t = fieldText(r.listText);
             if (!isCommentText(t)) {
-                error = where + "the comment \"" + r.listText +
+                error = where() + "the comment \"" + r.listText +
                         "\" must begin with \"%\" to be read back as a comment";
                 return false;
             }
@@ -415,13 +415,13 @@ bool databaseFileText(const CaseDatabase& db, char decimalSep, std::string& text
             continue;
         }
         if (isCommentText(fieldText(r.projectName))) {
-            error = where + "the project name \"" + r.projectName +
+            error = where() + "the project name \"" + r.projectName +
                     "\" would be read back as a comment row; rename the project";
             return false;
         }
         for (const ProfileEntry* e : {&r.stiff, &r.ring}) {
             if (!designationReadsBack(fieldText(e->designation))) {
-                error = where + "the profile designation \"" + e->designation +
+                error = where() + "the profile designation \"" + e->designation +
                         "\" cannot be read back";
                 return false;
             }

@@ -16,9 +16,18 @@ const char* const kCylinderNames[] = {"Cylinder", "Ring stiff", "Stringer stiff"
 // Cells of one line, each followed by ";".
 class Line {
 public:
+    Line() { text_.reserve(512); }
+    // The cell's text, a ";" in it as "," and a line break as a blank, then the separator.
     void cell(const std::string& s) {
-        for (char c : s)
-            text_ += (c == ';') ? ',' : (c == '\r' || c == '\n') ? ' ' : c;
+        const size_t start = text_.size();
+        text_ += s;
+        for (size_t i = start; i < text_.size(); ++i) {
+            char& c = text_[i];
+            if (c == ';')
+                c = ',';
+            else if (c == '\r' || c == '\n')
+                c = ' ';
+        }
         text_ += ';';
     }
     std::string& text() { return text_; }
