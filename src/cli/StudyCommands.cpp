@@ -40,9 +40,9 @@ void addCommonOptions(CLI::App* cmd, StudyCommandArgs& args) {
 // 0 with both ready, or the exit status after the message on stderr.
 int prepareStudy(const StudyCommandArgs& args, State& st, StudyGrid& grid) {
     std::vector<StudyRange> ranges;
-    for (const std::string& spec : args.vary) {
+    for (const std::string& rangeText : args.vary) {
         StudyRange r;
-        const std::string error = parseStudyRange(spec, r);
+        const std::string error = parseStudyRange(rangeText, r);
         if (!error.empty()) {
             std::cerr << error << '\n';
             return 2;

@@ -151,16 +151,16 @@ std::optional<double> studyInputValue(const State& st, std::string_view name) {
     return rec.*tableRowMember(*kind->table);
 }
 
-std::string parseStudyRange(std::string_view spec, StudyRange& out) {
-    const size_t eq = spec.find('=');
-    const std::string whole(spec);
+std::string parseStudyRange(std::string_view rangeText, StudyRange& out) {
+    const size_t eq = rangeText.find('=');
+    const std::string whole(rangeText);
     if (eq == std::string_view::npos || eq == 0)
         return "\"" + whole + "\": give the input as NAME=FROM:TO:STEP";
     StudyRange r;
-    r.name = std::string(spec.substr(0, eq));
+    r.name = std::string(rangeText.substr(0, eq));
     if (!findInput(r.name))
         return "unknown input \"" + r.name + "\"; the inputs are " + allNames();
-    std::string_view rest = spec.substr(eq + 1);
+    std::string_view rest = rangeText.substr(eq + 1);
     std::string_view parts[3];
     for (int i = 0; i < 3; ++i) {
         const size_t colon = rest.find(':');

@@ -35,7 +35,7 @@ std::optional<double> studyInputValue(const State& st, std::string_view name);
 
 // Reads "NAME=FROM:TO:STEP" (either "." or "," as the decimal separator). Returns an empty
 // string, or a message saying what is wrong; `out` is changed only on success.
-std::string parseStudyRange(std::string_view spec, StudyRange& out);
+std::string parseStudyRange(std::string_view rangeText, StudyRange& out);
 
 // A validated range and the number of its values: FROM, FROM + STEP, ... up to TO, TO included
 // when the steps reach it.
