@@ -679,6 +679,46 @@ template <class T> bool readWhole(std::string_view text, const NumberSyntax& syn
     return convert(sc, out);
 }
 
+// The usual text of a stored or typed number: an optional "-", digits with at most one "." or
+// "," among them and nothing else, short enough to need no exponent or range check. Both
+// branches of parseNumber read such a text as this plain decimal, which is converted here
+// directly; `point` becomes the separator the normalised text shows. False for anything else.
+bool plainDecimal(std::string& text, char point, double& out) {
+    constexpr size_t kMaxPlain = 24; // far inside the range of a single
+    const size_t n = text.size();
+    if (n == 0 || n > kMaxPlain)
+        return false;
+    char buf[kMaxPlain + 1];
+    size_t i = 0;
+    size_t k = 0;
+    if (text[0] == '-')
+        buf[k++] = text[i++];
+    bool digits = false;
+    size_t separator = n;
+    for (; i < n; ++i) {
+        const char c = text[i];
+        if (isDigit(c)) {
+            digits = true;
+            buf[k++] = c;
+        } else if ((c == '.' || c == ',') && separator == n) {
+            separator = i;
+            buf[k++] = '.';
+        } else {
+            return false;
+        }
+    }
+    if (!digits)
+        return false;
+    double v = 0;
+    const auto res = std::from_chars(buf, buf + k, v);
+    if (res.ec != std::errc() || res.ptr != buf + k)
+        return false;
+    if (separator != n)
+        text[separator] = point;
+    out = v;
+    return true;
+}
+
 } // namespace
 
 // ---------------------------------------------------------------------------------------------
@@ -720,7 +760,9 @@ ParsedNumber parseNumber(std::string_view text, bool decimalPointLocale,
     r.text.assign(text.substr(start));
 
     double d = 0;
-    if (decimalPointLocale) {
+    if (plainDecimal(r.text, decimalPointLocale ? '.' : ',', d)) {
+        // Read as either branch reads it, without the scanner's general rules.
+    } else if (decimalPointLocale) {
         // Either separator is taken as the decimal point; the leading number counts and the
         // rest of the text is ignored, as in "12abc".
         for (char& c : r.text)

@@ -1,9 +1,12 @@
 #include "base/Text.h"
 
+#include <algorithm>
+
 namespace velmora {
 
 std::vector<std::string> splitFields(std::string_view line, char sep) {
     std::vector<std::string> out;
+    out.reserve(static_cast<size_t>(std::count(line.begin(), line.end(), sep)) + 1);
     size_t start = 0;
     while (true) {
         const size_t p = line.find(sep, start);

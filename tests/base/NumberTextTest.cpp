@@ -5,9 +5,12 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <cmath>
+#include <cstdlib>
 #include <cstring>
 #include <limits>
+#include <random>
 #include <string>
 #include <utility>
 #include <vector>
@@ -405,6 +408,44 @@ TEST(NumberTextParse, PointLocaleTakesLeadingNumber) {
                   {"0.1", true, 0.1f, nullptr}},
                  true);
     EXPECT_FALSE(std::signbit(parseNumber("-0", true).value));
+}
+
+// Plain decimals, the usual text of a field, read as the C library reads them (rounded once to
+// double, then to single) in either locale, with the locale's separator in the normalised text:
+// short and long ones, with and without sign, separator, integer or fractional digits.
+TEST(NumberTextParse, PlainDecimalsReadAsTheCLibraryReads) {
+    std::mt19937 rng(20261209);
+    auto digits = [&rng](int count) {
+        std::string d;
+        for (int i = 0; i < count; ++i)
+            d.push_back(static_cast<char>('0' + rng() % 10));
+        return d;
+    };
+    for (int n = 0; n < 20000; ++n) {
+        const std::string whole = digits(static_cast<int>(rng() % 14));
+        const std::string fraction = digits(static_cast<int>(rng() % 14));
+        const int form = static_cast<int>(rng() % 3); // no separator, ".", ","
+        if (whole.empty() && (fraction.empty() || form == 0))
+            continue;
+        const std::string sign = rng() % 2 ? "-" : "";
+        const std::string c = sign + whole + (form == 0 ? "" : ".") + (form == 0 ? "" : fraction);
+        const float expected = static_cast<float>(std::strtod(c.c_str(), nullptr));
+        std::string text = c;
+        if (form == 2)
+            std::replace(text.begin(), text.end(), '.', ',');
+        for (const bool pointLocale : {true, false}) {
+            const ParsedNumber r = parseNumber(text, pointLocale, ".");
+            ASSERT_TRUE(r.ok) << text;
+            EXPECT_EQ(expected == 0.0f ? 0.0f : expected, r.value) << text;
+            if (r.value == 0.0f) {
+                EXPECT_FALSE(std::signbit(r.value)) << text;
+            }
+            std::string normalised = c;
+            if (!pointLocale)
+                std::replace(normalised.begin(), normalised.end(), '.', ',');
+            EXPECT_EQ(normalised, r.text);
+        }
+    }
 }
 
 // A number beyond the range of a single cannot be stored: it is refused with ok false so the
