@@ -152,8 +152,20 @@ struct SpecialIhInputs {
 };
 // Curvature parameter of the whole cylinder length L that the special calculation uses.
 double specialIhZl(const DesignCase& dc);
+// The parts of a step that do not depend on Ih, each kept from the step that first worked it
+// out at its own place in the sequence, so that a step after the first repeats none of them and
+// a fault still comes from the same operation as without them.
+struct SpecialIhInvariants {
+    std::optional<double> t3;  // t^3
+    std::optional<double> Zl;  // specialIhZl
+    std::optional<double> C1;  // 2 sqrt(1 + 0.27 Zl)
+    std::optional<double> tL2; // (t / L)^2
+    std::optional<double> r2;  // r^2
+};
 // The pressure ratio |pd / pRd| for the moment of inertia Ih.
 double specialIhStep(const DesignCase& dc, const SpecialIhInputs& in, double Ih);
+double specialIhStep(const DesignCase& dc, const SpecialIhInputs& in, double Ih,
+                     SpecialIhInvariants& kept);
 
 struct RingResult {
     double Areq = 0;

@@ -118,6 +118,20 @@ double specialIhZl(const DesignCase& dc) {
 }
 
 double specialIhStep(const DesignCase& dc, const SpecialIhInputs& in, double Ih) {
+    SpecialIhInvariants none;
+    return specialIhStep(dc, in, Ih, none);
+}
+
+namespace {
+template <class F> double keep(std::optional<double>& slot, F work) {
+    if (!slot)
+        slot = work();
+    return *slot;
+}
+} // namespace
+
+double specialIhStep(const DesignCase& dc, const SpecialIhInputs& in, double Ih,
+                     SpecialIhInvariants& kept) {
     const double A = in.A;
     const double leo = in.leo;
     const double t = dc.t;
@@ -128,17 +142,18 @@ double specialIhStep(const DesignCase& dc, const SpecialIhInputs& in, double Ih)
     const double fT = in.fT;
     const double delta0 = 0.005 * r;
 
-    const double beta = fdiv(10.92 * Ih, l * fpow(t, 3));
+    const double beta = fdiv(10.92 * Ih, l * keep(kept.t3, [&] { return fpow(t, 3); }));
     const double alpha = fdiv(A, leo * t);
     const double i2 = fdiv(Ih, A + leo * t);
 
     // Curvature parameter of the whole cylinder length.
-    const double Zl = specialIhZl(dc);
+    const double Zl = keep(kept.Zl, [&] { return specialIhZl(dc); });
 
-    const double C1 = 2.0 * fsqrt(1.0 + 0.27 * Zl);
+    const double C1 = keep(kept.C1, [&] { return 2.0 * fsqrt(1.0 + 0.27 * Zl); });
     const double C2 = fdiv(2.0 * (1.0 + beta), 1.0 + alpha) *
                       (fsqrt(1.0 + fdiv(0.27 * Zl, fsqrt(1.0 + beta))) - fdiv(beta, 1.0 + beta));
-    const double fE = fdiv(C2 * kPi * kPi * E, 12.0 * 0.91) * fpow(fdiv(t, L), 2);
+    const double fE =
+        fdiv(C2 * kPi * kPi * E, 12.0 * 0.91) * keep(kept.tL2, [&] { return fpow(fdiv(t, L), 2); });
 
     double mu = 0;
     if (!(C1 > C2))
@@ -151,7 +166,9 @@ double specialIhStep(const DesignCase& dc, const SpecialIhInputs& in, double Ih)
         fT * fdiv(1.0 + mu + lam2 - fsqrt(fpow(1.0 + mu + lam2, 2) - 4.0 * lam2), 2.0 * lam2);
 
     const double pRd =
-        fdiv(fdiv(fdiv(0.75 * fr, in.gM) * t * in.rf, fpow(r, 2)) * (1.0 + fdiv(A, leo * t)), 0.85);
+        fdiv(fdiv(fdiv(0.75 * fr, in.gM) * t * in.rf, keep(kept.r2, [&] { return fpow(r, 2); })) *
+                 (1.0 + fdiv(A, leo * t)),
+             0.85);
     return std::fabs(fdiv(dc.pd, pRd));
 }
 
@@ -205,10 +222,11 @@ RingResult checkPanelRing(const DesignCase& dc, const CaseResults& res,
         const SpecialIhInputs in{A, res.leo, fT, res.gM, out.section.eff.zt, out.section.rf};
         constexpr int kMaxSteps = 200000;
         double ratio = 0;
+        SpecialIhInvariants kept;
         for (int step = 0; Ih > 100000.0 && ratio < 1.0 && step < kMaxSteps; ++step) {
             Ih *= 0.99;
-            ratio = specialIhStep(dc, in, Ih);
-            out.Zl = specialIhZl(dc);
+            ratio = specialIhStep(dc, in, Ih, kept);
+            out.Zl = *kept.Zl; // the step's own specialIhZl
         }
         IR = ip.Ix + ip.Ixh + Ih;
         ringInertiaUF = toSingle(fdiv(IR, Ie));
