@@ -11,11 +11,13 @@
 #include "base/FileIo.h"
 #include "base/NumberText.h"
 #include "base/Text.h"
+#include "base/Worker.h"
 #include "sections/ProfileTables.h"
 #include "sections/Sections.h"
 
 #include <algorithm>
 #include <cmath>
+#include <exception>
 #include <string_view>
 
 namespace velmora {
@@ -358,6 +360,47 @@ int16_t findBulbFlatRow(const ProfileTable& bulb, float H, float t) {
     return found;
 }
 
+namespace {
+
+// Reads line `i` of a database file into `row`; "" or why the line cannot be read.
+std::string readLine(const std::string& text, size_t i, const ProfileTable& bulb,
+                     bool decimalPointLocale, DatabaseRow& row) {
+    if (i >= static_cast<size_t>(CaseDatabase::kCapacity))
+        return "a database holds at most " + std::to_string(CaseDatabase::kCapacity) + " rows";
+    const std::string_view line = trim(text);
+    if (line.empty())
+        return "empty line";
+    const std::vector<std::string> fields = splitFields(line, ';');
+    if (isCommentText(fields[0])) {
+        row = commentRow(fields[0]);
+        return "";
+    }
+    return readCaseLine(fields, bulb, decimalPointLocale, row);
+}
+
+// Reads lines first..last-1; the first that cannot be read is given by its index and reason.
+struct LinesRead {
+    size_t failed = 0;
+    std::string reason;
+};
+LinesRead readLines(const std::vector<std::string>& lines, size_t first, size_t last,
+                    const ProfileTable& bulb, bool decimalPointLocale, CaseDatabase& out) {
+    for (size_t i = first; i < last; ++i) {
+        // Past the capacity there is no row to read into; readLine says so before it would.
+        DatabaseRow scratch;
+        DatabaseRow& row = i < out.rows.size() ? out.rows[i] : scratch;
+        std::string reason = readLine(lines[i], i, bulb, decimalPointLocale, row);
+        if (!reason.empty())
+            return {i, std::move(reason)};
+    }
+    return {last, ""};
+}
+
+// Below this many lines a second thread costs more than it saves.
+constexpr size_t kLinesForTwoThreads = 200;
+
+} // namespace
+
 bool parseDatabaseText(const std::string& bytes, const std::string& fileName,
                        const ProfileTable& bulb, bool decimalPointLocale, CaseDatabase& out,
                        std::string& error) {
@@ -367,29 +410,34 @@ bool parseDatabaseText(const std::string& bytes, const std::string& fileName,
     size_t used = lines.size();
     while (used > 0 && trim(lines[used - 1]).empty())
         --used;
-    for (size_t i = 0; i < used; ++i) {
-        const auto where = [&] { return fileName + ", line " + std::to_string(i + 1) + ": "; };
-        if (i >= static_cast<size_t>(CaseDatabase::kCapacity)) {
-            error = where() + "a database holds at most " +
-                    std::to_string(CaseDatabase::kCapacity) + " rows";
-            return false;
+    // Each line is read on its own, so the second half can be read on a second thread into its
+    // own rows; the first line that fails, in file order, is the one reported.
+    LinesRead firstHalf;
+    if (used >= kLinesForTwoThreads && severalCores()) {
+        const size_t half = used / 2;
+        LinesRead secondHalf;
+        std::exception_ptr fault;
+        {
+            WorkerThread worker([&] {
+                try {
+                    secondHalf = readLines(lines, half, used, bulb, decimalPointLocale, out);
+                } catch (...) {
+                    fault = std::current_exception();
+                }
+            });
+            firstHalf = readLines(lines, 0, half, bulb, decimalPointLocale, out);
         }
-        const std::string_view line = trim(lines[i]);
-        if (line.empty()) {
-            error = where() + "empty line";
-            return false;
-        }
-        const std::vector<std::string> fields = splitFields(line, ';');
-        DatabaseRow& row = out.rows[i];
-        if (isCommentText(fields[0])) {
-            row = commentRow(fields[0]);
-            continue;
-        }
-        const std::string reason = readCaseLine(fields, bulb, decimalPointLocale, row);
-        if (!reason.empty()) {
-            error = where() + reason;
-            return false;
-        }
+        if (fault)
+            std::rethrow_exception(fault);
+        if (firstHalf.reason.empty())
+            firstHalf = std::move(secondHalf);
+    } else {
+        firstHalf = readLines(lines, 0, used, bulb, decimalPointLocale, out);
+    }
+    if (!firstHalf.reason.empty()) {
+        error =
+            fileName + ", line " + std::to_string(firstHalf.failed + 1) + ": " + firstHalf.reason;
+        return false;
     }
     out.lastRow = static_cast<int16_t>(used) - 1;
     error.clear();

@@ -29,6 +29,41 @@ inline std::string caseLine(const std::map<int, std::string>& changes = {}) {
     return line;
 }
 
+// `count` database lines that go round the kinds of case a row can be: each cylinder type, LRFD
+// and WSD, ring-frame check with and without the heavy ring frame and the special Ih, the
+// profile codes, rows whose run stops (t = 0) and comment rows, so that each row leaves other
+// parts of the results behind for the next one.
+inline std::vector<std::string> mixedLines(int count) {
+    const char* const stiffeners[] = {"L 200x90x9.0x12.0", "Fb 200x10.0", "T 300x150x10.0x15.0",
+                                      "I 400x200x12.0x20.0"};
+    const char* const rings[] = {"T 200x90x9.0x12.0", "L 250x90x10.0x15.0", "FB 180x12.0"};
+    std::vector<std::string> lines;
+    for (int i = 0; i < count; ++i) {
+        if (i % 17 == 5) {
+            lines.push_back("% comment " + std::to_string(i));
+            continue;
+        }
+        std::map<int, std::string> f = {
+            {1, "Row " + std::to_string(i)},
+            {2, std::to_string(i / 4 % 2)},
+            {4, std::to_string(i % 4)},
+            {6, std::to_string(i / 2 % 2)},
+            {7, std::to_string(i / 8 % 2)},
+            {12, i % 23 == 11 ? "0" : std::to_string(14 + i % 9)},
+            {13, std::to_string(500 + 25 * (i % 7))},
+            {15, stiffeners[i % 4]},
+            {19, rings[i / 3 % 3]},
+            {21, std::to_string(i / 5 % 2)},
+            {22, std::to_string(i / 6 % 2)},
+            {23, std::to_string(-60 - i % 80)},
+            {26, i % 3 == 0 ? "-0.3" : "-0.15"},
+        };
+        lines.push_back(caseLine(f));
+    }
+    lines.push_back("End;");
+    return lines;
+}
+
 inline std::string joinLines(const std::vector<std::string>& lines) {
     std::string out;
     for (const auto& l : lines)

@@ -142,6 +142,26 @@ TEST(DatabaseRead, BadLinesNameTheLine) {
               parseError(joinLines({caseLine({{10, "abc"}})}), false));
 }
 
+// A long file is read in two halves at once; the rows and the first bad line in file order
+// are what reading line after line gives.
+TEST(DatabaseRead, LongFileReadsEveryRowAndNamesItsFirstBadLine) {
+    std::vector<std::string> lines = test::mixedLines(700);
+    const CaseDatabase db = parseOk(joinLines(lines), test::smallProfileTables().bulb);
+    EXPECT_EQ(700, db.lastRow);
+    EXPECT_EQ("Row 650", db.rows[650].identification);
+    EXPECT_EQ(2, db.rows[650].cylinderType);
+    EXPECT_EQ("T 300x150x10.0x15.0", db.rows[650].stiff.designation);
+    EXPECT_EQ("% comment 685", db.rows[685].listText);
+    EXPECT_TRUE(db.rows[685].isComment);
+    EXPECT_EQ("End", db.rows[700].listText);
+
+    lines[600] = caseLine({{4, "7"}});
+    EXPECT_EQ("db_in.csv, line 601: field 5 (Cylinder type): must be 0 to 3",
+              parseError(joinLines(lines)));
+    lines[100] = "   ";
+    EXPECT_EQ("db_in.csv, line 101: empty line", parseError(joinLines(lines)));
+}
+
 TEST(DatabaseRead, NumbersTakeEitherSeparatorAndCodesAreRounded) {
     const CaseDatabase db =
         parseOk(joinLines({caseLine({{10, " 1500,5 "}, {26, "-0.3"}, {4, "1.6"}})}),
