@@ -110,6 +110,11 @@ std::string cp1252ToUtf8(std::string_view bytes) {
 std::string utf8ToCp1252(std::string_view text) {
     std::string out;
     out.reserve(text.size());
+    appendAsCp1252(out, text);
+    return out;
+}
+
+void appendAsCp1252(std::string& out, std::string_view text) {
     size_t i = 0;
     while (i < text.size()) {
         const size_t run = asciiRun(text, i);
@@ -121,7 +126,6 @@ std::string utf8ToCp1252(std::string_view text) {
         const int b = cp < 0 ? -1 : toCp1252(static_cast<char32_t>(cp));
         out.push_back(b < 0 ? '?' : static_cast<char>(b));
     }
-    return out;
 }
 
 std::vector<std::string> splitLines(std::string_view text) {

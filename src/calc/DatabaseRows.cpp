@@ -95,7 +95,10 @@ bool storeCaseInRow(State& st, int index) {
 bool loadRowIntoCase(State& st, Notifier& nt, int index, const CalcOptions& options) {
     if (index < 0 || index >= CaseDatabase::kCapacity)
         return false;
-    const DatabaseRow& r = st.db.rows[static_cast<size_t>(index)];
+    return loadRowIntoCase(st, nt, st.db.rows[static_cast<size_t>(index)], options);
+}
+
+bool loadRowIntoCase(State& st, Notifier& nt, const DatabaseRow& r, const CalcOptions& options) {
     if (r.isComment)
         return false;
     DesignCase& dc = st.dc;

@@ -8,6 +8,7 @@
 namespace velmora {
 
 struct State;
+struct DatabaseRow;
 class Notifier;
 
 // Reads `path` and, only when the whole file was read, replaces the database with it and sets
@@ -27,5 +28,9 @@ bool storeCaseInRow(State& st, int index);
 // ones and calculates. Returns the outcome of the calculation run (false when it stopped; its
 // message is in calcMessage and went to the notifier).
 bool loadRowIntoCase(State& st, Notifier& nt, int index, const CalcOptions& options = {});
+// The same for a case row given as such, which need not be one of the state's database (a
+// comment row changes nothing and returns false).
+bool loadRowIntoCase(State& st, Notifier& nt, const DatabaseRow& r,
+                     const CalcOptions& options = {});
 
 } // namespace velmora

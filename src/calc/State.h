@@ -21,6 +21,8 @@ struct RunState {
     bool decimalPointLocale = true; // the user's locale writes 1.1 as "1.1"
     std::string thousandsSep = "."; // the locale's thousands separator (UTF-8) in typed numbers
     bool lastRunCompleted = true;   // false when the last calculation run stopped
+
+    bool operator==(const RunState&) const = default;
 };
 
 struct State {

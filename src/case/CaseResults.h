@@ -16,6 +16,8 @@ struct ResultPanel {
     std::array<std::string, 16> label{};
     std::array<std::string, 16> value{};
     std::array<std::string, 16> unit{};
+
+    bool operator==(const ResultPanel&) const = default;
 };
 
 // Cross-section properties of one profile alone, without a plate flange (mm, mm2, mm4, kg/m).
@@ -28,6 +30,8 @@ struct SectionProps {
     double Iy = 0; // about the centroidal axis parallel to the shell plate
     double Iz = 0; // about the axis along the web
     double hw = 0;
+
+    bool operator==(const SectionProps&) const = default;
 };
 
 // A profile together with its effective plate flange; rewritten by whichever check builds one
@@ -37,6 +41,8 @@ struct EffectiveSection {
     double e = 0;  // shell mid-plane to the centroid of the combined section
     double zt = 0; // centroid to the free edge of the profile
     double Ie = 0;
+
+    bool operator==(const EffectiveSection&) const = default;
 };
 
 // Which sketch belongs to a profile kind; None for a code outside 0..9.
@@ -131,6 +137,8 @@ struct CaseResults {
 
     // True when s/t > 3 sqrt(r/t): the stiffener panel's place shows the slenderness note.
     bool slenderNote = false;
+
+    bool operator==(const CaseResults&) const = default;
 };
 
 // Resets the fixed parts of the four panels to those of a new case: the line counts, the titles

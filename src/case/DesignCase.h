@@ -41,6 +41,8 @@ struct BuiltUpDims {
     float a = 0;
     float tw = 0;
     float tf = 0;
+
+    bool operator==(const BuiltUpDims&) const = default;
 };
 
 // A stiffener or ring-frame profile: its kind, the current working dimensions the section
@@ -63,6 +65,8 @@ struct ProfileRecord {
 
     BuiltUpDims& savedSet(int16_t k) { return saved.at(static_cast<size_t>(k)); }
     const BuiltUpDims& savedSet(int16_t k) const { return saved.at(static_cast<size_t>(k)); }
+
+    bool operator==(const ProfileRecord&) const = default;
 };
 
 // The stored row of `table` in a profile record: `rec.*tableRowMember(TableKind::T)`.
@@ -127,6 +131,8 @@ struct DesignCase {
     // Profiles
     ProfileRecord stiff;
     ProfileRecord ring;
+
+    bool operator==(const DesignCase&) const = default;
 };
 
 // Stiffener and ring-frame records of a new case, with their saved built-up sets.

@@ -155,6 +155,19 @@ TEST(SummaryTable, StoppedRowShowsError) {
     EXPECT_NE("Error", at(t, 1, "UFmax ="));
 }
 
+TEST(SummaryTable, LongDatabaseGivesWhatOneRowAfterTheOtherGives) {
+    State rowByRow = stateWith(test::mixedLines(600));
+    State shared = rowByRow;
+    const SummaryTable one = buildSummaryTable(rowByRow, kAll, [](int, int) {});
+    const SummaryTable two = buildSummaryTable(shared, kAll);
+    ASSERT_EQ(601u, one.lines.size());
+    EXPECT_EQ(one.lines, two.lines);
+    EXPECT_EQ(one.abovePermitted, two.abovePermitted);
+    EXPECT_EQ(one.stopped.size(), two.stopped.size());
+    EXPECT_EQ(one.warnings.size(), two.warnings.size());
+    EXPECT_TRUE(rowByRow.res == shared.res);
+}
+
 // ---- Workbook ----------------------------------------------------------------------------
 
 // One member of a zip archive, read with python3's zipfile; empty when python3 is missing.
