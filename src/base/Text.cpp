@@ -4,8 +4,8 @@
 
 namespace velmora {
 
-std::vector<std::string> splitFields(std::string_view line, char sep) {
-    std::vector<std::string> out;
+std::vector<std::string_view> splitFields(std::string_view line, char sep) {
+    std::vector<std::string_view> out;
     out.reserve(static_cast<size_t>(std::count(line.begin(), line.end(), sep)) + 1);
     size_t start = 0;
     while (true) {

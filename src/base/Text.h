@@ -26,7 +26,8 @@ constexpr bool isBlankText(std::string_view s) {
     return trim(s).empty();
 }
 
-// The fields of `line` between the separators; n separators give n + 1 fields.
-std::vector<std::string> splitFields(std::string_view line, char sep);
+// The fields of `line` between the separators; n separators give n + 1 fields. They are views
+// into `line`, which must outlive them.
+std::vector<std::string_view> splitFields(std::string_view line, char sep);
 
 } // namespace velmora

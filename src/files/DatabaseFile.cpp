@@ -100,7 +100,7 @@ constexpr std::array<Col, kCaseFields> kColumns = {
 // Reads the fields of one case line; the first failure is kept as the message.
 class CaseLineReader {
 public:
-    CaseLineReader(const std::vector<std::string>& fields, const ProfileTable& bulb,
+    CaseLineReader(const std::vector<std::string_view>& fields, const ProfileTable& bulb,
                    bool decimalPointLocale)
         : fields_(fields), bulb_(bulb), pointLocale_(decimalPointLocale) {}
 
@@ -135,7 +135,7 @@ public:
     void profile(int i, ProfileEntry& out) {
         if (!ok())
             return;
-        const std::string& text = fields_[static_cast<size_t>(i)];
+        const std::string text(fields_[static_cast<size_t>(i)]);
         ProfileEntry e;
         e.designation = text;
         const size_t blank = text.find(' ');
@@ -149,7 +149,7 @@ public:
             const size_t second = rest.find(' ');
             if (second != std::string_view::npos)
                 rest = rest.substr(0, second);
-            const std::vector<std::string> parts = splitFields(rest, 'x');
+            const std::vector<std::string_view> parts = splitFields(rest, 'x');
             if (parts.size() < kind->dimCount) {
                 fail(i, "profile designation \"" + text + "\" needs " +
                             std::to_string(kind->dimCount) + " dimensions");
@@ -178,13 +178,13 @@ private:
                  kColumns[static_cast<size_t>(i)].heading + "): " + what;
     }
 
-    const std::vector<std::string>& fields_;
+    const std::vector<std::string_view>& fields_;
     const ProfileTable& bulb_;
     bool pointLocale_;
     std::string error_;
 };
 
-std::string readCaseLine(const std::vector<std::string>& f, const ProfileTable& bulb,
+std::string readCaseLine(const std::vector<std::string_view>& f, const ProfileTable& bulb,
                          bool pointLocale, DatabaseRow& row) {
     if (static_cast<int>(f.size()) < kCaseFields)
         return "a case row needs " + std::to_string(kCaseFields) + " fields, this one has " +
@@ -337,7 +337,7 @@ DatabaseRow commentRow(const std::string& text) {
     return r;
 }
 
-bool isCommentText(const std::string& firstField) {
+bool isCommentText(std::string_view firstField) {
     return (!firstField.empty() && firstField[0] == '%') || firstField == "End" ||
            firstField == "END";
 }
@@ -370,9 +370,9 @@ std::string readLine(const std::string& text, size_t i, const ProfileTable& bulb
     const std::string_view line = trim(text);
     if (line.empty())
         return "empty line";
-    const std::vector<std::string> fields = splitFields(line, ';');
+    const std::vector<std::string_view> fields = splitFields(line, ';');
     if (isCommentText(fields[0])) {
-        row = commentRow(fields[0]);
+        row = commentRow(std::string(fields[0]));
         return "";
     }
     return readCaseLine(fields, bulb, decimalPointLocale, row);

@@ -8,6 +8,7 @@
 #include <cstdint>
 #include <span>
 #include <string>
+#include <string_view>
 #include <vector>
 
 namespace velmora {
@@ -71,7 +72,7 @@ DatabaseRow commentRow(const std::string& text);
 
 // True for the text of a row the reader takes as a comment or marker: it begins with "%" or
 // is exactly "End" or "END".
-bool isCommentText(const std::string& firstField);
+bool isCommentText(std::string_view firstField);
 
 // Up to 1001 rows, 0..lastRow in use. A database made by the program ends with the marker row
 // "End"; a fresh database is that marker alone, so that the first case added becomes row 0.
