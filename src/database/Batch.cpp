@@ -146,13 +146,14 @@ std::string resultsFileText(State& st, std::vector<RowMessage>& stopped,
     text += "\r\n";
     const size_t lineSize = text.size();
     const size_t rows = static_cast<size_t>(st.db.lastRow + 1);
-    // Each part is converted to the file's code page line by line, by the thread that made it.
-    std::array<std::string, 2> parts;
+    // The lines are converted to the file's code page one by one, by the thread that made them:
+    // part 0 straight after the header, part 1 apart until it is known to count.
+    std::string ahead;
     const bool both = forEachCalculatedRow(
         st, progress,
         [&](int part) -> RowVisitor {
-            std::string& out = parts[static_cast<size_t>(part)];
-            out.reserve(lineSize * (part == 0 ? rows : rows / 2));
+            std::string& out = part == 0 ? text : ahead;
+            out.reserve(out.size() + lineSize * (part == 0 ? rows : rows / 2));
             return [&out](const State& s, const DatabaseRow& row, const bool* completed) {
                 appendAsCp1252(
                     out, completed ? resultsCaseLine(s.dc, s.res, row, *completed, s.decimalSep())
@@ -161,10 +162,8 @@ std::string resultsFileText(State& st, std::vector<RowMessage>& stopped,
             };
         },
         stopped, warnings);
-    text.reserve(text.size() + parts[0].size() + (both ? parts[1].size() : 0));
-    text += parts[0];
     if (both)
-        text += parts[1];
+        text += ahead;
     return text;
 }
 
