@@ -348,7 +348,7 @@ CaseDatabase::CaseDatabase() : rows(kCapacity) {
 }
 
 void CaseDatabase::reset() {
-    std::fill(rows.begin(), rows.end(), DatabaseRow{});
+    rows.assign(kCapacity, DatabaseRow{});
     lastRow = -1;
 }
 
@@ -362,11 +362,9 @@ int16_t findBulbFlatRow(const ProfileTable& bulb, float H, float t) {
 
 namespace {
 
-// Reads line `i` of a database file into `row`; "" or why the line cannot be read.
-std::string readLine(const std::string& text, size_t i, const ProfileTable& bulb,
-                     bool decimalPointLocale, DatabaseRow& row) {
-    if (i >= static_cast<size_t>(CaseDatabase::kCapacity))
-        return "a database holds at most " + std::to_string(CaseDatabase::kCapacity) + " rows";
+// Reads one line of a database file into `row`; "" or why the line cannot be read.
+std::string readLine(const std::string& text, const ProfileTable& bulb, bool decimalPointLocale,
+                     DatabaseRow& row) {
     const std::string_view line = trim(text);
     if (line.empty())
         return "empty line";
@@ -386,10 +384,10 @@ struct LinesRead {
 LinesRead readLines(const std::vector<std::string>& lines, size_t first, size_t last,
                     const ProfileTable& bulb, bool decimalPointLocale, CaseDatabase& out) {
     for (size_t i = first; i < last; ++i) {
-        // Past the capacity there is no row to read into; readLine says so before it would.
-        DatabaseRow scratch;
-        DatabaseRow& row = i < out.rows.size() ? out.rows[i] : scratch;
-        std::string reason = readLine(lines[i], i, bulb, decimalPointLocale, row);
+        if (i >= static_cast<size_t>(CaseDatabase::kCapacity))
+            return {i, "a database holds at most " + std::to_string(CaseDatabase::kCapacity) +
+                           " rows"};
+        std::string reason = readLine(lines[i], bulb, decimalPointLocale, out.rows[i]);
         if (!reason.empty())
             return {i, std::move(reason)};
     }
