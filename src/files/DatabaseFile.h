@@ -84,8 +84,8 @@ struct CaseDatabase {
     std::string databaseFileName; // path of the current database file
 
     CaseDatabase();
-    // All kCapacity slots back to the empty state (an empty slot reads as a case row); lastRow
-    // -1.
+    // All kCapacity slots back to the empty state (an empty slot reads as a case row);
+    // lastRow -1.
     void reset();
 };
 
