@@ -362,10 +362,21 @@ int16_t findBulbFlatRow(const ProfileTable& bulb, float H, float t) {
 
 namespace {
 
+// A line without the blanks, tabs and carriage returns at either end. A file whose lines end
+// in LF CR instead of CR LF leaves a CR at the start of each next line: it belongs to the line
+// break, not to the first field (where it would be written back as a blank and then trimmed).
+std::string_view trimLine(std::string_view s) {
+    while (!s.empty() && (isBlank(s.front()) || s.front() == '\r'))
+        s.remove_prefix(1);
+    while (!s.empty() && (isBlank(s.back()) || s.back() == '\r'))
+        s.remove_suffix(1);
+    return s;
+}
+
 // Reads one line of a database file into `row`; "" or why the line cannot be read.
 std::string readLine(const std::string& text, const ProfileTable& bulb, bool decimalPointLocale,
                      DatabaseRow& row) {
-    const std::string_view line = trim(text);
+    const std::string_view line = trimLine(text);
     if (line.empty())
         return "empty line";
     const std::vector<std::string_view> fields = splitFields(line, ';');
@@ -406,7 +417,7 @@ bool parseDatabaseText(const std::string& bytes, const std::string& fileName,
     const std::vector<std::string> lines = splitLines(cp1252ToUtf8(bytes));
     // Blank lines after the last row hold nothing; a blank line between rows is an error.
     size_t used = lines.size();
-    while (used > 0 && trim(lines[used - 1]).empty())
+    while (used > 0 && trimLine(lines[used - 1]).empty())
         --used;
     // Each line is read on its own, so the second half can be read on a second thread into its
     // own rows; the first line that fails, in file order, is the one reported.

@@ -116,6 +116,17 @@ TEST(DatabaseRead, LineEndsLfOrCrLfAndWindows1252Text) {
     ASSERT_EQ(2, db.lastRow);
     EXPECT_EQ("% Pr\xC3\xB8ve", db.rows[0].listText);
     EXPECT_EQ("M\xC3\xA5ling", db.rows[1].identification);
+
+    // Lines ending in LF CR: the CR is line break, not the start of the next project name, and
+    // the file writes back as CR LF and reads back the same.
+    const std::string lfcr = "% c\n\r" + caseLine({{0, "Hull"}}) + "\n\rEnd;\n\r";
+    const CaseDatabase reversed = parseOk(lfcr, test::smallProfileTables().bulb);
+    ASSERT_EQ(2, reversed.lastRow);
+    EXPECT_EQ("Hull", reversed.rows[1].projectName);
+    std::string text;
+    std::string error;
+    ASSERT_TRUE(databaseFileText(reversed, '.', text, error)) << error;
+    EXPECT_EQ(joinLines({"% c;", caseLine({{0, "Hull"}}), "End;"}), text);
 }
 
 TEST(DatabaseRead, CapacityIs1001Lines) {
