@@ -50,8 +50,9 @@ struct DatabaseRow;
 // values), so the copy first calculates some rows before the second half, and its part counts
 // only when it then holds the same state as the first thread at that row; otherwise the second
 // half is calculated again in the state and handed to part 0. Returns true when part 1's rows
-// count (they follow part 0's), false when part 0 has every row. The messages come in row
-// order either way.
+// count (they follow part 0's), false when part 0 has every row. The two parts' visitors run
+// at the same time, so each must write only to its own output. The messages come in row order
+// either way.
 using RowVisitor =
     std::function<void(const State& st, const DatabaseRow& row, const bool* completed)>;
 bool forEachCalculatedRow(State& st, const RowProgress& progress,
