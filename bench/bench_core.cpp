@@ -30,14 +30,14 @@ void runCalc(benchmark::State& state, State st, const CalcOptions& options = {})
 
 void BM_calcAll_Unstiffened(benchmark::State& state) {
     State st = preparedState();
-    st.dc.cylinderType = 0;
+    st.dc.cylinderType = CylinderType::Unstiffened;
     st.dc.ringControl = 0;
     runCalc(state, st);
 }
 
 void BM_calcAll_RingStiffened(benchmark::State& state) {
     State st = preparedState();
-    st.dc.cylinderType = 1;
+    st.dc.cylinderType = CylinderType::RingStiffened;
     runCalc(state, st);
 }
 
@@ -60,7 +60,7 @@ void BM_calcAll_StringerWithHeavyRingFrame_NoText(benchmark::State& state) {
 
 void BM_calcAll_Column(benchmark::State& state) {
     State st = preparedState();
-    st.dc.cylinderType = 3;
+    st.dc.cylinderType = CylinderType::Column;
     st.dc.ringControl = 0;
     runCalc(state, st);
 }

@@ -20,6 +20,10 @@ void check(bool condition) {
 bool flag(int16_t v) {
     return v == 0 || v == 1;
 }
+// A named code that stands for one of its enumeration's values.
+template <class Code> bool known(Code c) {
+    return velmora::codeFromNumber<Code>(velmora::codeNumber(c)).has_value();
+}
 bool kindCode(int16_t v) {
     return v >= 0 && v < velmora::ProfileKind::Count;
 }
@@ -48,7 +52,7 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
         return 0;
     }
     check(dc.fixedFlag == 1);
-    check(flag(dc.designFormat) && dc.cylinderType >= 0 && dc.cylinderType <= 3);
+    check(known(dc.designFormat) && known(dc.cylinderType));
     check(flag(dc.ringControl) && flag(dc.heavyRingControl) && flag(dc.outsideStiffening));
     // The heavy ring-frame check is never on without the ring-frame check.
     check(dc.ringControl == 1 || dc.heavyRingControl == 0);

@@ -19,6 +19,10 @@ void check(bool condition) {
 bool flag(int16_t v) {
     return v == 0 || v == 1;
 }
+// A named code that stands for one of its enumeration's values.
+template <class Code> bool known(Code c) {
+    return velmora::codeFromNumber<Code>(velmora::codeNumber(c)).has_value();
+}
 
 velmora::ProfileTable bulbTable() {
     velmora::ProfileTable t;
@@ -44,7 +48,7 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
             const velmora::DatabaseRow& r = db.rows[static_cast<size_t>(i)];
             if (r.isComment)
                 continue;
-            check(flag(r.designMethod) && r.cylinderType >= 0 && r.cylinderType <= 3);
+            check(known(r.designMethod) && known(r.cylinderType));
             check(flag(r.outsideStiffening) && flag(r.ringFrameControl) &&
                   flag(r.heavyRingControl) && flag(r.specialIh) && flag(r.ringFabrication) &&
                   flag(r.dimMoment));

@@ -249,12 +249,12 @@ void runChecks(State& st, Notifier& nt, const CalcOptions& options, const char*&
     lookupFyp(st);
 
     switch (dc.cylinderType) {
-    case 0:
-    case 1:
+    case CylinderType::Unstiffened:
+    case CylinderType::RingStiffened:
         step = "Shell Buckling (Ch 3.4.2)";
         runUnstiffenedCylinder(st, options);
         break;
-    case 2:
+    case CylinderType::StringerStiffened:
         if (fdiv(dc.l, dc.s) < 1) {
             step = "Shell Buckling (Ch 3.4.2)";
             runUnstiffenedCylinder(st, options);
@@ -263,14 +263,14 @@ void runChecks(State& st, Notifier& nt, const CalcOptions& options, const char*&
             runCurvedPanel(st, options);
         }
         break;
-    default:
+    case CylinderType::Column:
         break;
     }
-    if (dc.cylinderType == 2) {
+    if (dc.cylinderType == CylinderType::StringerStiffened) {
         step = "Stiffener Buckling (Ch 3.6.3)";
         runStiffenerCheck(st, nt, options);
     }
-    if (dc.cylinderType == 3) {
+    if (dc.cylinderType == CylinderType::Column) {
         step = "Global Buckling (Ch 3.8)";
         runColumnCheck(st, options);
     }

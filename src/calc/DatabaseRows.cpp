@@ -77,8 +77,8 @@ bool storeCaseInRow(State& st, int index) {
     for (const DatabaseColumn& c : databaseColumns()) {
         if (c.caseText)
             r.*c.text = dc.*c.caseText;
-        else if (c.caseCode)
-            r.*c.code = dc.*c.caseCode;
+        else if (c.codeFromCase)
+            c.codeFromCase(r, dc);
         else if (c.caseNumber)
             r.*c.number = dc.*c.caseNumber;
     }
@@ -105,8 +105,8 @@ bool loadRowIntoCase(State& st, Notifier& nt, const DatabaseRow& r, const CalcOp
     for (const DatabaseColumn& c : databaseColumns()) {
         if (c.caseText)
             dc.*c.caseText = r.*c.text;
-        else if (c.caseCode)
-            dc.*c.caseCode = r.*c.code;
+        else if (c.codeToCase)
+            c.codeToCase(dc, r);
         else if (c.caseNumber)
             dc.*c.caseNumber = r.*c.number;
     }
@@ -122,9 +122,9 @@ bool loadRowIntoCase(State& st, Notifier& nt, const DatabaseRow& r, const CalcOp
 
     loadProfile(r.stiff, dc.stiff);
     loadProfile(r.ring, dc.ring);
-    if (dc.cylinderType == 2)
+    if (dc.cylinderType == CylinderType::StringerStiffened)
         warnAboutMissingBulbFlat(st, r.stiff, nt);
-    if (dc.ringControl == 1 || dc.cylinderType == 1)
+    if (dc.ringControl == 1 || dc.cylinderType == CylinderType::RingStiffened)
         warnAboutMissingBulbFlat(st, r.ring, nt);
     // Built-up dimensions are current now; a table profile (a bulb flat) takes its dimensions
     // from its table row through the section routine. A profile the case does not use warns

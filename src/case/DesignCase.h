@@ -2,6 +2,7 @@
 // with its geometry, materials, stiffener and ring-frame profiles, loads and check options.
 #pragma once
 
+#include "case/Codes.h"
 #include "case/ProfileKinds.h"
 
 #include <array>
@@ -83,9 +84,9 @@ struct DesignCase {
     std::string identification = "Test";
 
     // Design format and options
-    int16_t designFormat = 0; // 0 LRFD, 1 WSD
-    float UF = 1;             // LRFD: allowable usage factor; WSD: basic usage factor n0
-    int16_t cylinderType = 2; // 0 unstiffened, 1 ring stiffened, 2 stringer stiffened, 3 column
+    DesignFormat designFormat = DesignFormat::LRFD;
+    float UF = 1; // LRFD: allowable usage factor; WSD: basic usage factor n0
+    CylinderType cylinderType = CylinderType::StringerStiffened;
     int16_t ringControl = 1;
     int16_t heavyRingControl = 0;
     int16_t outsideStiffening = 0;

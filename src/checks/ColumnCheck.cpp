@@ -129,7 +129,7 @@ ColumnResult checkColumnBuckling(const DesignCase& dc, const CaseResults& res,
     out.UF2 = fdiv(Siga0Sd, b2.fkcd) + bendingTerm;
 
     // Permitted value; the strengths above were divided by the shell check's material factor.
-    if (dc.designFormat == 0) {
+    if (dc.designFormat == DesignFormat::LRFD) {
         out.factor = shell.factor;
         out.factor.UFallow = dc.UF;
     } else {

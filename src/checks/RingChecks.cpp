@@ -50,8 +50,9 @@ InertiaParts inertiaParts(const DesignCase& dc, const RingState& ring, double sp
     const double pd = dc.pd;
 
     // Stringers add their area to the shell that the ring frame carries.
-    const double alphaS =
-        dc.cylinderType == 1 ? 0.0 : fdiv(ring.stiffenerArea, static_cast<double>(dc.s) * t);
+    const double alphaS = dc.cylinderType == CylinderType::RingStiffened
+                              ? 0.0
+                              : fdiv(ring.stiffenerArea, static_cast<double>(dc.s) * t);
 
     InertiaParts ip;
     if (Sigx < 0.0)
@@ -74,7 +75,7 @@ InertiaParts inertiaParts(const DesignCase& dc, const RingState& ring, double sp
 } // namespace
 
 std::optional<float> correctedRingTorsionalLength(const DesignCase& dc) {
-    if (dc.cylinderType == 3)
+    if (dc.cylinderType == CylinderType::Column)
         return std::nullopt;
     const double h = static_cast<double>(dc.ring.H) - dc.ring.tf;
     const double limit = kPi * fsqrt(static_cast<double>(dc.r) * h);
@@ -196,7 +197,8 @@ RingResult checkPanelRing(const DesignCase& dc, const CaseResults& res,
 
     const double A = sp.A;
     const double H = ringSec.record.H;
-    const double alpha = dc.cylinderType == 1 ? fdiv(A, res.leo * t) : fdiv(A, l * t);
+    const double alpha =
+        dc.cylinderType == CylinderType::RingStiffened ? fdiv(A, res.leo * t) : fdiv(A, l * t);
     // Radius to the ring-frame flange as the circumferential stress sees it.
     const double rho = dc.outsideStiffening == 1 ? r + t / 2.0 + H : r - t / 2.0 - H;
     const float SighRing =

@@ -51,7 +51,7 @@ DesignStressResult designStresses(const DesignCase& dc, const ShellGeometry& g,
     // Hoop stress from the lateral pressure; p r is a single-precision product.
     const double pr = static_cast<double>(dc.pd * dc.r);
     const double prt = fdiv(pr, t);
-    if (dc.cylinderType == 1) {
+    if (dc.cylinderType == CylinderType::RingStiffened) {
         // Ring frames carry part of the hoop force (Ch 3.2, stresses in ring-stiffened shells):
         // the membrane hoop stress p r / t is reduced by alpha zeta / (alpha + 1) times
         // (p r / t - 0.3 Sigx), with the area ratio alpha = A / (leo t) of the ring frame and
@@ -72,13 +72,13 @@ DesignStressResult designStresses(const DesignCase& dc, const ShellGeometry& g,
 
     float Sigy = dc.Sigy;
     float Tau = dc.Tau;
-    if (dc.cylinderType == 3) {
+    if (dc.cylinderType == CylinderType::Column) {
         Sigy = 0;
         Tau = 0;
     }
     out.SighSd = fin(Sigy + out.SighPd);
 
-    if (dc.cylinderType == 3) {
+    if (dc.cylinderType == CylinderType::Column) {
         // Axial force N in kN over the tube wall, in MPa.
         out.SigaSd = fdiv(1000.0 * dc.N, kTwoPi * r * t);
         out.replacesInputs = true;
@@ -103,7 +103,7 @@ MaterialFactor materialFactor(const DesignCase& dc, double lamdas) {
     // 1.45 between the reduced slendernesses 0.5 and 1.0. WSD keeps 1.15 and lowers the usage
     // factor by beta over the same range instead.
     MaterialFactor m;
-    if (dc.designFormat == 0) {
+    if (dc.designFormat == DesignFormat::LRFD) {
         if (lamdas < 0.5)
             m.gM = 1.15;
         else if (lamdas <= 1.0)
@@ -220,7 +220,7 @@ ShellResult checkUnstiffenedCylinder(const DesignCase& dc, const CaseResults& re
     out.title = "Shell Buckling: (Ch 3.4.2)";
     out.line2Label = "fEtau/fEm = ";
     // In a column case Tau is zero, so the bending strength is the informative one.
-    out.line2Value = dc.cylinderType == 3 ? fE.fEm : fE.fEtau;
+    out.line2Value = dc.cylinderType == CylinderType::Column ? fE.fEm : fE.fEtau;
     runShellPath(dc, res, fE, true, SigmSd, out);
     return out;
 }

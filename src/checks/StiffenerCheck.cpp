@@ -97,7 +97,7 @@ StiffenerResult checkStiffenerBuckling(const DesignCase& dc, const CaseResults& 
     out.fks = fks;
     out.gM = gM;
     out.beta = beta;
-    out.stiffUFallow = dc.designFormat == 1 ? gM * beta * dc.UF : dc.UF;
+    out.stiffUFallow = dc.designFormat == DesignFormat::WSD ? gM * beta * dc.UF : dc.UF;
     out.fksd = fdiv(fks, gM);
     out.stiffUF = fdiv(SigjSd, out.fksd);
     return out;

@@ -31,9 +31,9 @@ ordered_json profileJson(const ProfileRecord& p) {
 ordered_json caseJson(const DesignCase& d) {
     return {{"projectName", d.projectName},
             {"identification", d.identification},
-            {"designFormat", d.designFormat},
+            {"designFormat", codeNumber(d.designFormat)},
             {"UF", jf(d.UF)},
-            {"cylinderType", d.cylinderType},
+            {"cylinderType", codeNumber(d.cylinderType)},
             {"ringControl", d.ringControl},
             {"heavyRingControl", d.heavyRingControl},
             {"outsideStiffening", d.outsideStiffening},

@@ -65,9 +65,10 @@ struct Shown {
 };
 
 Shown shownPanels(const DesignCase& d) {
-    return {true, d.cylinderType == 2,
-            d.ringControl == 1 && (d.cylinderType == 1 || d.cylinderType == 2),
-            d.cylinderType == 3};
+    return {true, d.cylinderType == CylinderType::StringerStiffened,
+            d.ringControl == 1 && (d.cylinderType == CylinderType::RingStiffened ||
+                                   d.cylinderType == CylinderType::StringerStiffened),
+            d.cylinderType == CylinderType::Column};
 }
 
 void printPanel(const ResultPanel& p) {
@@ -144,14 +145,14 @@ int runCalc(const std::string& path, bool json, const std::string& dataDir) {
             printPanel(r.columnPanel);
         if (shown.ring)
             printPanel(r.ringPanel);
-        if (st.dc.cylinderType == 2) {
+        if (st.dc.cylinderType == CylinderType::StringerStiffened) {
             std::printf("Stiffener profile\n");
             printText("stiffProfileText", r.stiffProfileText);
             printText("webCheckText", r.webCheckText);
             printText("flangeCheckText", r.flangeCheckText);
             std::printf("\n");
         }
-        if (shown.ring || st.dc.cylinderType == 1) {
+        if (shown.ring || st.dc.cylinderType == CylinderType::RingStiffened) {
             std::printf("Ring-frame profile\n");
             printText("ringProfileText", r.ringProfileText);
             printText("ringWebCheckText", r.ringWebCheckText);

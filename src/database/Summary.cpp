@@ -25,13 +25,13 @@ bool applies(Applies a, const DesignCase& dc) {
     case Applies::Always:
         return true;
     case Applies::Stringer:
-        return dc.cylinderType == 2;
+        return dc.cylinderType == CylinderType::StringerStiffened;
     case Applies::Ring:
         return dc.ringControl == 1;
     case Applies::NotColumn:
-        return dc.cylinderType != 3;
+        return dc.cylinderType != CylinderType::Column;
     case Applies::Column:
-        return dc.cylinderType == 3;
+        return dc.cylinderType == CylinderType::Column;
     }
     return true;
 }

@@ -13,6 +13,7 @@
 #include <cmath>
 #include <cstdint>
 #include <limits>
+#include <optional>
 #include <string_view>
 #include <vector>
 
@@ -50,6 +51,9 @@ constexpr IntRule nonNegative(const char* what) {
 constexpr IntRule kindCode(const char* what) {
     return {0, ProfileKind::Count - 1, what};
 }
+template <StoredCode Code> constexpr IntRule namedCode(const char* what) {
+    return {0, lastCodeNumber<Code>(), what};
+}
 
 // The record layout: every line of the file after the version, in file order. The same walk
 // writes a case and reads one, so the two can never disagree about the order.
@@ -62,9 +66,9 @@ template <class Dc, class V> void walkLayout(Dc& dc, V& v) {
     v.number(7, dc.fyp);
     v.number(8, dc.fys);
     v.number(9, dc.fyr);
-    v.integer(10, dc.designFormat, onOff("design format"));
+    v.code(10, dc.designFormat, "design format");
     v.number(11, dc.UF);
-    v.integer(12, dc.cylinderType, IntRule{0, 3, "cylinder type"});
+    v.code(12, dc.cylinderType, "cylinder type");
     v.integer(13, dc.outsideStiffening, onOff("outside stiffening"));
     v.integer(14, dc.fixedFlag, anyValue("fixed flag"));
     v.integer(15, dc.ringControl, onOff("ring-frame control"));
@@ -128,6 +132,9 @@ public:
         at(line) = std::move(oneLine);
     }
     void integer(int line, int16_t value, IntRule) { at(line) = std::to_string(value); }
+    template <StoredCode Code> void code(int line, Code value, const char*) {
+        integer(line, codeNumber(value), {});
+    }
     void number(int line, float value) { at(line) = formatInvariant(value); }
 
 private:
@@ -210,6 +217,14 @@ public:
             return;
         }
         value = static_cast<int16_t>(v);
+    }
+
+    // A named code, read as its number.
+    template <StoredCode Code> void code(int line, Code& value, const char* what) {
+        int16_t n = codeNumber(value);
+        integer(line, n, namedCode<Code>(what));
+        if (const std::optional<Code> c = codeFromNumber<Code>(n); ok() && c)
+            value = *c;
     }
 
     void number(int line, float& value) {

@@ -18,7 +18,10 @@
 #include <algorithm>
 #include <cmath>
 #include <exception>
+#include <optional>
 #include <string_view>
+#include <type_traits>
+#include <utility>
 
 namespace velmora {
 
@@ -39,10 +42,36 @@ constexpr Col text(const char* h, std::string R::*m, std::string C::*c) {
     col.caseText = c;
     return col;
 }
-constexpr Col code(const char* h, int16_t R::*m, int lo, int hi, int16_t C::*c) {
-    Col col{h, T::Code, lo, hi};
-    col.code = m;
-    col.caseCode = c;
+// A code field keeps a number: an on/off switch 0 or 1, a named code 0 to its last code's.
+template <class F> constexpr int lastNumber() {
+    if constexpr (std::is_same_v<F, int16_t>)
+        return 1;
+    else
+        return lastCodeNumber<F>();
+}
+template <class F> constexpr int16_t numberOf(F value) {
+    if constexpr (std::is_same_v<F, int16_t>)
+        return value;
+    else
+        return codeNumber(value);
+}
+
+// The code field `rowField` of a row, shared with the field `caseField` of the design case
+// (none when null).
+template <auto rowField, auto caseField = nullptr> constexpr Col code(const char* h) {
+    using F = std::remove_cvref_t<decltype(std::declval<R&>().*rowField)>;
+    Col col{h, T::Code, 0, lastNumber<F>()};
+    col.codeOf = [](const R& r) { return numberOf(r.*rowField); };
+    col.setCode = [](R& r, int16_t n) {
+        if constexpr (std::is_same_v<F, int16_t>)
+            r.*rowField = n;
+        else if (const std::optional<F> c = codeFromNumber<F>(n))
+            r.*rowField = *c;
+    };
+    if constexpr (!std::is_null_pointer_v<decltype(caseField)>) {
+        col.codeFromCase = [](R& r, const C& c) { r.*rowField = c.*caseField; };
+        col.codeToCase = [](C& c, const R& r) { c.*caseField = r.*rowField; };
+    }
     return col;
 }
 constexpr Col number(const char* h, float R::*m, float C::*c) {
@@ -62,12 +91,12 @@ constexpr Col profile(const char* h, ProfileEntry R::*m) {
 constexpr std::array<Col, kCaseFields> kColumns = {
     text("Project", &R::projectName, &C::projectName),
     text("Identification", &R::identification, &C::identification),
-    code("Design-method", &R::designMethod, 0, 1, &C::designFormat),
+    code<&R::designMethod, &C::designFormat>("Design-method"),
     number("Allow/Basic Usage Factor", &R::UF, &C::UF),
-    code("Cylinder type", &R::cylinderType, 0, 3, &C::cylinderType),
-    code("Outside stiffeneing", &R::outsideStiffening, 0, 1, &C::outsideStiffening),
-    code("Ringframe control", &R::ringFrameControl, 0, 1, &C::ringControl),
-    code("Heavy Ringframe control", &R::heavyRingControl, 0, 1, nullptr),
+    code<&R::cylinderType, &C::cylinderType>("Cylinder type"),
+    code<&R::outsideStiffening, &C::outsideStiffening>("Outside stiffeneing"),
+    code<&R::ringFrameControl, &C::ringControl>("Ringframe control"),
+    code<&R::heavyRingControl>("Heavy Ringframe control"),
     number("E - modulus", &R::E, &C::E),
     number("Material-plate", &R::fyp, &C::fyp),
     number("r", &R::r, &C::r),
@@ -81,8 +110,8 @@ constexpr std::array<Col, kCaseFields> kColumns = {
     number("gilt", &R::ltRing, &C::ltRing),
     profile("Ringfr Prof", &R::ring),
     number("Material-Ringfr", &R::fyr, &C::fyr),
-    code("Fabrication", &R::ringFabrication, 0, 1, &C::ringFabrication),
-    code("Special Calc", &R::specialIh, 0, 1, &C::specialIh),
+    code<&R::ringFabrication, &C::ringFabrication>("Fabrication"),
+    code<&R::specialIh, &C::specialIh>("Special Calc"),
     number("Sigx", &R::Sigx, &C::Sigx),
     number("Sigy", &R::Sigy, &C::Sigy),
     number("Tau", &R::Tau, &C::Tau),
@@ -94,7 +123,7 @@ constexpr std::array<Col, kCaseFields> kColumns = {
     number("M2a", &R::M2a, &C::M2a),
     number("M1b", &R::M1b, &C::M1b),
     number("M2b", &R::M2b, &C::M2b),
-    code("Dim mom", &R::dimMoment, 0, 1, &C::dimMoment),
+    code<&R::dimMoment, &C::dimMoment>("Dim mom"),
 };
 
 // Reads the fields of one case line; the first failure is kept as the message.
@@ -198,9 +227,13 @@ std::string readCaseLine(const std::vector<std::string_view>& f, const ProfileTa
         case T::Text:
             row.*c.text = f[i];
             break;
-        case T::Code:
-            rd.code(field, row.*c.code, c.lo, c.hi);
+        case T::Code: {
+            int16_t n = 0;
+            rd.code(field, n, c.lo, c.hi);
+            if (rd.ok())
+                c.setCode(row, n);
             break;
+        }
         case T::Number:
             rd.number(field, row.*c.number);
             break;
@@ -263,7 +296,7 @@ std::string caseLine(const DatabaseRow& r, char sep) {
             putText(line, r.*c.text);
             break;
         case T::Code:
-            putCode(line, r.*c.code);
+            putCode(line, c.codeOf(r));
             break;
         case T::Number:
             putNumber(line, r.*c.number, sep);

@@ -32,9 +32,9 @@ struct DatabaseRow {
     std::string listText; // the whole comment; for a case row a copy of identification
     std::string projectName;
     std::string identification;
-    int16_t designMethod = 0; // 0 LRFD, 1 WSD
+    DesignFormat designMethod = DesignFormat::LRFD;
     float UF = 0;
-    int16_t cylinderType = 0;
+    CylinderType cylinderType = CylinderType::Unstiffened;
     int16_t outsideStiffening = 0;
     int16_t ringFrameControl = 0;
     int16_t specialIh = 0;
@@ -119,7 +119,8 @@ int firstCaseRow(const CaseDatabase& db);
 
 // One field of a case row, in file order: its heading, how it is read and written, the member
 // of DatabaseRow that holds it and, where a row and the design case share the field plainly,
-// the member of DesignCase.
+// the member of DesignCase. A code field (an on/off switch or a named code) is reached through
+// its number, the number the file keeps.
 struct DatabaseColumn {
     enum class Type { Text, Code, Number, Profile };
     const char* heading = "";
@@ -127,12 +128,16 @@ struct DatabaseColumn {
     int lo = 0; // codes: the allowed range
     int hi = 0;
     std::string DatabaseRow::*text = nullptr;
-    int16_t DatabaseRow::*code = nullptr;
     float DatabaseRow::*number = nullptr;
     ProfileEntry DatabaseRow::*profile = nullptr;
     std::string DesignCase::*caseText = nullptr;
-    int16_t DesignCase::*caseCode = nullptr;
     float DesignCase::*caseNumber = nullptr;
+    // Codes: the number of the row's field, and the field set from a number within [lo, hi].
+    int16_t (*codeOf)(const DatabaseRow&) = nullptr;
+    void (*setCode)(DatabaseRow&, int16_t) = nullptr;
+    // Codes the design case shares: the field copied from the case into the row, and back.
+    void (*codeFromCase)(DatabaseRow&, const DesignCase&) = nullptr;
+    void (*codeToCase)(DesignCase&, const DatabaseRow&) = nullptr;
 };
 
 // The 35 fields of a case row, in the order of the file.

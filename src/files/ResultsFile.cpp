@@ -11,7 +11,19 @@ namespace velmora {
 
 namespace {
 
-const char* const kCylinderNames[] = {"Cylinder", "Ring stiff", "Stringer stiff", "Column"};
+const char* cylinderName(CylinderType type) {
+    switch (type) {
+    case CylinderType::Unstiffened:
+        return "Cylinder";
+    case CylinderType::RingStiffened:
+        return "Ring stiff";
+    case CylinderType::StringerStiffened:
+        return "Stringer stiff";
+    case CylinderType::Column:
+        return "Column";
+    }
+    return "";
+}
 
 // Cells of one line, each followed by ";".
 class Line {
@@ -44,13 +56,13 @@ bool applies(Shown s, const DesignCase& dc) {
     case Shown::Always:
         return true;
     case Shown::Stringer:
-        return dc.cylinderType == 2;
+        return dc.cylinderType == CylinderType::StringerStiffened;
     case Shown::Ring:
         return dc.ringControl == 1;
     case Shown::NotColumn:
-        return dc.cylinderType != 3;
+        return dc.cylinderType != CylinderType::Column;
     case Shown::Column:
-        return dc.cylinderType == 3;
+        return dc.cylinderType == CylinderType::Column;
     }
     return true;
 }
@@ -79,7 +91,7 @@ constexpr std::array<InputColumn, 36> kInputs = {{
      [](const DesignCase& dc, const DatabaseRow&, char) { return dc.identification; }},
     {"Design-method", Shown::Always,
      [](const DesignCase& dc, const DatabaseRow&, char) {
-         return std::string(dc.designFormat == 0 ? "LRFD" : "WSD");
+         return std::string(dc.designFormat == DesignFormat::LRFD ? "LRFD" : "WSD");
      }},
     {"Allow/Basic Usage Factor", Shown::Always,
      [](const DesignCase& dc, const DatabaseRow&, char sep) {
@@ -87,8 +99,7 @@ constexpr std::array<InputColumn, 36> kInputs = {{
      }},
     {"Cylinder type", Shown::Always,
      [](const DesignCase& dc, const DatabaseRow&, char) {
-         return std::string(
-             dc.cylinderType >= 0 && dc.cylinderType <= 3 ? kCylinderNames[dc.cylinderType] : "");
+         return std::string(cylinderName(dc.cylinderType));
      }},
     {"Outside stiffeneing", Shown::Always,
      [](const DesignCase& dc, const DatabaseRow&, char) { return yesNo(dc.outsideStiffening); }},
@@ -225,9 +236,10 @@ std::string resultsCaseLine(const DesignCase& dc, const CaseResults& res, const 
     for (const InputColumn& c : kInputs)
         line.cell(applies(c.shown, dc) ? c.cell(dc, row, sep) : "N/A");
     resultBlock(line, res.shellPanel, true, completed, "N/A");
-    resultBlock(line, res.stiffPanel, dc.cylinderType == 2, completed, "N/A");
+    resultBlock(line, res.stiffPanel, dc.cylinderType == CylinderType::StringerStiffened, completed,
+                "N/A");
     resultBlock(line, res.ringPanel, dc.ringControl == 1, completed, "N/A");
-    resultBlock(line, res.columnPanel, dc.cylinderType == 3, completed, " N/A");
+    resultBlock(line, res.columnPanel, dc.cylinderType == CylinderType::Column, completed, " N/A");
     line.text() += ';';
     return line.text();
 }

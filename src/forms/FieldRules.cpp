@@ -346,7 +346,7 @@ std::string enterTarget(std::string_view control,
 }
 
 bool profilesPopupOnRightClick(const DesignCase& dc) {
-    return dc.cylinderType != 0;
+    return dc.cylinderType != CylinderType::Unstiffened;
 }
 
 float ringTorsionalLengthLimit(const DesignCase& dc) {

@@ -333,8 +333,8 @@ const char* kindCaption(ProfileMember member, int kind) {
 
 bool runComputesSection(const DesignCase& dc, ProfileMember member) {
     if (isStiffener(member))
-        return dc.cylinderType == 2;
-    return dc.cylinderType == 1 || dc.ringControl == 1;
+        return dc.cylinderType == CylinderType::StringerStiffened;
+    return dc.cylinderType == CylinderType::RingStiffened || dc.ringControl == 1;
 }
 
 void activateKind(State& st, const ProfileDialogDesc& desc) {

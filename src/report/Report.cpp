@@ -174,9 +174,9 @@ double printTopPart(Page& p, const State& st) {
     p.styled(kC0, row, "Design format/Condition and Material:");
     row += 1;
     p.text(kC0, row, "Design Condition:");
-    p.value(kC5, row, dc.designFormat == 0 ? "LRDF meth.od" : "WSD meth.od", "");
+    p.value(kC5, row, dc.designFormat == DesignFormat::LRFD ? "LRDF meth.od" : "WSD meth.od", "");
     row += 1;
-    if (dc.designFormat == 1)
+    if (dc.designFormat == DesignFormat::WSD)
         quantity(p, row, "Basic Usage Factor: ", "n0", p.num(dc.UF, "#0.00"), "");
     else
         quantity(p, row, "Allowable Usage Factor: ", "UF", p.num(dc.UF, "##.00"), "");
@@ -210,15 +210,15 @@ double printTopPart(Page& p, const State& st) {
     length("Cylinder radius (cL plate)", "r", dc.r);
     length("Distance between ring frames", "l", dc.l);
     length("Cylinder wall thickness", "t", dc.t, "0.0");
-    if (dc.cylinderType == 1) {
+    if (dc.cylinderType == CylinderType::RingStiffened) {
         length("Cylinder length", "L", dc.L);
         length("Lat tors buckl length: (ringframe)", "lt", dc.ltRing);
-    } else if (dc.cylinderType == 2) {
+    } else if (dc.cylinderType == CylinderType::StringerStiffened) {
         length("Stiff spacing:", "s", dc.s);
         length("Lat tors buckl length: (stiffener)", "lt", dc.ltStiff);
         length("Cylinder length", "L", dc.L);
         length("Lat tors buckl length: (ringframe)", "lt", dc.ltRing);
-    } else if (dc.cylinderType == 3) {
+    } else if (dc.cylinderType == CylinderType::Column) {
         length("Cylinder length", "L", dc.L);
         quantity(p, row, "Effective length factor", "k1", p.num(dc.k1, "0.00"), "");
         row += 1;
@@ -243,7 +243,7 @@ double printTopPart(Page& p, const State& st) {
         row += 1;
     };
     const std::string pressureUnit = "MPa (positive = inside pressure)";
-    if (dc.cylinderType == 3) {
+    if (dc.cylinderType == CylinderType::Column) {
         load("pd", dc.pd, "0.000", pressureUnit);
         load("N", dc.N, "0.0", "kN");
         load("M1a", dc.M1a, "0.0", "kNm");
@@ -417,7 +417,7 @@ void drawResults(Surface& s, const State& st, double row) {
     constexpr int report = 1;
 
     row = drawShellPanel(s, st, row, kC0, report);
-    if (dc.cylinderType == 2) {
+    if (dc.cylinderType == CylinderType::StringerStiffened) {
         if (st.res.slenderNote)
             // The one-line note ends inside the right rule.
             row = drawSlenderNote(s, st, resultsTop, kC5, report, kRuleRight - kC5) + 9;
@@ -425,10 +425,10 @@ void drawResults(Surface& s, const State& st, double row) {
             row = drawStiffenerPanel(s, st, resultsTop, kC5, report);
         if (dc.ringControl == 1)
             drawRingPanel(s, st, row + 2, kC0, report);
-    } else if (dc.cylinderType == 1) {
+    } else if (dc.cylinderType == CylinderType::RingStiffened) {
         if (dc.ringControl == 1)
             drawRingPanel(s, st, row + 2, kC0, report);
-    } else if (dc.cylinderType == 3) {
+    } else if (dc.cylinderType == CylinderType::Column) {
         drawColumnPanel(s, st, row + 2, kC0, report);
     }
 }
@@ -543,15 +543,17 @@ void printReport(Surface& s, const State& st, const ReportStamp& stamp) {
     double row = printTopPart(p, st);
 
     const DesignCase& dc = st.dc;
-    if (dc.cylinderType == 1 || dc.cylinderType == 2) {
+    if (dc.cylinderType == CylinderType::RingStiffened ||
+        dc.cylinderType == CylinderType::StringerStiffened) {
         const double top = row;
         bool printed = false;
-        if (dc.cylinderType == 2) {
+        if (dc.cylinderType == CylinderType::StringerStiffened) {
             printProfile(p, st, false, 0, top);
             printed = true;
         }
         if (dc.ringControl == 1) {
-            printProfile(p, st, true, dc.cylinderType == 2 ? kRingOffset : 0, top);
+            printProfile(p, st, true,
+                         dc.cylinderType == CylinderType::StringerStiffened ? kRingOffset : 0, top);
             printed = true;
         }
         // The results start below the profile sketches.

@@ -359,13 +359,15 @@ void drawCylinderSketch(Surface& s, const DesignCase& dc, const SketchBox& box) 
     s.setItalic(false);
     s.setUnderline(false);
     Frame f(s, box);
-    const int type = dc.cylinderType;
+    const CylinderType type = dc.cylinderType;
     const bool outside = dc.outsideStiffening != 0;
     const double r = positive(dc.r, 1);
     const double l = positive(dc.l, r);
     const double L = positive(dc.L, l);
-    const bool rings = type == 1 || type == 2 || (type == 3 && dc.L != dc.l);
-    const bool stringers = type == 2;
+    const bool rings = type == CylinderType::RingStiffened ||
+                       type == CylinderType::StringerStiffened ||
+                       (type == CylinderType::Column && dc.L != dc.l);
+    const bool stringers = type == CylinderType::StringerStiffened;
 
     const double th = f.textHeight();
     const double gap = th * 0.3;
@@ -375,17 +377,18 @@ void drawCylinderSketch(Surface& s, const DesignCase& dc, const SketchBox& box) 
     const double protrude = std::max(outH, stringH);
 
     // Length to diameter as drawn: near the true one, but kept readable.
-    const double shownLength = (type == 0) ? l : L;
+    const double shownLength = (type == CylinderType::Unstiffened) ? l : L;
     const double ratio = std::clamp(shownLength / (2 * r), 0.9, 2.4);
-    const int dimRows = (type == 0 || !rings) ? 1 : 2;
-    const double mBottom = dimRows * (th + 2 * gap) + gap + (type == 3 ? th * 0.8 : 0.0);
+    const int dimRows = (type == CylinderType::Unstiffened || !rings) ? 1 : 2;
+    const double mBottom =
+        dimRows * (th + 2 * gap) + gap + (type == CylinderType::Column ? th * 0.8 : 0.0);
     const double mTop = gap;
     const double ex = 0.28; // end ellipse width as a fraction of the radius
     const double availH = f.height() - mBottom - mTop;
     // Across: the labels left of the open end (t, s), the end ellipses with whatever stands out
     // of the shell, and the axial-force arrow of a column on the right.
     const double labelsLeft = std::max(f.textWidth("t"), f.textWidth("s")) + 2 * gap;
-    const double arrowRight = type == 3 ? 3 * gap : 0.0;
+    const double arrowRight = type == CylinderType::Column ? 3 * gap : 0.0;
     const double availW = f.width() - labelsLeft - arrowRight - gap;
     if (availH <= 0 || availW <= 0)
         return;
@@ -460,7 +463,7 @@ void drawCylinderSketch(Surface& s, const DesignCase& dc, const SketchBox& box) 
     f.text(x0 - rx - gap * 0.5 - f.textWidth("t"), cy + R * 0.2, "t");
 
     // Column: supports at the ends and the axial force.
-    if (type == 3) {
+    if (type == CylinderType::Column) {
         const double tri = th * 0.8;
         for (double x : {x0, x1}) {
             f.polygon({{x, cy + R}, {x - tri * 0.6, cy + R + tri}, {x + tri * 0.6, cy + R + tri}});
@@ -478,9 +481,9 @@ void drawCylinderSketch(Surface& s, const DesignCase& dc, const SketchBox& box) 
         f.text((xa + xb) / 2 - f.textWidth(t) / 2, y - th - gap * 0.2, t);
     };
     double y = cy + R * (1 + protrude) + gap + th;
-    if (type == 3)
+    if (type == CylinderType::Column)
         y += th * 0.8;
-    if (type == 0) {
+    if (type == CylinderType::Unstiffened) {
         dimension(x0, x1, y, "l");
     } else if (!rings) {
         dimension(x0, x1, y, "L = l");

@@ -77,9 +77,9 @@ private:
         auto set = [&p](StudyCheck c, double uf, double permitted) {
             p.checks[static_cast<size_t>(c)] = {true, uf, permitted};
         };
-        const bool column = dc.cylinderType == 3;
+        const bool column = dc.cylinderType == CylinderType::Column;
         set(StudyCheck::Shell, res.shellUF, res.shellUFallow);
-        if (dc.cylinderType == 2 && !res.slenderNote)
+        if (dc.cylinderType == CylinderType::StringerStiffened && !res.slenderNote)
             set(StudyCheck::Stiffener, res.stiffUF, res.stiffUFallow);
         if (dc.ringControl == 1) {
             set(StudyCheck::RingArea, res.ringAreaUF, dc.UF);
@@ -101,7 +101,7 @@ private:
                 p.governing = static_cast<StudyCheck>(c);
             }
         }
-        if (dc.cylinderType == 2)
+        if (dc.cylinderType == CylinderType::StringerStiffened)
             p.proportionsOk = p.proportionsOk && res.stiffProportionsOk;
         if (dc.ringControl == 1)
             p.proportionsOk = p.proportionsOk && res.ringProportionsOk;
@@ -295,7 +295,7 @@ double steelMassPerMetre(const DesignCase& dc, const CaseResults& res) {
     const double r = dc.r;
     const double circumference = 2 * kPi * r;
     double area = circumference * dc.t;
-    if (dc.cylinderType == 2)
+    if (dc.cylinderType == CylinderType::StringerStiffened)
         area += circumference / dc.s * res.stiffSection.A;
     if (dc.ringControl == 1)
         area += circumference * res.ringSection.A / dc.l;

@@ -278,9 +278,9 @@ void applyStudyValues(State& st, Notifier& nt, const StudyGrid& grid,
     // stringers, a ring frame without ring frames checked); a fault there is the picker's
     // warning, and the run goes on.
     try {
-        if (stiffRow && dc.cylinderType != 2)
+        if (stiffRow && dc.cylinderType != CylinderType::StringerStiffened)
             computeStiffenerSection(st, nt, dc.stiff.kind);
-        if (ringRow && dc.cylinderType != 1 && dc.ringControl != 1)
+        if (ringRow && dc.cylinderType != CylinderType::RingStiffened && dc.ringControl != 1)
             computeRingSection(st, nt, dc.ring.kind);
     } catch (const std::exception& e) {
         nt.warn(std::string(" Calculation terminated in the section: ") + e.what() + " ");

@@ -32,6 +32,7 @@
 #include <QVBoxLayout>
 
 #include <cmath>
+#include <optional>
 #include <type_traits>
 
 namespace velmora {
@@ -182,7 +183,10 @@ void MainWindow::buildWidgets() {
             group->addButton(cylinder_[static_cast<size_t>(i)], i);
             g->addWidget(cylinder_[static_cast<size_t>(i)], i, 0);
         }
-        connect(group, &QButtonGroup::idClicked, this, [this](int id) { cylinderClicked(id); });
+        connect(group, &QButtonGroup::idClicked, this, [this](int id) {
+            if (const std::optional<CylinderType> type = codeFromNumber<CylinderType>(id))
+                cylinderClicked(*type);
+        });
         outsideCh_ =
             named(new QCheckBox(QStringLiteral("Outside stiffening"), fr111_), "Outside_ch");
         ringCh_ = named(new QCheckBox(QStringLiteral("Ringframe control"), fr111_), "ring_ch");
@@ -477,7 +481,7 @@ void MainWindow::buildWidgets() {
     pic30_->setPaintRoutine(
         [this](Surface& s, double, double) { drawShellPanel(s, st_, 0.3, 1, 0); });
     pic31_->setPaintRoutine([this](Surface& s, double, double) {
-        if (st_.dc.cylinderType == 3)
+        if (st_.dc.cylinderType == CylinderType::Column)
             drawColumnPanel(s, st_, 0.3, 1, 0);
         else if (st_.res.slenderNote)
             drawSlenderNote(s, st_, 0.3, 1, 0);

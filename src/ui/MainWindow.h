@@ -126,7 +126,7 @@ private:
     void popupProfiles(const QPoint& globalPos);
 
     // Options and lists
-    void cylinderClicked(int type);
+    void cylinderClicked(CylinderType type);
     void ringControlClicked(bool checked);
     void heavyRingClicked(bool checked);
     void outsideClicked(bool checked);

@@ -211,7 +211,7 @@ void MainWindow::showRunResults() {
     setBoxText(box("ifys"), q(formatNumber(st_.dc.fys, "#000", sep)));
     setBoxText(box("ifyg"), q(formatNumber(st_.dc.fyr, "#000", sep)));
     setBoxText(box("igilt"), q(formatNumber(st_.dc.ltRing, "#00", sep)));
-    if (st_.dc.cylinderType == 3) {
+    if (st_.dc.cylinderType == CylinderType::Column) {
         // The column case replaces the axial, hoop and shear stress inputs.
         setBoxText(box("isigx"), q(formatNumber(st_.dc.Sigx, "##0.0", sep)));
         setBoxText(box("isigy"), q(formatNumber(st_.dc.Sigy, "##0.0", sep)));
@@ -244,9 +244,9 @@ void MainWindow::showRunResults() {
 
 // ---- options ---------------------------------------------------------------------------
 
-void MainWindow::cylinderClicked(int type) {
-    st_.dc.cylinderType = static_cast<int16_t>(type);
-    if (type == 0 || type == 3) {
+void MainWindow::cylinderClicked(CylinderType type) {
+    st_.dc.cylinderType = type;
+    if (type == CylinderType::Unstiffened || type == CylinderType::Column) {
         st_.dc.ringControl = 0;
         st_.dc.heavyRingControl = 0;
     }
@@ -290,7 +290,7 @@ void MainWindow::dimMomentClicked(int dm) {
 }
 
 void MainWindow::lrfdClicked() {
-    st_.dc.designFormat = 0;
+    st_.dc.designFormat = DesignFormat::LRFD;
     st_.dc.UF = 1.0f;
     cmdWsd_->hide();
     cmdLrfd_->show();
@@ -299,7 +299,7 @@ void MainWindow::lrfdClicked() {
 }
 
 void MainWindow::wsdClicked() {
-    st_.dc.designFormat = 1;
+    st_.dc.designFormat = DesignFormat::WSD;
     cmdWsd_->show();
     cmdLrfd_->hide();
     recalculate();
@@ -362,23 +362,26 @@ void MainWindow::refreshWindow() {
     box("iproj")->setText(q(dc.projectName));
     box("iident")->setText(q(dc.identification));
 
-    const int type = dc.cylinderType;
-    if (type >= 0 && type <= 3) {
-        QRadioButton* opt = cylinder_[static_cast<size_t>(type)];
+    const CylinderType type = dc.cylinderType;
+    const auto option = static_cast<size_t>(codeNumber(type));
+    if (option < cylinder_.size()) {
+        QRadioButton* opt = cylinder_[option];
         if (!opt->isChecked()) {
             opt->setChecked(true);
-            if ((type == 0 || type == 3) && (dc.ringControl != 0 || dc.heavyRingControl != 0)) {
+            if ((type == CylinderType::Unstiffened || type == CylinderType::Column) &&
+                (dc.ringControl != 0 || dc.heavyRingControl != 0)) {
                 dc.ringControl = 0;
                 dc.heavyRingControl = 0;
                 changed = true;
             }
         }
     }
-    const bool stiffened = type == 1 || type == 2;
-    fr120_->setVisible(type == 2);
+    const bool stiffened =
+        type == CylinderType::RingStiffened || type == CylinderType::StringerStiffened;
+    fr120_->setVisible(type == CylinderType::StringerStiffened);
     fr121_->setVisible(stiffened);
-    fr123_->setVisible(type != 3);
-    fr124_->setVisible(type == 3);
+    fr123_->setVisible(type != CylinderType::Column);
+    fr124_->setVisible(type == CylinderType::Column);
     outsideCh_->setVisible(stiffened);
     ringCh_->setVisible(stiffened);
     hringCh_->setVisible(stiffened);
@@ -406,17 +409,18 @@ void MainWindow::refreshWindow() {
         checkIh_->setChecked(dc.specialIh != 0);
         changed = true;
     }
-    fr31_->setVisible(type == 2 || type == 3);
+    fr31_->setVisible(type == CylinderType::StringerStiffened || type == CylinderType::Column);
     fr32_->setVisible(stiffened && dc.ringControl != 0);
-    if (type >= 1)
-        fr31_->setTitle(type == 3 ? QStringLiteral("Results Global Buckling")
-                                  : QStringLiteral("Results Stiffener Buckling"));
+    if (type != CylinderType::Unstiffened)
+        fr31_->setTitle(type == CylinderType::Column
+                            ? QStringLiteral("Results Global Buckling")
+                            : QStringLiteral("Results Stiffener Buckling"));
     mnuprofiles_->menuAction()->setVisible(stiffened);
     if (stiffened) {
         mnuring_->menuAction()->setVisible(true);
-        mnustiff_->menuAction()->setVisible(type == 2);
+        mnustiff_->menuAction()->setVisible(type == CylinderType::StringerStiffened);
     }
-    if (type == 3) {
+    if (type == CylinderType::Column) {
         // The column frame takes the loading frame's place at the bottom of the input frame.
         fr124_->move(fr123_->x(), static_cast<int>(fr10_->height() - 1.06 * fr124_->height()));
         (dc.dimMoment == 0 ? odmom1_ : odmom2_)->setChecked(dc.dimMoment == 0 || dc.dimMoment == 1);
@@ -432,12 +436,13 @@ void MainWindow::refreshWindow() {
 
     // Design format: selecting the option must not change UF.
     const float uf = dc.UF;
-    optLrfd_->setChecked(dc.designFormat == 0);
-    optWsd_->setChecked(dc.designFormat == 1);
-    cmdLrfd_->setVisible(dc.designFormat == 0);
-    cmdWsd_->setVisible(dc.designFormat == 1);
-    textUfb_->setText(dc.designFormat == 1 ? QStringLiteral("Basic Usage Factor, n0 =")
-                                           : QStringLiteral("Allowable Usage Factor UF ="));
+    optLrfd_->setChecked(dc.designFormat == DesignFormat::LRFD);
+    optWsd_->setChecked(dc.designFormat == DesignFormat::WSD);
+    cmdLrfd_->setVisible(dc.designFormat == DesignFormat::LRFD);
+    cmdWsd_->setVisible(dc.designFormat == DesignFormat::WSD);
+    textUfb_->setText(dc.designFormat == DesignFormat::WSD
+                          ? QStringLiteral("Basic Usage Factor, n0 =")
+                          : QStringLiteral("Allowable Usage Factor UF ="));
     dc.UF = uf;
     box("iufb")->setText(q(formatNumber(dc.UF, "#0.00", sep)));
 

@@ -16,7 +16,7 @@ TEST(NewCase, DefaultsAndFixedLabels) {
     st.run.fileName = "old.cys";
     st.summaryGroups.fill(false);
     newCase(st);
-    EXPECT_EQ(st.dc.cylinderType, 2);
+    EXPECT_EQ(st.dc.cylinderType, CylinderType::StringerStiffened);
     EXPECT_EQ(st.dc.pd, -0.3f);
     EXPECT_NE(static_cast<double>(st.dc.pd), -0.3);
     EXPECT_EQ(st.dc.stiff.kind, 0);
@@ -70,7 +70,7 @@ TEST(Driver, SlendernessNoteForEveryCylinderType) {
     ASSERT_TRUE(calcAll(st, nt));
     EXPECT_FALSE(st.res.slenderNote);
     st.dc.s = 600;
-    st.dc.cylinderType = 1;
+    st.dc.cylinderType = CylinderType::RingStiffened;
     ASSERT_TRUE(calcAll(st, nt));
     EXPECT_TRUE(st.res.slenderNote);
 }
@@ -90,7 +90,7 @@ TEST(Driver, ChecksThatDoNotRunKeepTheirResults) {
     RecordingNotifier nt;
     ASSERT_TRUE(calcAll(st, nt));
     const ResultPanel stiff = st.res.stiffPanel;
-    st.dc.cylinderType = 0;
+    st.dc.cylinderType = CylinderType::Unstiffened;
     st.dc.ringControl = 0;
     st.dc.r = 1400;
     ASSERT_TRUE(calcAll(st, nt));
@@ -222,7 +222,7 @@ TEST(NewCase, KeepsTheValuesThePanelsShowed) {
 
 TEST(Driver, DegenerateGeometryStopsRun) {
     State st = test::userDefinedPlateState();
-    st.dc.cylinderType = 0;
+    st.dc.cylinderType = CylinderType::Unstiffened;
     st.dc.ringControl = 0;
     RecordingNotifier nt;
     st.dc.t = 0;
@@ -235,7 +235,7 @@ TEST(Driver, DegenerateGeometryStopsRun) {
 TEST(Driver, TwoStatesDoNotInterfere) {
     State a = test::userDefinedPlateState();
     State b = test::userDefinedPlateState();
-    b.dc.cylinderType = 0;
+    b.dc.cylinderType = CylinderType::Unstiffened;
     b.dc.ringControl = 0;
     RecordingNotifier nt;
     ASSERT_TRUE(calcAll(a, nt));

@@ -15,7 +15,7 @@ namespace {
 
 State columnState() {
     State st = test::userDefinedPlateState();
-    st.dc.cylinderType = 3;
+    st.dc.cylinderType = CylinderType::Column;
     st.dc.ringControl = 0;
     st.dc.heavyRingControl = 0;
     return st;
@@ -66,7 +66,7 @@ TEST(ColumnBuckling, ReducedMoments) {
 
 TEST(ColumnBuckling, WsdShowsMaterialFactorButDividesByShellFactor) {
     State st = columnState();
-    st.dc.designFormat = 1;
+    st.dc.designFormat = DesignFormat::WSD;
     RecordingNotifier nt;
     ASSERT_TRUE(calcAll(st, nt));
     EXPECT_EQ(st.res.columnPanel.value[8], "1.15");

@@ -287,14 +287,14 @@ TEST_F(RingChecksTest, TorsionalLengthLimitCorrectsOnce) {
 }
 
 TEST_F(RingChecksTest, TorsionalLengthLimitSkippedForColumnAndFaultsOnNegativeRoot) {
-    st.dc.cylinderType = 3;
+    st.dc.cylinderType = CylinderType::Column;
     st.dc.ltRing = 5000;
     limitRingTorsionalLength(st, nt);
     EXPECT_TRUE(nt.warnings().empty());
     EXPECT_FLOAT_EQ(5000.0f, st.dc.ltRing);
 
     // A flange thicker than the profile is high: r (H - tf) < 0.
-    st.dc.cylinderType = 2;
+    st.dc.cylinderType = CylinderType::StringerStiffened;
     st.dc.ring.H = 10;
     st.dc.ring.tf = 12;
     EXPECT_THROW(limitRingTorsionalLength(st, nt), CalcFault);

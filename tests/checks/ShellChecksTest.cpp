@@ -92,7 +92,7 @@ TEST(CurvedPanel, TensionEntersStressButNotSlenderness) {
 
 TEST(UnstiffenedCylinder, WorkedNewCaseAsUnstiffened) {
     State st = test::userDefinedPlateState();
-    st.dc.cylinderType = 0;
+    st.dc.cylinderType = CylinderType::Unstiffened;
     runShell(st, false);
     EXPECT_NEAR(st.res.Zl, 286.18, 0.005);
     const ResultPanel& p = st.res.shellPanel;
@@ -113,7 +113,7 @@ TEST(UnstiffenedCylinder, WorkedNewCaseAsUnstiffened) {
 
 TEST(UnstiffenedCylinder, ColumnCaseShowsBendingStrength) {
     State st = test::userDefinedPlateState();
-    st.dc.cylinderType = 3;
+    st.dc.cylinderType = CylinderType::Column;
     runShell(st, false);
     // fEm with rho = 0.5 (1 + r / (300 t))^-0.5 = 757.9 replaces fEtau in row 2.
     EXPECT_EQ(st.res.shellPanel.value[2], "757.9");
@@ -122,7 +122,7 @@ TEST(UnstiffenedCylinder, ColumnCaseShowsBendingStrength) {
 TEST(UnstiffenedCylinder, LongCylinderSwitches) {
     // 2.25 sqrt(75) r = 29 228 mm switches fEh, 3.85 sqrt(75) r = 50 013 mm also fEtau.
     State st = test::userDefinedPlateState();
-    st.dc.cylinderType = 0;
+    st.dc.cylinderType = CylinderType::Unstiffened;
     const double fEhLong = 0.25 * 210000 * std::pow(20.0 / 1500, 2);     // 9.333
     const double fEtauLong = 0.25 * 210000 * std::pow(20.0 / 1500, 1.5); // 80.83
 
@@ -144,7 +144,7 @@ TEST(UnstiffenedCylinder, LongCylinderSwitches) {
 
 TEST(UnstiffenedCylinder, ExternalPressureOnlyDrivesHoopTerm) {
     State st = test::userDefinedPlateState();
-    st.dc.cylinderType = 0;
+    st.dc.cylinderType = CylinderType::Unstiffened;
     st.dc.Sigx = 0;
     st.dc.Sigy = 0;
     st.dc.Tau = 0;
@@ -175,7 +175,7 @@ TEST(MaterialFactor, LrfdAtSlendernessBounds) {
 TEST(MaterialFactor, WsdPermittedValue) {
     State st = test::newTestState();
     MaterialFactor m;
-    st.dc.designFormat = 1;
+    st.dc.designFormat = DesignFormat::WSD;
     st.dc.UF = 1;
     m = materialFactor(st.dc, 0.75);
     EXPECT_DOUBLE_EQ(m.gM, 1.15);
@@ -190,7 +190,7 @@ TEST(MaterialFactor, WsdPermittedValue) {
 
 TEST(DesignStresses, RingStiffenedWithoutPressureStillHasHoopStress) {
     State st = test::userDefinedPlateState();
-    st.dc.cylinderType = 1;
+    st.dc.cylinderType = CylinderType::RingStiffened;
     st.dc.pd = 0;
     st.dc.l = 500; // short frame spacing: the bending response zeta is positive
     RecordingNotifier nt;
@@ -223,7 +223,7 @@ TEST(DesignStresses, PressureProductInSinglePrecision) {
 
 TEST(DesignStresses, ColumnCaseReplacesLoads) {
     State st = test::userDefinedPlateState();
-    st.dc.cylinderType = 3;
+    st.dc.cylinderType = CylinderType::Column;
     RecordingNotifier nt;
     runDesignStresses(st, nt);
     EXPECT_EQ(st.dc.Sigy, 0.0f);

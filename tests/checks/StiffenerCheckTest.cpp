@@ -179,7 +179,7 @@ TEST_F(StiffenerCheckTest, PermittedUsageFactorByDesignFormat) {
     EXPECT_EQ("1.15", st.res.stiffPanel.value[11]);
 
     // WSD with n0 = 1: 1.15 * beta * n0 with beta = 1; the material factor stays 1.15.
-    st.dc.designFormat = 1;
+    st.dc.designFormat = DesignFormat::WSD;
     runStiffenerCheck(st, nt);
     EXPECT_DOUBLE_EQ(1.15, st.res.stiffUFallow);
     EXPECT_EQ(" <= 1.15", st.res.stiffPanel.unit[13]);

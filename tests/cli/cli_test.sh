@@ -37,6 +37,12 @@ expect_rc 0 "$cli" new "$work/a.cys" --data-dir "$data"
 [ -s "$work/a.cys" ] || fail "new wrote no case file"
 expect_rc 0 "$cli" calc "$work/a.cys" --data-dir "$data"
 grep -q "Shell Buckling" "$work/stdout" || fail "calc printed no shell panel"
+# The JSON case keeps the codes as the case file's numbers: a new case is LRFD (0) and
+# stringer stiffened (2).
+expect_rc 0 "$cli" calc "$work/a.cys" --json --data-dir "$data"
+python3 -c 'import json, sys; c = json.load(open(sys.argv[1]))["case"]
+assert (c["designFormat"], c["cylinderType"]) == (0, 2), c' "$work/stdout" ||
+  fail "calc --json codes"
 
 # batch of the delivered start-up database
 expect_rc 0 "$cli" batch "$data/Velmora_Dnv_in.csv" "$work/db_out.csv" --data-dir "$data"

@@ -412,7 +412,7 @@ TEST(StartupBatch, DeliveredDatabaseCalculatesEveryRow) {
     bool type[4] = {};
     for (int i = 0; i <= st.db.lastRow; ++i)
         if (!st.db.rows[static_cast<size_t>(i)].isComment)
-            type[st.db.rows[static_cast<size_t>(i)].cylinderType] = true;
+            type[codeNumber(st.db.rows[static_cast<size_t>(i)].cylinderType)] = true;
     EXPECT_TRUE(type[0] && type[1] && type[2] && type[3]);
 }
 

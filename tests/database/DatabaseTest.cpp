@@ -49,9 +49,9 @@ TEST(DatabaseRead, CaseRowTakesEveryFieldInTableOrder) {
     EXPECT_EQ("Pr", r.projectName);
     EXPECT_EQ("Id", r.identification);
     EXPECT_EQ("Id", r.listText);
-    EXPECT_EQ(1, r.designMethod);
+    EXPECT_EQ(DesignFormat::WSD, r.designMethod);
     EXPECT_FLOAT_EQ(0.8f, r.UF);
-    EXPECT_EQ(3, r.cylinderType);
+    EXPECT_EQ(CylinderType::Column, r.cylinderType);
     EXPECT_EQ(1, r.outsideStiffening);
     EXPECT_EQ(1, r.ringFrameControl);
     EXPECT_EQ(1, r.heavyRingControl);
@@ -160,7 +160,7 @@ TEST(DatabaseRead, LongFileReadsEveryRowAndNamesItsFirstBadLine) {
     const CaseDatabase db = parseOk(joinLines(lines), test::smallProfileTables().bulb);
     EXPECT_EQ(700, db.lastRow);
     EXPECT_EQ("Row 650", db.rows[650].identification);
-    EXPECT_EQ(2, db.rows[650].cylinderType);
+    EXPECT_EQ(CylinderType::StringerStiffened, db.rows[650].cylinderType);
     EXPECT_EQ("T 300x150x10.0x15.0", db.rows[650].stiff.designation);
     EXPECT_EQ("% comment 685", db.rows[685].listText);
     EXPECT_TRUE(db.rows[685].isComment);
@@ -179,7 +179,7 @@ TEST(DatabaseRead, NumbersTakeEitherSeparatorAndCodesAreRounded) {
                 test::smallProfileTables().bulb, false);
     EXPECT_FLOAT_EQ(1500.5f, db.rows[0].r);
     EXPECT_EQ(-0.3f, db.rows[0].pd);
-    EXPECT_EQ(2, db.rows[0].cylinderType);
+    EXPECT_EQ(CylinderType::StringerStiffened, db.rows[0].cylinderType);
     // Where the locale writes ".", a text without a leading number reads as 0.
     const CaseDatabase point =
         parseOk(joinLines({caseLine({{23, "abc"}})}), test::smallProfileTables().bulb);
@@ -486,7 +486,7 @@ TEST(DatabaseStore, LeavesTheDesignCaseAsItWas) {
     ASSERT_TRUE(calcAll(st, nt));
     // A ring-stiffened cylinder with a stiffener switched to another table row: the row's
     // designation shows that row, the case keeps its working dimensions and yield strength.
-    st.dc.cylinderType = 1;
+    st.dc.cylinderType = CylinderType::RingStiffened;
     st.dc.stiff.rowL = 1;
     const DesignCase before = st.dc;
     ASSERT_TRUE(storeCaseInRow(st, 0));

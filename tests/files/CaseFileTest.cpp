@@ -119,9 +119,9 @@ void expectDistinctCase(const DesignCase& dc) {
     EXPECT_EQ(dc.fyp, 355.0f);
     EXPECT_EQ(dc.fys, 315.0f);
     EXPECT_EQ(dc.fyr, 275.5f);
-    EXPECT_EQ(dc.designFormat, 1);
+    EXPECT_EQ(dc.designFormat, DesignFormat::WSD);
     EXPECT_EQ(dc.UF, 0.85f);
-    EXPECT_EQ(dc.cylinderType, 1);
+    EXPECT_EQ(dc.cylinderType, CylinderType::RingStiffened);
     EXPECT_EQ(dc.outsideStiffening, 1);
     EXPECT_EQ(dc.fixedFlag, 1);
     EXPECT_EQ(dc.ringControl, 0);

@@ -258,8 +258,9 @@ TEST(FieldRules, EnterTargetsFollowTheWindow) {
 
 TEST(FieldRules, ProfilesPopupUnlessUnstiffened) {
     DesignCase dc;
-    for (int16_t t : {int16_t{0}, int16_t{1}, int16_t{2}, int16_t{3}}) {
+    for (CylinderType t : {CylinderType::Unstiffened, CylinderType::RingStiffened,
+                           CylinderType::StringerStiffened, CylinderType::Column}) {
         dc.cylinderType = t;
-        EXPECT_EQ(profilesPopupOnRightClick(dc), t != 0);
+        EXPECT_EQ(profilesPopupOnRightClick(dc), t != CylinderType::Unstiffened);
     }
 }

@@ -313,14 +313,14 @@ TEST(ProfileDialogDescs, TableListsAndRowChoice) {
 
 TEST(ProfileDialogDescs, WhichRunComputesWhichSection) {
     DesignCase dc;
-    dc.cylinderType = 2;
+    dc.cylinderType = CylinderType::StringerStiffened;
     dc.ringControl = 0;
     EXPECT_TRUE(runComputesSection(dc, ProfileMember::Stiffener));
     EXPECT_FALSE(runComputesSection(dc, ProfileMember::Ring));
-    dc.cylinderType = 1;
+    dc.cylinderType = CylinderType::RingStiffened;
     EXPECT_FALSE(runComputesSection(dc, ProfileMember::Stiffener));
     EXPECT_TRUE(runComputesSection(dc, ProfileMember::Ring));
-    dc.cylinderType = 3;
+    dc.cylinderType = CylinderType::Column;
     dc.ringControl = 1;
     EXPECT_TRUE(runComputesSection(dc, ProfileMember::Ring));
 }

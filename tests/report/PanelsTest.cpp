@@ -159,7 +159,7 @@ TEST(PanelsTest, ColumnPanelUsageFactorsLeftAligned) {
 
 TEST(PanelsTest, RingPanelComparesWithTheCaseUsageFactorAndShowsHeavyLineUnderPressure) {
     State st = panelState();
-    st.dc.designFormat = 1;
+    st.dc.designFormat = DesignFormat::WSD;
     st.dc.UF = 0.8f;    // n0
     st.res.UFallow = 1; // the shell's 1.15 beta n0 must not decide the ring lines
     st.res.ringAreaUF = 0.85;

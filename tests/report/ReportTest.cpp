@@ -25,10 +25,10 @@ RecordingSurface pageSurface() {
     return s;
 }
 
-State calculated(int cylinderType, float s = 400) {
+State calculated(CylinderType cylinderType, float s = 400) {
     State st = test::newTestState();
-    st.dc.cylinderType = static_cast<int16_t>(cylinderType);
-    if (cylinderType == 0 || cylinderType == 3)
+    st.dc.cylinderType = cylinderType;
+    if (cylinderType == CylinderType::Unstiffened || cylinderType == CylinderType::Column)
         st.dc.ringControl = 0;
     st.dc.s = s;
     RecordingNotifier nt;
@@ -70,7 +70,7 @@ TEST(ReportTest, MeasuresCharactersAndLinesPerPage) {
 }
 
 TEST(ReportTest, HeaderTextsAndRuledFrame) {
-    State st = calculated(2);
+    State st = calculated(CylinderType::StringerStiffened);
     st.run.fileName = "/Home/Cases/TANK-A.CYS";
     const RecordingSurface s = report(st);
 
@@ -123,7 +123,7 @@ public:
 TEST(ReportTest, DateAndTimeStayInsideTheirFieldOnANarrowPage) {
     // 100 characters across: the fields at x0 + 80 and x0 + 88 would end beyond 0.95 of the
     // width (95), so they start where their texts end at the frame's edge.
-    State st = calculated(0);
+    State st = calculated(CylinderType::Unstiffened);
     ScaledSurface s;
     s.charWidth = 1.0 / 100;
     s.lineHeight = 1.0 / 64;
@@ -142,7 +142,7 @@ TEST(ReportTest, DateAndTimeStayInsideTheirFieldOnANarrowPage) {
 }
 
 TEST(ReportTest, ProjectNameWrapsAfter45AndIsCutAfter105Characters) {
-    State st = calculated(0);
+    State st = calculated(CylinderType::Unstiffened);
     std::string name;
     for (int i = 0; i < 11; ++i)
         name += std::string(9, static_cast<char>('a' + i)) + "|"; // 110 characters
@@ -169,8 +169,8 @@ TEST(ReportTest, CharactersCountLettersNotBytes) {
 }
 
 TEST(ReportTest, WsdCaseShowsMethodAndBasicUsageFactor) {
-    State st = calculated(2);
-    st.dc.designFormat = 1;
+    State st = calculated(CylinderType::StringerStiffened);
+    st.dc.designFormat = DesignFormat::WSD;
     st.dc.UF = 0.77f;
     const RecordingSurface s = report(st);
     const auto& method = at(s, "WSD meth.od");
@@ -185,7 +185,7 @@ TEST(ReportTest, WsdCaseShowsMethodAndBasicUsageFactor) {
     EXPECT_NEAR(rightEdge(uf), kC5, 1e-9);
     EXPECT_EQ(s.find("LRDF meth.od"), nullptr);
 
-    st.dc.designFormat = 0;
+    st.dc.designFormat = DesignFormat::LRFD;
     st.dc.UF = 1;
     const RecordingSurface lrfd = report(st);
     EXPECT_NE(lrfd.find("LRDF meth.od"), nullptr);
@@ -194,7 +194,7 @@ TEST(ReportTest, WsdCaseShowsMethodAndBasicUsageFactor) {
 }
 
 TEST(ReportTest, BodyTopRowsOfAStringerStiffenedCase) {
-    const State st = calculated(2);
+    const State st = calculated(CylinderType::StringerStiffened);
     const RecordingSurface s = report(st);
     const auto& heading = at(s, "Design format/Condition and Material:");
     EXPECT_DOUBLE_EQ(heading.y, 10);
@@ -231,7 +231,7 @@ TEST(ReportTest, BodyTopRowsOfAStringerStiffenedCase) {
 }
 
 TEST(ReportTest, ProfileDataBlockLines) {
-    State st = calculated(2);
+    State st = calculated(CylinderType::StringerStiffened);
     RecordingSurface s = pageSurface();
     const double end = printProfileBlock(s, st, false, 0, 50);
     const auto& title = at(s, "Profile data:");
@@ -276,7 +276,7 @@ TEST(ReportTest, FlatBarAndTrapezoidBlocksPrintTheirOwnLines) {
 }
 
 TEST(ReportTest, UnstiffenedCylinderPrintsNoProfilePartAndOnlyTheShellPanel) {
-    const State st = calculated(0);
+    const State st = calculated(CylinderType::Unstiffened);
     const RecordingSurface s = report(st);
     EXPECT_EQ(s.find("Stiffener Profile:"), nullptr);
     EXPECT_EQ(s.find("Ringframe Profile:"), nullptr);
@@ -295,7 +295,8 @@ TEST(ReportTest, UnstiffenedCylinderPrintsNoProfilePartAndOnlyTheShellPanel) {
 }
 
 TEST(ReportTest, SlenderNoteBesideTheShellPanelAndRingPanelBelow) {
-    const State st = calculated(2, 600); // s/t = 30 > 3 sqrt(75) = 25.98
+    const State st =
+        calculated(CylinderType::StringerStiffened, 600); // s/t = 30 > 3 sqrt(75) = 25.98
     ASSERT_TRUE(st.res.slenderNote);
     const RecordingSurface s = report(st);
     const auto& shell = at(s, st.res.shellPanel.label[0]);
@@ -321,7 +322,7 @@ TEST(ReportTest, SlenderNoteBesideTheShellPanelAndRingPanelBelow) {
 }
 
 TEST(ReportTest, SlenderNoteEndsInsideTheRightRule) {
-    const State st = calculated(2, 600);
+    const State st = calculated(CylinderType::StringerStiffened, 600);
     // Characters about as wide as the report font's at 8 pt: the note is then wider than the
     // room from the stiffener column (63.6) to the right rule (129.2) and must be set smaller.
     RecordingSurface s = pageSurface();
@@ -337,7 +338,7 @@ TEST(ReportTest, SlenderNoteEndsInsideTheRightRule) {
 }
 
 TEST(ReportTest, StiffenerPanelBesideTheShellPanelAndRingPanelBelow) {
-    State st = calculated(2, 400);
+    State st = calculated(CylinderType::StringerStiffened, 400);
     ASSERT_FALSE(st.res.slenderNote);
     st.dc.pd = 0; // no heavy-frame line: the panels keep their rows
     const RecordingSurface s = report(st);
@@ -357,7 +358,7 @@ TEST(ReportTest, StiffenerPanelBesideTheShellPanelAndRingPanelBelow) {
 }
 
 TEST(ReportTest, ColumnCaseLoadingAndColumnPanel) {
-    const State st = calculated(3);
+    const State st = calculated(CylinderType::Column);
     const RecordingSurface s = report(st);
     EXPECT_EQ(s.find("Sigx"), nullptr);
     EXPECT_DOUBLE_EQ(at(s, "M2b").y, at(s, "pd").y + 5);
@@ -380,7 +381,8 @@ TEST(ReportTest, ColumnCaseLoadingAndColumnPanel) {
 }
 
 TEST(ReportTest, EveryCylinderTypeStaysOnOnePage) {
-    for (int type = 0; type < 4; ++type)
+    for (CylinderType type : {CylinderType::Unstiffened, CylinderType::RingStiffened,
+                              CylinderType::StringerStiffened, CylinderType::Column})
         for (float s : {400.0f, 600.0f}) {
             State st = calculated(type, s);
             st.dc.pd = -0.3f; // the ring panel's longest form
@@ -389,11 +391,11 @@ TEST(ReportTest, EveryCylinderTypeStaysOnOnePage) {
             for (const auto& t : page.texts)
                 if (t.sizePt <= 8)
                     lowest = std::max(lowest, t.y);
-            EXPECT_LE(lowest + 1, kBodyHeight) << "type " << type << " s " << s;
+            EXPECT_LE(lowest + 1, kBodyHeight) << "type " << codeNumber(type) << " s " << s;
         }
     // The longest page moves its panels up by what they would pass the page bottom (88.22 - 88)
     // and no further.
-    State st = calculated(2, 400);
+    State st = calculated(CylinderType::StringerStiffened, 400);
     const RecordingSurface page = report(st);
     const auto& profile = at(page, "Stiffener Profile:");
     const double rule = profile.y + 3.5 + 29.0 * 88 / 136 / 1.41;

@@ -94,13 +94,15 @@ TEST(SketchesTest, DegenerateDimensionsStillDrawInsideTheBox) {
 TEST(SketchesTest, CylinderMarksPerType) {
     using V = std::vector<std::string>;
     const struct {
-        int16_t type;
+        CylinderType type;
         float L;
         V marks;
     } cases[] = {
-        {0, 6000, V{"r", "t", "l"}},           {1, 6000, V{"r", "t", "l", "L"}},
-        {2, 6000, V{"s", "r", "t", "l", "L"}}, {3, 6000, V{"r", "t", "l", "L"}},
-        {3, 3000, V{"r", "t", "L = l"}},
+        {CylinderType::Unstiffened, 6000, V{"r", "t", "l"}},
+        {CylinderType::RingStiffened, 6000, V{"r", "t", "l", "L"}},
+        {CylinderType::StringerStiffened, 6000, V{"s", "r", "t", "l", "L"}},
+        {CylinderType::Column, 6000, V{"r", "t", "l", "L"}},
+        {CylinderType::Column, 3000, V{"r", "t", "L = l"}},
     };
     for (const auto& c : cases) {
         for (int16_t outside : {int16_t{0}, int16_t{1}}) {
@@ -110,7 +112,7 @@ TEST(SketchesTest, CylinderMarksPerType) {
             dc.outsideStiffening = outside;
             RecordingSurface s;
             drawCylinderSketch(s, dc, kBox);
-            EXPECT_EQ(texts(s), c.marks) << c.type << " L " << c.L;
+            EXPECT_EQ(texts(s), c.marks) << codeNumber(c.type) << " L " << c.L;
             expectInside(s, kBox);
         }
     }
@@ -121,7 +123,7 @@ TEST(SketchesTest, StiffeningOnTheOutsideStandsOutOfTheShell) {
     // stand out of the shell's silhouette.
     auto highest = [](int16_t outside) {
         DesignCase dc;
-        dc.cylinderType = 2;
+        dc.cylinderType = CylinderType::StringerStiffened;
         dc.outsideStiffening = outside;
         RecordingSurface s;
         drawCylinderSketch(s, dc, kBox);

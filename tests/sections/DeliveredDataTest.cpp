@@ -324,11 +324,11 @@ struct CaseVerdict {
 bool anyUsageFactorFails(const State& st) {
     const CaseResults& r = st.res;
     bool fails = r.shellUF > r.UFallow;
-    if (st.dc.cylinderType == 2 && !r.slenderNote)
+    if (st.dc.cylinderType == CylinderType::StringerStiffened && !r.slenderNote)
         fails = fails || r.stiffUF > r.stiffUFallow;
     if (st.dc.ringControl != 0)
         fails = fails || r.ringAreaUF > st.dc.UF || r.ringInertiaUF > st.dc.UF;
-    if (st.dc.cylinderType == 3)
+    if (st.dc.cylinderType == CylinderType::Column)
         fails = fails || r.UF1 > r.UFallow || r.UF2 > r.UFallow;
     return fails;
 }
@@ -360,10 +360,10 @@ TEST(DeliveredDatabase, EveryCaseCalculatesAndOnlyTheNamedOneFails) {
                 EXPECT_EQ(b.H, e->dims[0]) << e->designation;
                 EXPECT_EQ(b.tw, e->dims[1]) << e->designation;
             }
-        types.insert(row.cylinderType);
-        if (row.cylinderType == 2)
+        types.insert(codeNumber(row.cylinderType));
+        if (row.cylinderType == CylinderType::StringerStiffened)
             stiffKinds.insert(row.stiff.kind);
-        if (row.ringFrameControl != 0 || row.cylinderType == 1)
+        if (row.ringFrameControl != 0 || row.cylinderType == CylinderType::RingStiffened)
             ringKinds.insert(row.ring.kind);
 
         RecordingNotifier nt;

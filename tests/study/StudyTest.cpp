@@ -44,7 +44,7 @@ bool passesDirectly(State st, void (*set)(DesignCase&, float), float v) {
     const CaseResults& res = st.res;
     bool ok = res.shellUF <= res.UFallow;
     const bool slender = dc.s / dc.t > 3 * std::sqrt(dc.r / dc.t);
-    if (dc.cylinderType == 2 && !slender)
+    if (dc.cylinderType == CylinderType::StringerStiffened && !slender)
         ok = ok && res.stiffUF <= res.stiffUFallow;
     if (dc.ringControl == 1)
         ok = ok && res.ringAreaUF <= dc.UF && res.ringInertiaUF <= dc.UF;
@@ -143,7 +143,7 @@ TEST(StudyMass, HandWorkedValues) {
 
     // Unstiffened, no ring-frame check: the shell alone, 188495.56 mm2, 1479.690 kg/m.
     State plain = st;
-    plain.dc.cylinderType = 0;
+    plain.dc.cylinderType = CylinderType::Unstiffened;
     plain.dc.ringControl = 0;
     EXPECT_NEAR(evaluateStudyPoint(plain, gridOf(plain, {{"t", 20, 20, 1}}), 0).mass, 1479.690,
                 0.002);
@@ -166,9 +166,9 @@ TEST(StudyPoints, ChecksThatApplyAndTheirPermittedValues) {
     // WSD with n0 = 0.9: ring checks compare with n0 itself, the column with 1.15 n0 = 1.035,
     // the shell with 1.15 beta n0 = 0.828, beta = 0.8 above lamdas 1.0 (the column's shell is
     // slender).
-    st.dc.cylinderType = 3;
+    st.dc.cylinderType = CylinderType::Column;
     st.dc.ringControl = 1;
-    st.dc.designFormat = 1;
+    st.dc.designFormat = DesignFormat::WSD;
     st.dc.UF = 0.9f;
     p = evaluateStudyPoint(st, gridOf(st, {{"N", -1000, -1000, 1}}), 0);
     ASSERT_TRUE(p.completed) << p.message;

@@ -416,7 +416,7 @@ private slots:
     void designFormatOptions() {
         type("iufb", "1.2", "icylr");
         get<QRadioButton>("opt_wsd")->click();
-        QCOMPARE(st().dc.designFormat, int16_t(1));
+        QCOMPARE(st().dc.designFormat, DesignFormat::WSD);
         QCOMPARE(st().dc.UF, 1.2f);
         QCOMPARE(get<QLabel>("text_ufb")->text(), QStringLiteral("Basic Usage Factor, n0 ="));
         QVERIFY(get<QPushButton>("cmd_wsd")->isVisible());
@@ -745,13 +745,13 @@ private slots:
         const QString path = caseFile("column.cys");
         State s;
         newCase(s);
-        s.dc.cylinderType = 3;
+        s.dc.cylinderType = CylinderType::Column;
         s.dc.ringControl = 0;
         QVERIFY(writeCaseFile(s, path.toStdString()).empty());
         startWithMessageBoxes();
         w_->chooseOpenPath = [&](const QString&) { return path; };
         w_->openCommand();
-        QCOMPARE(st().dc.cylinderType, int16_t(3));
+        QCOMPARE(st().dc.cylinderType, CylinderType::Column);
         QVERIFY(!w_->isWindowModified());
         QCOMPARE(w_->windowTitle(), QStringLiteral("Velmora DNV: ") + path + "[*]");
     }
@@ -762,7 +762,7 @@ private slots:
         const QString path = caseFile("ring.cys");
         State s;
         newCase(s);
-        s.dc.cylinderType = 1;
+        s.dc.cylinderType = CylinderType::RingStiffened;
         s.dc.specialIh = 1;
         QVERIFY(writeCaseFile(s, path.toStdString()).empty());
         w_->chooseOpenPath = [&](const QString&) { return path; };

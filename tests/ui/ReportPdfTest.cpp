@@ -17,14 +17,14 @@ using namespace velmora;
 
 namespace {
 
-State loadedState(int cylinderType, float s, int16_t kind = -1) {
+State loadedState(CylinderType cylinderType, float s, int16_t kind = -1) {
     State st;
     newCase(st);
     const auto messages = loadDataFiles(st, VELMORA_DATA_DIR);
     if (!messages.empty())
         qFatal("data files: %s", messages.front().c_str());
-    st.dc.cylinderType = static_cast<int16_t>(cylinderType);
-    if (cylinderType == 0 || cylinderType == 3) {
+    st.dc.cylinderType = cylinderType;
+    if (cylinderType == CylinderType::Unstiffened || cylinderType == CylinderType::Column) {
         st.dc.ringControl = 0;
         st.dc.heavyRingControl = 0;
     }
@@ -88,7 +88,8 @@ private slots:
         QFETCH(int, type);
         QFETCH(float, s);
         QFETCH(int, kind);
-        const State st = loadedState(type, s, static_cast<int16_t>(kind));
+        const State st =
+            loadedState(*codeFromNumber<CylinderType>(type), s, static_cast<int16_t>(kind));
         const QString path =
             dir.filePath(QString("report%1-%2-%3.pdf").arg(type).arg(s).arg(kind + 1));
         QString error;
@@ -157,7 +158,7 @@ private slots:
     }
 
     void unwritableTargetFailsWithAMessageAndLeavesNothing() {
-        const State st = loadedState(2, 400);
+        const State st = loadedState(CylinderType::StringerStiffened, 400);
         const QString path = dir.filePath("no-such-folder/report.pdf");
         QString error;
         QVERIFY(!writeReportPdf(st, path, error));
@@ -167,7 +168,7 @@ private slots:
 
     void failedWriteKeepsThePreviousReport() {
         // A report that exists stays whole when the new one cannot replace it.
-        const State st = loadedState(0, 600);
+        const State st = loadedState(CylinderType::Unstiffened, 600);
         const QString path = dir.filePath("kept.pdf");
         QString error;
         QVERIFY(writeReportPdf(st, path, error));
