@@ -74,4 +74,20 @@ void resetPanelLabels(CaseResults& res) {
           "Siga0Sd = ", "M1Sd/M2Sd = ", "Sigm1Sd = ", "Sigm2Sd = ", "UF1 = ", "UF2 =  "});
 }
 
+bool applies(AppliesTo a, const DesignCase& dc) {
+    switch (a) {
+    case AppliesTo::Always:
+        return true;
+    case AppliesTo::Stringer:
+        return dc.cylinderType == CylinderType::StringerStiffened;
+    case AppliesTo::Ring:
+        return dc.ringControl == 1;
+    case AppliesTo::NotColumn:
+        return dc.cylinderType != CylinderType::Column;
+    case AppliesTo::Column:
+        return dc.cylinderType == CylinderType::Column;
+    }
+    return true;
+}
+
 } // namespace velmora

@@ -136,6 +136,19 @@ struct DesignCase {
     bool operator==(const DesignCase&) const = default;
 };
 
+// The cases a column or a result group of the results file and the summary table applies to;
+// for the other cases it reads "N/A".
+enum class AppliesTo {
+    Always,
+    Stringer,  // stringer-stiffened cylinders: stiffener inputs and results
+    Ring,      // cases with the ring-frame check
+    NotColumn, // all but columns: the stresses
+    Column,    // columns: the column data and results
+};
+
+// True when a column or result group of kind `a` applies to `dc`.
+bool applies(AppliesTo a, const DesignCase& dc);
+
 // Stiffener and ring-frame records of a new case, with their saved built-up sets.
 ProfileRecord newStiffenerRecord();
 ProfileRecord newRingRecord();

@@ -17,31 +17,12 @@ namespace {
 
 constexpr int kAlways = -1;
 
-// Which cases a column applies to; the others read "N/A".
-enum class Applies { Always, Stringer, Ring, NotColumn, Column };
-
-bool applies(Applies a, const DesignCase& dc) {
-    switch (a) {
-    case Applies::Always:
-        return true;
-    case Applies::Stringer:
-        return dc.cylinderType == CylinderType::StringerStiffened;
-    case Applies::Ring:
-        return dc.ringControl == 1;
-    case Applies::NotColumn:
-        return dc.cylinderType != CylinderType::Column;
-    case Applies::Column:
-        return dc.cylinderType == CylinderType::Column;
-    }
-    return true;
-}
-
 using Cell = std::string (*)(const DesignCase& dc, const DatabaseRow& row, char sep);
 
 struct InputColumn {
     const char* heading;
     int group; // the column group that shows it, kAlways for the columns always shown
-    Applies applies;
+    AppliesTo applies;
     Cell cell;
 };
 
@@ -51,51 +32,51 @@ std::string oneDecimal(float v, char sep) {
 
 // The input columns in table order.
 const InputColumn kInputs[] = {
-    {"Ident", kAlways, Applies::Always,
+    {"Ident", kAlways, AppliesTo::Always,
      [](const DesignCase&, const DatabaseRow& row, char) { return row.listText; }},
-    {"fyk", kAlways, Applies::Always,
+    {"fyk", kAlways, AppliesTo::Always,
      [](const DesignCase& dc, const DatabaseRow&, char sep) { return formatGeneral(dc.fyp, sep); }},
-    {"r ", kAlways, Applies::Always,
+    {"r ", kAlways, AppliesTo::Always,
      [](const DesignCase& dc, const DatabaseRow&, char sep) { return formatGeneral(dc.r, sep); }},
-    {"l ", kAlways, Applies::Always,
+    {"l ", kAlways, AppliesTo::Always,
      [](const DesignCase& dc, const DatabaseRow&, char sep) { return formatGeneral(dc.l, sep); }},
-    {"t", kAlways, Applies::Always,
+    {"t", kAlways, AppliesTo::Always,
      [](const DesignCase& dc, const DatabaseRow&, char sep) { return oneDecimal(dc.t, sep); }},
-    {"Stiff spac", G::StiffenerInputs, Applies::Stringer,
+    {"Stiff spac", G::StiffenerInputs, AppliesTo::Stringer,
      [](const DesignCase&, const DatabaseRow& row, char sep) {
          return formatNumber(row.s, "0", sep);
      }},
-    {"Stiff prof", G::StiffenerInputs, Applies::Stringer,
+    {"Stiff prof", G::StiffenerInputs, AppliesTo::Stringer,
      [](const DesignCase&, const DatabaseRow& row, char) { return row.stiff.designation; }},
-    {"Ring spac", G::RingInputs, Applies::Ring,
+    {"Ring spac", G::RingInputs, AppliesTo::Ring,
      [](const DesignCase&, const DatabaseRow& row, char sep) {
          return formatNumber(row.L, "0", sep);
      }},
-    {"RIng prof ", G::RingInputs, Applies::Ring,
+    {"RIng prof ", G::RingInputs, AppliesTo::Ring,
      [](const DesignCase&, const DatabaseRow& row, char) { return row.ring.designation; }},
-    {"Sigx", G::StressInputs, Applies::NotColumn,
+    {"Sigx", G::StressInputs, AppliesTo::NotColumn,
      [](const DesignCase& dc, const DatabaseRow&, char sep) { return oneDecimal(dc.Sigx, sep); }},
-    {"Sigy", G::StressInputs, Applies::NotColumn,
+    {"Sigy", G::StressInputs, AppliesTo::NotColumn,
      [](const DesignCase& dc, const DatabaseRow&, char sep) { return oneDecimal(dc.Sigy, sep); }},
-    {"Tau", G::StressInputs, Applies::NotColumn,
+    {"Tau", G::StressInputs, AppliesTo::NotColumn,
      [](const DesignCase& dc, const DatabaseRow&, char sep) { return oneDecimal(dc.Tau, sep); }},
-    {"pd", kAlways, Applies::Always,
+    {"pd", kAlways, AppliesTo::Always,
      [](const DesignCase& dc, const DatabaseRow&, char sep) {
          return formatNumber(dc.pd, "0.000", sep);
      }},
-    {"L", G::ColumnInputs, Applies::Column,
+    {"L", G::ColumnInputs, AppliesTo::Column,
      [](const DesignCase& dc, const DatabaseRow&, char sep) {
          return formatNumber(dc.L, "0", sep);
      }},
-    {"N", G::ColumnInputs, Applies::Column,
+    {"N", G::ColumnInputs, AppliesTo::Column,
      [](const DesignCase& dc, const DatabaseRow&, char sep) { return oneDecimal(dc.N, sep); }},
-    {"M1a", G::ColumnInputs, Applies::Column,
+    {"M1a", G::ColumnInputs, AppliesTo::Column,
      [](const DesignCase& dc, const DatabaseRow&, char sep) { return oneDecimal(dc.M1a, sep); }},
-    {"M2a", G::ColumnInputs, Applies::Column,
+    {"M2a", G::ColumnInputs, AppliesTo::Column,
      [](const DesignCase& dc, const DatabaseRow&, char sep) { return oneDecimal(dc.M2a, sep); }},
-    {"M1b", G::ColumnInputs, Applies::Column,
+    {"M1b", G::ColumnInputs, AppliesTo::Column,
      [](const DesignCase& dc, const DatabaseRow&, char sep) { return oneDecimal(dc.M1b, sep); }},
-    {"M2b", G::ColumnInputs, Applies::Column,
+    {"M2b", G::ColumnInputs, AppliesTo::Column,
      [](const DesignCase& dc, const DatabaseRow&, char sep) { return oneDecimal(dc.M2b, sep); }},
 };
 
@@ -104,7 +85,7 @@ const InputColumn kInputs[] = {
 struct FactorColumn {
     const char* heading;
     int group;
-    Applies applies;
+    AppliesTo applies;
     double (*value)(const CaseResults& res);
     double (*permitted)(const DesignCase& dc, const CaseResults& res);
     ResultPanel CaseResults::*panel;
@@ -122,21 +103,21 @@ double ringPermitted(const DesignCase& dc, const CaseResults&) {
 }
 
 const FactorColumn kFactors[] = {
-    {"Shell UF =", kAlways, Applies::Always, [](const CaseResults& r) { return r.shellUF; },
+    {"Shell UF =", kAlways, AppliesTo::Always, [](const CaseResults& r) { return r.shellUF; },
      shellPermitted, &CaseResults::shellPanel, 10},
-    {"Stiff UF =", G::StiffenerResults, Applies::Stringer,
+    {"Stiff UF =", G::StiffenerResults, AppliesTo::Stringer,
      [](const CaseResults& r) { return r.stiffUF; },
      [](const DesignCase&, const CaseResults& r) { return r.stiffUFallow; },
      &CaseResults::stiffPanel, 13},
-    {"Ring Ax", G::RingResults, Applies::Ring, [](const CaseResults& r) { return r.ringAreaUF; },
+    {"Ring Ax", G::RingResults, AppliesTo::Ring, [](const CaseResults& r) { return r.ringAreaUF; },
      ringPermitted, &CaseResults::ringPanel, 2},
-    {"Ring Ix", G::RingResults, Applies::Ring,
+    {"Ring Ix", G::RingResults, AppliesTo::Ring,
      [](const CaseResults& r) { return static_cast<double>(r.ringInertiaUF); }, ringPermitted,
      &CaseResults::ringPanel, 11},
-    {"Column UF1 =", G::ColumnResults, Applies::Column, [](const CaseResults& r) { return r.UF1; },
-     columnPermitted, &CaseResults::columnPanel, 13},
-    {"Column UF2 =", G::ColumnResults, Applies::Column, [](const CaseResults& r) { return r.UF2; },
-     columnPermitted, &CaseResults::columnPanel, 14},
+    {"Column UF1 =", G::ColumnResults, AppliesTo::Column,
+     [](const CaseResults& r) { return r.UF1; }, columnPermitted, &CaseResults::columnPanel, 13},
+    {"Column UF2 =", G::ColumnResults, AppliesTo::Column,
+     [](const CaseResults& r) { return r.UF2; }, columnPermitted, &CaseResults::columnPanel, 14},
 };
 
 bool shown(int group, const SummaryGroups& groups) {

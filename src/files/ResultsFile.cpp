@@ -48,30 +48,11 @@ private:
     std::string text_;
 };
 
-// Which cases an input column is shown for; the others read "N/A".
-enum class Shown { Always, Stringer, Ring, NotColumn, Column };
-
-bool applies(Shown s, const DesignCase& dc) {
-    switch (s) {
-    case Shown::Always:
-        return true;
-    case Shown::Stringer:
-        return dc.cylinderType == CylinderType::StringerStiffened;
-    case Shown::Ring:
-        return dc.ringControl == 1;
-    case Shown::NotColumn:
-        return dc.cylinderType != CylinderType::Column;
-    case Shown::Column:
-        return dc.cylinderType == CylinderType::Column;
-    }
-    return true;
-}
-
 using Cell = std::string (*)(const DesignCase& dc, const DatabaseRow& row, char sep);
 
 struct InputColumn {
     const char* heading;
-    Shown shown;
+    AppliesTo shown;
     Cell cell;
 };
 
@@ -85,95 +66,95 @@ std::string whole(float v, char sep) {
 // The input columns in file order; the results file shows the column length L once more
 // among the column data.
 constexpr std::array<InputColumn, 36> kInputs = {{
-    {"Project", Shown::Always,
+    {"Project", AppliesTo::Always,
      [](const DesignCase& dc, const DatabaseRow&, char) { return dc.projectName; }},
-    {"Identification", Shown::Always,
+    {"Identification", AppliesTo::Always,
      [](const DesignCase& dc, const DatabaseRow&, char) { return dc.identification; }},
-    {"Design-method", Shown::Always,
+    {"Design-method", AppliesTo::Always,
      [](const DesignCase& dc, const DatabaseRow&, char) {
          return std::string(dc.designFormat == DesignFormat::LRFD ? "LRFD" : "WSD");
      }},
-    {"Allow/Basic Usage Factor", Shown::Always,
+    {"Allow/Basic Usage Factor", AppliesTo::Always,
      [](const DesignCase& dc, const DatabaseRow&, char sep) {
          return formatNumber(dc.UF, "0.##", sep);
      }},
-    {"Cylinder type", Shown::Always,
+    {"Cylinder type", AppliesTo::Always,
      [](const DesignCase& dc, const DatabaseRow&, char) {
          return std::string(cylinderName(dc.cylinderType));
      }},
-    {"Outside stiffeneing", Shown::Always,
+    {"Outside stiffeneing", AppliesTo::Always,
      [](const DesignCase& dc, const DatabaseRow&, char) { return yesNo(dc.outsideStiffening); }},
-    {"Ringframe control", Shown::Always,
+    {"Ringframe control", AppliesTo::Always,
      [](const DesignCase& dc, const DatabaseRow&, char) { return yesNo(dc.ringControl); }},
-    {"Heavy Ringframe control", Shown::Always,
+    {"Heavy Ringframe control", AppliesTo::Always,
      [](const DesignCase& dc, const DatabaseRow&, char) {
          return dc.ringControl != 0 ? yesNo(dc.heavyRingControl) : std::string("No");
      }},
-    {"E - modulus", Shown::Always,
+    {"E - modulus", AppliesTo::Always,
      [](const DesignCase& dc, const DatabaseRow&, char sep) {
          return formatNumber(dc.E, "00.0E+0", sep);
      }},
-    {"Material-plate", Shown::Always,
+    {"Material-plate", AppliesTo::Always,
      [](const DesignCase& dc, const DatabaseRow&, char sep) { return whole(dc.fyp, sep); }},
-    {"r", Shown::Always,
+    {"r", AppliesTo::Always,
      [](const DesignCase& dc, const DatabaseRow&, char sep) { return whole(dc.r, sep); }},
-    {"l", Shown::Always,
+    {"l", AppliesTo::Always,
      [](const DesignCase& dc, const DatabaseRow&, char sep) { return whole(dc.l, sep); }},
-    {"t", Shown::Always,
+    {"t", AppliesTo::Always,
      [](const DesignCase& dc, const DatabaseRow&, char sep) {
          return formatNumber(dc.t, "0.0", sep);
      }},
-    {"s", Shown::Stringer,
+    {"s", AppliesTo::Stringer,
      [](const DesignCase& dc, const DatabaseRow&, char sep) { return whole(dc.s, sep); }},
-    {"lt", Shown::Stringer,
+    {"lt", AppliesTo::Stringer,
      [](const DesignCase& dc, const DatabaseRow&, char sep) { return whole(dc.ltStiff, sep); }},
-    {"Stiff Prof", Shown::Stringer,
+    {"Stiff Prof", AppliesTo::Stringer,
      [](const DesignCase&, const DatabaseRow& row, char) { return row.stiff.designation; }},
-    {"Material-Stiff", Shown::Stringer,
+    {"Material-Stiff", AppliesTo::Stringer,
      [](const DesignCase& dc, const DatabaseRow&, char sep) { return whole(dc.fys, sep); }},
-    {"cyll", Shown::Ring,
+    {"cyll", AppliesTo::Ring,
      [](const DesignCase& dc, const DatabaseRow&, char sep) { return whole(dc.L, sep); }},
-    {"gilt", Shown::Ring,
+    {"gilt", AppliesTo::Ring,
      [](const DesignCase& dc, const DatabaseRow&, char sep) { return whole(dc.ltRing, sep); }},
-    {"Ringfr Prof", Shown::Ring,
+    {"Ringfr Prof", AppliesTo::Ring,
      [](const DesignCase&, const DatabaseRow& row, char) { return row.ring.designation; }},
-    {"Material-Ringfr", Shown::Ring,
+    {"Material-Ringfr", AppliesTo::Ring,
      [](const DesignCase& dc, const DatabaseRow&, char sep) { return whole(dc.fyr, sep); }},
-    {"Fabrication", Shown::Ring,
+    {"Fabrication", AppliesTo::Ring,
      [](const DesignCase& dc, const DatabaseRow&, char) {
          return std::string(dc.ringFabrication == 0 ? "Fab" : "Welded");
      }},
-    {"Special Calc", Shown::Ring,
+    {"Special Calc", AppliesTo::Ring,
      [](const DesignCase& dc, const DatabaseRow&, char) { return yesNo(dc.specialIh); }},
-    {"Sigx", Shown::NotColumn,
+    {"Sigx", AppliesTo::NotColumn,
      [](const DesignCase& dc, const DatabaseRow&, char sep) {
          return formatGeneral(dc.Sigx, sep);
      }},
-    {"Sigy", Shown::NotColumn,
+    {"Sigy", AppliesTo::NotColumn,
      [](const DesignCase& dc, const DatabaseRow&, char sep) {
          return formatGeneral(dc.Sigy, sep);
      }},
-    {"Tau", Shown::NotColumn,
+    {"Tau", AppliesTo::NotColumn,
      [](const DesignCase& dc, const DatabaseRow&, char sep) { return formatGeneral(dc.Tau, sep); }},
-    {"pd", Shown::Always,
+    {"pd", AppliesTo::Always,
      [](const DesignCase& dc, const DatabaseRow&, char sep) { return formatGeneral(dc.pd, sep); }},
-    {"L", Shown::Column,
+    {"L", AppliesTo::Column,
      [](const DesignCase& dc, const DatabaseRow&, char sep) { return formatGeneral(dc.L, sep); }},
-    {"k1", Shown::Column,
+    {"k1", AppliesTo::Column,
      [](const DesignCase& dc, const DatabaseRow&, char sep) { return formatGeneral(dc.k1, sep); }},
-    {"k2", Shown::Column,
+    {"k2", AppliesTo::Column,
      [](const DesignCase& dc, const DatabaseRow&, char sep) { return formatGeneral(dc.k2, sep); }},
-    {"N", Shown::Column,
+    {"N", AppliesTo::Column,
      [](const DesignCase& dc, const DatabaseRow&, char sep) { return formatGeneral(dc.N, sep); }},
-    {"M1a", Shown::Column,
+    {"M1a", AppliesTo::Column,
      [](const DesignCase& dc, const DatabaseRow&, char sep) { return formatGeneral(dc.M1a, sep); }},
-    {"M2a", Shown::Column,
+    {"M2a", AppliesTo::Column,
      [](const DesignCase& dc, const DatabaseRow&, char sep) { return formatGeneral(dc.M2a, sep); }},
-    {"M1b", Shown::Column,
+    {"M1b", AppliesTo::Column,
      [](const DesignCase& dc, const DatabaseRow&, char sep) { return formatGeneral(dc.M1b, sep); }},
-    {"M2b", Shown::Column,
+    {"M2b", AppliesTo::Column,
      [](const DesignCase& dc, const DatabaseRow&, char sep) { return formatGeneral(dc.M2b, sep); }},
-    {"Dim mom", Shown::Column,
+    {"Dim mom", AppliesTo::Column,
      [](const DesignCase& dc, const DatabaseRow&,
         char) { return std::string(dc.dimMoment != 0 ? "Red" : "Max"); }},
 }};
@@ -236,10 +217,9 @@ std::string resultsCaseLine(const DesignCase& dc, const CaseResults& res, const 
     for (const InputColumn& c : kInputs)
         line.cell(applies(c.shown, dc) ? c.cell(dc, row, sep) : "N/A");
     resultBlock(line, res.shellPanel, true, completed, "N/A");
-    resultBlock(line, res.stiffPanel, dc.cylinderType == CylinderType::StringerStiffened, completed,
-                "N/A");
-    resultBlock(line, res.ringPanel, dc.ringControl == 1, completed, "N/A");
-    resultBlock(line, res.columnPanel, dc.cylinderType == CylinderType::Column, completed, " N/A");
+    resultBlock(line, res.stiffPanel, applies(AppliesTo::Stringer, dc), completed, "N/A");
+    resultBlock(line, res.ringPanel, applies(AppliesTo::Ring, dc), completed, "N/A");
+    resultBlock(line, res.columnPanel, applies(AppliesTo::Column, dc), completed, " N/A");
     line.text() += ';';
     return line.text();
 }

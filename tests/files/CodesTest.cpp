@@ -52,18 +52,6 @@ std::vector<std::string> split(const std::string& text, const std::string& sep) 
     return out;
 }
 
-TEST(StoredCodes, NumbersOutsideTheEnumerationStandForNothing) {
-    EXPECT_EQ(CylinderType::Unstiffened, codeFromNumber<CylinderType>(0));
-    EXPECT_EQ(CylinderType::Column, codeFromNumber<CylinderType>(3));
-    EXPECT_FALSE(codeFromNumber<CylinderType>(-1));
-    EXPECT_FALSE(codeFromNumber<CylinderType>(4));
-    EXPECT_EQ(DesignFormat::WSD, codeFromNumber<DesignFormat>(1));
-    EXPECT_FALSE(codeFromNumber<DesignFormat>(2));
-    EXPECT_FALSE(codeFromNumber<DesignFormat>(-32768));
-    EXPECT_EQ(3, lastCodeNumber<CylinderType>());
-    EXPECT_EQ(1, lastCodeNumber<DesignFormat>());
-}
-
 // Lines 10 (design format) and 12 (cylinder type) of a case file.
 TEST(StoredCodes, CaseFileKeepsTheNumbersAndReadsThemBack) {
     for (const TypeNumber& t : kTypes)
