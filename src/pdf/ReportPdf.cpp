@@ -1,5 +1,6 @@
 #include "pdf/ReportPdf.h"
 
+#include "base/Version.h"
 #include "pdf/QtSurface.h"
 #include "report/Report.h"
 
@@ -46,7 +47,7 @@ bool writeReportPdf(const State& st, const QString& path, QString& error) {
     {
         QPdfWriter writer(&file);
         writer.setTitle("Velmora DNV");
-        writer.setCreator("Velmora DNV 1.8.5");
+        writer.setCreator(QStringLiteral("Velmora DNV ") + QString::fromLatin1(kVersion));
         writer.setResolution(600);
         writer.setPageLayout(QPageLayout(QPageSize(QPageSize::A4), QPageLayout::Portrait,
                                          QMarginsF(6, 6, 6, 6), QPageLayout::Millimeter));

@@ -5,6 +5,7 @@
 #include "report/Report.h"
 
 #include "base/NumberText.h"
+#include "base/Version.h"
 #include "calc/State.h"
 #include "report/Panels.h"
 #include "report/Sketches.h"
@@ -136,7 +137,7 @@ void printHeader(Page& p, const State& st, const ReportStamp& stamp, const Repor
     // the name) hold their texts only in a smaller face, so the texts are set in 8 pt.
     s.setFont(kFont, kHeaderTextPt);
     p.text(x0 + 0.5, 3.5, "Cylinder shell buckling based on DNV-RP-C202");
-    p.text(x0 + 0.5, 4.2, "Version 1.8.5");
+    p.text(x0 + 0.5, 4.2, kVersionLine);
 
     p.text(x0 + 37.5, 2.1, "Project: ");
     p.text(x0 + 43, 2.1, characters(st.dc.projectName, 1, 45));

@@ -1,5 +1,6 @@
 #include "ui/HelpWindows.h"
 
+#include "base/Version.h"
 #include "report/Surface.h"
 #include "ui/PanelWidget.h"
 
@@ -273,7 +274,7 @@ void HelpWindows::showAbout() {
         lay->addWidget(pic);
         const char* names[3] = {"ab1", "ab2", "ab3"};
         const char* texts[3] = {"Velmora DNV", "Cylinder shell buckling based on DNV-RP-C202",
-                                "Version 1.8.5"};
+                                kVersionLine};
         for (int i = 0; i < 3; ++i) {
             auto* l = new QLabel(QString::fromLatin1(texts[i]), w);
             l->setObjectName(QString::fromLatin1(names[i]));

@@ -609,6 +609,14 @@ private slots:
         QCOMPARE(get<QAction>("mnuabout")->text(), QStringLiteral("&About Velmora"));
     }
 
+    void aboutBoxShowsTheVersion() {
+        get<QAction>("mnuabout")->trigger();
+        auto* about = w_->findChild<QWidget*>("about");
+        QVERIFY(about);
+        QCOMPARE(about->findChild<QLabel*>("ab3")->text(), QStringLiteral("Version 1.8.5"));
+        about->close();
+    }
+
     // ---- warnings of the profile dialogs ----------------------------------------------------
 
     void profileDialogWarningsStandOverTheDialogAndItsNextActivationCounts() {

@@ -95,7 +95,9 @@ private slots:
         QString error;
         QVERIFY2(writeReportPdf(st, path, error), qPrintable(error));
 
-        QVERIFY(run("pdfinfo", {path}).contains(QRegularExpression("Pages:\\s+1\\n")));
+        const QString info = run("pdfinfo", {path});
+        QVERIFY(info.contains(QRegularExpression("Pages:\\s+1\\n")));
+        QVERIFY(info.contains(QRegularExpression("Creator:\\s+Velmora DNV 1\\.8\\.5\\n")));
         const QString text = squeezed(run("pdftotext", {path, "-"}));
         QVERIFY(!text.isEmpty());
         auto expect = [&](const std::string& t) {
