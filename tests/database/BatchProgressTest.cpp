@@ -18,14 +18,7 @@ namespace velmora {
 namespace {
 
 State fourRowState() {
-    State st = test::newTestState();
-    CaseDatabase db;
-    std::string error;
-    const std::string text =
-        test::joinLines({"% first", test::caseLine(), test::caseLine({{1, "Case B"}}), "End"});
-    EXPECT_TRUE(parseDatabaseText(text, "db_in.csv", st.profiles.bulb, true, db, error)) << error;
-    st.db = std::move(db);
-    return st;
+    return test::stateWith({"% first", test::caseLine(), test::caseLine({{1, "Case B"}}), "End"});
 }
 
 using Calls = std::vector<std::pair<int, int>>;

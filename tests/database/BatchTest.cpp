@@ -21,16 +21,7 @@ using test::caseLine;
 using test::cells;
 using test::joinLines;
 using test::ScratchDir;
-
-State stateWith(const std::vector<std::string>& lines) {
-    State st = test::newTestState();
-    CaseDatabase db;
-    std::string error;
-    EXPECT_TRUE(parseDatabaseText(joinLines(lines), "db_in.csv", st.profiles.bulb, true, db, error))
-        << error;
-    st.db = std::move(db);
-    return st;
-}
+using test::stateWith;
 
 std::vector<std::string> resultLines(State& st, BatchResult& result) {
     return splitLines(cp1252ToUtf8(resultsFileText(st, result.stopped, result.warnings)));

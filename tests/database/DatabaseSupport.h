@@ -1,6 +1,12 @@
 // Database lines written out by hand for the database tests.
 #pragma once
 
+#include "calc/State.h"
+#include "files/DatabaseFile.h"
+#include "support/TestSupport.h"
+
+#include <gtest/gtest.h>
+
 #include <cstdlib>
 #include <filesystem>
 #include <map>
@@ -69,6 +75,17 @@ inline std::string joinLines(const std::vector<std::string>& lines) {
     for (const auto& l : lines)
         out += l + "\r\n";
     return out;
+}
+
+// A test state (small profile tables) whose database is read from `lines`.
+inline State stateWith(const std::vector<std::string>& lines) {
+    State st = newTestState();
+    CaseDatabase db;
+    std::string error;
+    EXPECT_TRUE(parseDatabaseText(joinLines(lines), "db_in.csv", st.profiles.bulb, true, db, error))
+        << error;
+    st.db = std::move(db);
+    return st;
 }
 
 // Cells of a results or database line (the text between the ";").

@@ -21,16 +21,7 @@ namespace {
 using test::caseLine;
 using test::joinLines;
 using test::ScratchDir;
-
-State stateWith(const std::vector<std::string>& lines) {
-    State st = test::newTestState();
-    CaseDatabase db;
-    std::string error;
-    EXPECT_TRUE(parseDatabaseText(joinLines(lines), "db_in.csv", st.profiles.bulb, true, db, error))
-        << error;
-    st.db = std::move(db);
-    return st;
-}
+using test::stateWith;
 
 const SummaryGroups kAll{true, true, true, true, true, true, true};
 const SummaryGroups kNone{};
