@@ -1,10 +1,15 @@
-// Number text: the display patterns of the program and the parsing of typed numbers.
+// Number text: the display patterns of the program, the invariant notation of the files and the
+// reading of typed and stored numbers. Writing is in NumberFormat.cpp (on the decimal digits of
+// DecimalDigits.cpp), reading in NumberParse.cpp.
 #pragma once
 
 #include <string>
 #include <string_view>
 
 namespace velmora {
+
+// ---------------------------------------------------------------------------------------------
+// Writing numbers
 
 // Formats `value` with a display pattern such as "0.0", "0.00", "#00", "#0.0", "##0.000",
 // "#000", "##.00", "0.##", "0", "00", "0.000E+0", "0.00E+0", "00.0E+0", "###" or "#", using
@@ -20,6 +25,17 @@ std::string formatGeneral(float value, char decimalSep = '.');
 // exponent form for very small or large magnitudes). Used for numbers in files.
 std::string formatInvariant(float value);
 
+// Shortest text that reads back as the same double, in the same notation ("0.1", "1e+20", and
+// "-0.30000001192092896" for the single -0.3 widened; "inf", "-inf" and "nan" for the values
+// that are not finite).
+std::string formatShortest(double value);
+
+// True when the locale whose decimal separator is `localeDecimalSep` writes 1.1 as "1.1".
+bool detectDecimalSeparator(char localeDecimalSep);
+
+// ---------------------------------------------------------------------------------------------
+// Reading numbers
+
 struct ParsedNumber {
     bool ok = true;   // false: type mismatch off the point branch, or beyond single range
     float value = 0;  // rounded to single precision
@@ -32,9 +48,6 @@ struct ParsedNumber {
 // digits).
 ParsedNumber parseNumber(std::string_view text, bool decimalPointLocale,
                          std::string_view thousandsSep = ".");
-
-// True when the locale whose decimal separator is `localeDecimalSep` writes 1.1 as "1.1".
-bool detectDecimalSeparator(char localeDecimalSep);
 
 // Strict reading of a number in invariant notation as files hold it ("1500", "-.3", "2.1E+05",
 // surrounding blanks allowed); false when the text is not exactly one number.
