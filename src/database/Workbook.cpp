@@ -6,6 +6,7 @@
 
 #include "database/Workbook.h"
 
+#include "base/NumberText.h"
 #include "database/Summary.h"
 
 #include <xlsxwriter.h>
@@ -13,7 +14,6 @@
 #include <dlfcn.h>
 
 #include <algorithm>
-#include <charconv>
 #include <cmath>
 #include <cstdio>
 #include <filesystem>
@@ -91,13 +91,6 @@ std::string temporaryBeside(const std::string& path) {
             return name;
     }
     return "";
-}
-
-// The shortest text of `v` that reads back the same.
-std::string shortest(double v) {
-    char buf[32];
-    const auto r = std::to_chars(buf, buf + sizeof buf, v);
-    return std::string(buf, r.ptr);
 }
 
 // Writes a workbook of one worksheet, filled by `fill`, to a temporary file beside `path` and
@@ -200,7 +193,7 @@ std::string writeTableWorkbook(const WorkbookTable& table, const std::string& pa
                 if (!std::isfinite(v))
                     continue;
                 // A spreadsheet shows up to 11 characters of a number in a general column.
-                widen(c, std::min<size_t>(11, shortest(v).size()));
+                widen(c, std::min<size_t>(11, formatShortest(v).size()));
                 if (ok)
                     ok = x.writeNumber(ws, static_cast<lxw_row_t>(r + 1), static_cast<lxw_col_t>(c),
                                        v, nullptr) == LXW_NO_ERROR;

@@ -3,7 +3,6 @@
 #include "base/FileIo.h"
 #include "base/NumberText.h"
 
-#include <charconv>
 #include <cmath>
 
 namespace velmora {
@@ -25,11 +24,8 @@ void field(std::string& out, std::string_view text) {
 }
 
 void number(std::string& out, double v) {
-    if (!std::isfinite(v))
-        return;
-    char buf[32];
-    const auto r = std::to_chars(buf, buf + sizeof buf, v);
-    out.append(buf, r.ptr);
+    if (std::isfinite(v))
+        out += formatShortest(v);
 }
 
 } // namespace

@@ -7,7 +7,6 @@
 #include "case/ProfileKinds.h"
 
 #include <algorithm>
-#include <charconv>
 #include <cmath>
 #include <exception>
 
@@ -75,13 +74,6 @@ std::string allNames() {
     return s;
 }
 
-// A number of a range in the shortest form that reads back the same.
-std::string shown(double v) {
-    char buf[32];
-    const auto r = std::to_chars(buf, buf + sizeof buf, v);
-    return std::string(buf, r.ptr);
-}
-
 bool readRangeNumber(std::string_view text, double& out) {
     std::string t(text);
     std::replace(t.begin(), t.end(), ',', '.');
@@ -112,7 +104,8 @@ std::string checkRows(const State& st, const InputDesc& desc, const StudyRange& 
                ", which takes no table row";
     if (r.from != std::floor(r.from) || r.step != std::floor(r.step))
         return name + ": profile rows are whole numbers; FROM and STEP must be whole (got " +
-               shown(r.from) + ":" + shown(r.to) + ":" + shown(r.step) + ")";
+               formatShortest(r.from) + ":" + formatShortest(r.to) + ":" + formatShortest(r.step) +
+               ")";
     const ProfileTable& table = st.profiles.of(*kind->table);
     const int last = table.lastRow();
     if (last < 0)
@@ -120,7 +113,7 @@ std::string checkRows(const State& st, const InputDesc& desc, const StudyRange& 
     const double lastValue = r.from + (valueCount(r) - 1) * r.step;
     if (r.from < 0 || lastValue > last) {
         return name + ": the " + kind->stiffCaption + " of the " + member + " has rows 0 to " +
-               std::to_string(last) + "; " + shown(r.from < 0 ? r.from : lastValue) +
+               std::to_string(last) + "; " + formatShortest(r.from < 0 ? r.from : lastValue) +
                " is outside it";
     }
     return "";
@@ -220,9 +213,11 @@ std::string makeStudyGrid(const State& st, const std::vector<StudyRange>& ranges
         if (!std::isfinite(r.from) || !std::isfinite(r.to) || !std::isfinite(r.step))
             return r.name + ": FROM, TO and STEP must be finite numbers";
         if (!(r.step > 0))
-            return r.name + ": the step must be greater than 0 (got " + shown(r.step) + ")";
+            return r.name + ": the step must be greater than 0 (got " + formatShortest(r.step) +
+                   ")";
         if (r.from > r.to)
-            return r.name + ": FROM " + shown(r.from) + " is greater than TO " + shown(r.to);
+            return r.name + ": FROM " + formatShortest(r.from) + " is greater than TO " +
+                   formatShortest(r.to);
         const double count = valueCount(r);
         total *= count;
         if (!(total <= static_cast<double>(kMaxStudyPoints)))

@@ -7,6 +7,8 @@
 
 #include <algorithm>
 #include <cmath>
+#include <cstdint>
+#include <cstdio>
 #include <cstdlib>
 #include <cstring>
 #include <limits>
@@ -303,6 +305,54 @@ TEST(NumberTextInvariant, RoundTrips) {
         float back = 12345.0f;
         ASSERT_TRUE(readInvariant(text, back)) << text;
         EXPECT_EQ(std::memcmp(&back, &v, sizeof v), 0) << text;
+    }
+}
+
+// The shortest text of a double, as the study files and the workbook's column widths use it:
+// the fewest digits that read back as the same double, not a fixed count of digits.
+TEST(NumberTextInvariant, ShortestTextOfDoubles) {
+    const std::vector<std::pair<double, const char*>> cases = {
+        {0.0, "0"},
+        {-0.0, "-0"},
+        {2.0, "2"},
+        {0.1, "0.1"},
+        {0.1 + 0.2, "0.30000000000000004"},
+        {static_cast<double>(-0.3f), "-0.30000001192092896"},
+        {1e20, "1e+20"},
+        {123456.75, "123456.75"},
+        {5e-324, "5e-324"},
+        {std::numeric_limits<double>::max(), "1.7976931348623157e+308"},
+        {std::numeric_limits<double>::infinity(), "inf"},
+        {-std::numeric_limits<double>::infinity(), "-inf"}};
+    for (const auto& [value, expected] : cases)
+        EXPECT_EQ(formatShortest(value), expected);
+    EXPECT_EQ(formatShortest(std::nan("")), "nan");
+
+    std::mt19937_64 rng(7);
+    for (int n = 0; n < 100000; ++n) {
+        double v = 0;
+        const uint64_t bits = rng();
+        std::memcpy(&v, &bits, sizeof v);
+        if (!std::isfinite(v))
+            continue;
+        const std::string text = formatShortest(v);
+        double back = 0;
+        ASSERT_TRUE(readInvariant(text, back)) << text;
+        ASSERT_EQ(std::memcmp(&back, &v, sizeof v), 0) << text;
+        // Shortest: the value rounded to one significant digit fewer is another double (whole
+        // numbers without exponent are written with all their digits, the notation being the
+        // shorter one).
+        if (text.find_first_of(".e") == std::string::npos)
+            continue;
+        std::string digits = text.substr(0, text.find('e'));
+        std::erase_if(digits, [](char c) { return c == '-' || c == '.'; });
+        digits.erase(0, digits.find_first_not_of('0'));
+        digits.erase(digits.find_last_not_of('0') + 1);
+        if (digits.size() >= 2) {
+            char fewer[40];
+            std::snprintf(fewer, sizeof fewer, "%.*e", static_cast<int>(digits.size()) - 2, v);
+            EXPECT_NE(std::strtod(fewer, nullptr), v) << text << " " << fewer;
+        }
     }
 }
 
