@@ -168,6 +168,118 @@ grep -q 'none of the 15 points passes; no case file written' "$work/stderr" ||
 [ ! -e "$work/none_best.cys" ] || fail "a case file written without a passing point"
 expect_rc 2 "$cli" optimise "$work/a.cys" --vary t=12:18:1 --top 0 --data-dir "$data"
 
+# The same commands where the user's locale writes a decimal comma (de_DE.UTF-8). Where the
+# system has not generated that locale it is built from the sources of the locales package into
+# a private folder (no root needed) and found there through LOCPATH.
+comma_env=(env LC_ALL=de_DE.UTF-8)
+if [ "$("${comma_env[@]}" locale decimal_point 2>/dev/null)" != "," ]; then
+  mkdir -p "$work/locales"
+  localedef -i de_DE -f UTF-8 "$work/locales/de_DE.UTF-8" >"$work/localedef.log" 2>&1
+  comma_env=(env LOCPATH="$work/locales" LC_ALL=de_DE.UTF-8)
+fi
+comma_cli=("${comma_env[@]}" "$cli")
+if [ "$("${comma_env[@]}" locale decimal_point 2>/dev/null)" != "," ]; then
+  fail "no decimal-comma locale: de_DE.UTF-8 is neither generated nor can it be built with" \
+    "localedef (the locales package, see scripts/deps.sh): $(head -c 300 "$work/localedef.log")"
+else
+  # The C-locale outputs to hold the comma outputs against, and the rule between them: every
+  # number shown as text has the comma, chapter and equation references ("Ch 3.3.2",
+  # "Eq 3.10.7") keep their points, and JSON numbers are the same numbers.
+  "$cli" calc "$work/a.cys" --data-dir "$data" >"$work/calc_c.txt"
+  "$cli" calc "$work/a.cys" --json --data-dir "$data" >"$work/calc_c.json"
+  "$cli" sweep "$work/a.cys" --vary t=10:30:1 --data-dir "$data" >"$work/sweep_c.txt"
+  "$cli" sweep "$work/a.cys" --vary t=10:30:1 --json --data-dir "$data" >"$work/sweep_c.json"
+  cat >"$work/comma.py" <<'EOF'
+import re
+def comma(text):
+    parts = re.split(r"((?:Ch|ch|Eq) [0-9.]+)", text)
+    return "".join(p if i % 2 else re.sub(r"(?<=[0-9])\.(?=[0-9])", ",", p)
+                   for i, p in enumerate(parts))
+def same(a, b, path="$"):
+    if isinstance(a, dict):
+        assert isinstance(b, dict) and list(a) == list(b), path
+        for key in a:
+            same(a[key], b[key], path + "." + key)
+    elif isinstance(a, list):
+        assert isinstance(b, list) and len(a) == len(b), path
+        for i, (x, y) in enumerate(zip(a, b)):
+            same(x, y, "%s[%d]" % (path, i))
+    elif isinstance(a, str):
+        assert b == comma(a), (path, a, b)
+    else:
+        assert type(a) is type(b) and a == b, (path, a, b)
+EOF
+
+  expect_rc 0 "${comma_cli[@]}" calc "$work/a.cys" --data-dir "$data"
+  cp "$work/stdout" "$work/calc_comma.txt"
+  expect_rc 0 "${comma_cli[@]}" sweep "$work/a.cys" --vary t=10:30:1 --data-dir "$data"
+  cp "$work/stdout" "$work/sweep_comma.txt"
+  python3 - "$work" <<'PY' || fail "comma locale: calc or sweep text"
+import re, sys
+sys.path.insert(0, sys.argv[1])
+from comma import comma
+w = sys.argv[1]
+for name in ["calc", "sweep"]:
+    a, b = open(w + "/%s_c.txt" % name).read(), open(w + "/%s_comma.txt" % name).read()
+    assert b == comma(a), [l for l in b.splitlines() if l not in comma(a).splitlines()][:5]
+c = open(w + "/calc_comma.txt").read()
+assert re.search(r"^  fEa = +[0-9]+,[0-9]  MPa$", c, re.M) and "(Ch 3.3.2)" in c, c
+assert re.search(r"^  t: passes from 13,5[0-9]* \(between 13 and 14;",
+                 open(w + "/sweep_comma.txt").read(), re.M)
+PY
+
+  expect_rc 0 "${comma_cli[@]}" calc "$work/a.cys" --json --data-dir "$data"
+  cp "$work/stdout" "$work/calc_comma.json"
+  expect_rc 0 "${comma_cli[@]}" sweep "$work/a.cys" --vary t=10:30:1 --json --data-dir "$data"
+  cp "$work/stdout" "$work/sweep_comma.json"
+  expect_rc 0 "${comma_cli[@]}" sweep "$work/a.cys" --vary t=10:11:0,5 --json --data-dir "$data"
+  cp "$work/stdout" "$work/sweep_step.json"
+  python3 - "$work" <<'PY' || fail "comma locale: --json"
+import json, re, sys
+sys.path.insert(0, sys.argv[1])
+from comma import same
+w = sys.argv[1]
+for name in ["calc", "sweep"]:
+    same(json.load(open(w + "/%s_c.json" % name)), json.load(open(w + "/%s_comma.json" % name)))
+calc = open(w + "/calc_comma.json").read()
+assert '"pd": -0.3,' in calc and re.search(r'"value": "[0-9]+,[0-9]"', calc)
+step = json.load(open(w + "/sweep_step.json"))
+assert step["vary"] == [{"name": "t", "from": 10, "to": 11, "step": 0.5}], step["vary"]
+assert [p["inputs"]["t"] for p in step["points"]] == [10, 10.5, 11]
+PY
+
+  # The results file writes its numbers as the panels show them, with the comma; texts (the
+  # profile designations of the database among them) and the ";" separator stay as they are.
+  expect_rc 0 "${comma_cli[@]}" batch "$data/Velmora_Dnv_in.csv" "$work/comma_out.csv" \
+    --data-dir "$data"
+  python3 - "$work" <<'PY' || fail "comma locale: results file"
+import sys
+sys.path.insert(0, sys.argv[1])
+from comma import comma
+w = sys.argv[1]
+point = open(w + "/db_out.csv", newline="", encoding="latin-1").read().split("\r\n")
+commas = open(w + "/comma_out.csv", newline="", encoding="latin-1").read().split("\r\n")
+assert len(point) == len(commas) and point[0] == commas[0]
+texts = [i for i, h in enumerate(point[0].split(";"))
+         if h in ("Project", "Identification", "Stiff Prof", "Ringfr Prof")]
+assert len(texts) == 4, texts
+changed = 0
+for a, b in zip(point, commas):
+    ca, cb = a.split(";"), b.split(";")
+    assert len(ca) == len(cb), (a, b)
+    for i, (x, y) in enumerate(zip(ca, cb)):
+        assert y == (x if i in texts or len(ca) == 1 else comma(x)), (x, y)
+        changed += y != x
+assert changed > 100, changed
+assert any(";21,0E+4;" in l and ";L 200x100x12.0x12.0;" in l for l in commas)
+PY
+
+  # The study CSV is invariant: "," separates its fields, so its numbers keep the point.
+  expect_rc 0 "${comma_cli[@]}" sweep "$work/a.cys" --vary t=0:20:10 --vary l=2000:3000:1000 \
+    --csv "$work/sweep_comma.csv" --data-dir "$data"
+  cmp -s "$work/sweep.csv" "$work/sweep_comma.csv" || fail "comma locale: study CSV differs"
+fi
+
 if [ "$failures" -ne 0 ]; then
   echo "$failures check(s) failed" >&2
   exit 1
