@@ -2,6 +2,7 @@
 // branches), as file text for the strict reader, as display patterns, and as raw doubles and
 // singles for the formatters. Besides "no crash, no sanitizer report" it checks properties that
 // must hold for every input and traps when one fails.
+#include "base/DecimalDigits.h"
 #include "base/NumberText.h"
 
 #include <cmath>
@@ -41,7 +42,16 @@ const char* const kPatterns[] = {"0.0",      "0.00",    "0.000",   "#00",  "00",
                                  "#0.000",   "##0.0",   "##0.000", "#000", "##.00", "0.##", "0",
                                  "0.000E+0", "0.00E+0", "00.0E+0", "###",  "#"};
 
+// The integer digit path gives the digits std::to_chars gives.
+bool sameDigits(const velmora::numtext::Decimal& a, const velmora::numtext::Decimal& b) {
+    return a.negative == b.negative && a.count == b.count && a.exp == b.exp &&
+           std::memcmp(a.digits, b.digits, static_cast<size_t>(a.count)) == 0;
+}
+
 void formatAll(double value) {
+    if (std::isfinite(value))
+        check(sameDigits(velmora::numtext::fifteenDigitForm(value),
+                         velmora::numtext::fifteenDigitFormByLibrary(value)));
     for (const char* pattern : kPatterns) {
         const std::string a = velmora::formatNumber(value, pattern, '.');
         const std::string b = velmora::formatNumber(value, pattern, ',');
@@ -108,6 +118,8 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
         std::memcpy(&v, data + i, sizeof v);
         const std::string g = velmora::formatGeneral(v, ',');
         if (std::isfinite(v)) {
+            check(sameDigits(velmora::numtext::singleDigits(v),
+                             velmora::numtext::singleDigitsByLibrary(v)));
             check(isNumberText(g, ','));
             float back = 0;
             check(velmora::readInvariant(velmora::formatInvariant(v), back));
