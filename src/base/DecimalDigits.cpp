@@ -198,18 +198,25 @@ bool singleDigitsByIntegers(const BinaryFields& f, Decimal& d) {
     return true;
 }
 
-} // namespace
-
-Decimal fifteenDigitFormByLibrary(double value) {
+// The first `keep` digits of std::to_chars' correctly rounded expansion of `value` to
+// `precision` digits after the first.
+Decimal libraryDigits(double value, int precision, long keep) {
     Decimal d;
     d.negative = std::signbit(value);
     if (value == 0)
         return d;
-    char buf[32];
-    const auto res = std::to_chars(buf, buf + sizeof buf, value, std::chars_format::scientific, 14);
+    char buf[160];
+    const auto res =
+        std::to_chars(buf, buf + sizeof buf, value, std::chars_format::scientific, precision);
     if (res.ec == std::errc())
-        readScientific(d, buf, res.ptr, 15);
+        readScientific(d, buf, res.ptr, keep);
     return d;
+}
+
+} // namespace
+
+Decimal fifteenDigitFormByLibrary(double value) {
+    return libraryDigits(value, 14, 15);
 }
 
 Decimal fifteenDigitForm(double value) {
@@ -225,17 +232,8 @@ Decimal fifteenDigitForm(double value) {
 }
 
 Decimal singleDigitsByLibrary(float value) {
-    Decimal d;
-    d.negative = std::signbit(value);
-    if (value == 0)
-        return d;
     // A single has at most 112 significant digits, so 120 digits are its exact expansion.
-    char buf[160];
-    const auto res = std::to_chars(buf, buf + sizeof buf, static_cast<double>(value),
-                                   std::chars_format::scientific, 119);
-    if (res.ec == std::errc())
-        readScientific(d, buf, res.ptr, kSingleKeep);
-    return d;
+    return libraryDigits(static_cast<double>(value), 119, kSingleKeep);
 }
 
 Decimal singleDigits(float value) {

@@ -14,6 +14,7 @@
 #include <cstdio>
 #include <cstdlib>
 #include <cstring>
+#include <initializer_list>
 #include <limits>
 #include <random>
 #include <string>
@@ -208,60 +209,40 @@ float drawSingle(Random& r, const Pools<float>& pools, long kind) {
     }
 }
 
-TEST(DecimalDigits, FifteenDigitFormAsStdToCharsGivesIt) {
+// Compares the two paths for the values of `fixed` and the values on either side of them, then
+// for five million values that `draw` gives for the kinds 0 to 7.
+template <class T, class Draw>
+void compareAll(std::initializer_list<T> fixed, const Draw& draw, Decimal (*fast)(T),
+                Decimal (*library)(T)) {
     int differences = 0;
-    const double fixed[] = {0.0,
-                            -0.0,
-                            std::numeric_limits<double>::denorm_min(),
-                            std::numeric_limits<double>::min(),
-                            std::numeric_limits<double>::max(),
-                            -std::numeric_limits<double>::max(),
-                            0x1p-26,
-                            0x1p-27,
-                            0x1p47,
-                            0x1p46,
-                            1e14,
-                            1.4e14,
-                            99999999999999.953125,
-                            999999999999999.875};
-    for (double v : fixed) {
-        compare(v, fifteenDigitForm, fifteenDigitFormByLibrary, differences);
-        compare(stepped(v, -1), fifteenDigitForm, fifteenDigitFormByLibrary, differences);
-        compare(stepped(v, 1), fifteenDigitForm, fifteenDigitFormByLibrary, differences);
-    }
-    Random r(20261209);
-    const Pools<double> pools(r, 15, -40, 40);
+    for (T v : fixed)
+        for (long steps = -1; steps <= 1; ++steps)
+            compare(stepped(v, steps), fast, library, differences);
     const long n = samples(5000000);
     for (long i = 0; i < n && differences <= 20; ++i)
-        compare(drawDouble(r, pools, i % 8), fifteenDigitForm, fifteenDigitFormByLibrary,
-                differences);
+        compare(draw(i % 8), fast, library, differences);
     EXPECT_EQ(differences, 0);
 }
 
+TEST(DecimalDigits, FifteenDigitFormAsStdToCharsGivesIt) {
+    Random r(20261209);
+    const Pools<double> pools(r, 15, -40, 40);
+    compareAll<double>(
+        {0.0, -0.0, std::numeric_limits<double>::denorm_min(), std::numeric_limits<double>::min(),
+         std::numeric_limits<double>::max(), -std::numeric_limits<double>::max(), 0x1p-26, 0x1p-27,
+         0x1p47, 0x1p46, 1e14, 1.4e14, 99999999999999.953125, 999999999999999.875},
+        [&](long kind) { return drawDouble(r, pools, kind); }, fifteenDigitForm,
+        fifteenDigitFormByLibrary);
+}
+
 TEST(DecimalDigits, SingleDigitsAsStdToCharsGivesThem) {
-    int differences = 0;
-    const float fixed[] = {0.0f,
-                           -0.0f,
-                           std::numeric_limits<float>::denorm_min(),
-                           std::numeric_limits<float>::min(),
-                           std::numeric_limits<float>::max(),
-                           0x1p-79f,
-                           0x1p-80f,
-                           0x1p100f,
-                           0x1p127f,
-                           16777215.0f,
-                           1e7f};
-    for (float v : fixed) {
-        compare(v, singleDigits, singleDigitsByLibrary, differences);
-        compare(stepped(v, -1), singleDigits, singleDigitsByLibrary, differences);
-        compare(stepped(v, 1), singleDigits, singleDigitsByLibrary, differences);
-    }
     Random r(77);
     const Pools<float> pools(r, 9, -45, 37);
-    const long n = samples(5000000);
-    for (long i = 0; i < n && differences <= 20; ++i)
-        compare(drawSingle(r, pools, i % 8), singleDigits, singleDigitsByLibrary, differences);
-    EXPECT_EQ(differences, 0);
+    compareAll<float>(
+        {0.0f, -0.0f, std::numeric_limits<float>::denorm_min(), std::numeric_limits<float>::min(),
+         std::numeric_limits<float>::max(), 0x1p-79f, 0x1p-80f, 0x1p100f, 0x1p127f, 16777215.0f,
+         1e7f},
+        [&](long kind) { return drawSingle(r, pools, kind); }, singleDigits, singleDigitsByLibrary);
 }
 
 // A display pattern and how it rounds: to `decimals` places after the point, or for an
