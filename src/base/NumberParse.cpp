@@ -2,6 +2,7 @@
 // stored field read directly, as the database reader meets it in every field) and the strict
 // invariant notation of the files (readInvariant).
 #include "base/NumberText.h"
+#include "base/Text.h"
 
 #include <charconv>
 #include <cmath>
@@ -167,10 +168,6 @@ bool narrowToSingle(double d, float& out) {
     else
         out = static_cast<float>(d);
     return true;
-}
-
-bool isBlank(char c) {
-    return c == ' ' || c == '\t';
 }
 
 // Strict reading of a whole text: blanks around one number and nothing else.
