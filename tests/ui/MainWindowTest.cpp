@@ -1,6 +1,6 @@
 // The main window driven as a user drives it: boxes found by their control names, focus moved,
 // Enter pressed, options clicked; the messages taken from a recording notifier.
-#include "ui/MainWindow.h"
+#include "ui/main/MainWindow.h"
 #include "calc/CaseIo.h"
 #include "calc/DatabaseRows.h"
 #include "calc/State.h"
@@ -10,8 +10,8 @@
 #include "files/DatabaseFile.h"
 #include "files/RecentFiles.h"
 #include "support/RecordingNotifier.h"
-#include "ui/ProfileDialog.h"
-#include "ui/QtNotifier.h"
+#include "ui/profiles/ProfileDialog.h"
+#include "ui/widgets/QtNotifier.h"
 
 #include "MessageBoxes.h"
 
