@@ -350,6 +350,33 @@ private slots:
         QCOMPARE(st().dc.L, 7000.0f);
     }
 
+    // Enter in a material list goes on to its yield box while that box takes typing (the
+    // user-defined material), and past it, to the next frame's first box, while it does not.
+    void enterInAMaterialListGoesToItsYieldBoxOnlyWhileItIsOpen() {
+        get<QRadioButton>("cylinder2")->click();
+        auto* combo = get<QComboBox>("cbofys");
+        auto enterInList = [&] {
+            combo->setFocus();
+            QApplication::processEvents();
+            QTest::keyClick(combo, Qt::Key_Return);
+            QApplication::processEvents();
+        };
+        const int userDefined = combo->count() - 1;
+        combo->setCurrentIndex(userDefined);
+        emit combo->activated(userDefined);
+        QVERIFY(box("ifys")->isEnabled());
+        enterInList();
+        QCOMPARE(focused(), static_cast<QWidget*>(box("ifys")));
+
+        combo->setCurrentIndex(0);
+        emit combo->activated(0);
+        QVERIFY(!box("ifys")->isEnabled());
+        enterInList();
+        QCOMPARE(focused(), static_cast<QWidget*>(box("icyll")));
+        // Enter chose nothing: the list keeps the material.
+        QCOMPARE(st().dc.stiffMaterial, int16_t{0});
+    }
+
     void rightClickPopsUpProfilesExceptForUnstiffened() {
         auto* menu = get<QMenu>("mnuprofiles");
         QLabel* anyLabel = get<QGroupBox>("fr112")->findChild<QLabel*>();

@@ -20,10 +20,12 @@ class QAction;
 class QButtonGroup;
 class QCheckBox;
 class QComboBox;
+class QGridLayout;
 class QGroupBox;
 class QLabel;
 class QLineEdit;
 class QMenu;
+class QMenuBar;
 class QPushButton;
 class QRadioButton;
 class QScrollArea;
@@ -33,6 +35,7 @@ namespace velmora {
 class DatabaseWindows;
 class DesignStudyWindow;
 class HelpWindows;
+class InputBoxes;
 class PanelWidget;
 class ProfileDialogs;
 class SketchButton;
@@ -109,20 +112,44 @@ protected:
     void closeEvent(QCloseEvent* event) override;
 
 private:
+    // The controls, frame by frame (MainWindowFrames.cpp). Each frame is made in the order
+    // of the window's focus chain.
     void buildWidgets();
+    void buildContent();
+    void buildGeneralFrame();
+    void buildCylinderTypeFrame();
+    QGroupBox* buildDesignFormatFrame(QWidget* parent);
+    void buildGeometryFrame();
+    void buildAddToDatabaseButton();
+    void buildStiffenerFrame();
+    void buildRingFrame();
+    PanelWidget* buildLengthPicture(QWidget* parent);
+    void buildLoadingFrame();
+    void buildColumnFrame();
+    QGroupBox* buildDimensioningMomentsFrame(QWidget* parent);
+    void buildSketchFrame();
+    void buildResultFrames();
+    void buildDecimalProbe();
+    // A profile list with its description under it and its picture button beside them, on
+    // rows `row` and `row + 1` of `grid`.
+    struct ProfileRow {
+        QComboBox* list;
+        SketchButton* picture;
+        QLabel* description;
+    };
+    ProfileRow addProfileRow(QGroupBox* frame, QGridLayout* grid, int row, const char* listName,
+                             const char* pictureName, const char* descriptionName);
+    // A material list with the yield strength box of `part` (0 plate, 1 stiffener, 2 ring frame).
+    QComboBox* addMaterialRow(QGroupBox* frame, QGridLayout* grid, int row, const char* listName,
+                              const char* symbol, const char* boxName, int part);
     void buildMenus();
+    void buildFileMenu(QMenuBar* bar);
+    void buildProfilesMenu(QMenuBar* bar);
+    void buildDatabaseMenu(QMenuBar* bar);
+    void buildHelpMenu(QMenuBar* bar);
+
     void layoutFrames();
     void installFilters();
-    QLineEdit* box(const char* name) const;
-    QWidget* control(const QString& name) const;
-    bool available(std::string_view name) const;
-
-    // Input boxes
-    void boxFocusIn(QLineEdit* e);
-    void boxFocusOut(QLineEdit* e);
-    void boxEnter(QLineEdit* e);
-    void showOutcome(QLineEdit* e, const struct FieldOutcome& out);
-    void moveFocusTo(const std::string& name);
     void popupProfiles(const QPoint& globalPos);
 
     // Options and lists
@@ -142,11 +169,9 @@ private:
 
     // After a run: the fields the core wrote, the profile texts and pictures, the panels.
     void showRunResults();
-    void setBoxText(QLineEdit* e, const QString& text);
     void setCaption();
     void showRecentMenu();
     void detectDecimalSeparatorFromLocale();
-    QString manualPath(const QString& name) const;
     bool writeCase(const QString& path);
     void storeIdentTexts();
     // The case as the file last opened or saved holds it: the base of the modified marker.
@@ -161,39 +186,64 @@ private:
     std::map<QWidget*, std::unique_ptr<QtNotifier>> windowNotifiers_;
     std::unique_ptr<KeyValueStore> ownStore_;
     std::unique_ptr<RecentFiles> recent_;
+    std::unique_ptr<InputBoxes> inputs_;
     ProfileDialogs* dialogs_ = nullptr;
     DatabaseWindows* database_ = nullptr;
     HelpWindows* help_ = nullptr;
     QPointer<DesignStudyWindow> study_;
-    bool inLeave_ = false;
     bool laidOut_ = false;
     bool inLayout_ = false;
     std::string unchangedText_; // case-file text of the case as last opened, saved or started
-    // The box a command took while it kept the focus: leaving it unchanged does not take it
-    // again.
-    QPointer<QLineEdit> takenBox_;
 
-    // Controls used often
+    // The controls the window changes; the object names of the controls are in brackets.
     QScrollArea* scroll_ = nullptr;
-    QWidget* central_ = nullptr; // the window's content, scrolled where the screen is too small
-    QWidget* fr10_ = nullptr;
-    QGroupBox *fr20_ = nullptr, *fr110_ = nullptr, *fr111_ = nullptr, *fr112_ = nullptr;
-    QGroupBox *fr120_ = nullptr, *fr121_ = nullptr, *fr123_ = nullptr, *fr124_ = nullptr;
-    QGroupBox *fr30_ = nullptr, *fr31_ = nullptr, *fr32_ = nullptr;
-    QPushButton* cmdDatabase_ = nullptr;
-    PanelWidget *pic20_ = nullptr, *pic30_ = nullptr, *pic31_ = nullptr, *pic32_ = nullptr;
-    SketchButton *cmdpicStiff_ = nullptr, *cmdpicGird_ = nullptr;
-    std::array<QRadioButton*, 4> cylinder_{};
-    QCheckBox *ringCh_ = nullptr, *hringCh_ = nullptr, *outsideCh_ = nullptr, *checkIh_ = nullptr;
-    QRadioButton *optLrfd_ = nullptr, *optWsd_ = nullptr, *ringfab0_ = nullptr,
-                 *ringfab1_ = nullptr, *odmom1_ = nullptr, *odmom2_ = nullptr;
-    QPushButton *cmdLrfd_ = nullptr, *cmdWsd_ = nullptr;
-    QLabel *textUfb_ = nullptr, *stiffprof_ = nullptr, *ringprof_ = nullptr, *txt1_ = nullptr;
-    QComboBox *cbofyp_ = nullptr, *cbofys_ = nullptr, *cbofyg_ = nullptr, *cbostiff_ = nullptr,
-              *cboring_ = nullptr;
-    QLineEdit* test_ = nullptr;
-    QMenu *mnuprofiles_ = nullptr, *mnustiff_ = nullptr, *mnuring_ = nullptr;
-    std::array<QAction*, 5> recentActions_{};
+    QWidget* content_ = nullptr;    // the window's content, scrolled where the screen is too small
+    QWidget* inputFrame_ = nullptr; // fr10: the input frames
+    QGroupBox* generalFrame_ = nullptr;                  // fr110
+    QGroupBox* cylinderTypeFrame_ = nullptr;             // fr111
+    QGroupBox* geometryFrame_ = nullptr;                 // fr112
+    QGroupBox* stiffenerFrame_ = nullptr;                // fr120
+    QGroupBox* ringFrame_ = nullptr;                     // fr121
+    QGroupBox* loadingFrame_ = nullptr;                  // fr123
+    QGroupBox* columnFrame_ = nullptr;                   // fr124
+    QGroupBox* sketchFrame_ = nullptr;                   // fr20
+    QGroupBox* shellResultFrame_ = nullptr;              // fr30
+    QGroupBox* stiffenerResultFrame_ = nullptr;          // fr31
+    QGroupBox* ringResultFrame_ = nullptr;               // fr32
+    QPushButton* addToDatabaseButton_ = nullptr;         // cmdDatabase
+    PanelWidget* sketchPanel_ = nullptr;                 // pic20
+    PanelWidget* shellPanel_ = nullptr;                  // pic30
+    PanelWidget* stiffenerPanel_ = nullptr;              // pic31
+    PanelWidget* ringPanel_ = nullptr;                   // pic32
+    SketchButton* stiffenerPictureButton_ = nullptr;     // cmdpic_stiff
+    SketchButton* ringPictureButton_ = nullptr;          // cmdpic_gird
+    std::array<QRadioButton*, 4> cylinderTypeOptions_{}; // cylinder0 .. cylinder3
+    QCheckBox* outsideStiffeningCheck_ = nullptr;        // Outside_ch
+    QCheckBox* ringControlCheck_ = nullptr;              // ring_ch
+    QCheckBox* heavyRingControlCheck_ = nullptr;         // hring_ch
+    QCheckBox* specialIhCheck_ = nullptr;                // check_ih
+    QRadioButton* lrfdOption_ = nullptr;                 // opt_lrfd
+    QRadioButton* wsdOption_ = nullptr;                  // opt_wsd
+    QPushButton* lrfdInfoButton_ = nullptr;              // cmd_lrfd
+    QPushButton* wsdInfoButton_ = nullptr;               // cmd_wsd
+    QLabel* usageFactorLabel_ = nullptr;                 // text_ufb
+    QRadioButton* fabricatedRingOption_ = nullptr;       // ringfab0
+    QRadioButton* coldFormedRingOption_ = nullptr;       // ringfab1
+    QRadioButton* maximumMomentOption_ = nullptr;        // odmom1
+    QRadioButton* reducedMomentOption_ = nullptr;        // odmom2
+    QLabel* stiffenerProfileLabel_ = nullptr;            // stiffprof
+    QLabel* ringProfileLabel_ = nullptr;                 // ringprof
+    QLabel* loadingNote_ = nullptr;                      // txt1
+    QComboBox* plateMaterialList_ = nullptr;             // cbofyp
+    QComboBox* stiffenerMaterialList_ = nullptr;         // cbofys
+    QComboBox* ringMaterialList_ = nullptr;              // cbofyg
+    QComboBox* stiffenerKindList_ = nullptr;             // cbostiff
+    QComboBox* ringKindList_ = nullptr;                  // cboring
+    QLineEdit* decimalProbe_ = nullptr; // Test: the hidden box that tells the decimal separator
+    QMenu* profilesMenu_ = nullptr;     // mnuprofiles
+    QMenu* stiffenerMenu_ = nullptr;    // mnustiff
+    QMenu* ringMenu_ = nullptr;         // mnuring
+    std::array<QAction*, 5> recentActions_{}; // mnurecentfile0 .. mnurecentfile5
 };
 
 } // namespace velmora

@@ -1,6 +1,7 @@
 // The main window's start-up and the case-file commands of the File menu.
 #include "calc/CaseIo.h"
 #include "calc/Steps.h"
+#include "ui/main/InputBoxes.h"
 #include "ui/main/MainWindow.h"
 
 #include "base/Fp.h"
@@ -53,8 +54,8 @@ std::string folderWithSeparator(const QString& path) {
 
 void MainWindow::detectDecimalSeparatorFromLocale() {
     // 1.1 in the user's number format, read back through the hidden box.
-    test_->setText(QLocale().toString(1.1, 'f', 1));
-    st_.run.decimalPointLocale = test_->text() == QStringLiteral("1.1");
+    decimalProbe_->setText(QLocale().toString(1.1, 'f', 1));
+    st_.run.decimalPointLocale = decimalProbe_->text() == QStringLiteral("1.1");
     st_.run.thousandsSep = QLocale().groupSeparator().toStdString();
 }
 
@@ -63,7 +64,7 @@ void MainWindow::startUp() {
     lastDialogDir_ = opt_.programDir;
     detectDecimalSeparatorFromLocale();
     sizeAndCentre();
-    test_->hide();
+    decimalProbe_->hide();
     recent_->rebuildRecentMenu();
     showRecentMenu();
     newCase(st_);
@@ -170,8 +171,8 @@ void MainWindow::openRecentEntry(int index) {
 }
 
 void MainWindow::storeIdentTexts() {
-    st_.dc.projectName = box("iproj")->text().toStdString();
-    st_.dc.identification = box("iident")->text().toStdString();
+    st_.dc.projectName = inputs_->box("iproj")->text().toStdString();
+    st_.dc.identification = inputs_->box("iident")->text().toStdString();
 }
 
 bool MainWindow::writeCase(const QString& path) {
