@@ -155,8 +155,40 @@ void DesignStudyWindow::buildWidgets() {
     scroll->setWidget(content);
     outer->addWidget(scroll);
 
-    // The inputs and their ranges.
-    auto* inputs = new QGroupBox(QStringLiteral("Inputs and ranges"), content);
+    QGroupBox* inputs = buildInputsFrame(content);
+    QGroupBox* run = buildRunFrame(content);
+    QWidget* upper = buildChartAndList(content);
+    buildPointsTable(content);
+    auto* split = new QSplitter(Qt::Vertical, content);
+    split->setObjectName(QStringLiteral("splitStudy"));
+    split->setChildrenCollapsible(false);
+    split->addWidget(upper);
+    split->addWidget(table_);
+    split->setStretchFactor(0, 3);
+    split->setStretchFactor(1, 2);
+    QPushButton* close = buildCommandButtons(content);
+
+    auto* col = new QVBoxLayout(content);
+    auto* top = new QHBoxLayout;
+    top->addWidget(inputs, 0, Qt::AlignTop);
+    top->addWidget(run, 1);
+    col->addLayout(top);
+    col->addWidget(split, 1);
+    auto* buttons = new QHBoxLayout;
+    buttons->addWidget(use_);
+    buttons->addWidget(export_);
+    buttons->addStretch();
+    buttons->addWidget(close);
+    col->addLayout(buttons);
+
+    // The thickness is what is varied first; its range lies about the case's value.
+    rows_[0].name->setCurrentIndex(1);
+    inputChosen(0);
+}
+
+// The inputs and their ranges: a row of an input list and its From, To and Step boxes each.
+QGroupBox* DesignStudyWindow::buildInputsFrame(QWidget* parent) {
+    auto* inputs = new QGroupBox(QStringLiteral("Inputs and ranges"), parent);
     inputs->setObjectName(QStringLiteral("fraInputs"));
     auto* g = new QGridLayout(inputs);
     g->setHorizontalSpacing(6);
@@ -195,9 +227,12 @@ void DesignStudyWindow::buildWidgets() {
         g->addWidget(row.unit, r + 1, 4);
         connect(row.name, &QComboBox::activated, this, [this, r] { inputChosen(r); });
     }
+    return inputs;
+}
 
-    // Running the study.
-    auto* run = new QGroupBox(QStringLiteral("Run"), content);
+// Running the study: the options, the commands, the progress and the status.
+QGroupBox* DesignStudyWindow::buildRunFrame(QWidget* parent) {
+    auto* run = new QGroupBox(QStringLiteral("Run"), parent);
     run->setObjectName(QStringLiteral("fraRun"));
     auto* rv = new QGridLayout(run);
     proportions_ = new QCheckBox(QStringLiteral("The proportion checks must pass too"), run);
@@ -236,15 +271,18 @@ void DesignStudyWindow::buildWidgets() {
     connect(sweep_, &QPushButton::clicked, this, &DesignStudyWindow::runSweepCommand);
     connect(optimise_, &QPushButton::clicked, this, &DesignStudyWindow::findLightestCommand);
     connect(cancel_, &QPushButton::clicked, this, &DesignStudyWindow::cancelRun);
+    return run;
+}
 
-    // The chart with the thresholds or the lightest designs beside it, the points below.
-    chartView_ = new QChartView(content);
+// The chart with the thresholds or the lightest designs beside it.
+QWidget* DesignStudyWindow::buildChartAndList(QWidget* parent) {
+    chartView_ = new QChartView(parent);
     chartView_->setObjectName(QStringLiteral("chartStudy"));
     chartView_->setRenderHint(QPainter::Antialiasing);
     chartView_->setMinimumSize(520, 260);
     replaceChart(makeNoteChart(QStringLiteral("Run a sweep of one input for its chart, of two "
                                               "inputs for the pass/fail map")));
-    listFrame_ = new QGroupBox(QStringLiteral("Thresholds"), content);
+    listFrame_ = new QGroupBox(QStringLiteral("Thresholds"), parent);
     listFrame_->setObjectName(QStringLiteral("fraResults"));
     auto* lv = new QVBoxLayout(listFrame_);
     list_ = new QListWidget(listFrame_);
@@ -253,16 +291,20 @@ void DesignStudyWindow::buildWidgets() {
     list_->setSpacing(3);
     list_->setMinimumWidth(240);
     lv->addWidget(list_);
-    auto* upper = new QWidget(content);
+    auto* upper = new QWidget(parent);
     auto* uh = new QHBoxLayout(upper);
     uh->setContentsMargins(0, 0, 0, 0);
     uh->addWidget(chartView_, 3);
     uh->addWidget(listFrame_, 1);
+    return upper;
+}
 
+// The points of the last run, sorted by any column.
+void DesignStudyWindow::buildPointsTable(QWidget* parent) {
     model_ = new StudyTableModel(this);
     sorted_ = new StudySortModel(this);
     sorted_->setSourceModel(model_);
-    table_ = new QTableView(content);
+    table_ = new QTableView(parent);
     table_->setObjectName(QStringLiteral("tblPoints"));
     table_->setModel(sorted_);
     table_->setSortingEnabled(true);
@@ -273,46 +315,25 @@ void DesignStudyWindow::buildWidgets() {
     table_->verticalHeader()->setDefaultSectionSize(table_->fontMetrics().height() + 6);
     table_->horizontalHeader()->setSectionResizeMode(QHeaderView::ResizeToContents);
     table_->setMinimumHeight(100);
+}
 
-    auto* split = new QSplitter(Qt::Vertical, content);
-    split->setObjectName(QStringLiteral("splitStudy"));
-    split->setChildrenCollapsible(false);
-    split->addWidget(upper);
-    split->addWidget(table_);
-    split->setStretchFactor(0, 3);
-    split->setStretchFactor(1, 2);
-
-    use_ = commandButton(content, "cmdUseDesign", QStringLiteral("Use This Design"));
+// Use This Design, Export and Close; returns Close.
+QPushButton* DesignStudyWindow::buildCommandButtons(QWidget* parent) {
+    use_ = commandButton(parent, "cmdUseDesign", QStringLiteral("Use This Design"));
     use_->setToolTip(QStringLiteral("Loads the inputs of the chosen point into the case"));
     use_->setEnabled(false);
-    export_ = commandButton(content, "cmdExport", QStringLiteral("Export..."));
+    export_ = commandButton(parent, "cmdExport", QStringLiteral("Export..."));
     export_->setToolTip(QStringLiteral("The points as CSV or workbook, the chart as PNG, SVG or "
                                        "PDF"));
     export_->setEnabled(false);
-    auto* close = commandButton(content, "cmdClose", QStringLiteral("Close"));
+    auto* close = commandButton(parent, "cmdClose", QStringLiteral("Close"));
     connect(use_, &QPushButton::clicked, this, &DesignStudyWindow::useSelectedDesign);
     connect(export_, &QPushButton::clicked, this, &DesignStudyWindow::exportCommand);
     connect(close, &QPushButton::clicked, this, &QWidget::close);
     connect(
         table_->selectionModel(), &QItemSelectionModel::currentRowChanged, this,
         [this](const QModelIndex& current) { use_->setEnabled(current.isValid() && !running()); });
-
-    auto* col = new QVBoxLayout(content);
-    auto* top = new QHBoxLayout;
-    top->addWidget(inputs, 0, Qt::AlignTop);
-    top->addWidget(run, 1);
-    col->addLayout(top);
-    col->addWidget(split, 1);
-    auto* buttons = new QHBoxLayout;
-    buttons->addWidget(use_);
-    buttons->addWidget(export_);
-    buttons->addStretch();
-    buttons->addWidget(close);
-    col->addLayout(buttons);
-
-    // The thickness is what is varied first; its range lies about the case's value.
-    rows_[0].name->setCurrentIndex(1);
-    inputChosen(0);
+    return close;
 }
 
 Notifier& DesignStudyWindow::notifier() {

@@ -90,6 +90,11 @@ private:
     };
 
     void buildWidgets();
+    QGroupBox* buildInputsFrame(QWidget* parent);
+    QGroupBox* buildRunFrame(QWidget* parent);
+    QWidget* buildChartAndList(QWidget* parent);
+    void buildPointsTable(QWidget* parent);
+    QPushButton* buildCommandButtons(QWidget* parent);
     Notifier& notifier();
     // A bad range: the message over this window and the focus back to `box`.
     void refuse(const std::string& message, QWidget* box);

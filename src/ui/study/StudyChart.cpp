@@ -221,38 +221,41 @@ QChart* makeNoteChart(const QString& text) {
     return chart;
 }
 
-QChart* makeSweepChart(const StudyGrid& grid, const SweepResult& result, const QString& title,
-                       char sep) {
-    QChart* chart = newChart(title, sep);
-    // A column of entries at the right names every line in full.
-    chart->legend()->setAlignment(Qt::AlignRight);
-    const StudyAxis& axis = grid.axes.front();
-    const std::vector<StudyPoint>& points = result.points;
-    const double x0 = axis.value(0);
-    const double x1 = axis.value(axis.count - 1);
+namespace {
 
-    // The ratio axis shows the region about 1.0: up to the largest ratio, within 1.25 and 3.
+// The two axes of a chart, every series attached to both.
+struct Axes {
+    QValueAxis* x;
+    QValueAxis* y;
+};
+
+// ---- sweep ----------------------------------------------------------------------------------
+
+// The top of the ratio axis: the region about 1.0, up to the largest ratio, within 1.25 and 3.
+double ratioAxisTop(const std::vector<StudyPoint>& points) {
     double largest = 0;
     for (const StudyPoint& p : points)
         for (const StudyCheckValue& v : p.checks)
             if (v.present && std::isfinite(v.ratio()))
                 largest = std::max(largest, v.ratio());
-    const double top = std::clamp(std::ceil(largest * 1.05 / 0.25) * 0.25, 1.25, 3.0);
+    return std::clamp(std::ceil(largest * 1.05 / 0.25) * 0.25, 1.25, 3.0);
+}
 
-    auto* xAxis = valueAxis(studyInputTitle(axis.range.name), x0, x1, axis.profileRow);
+QValueAxis* ratioAxis(double top) {
     auto* yAxis = titledAxis(QStringLiteral("usage factor / permitted"));
     yAxis->setRange(0, top);
     yAxis->setTickType(QValueAxis::TicksDynamic);
     yAxis->setTickAnchor(0);
     yAxis->setTickInterval(top <= 2 ? 0.25 : 0.5);
     yAxis->setLabelFormat(top <= 2 ? QStringLiteral("%.2f") : QStringLiteral("%.1f"));
-    chart->addAxis(xAxis, Qt::AlignBottom);
-    chart->addAxis(yAxis, Qt::AlignLeft);
-    const double left = xAxis->min();
-    const double right = xAxis->max();
+    return yAxis;
+}
 
-    // The passing bands, from threshold to threshold (the ends of the sweep where it passes
-    // there), under everything else.
+// The passing bands, from threshold to threshold (the ends of the sweep where it passes there),
+// under everything else.
+void addPassingBands(QChart* chart, const Axes& axes, const StudyAxis& axis,
+                     const SweepResult& result, double top) {
+    const std::vector<StudyPoint>& points = result.points;
     bool bandNamed = false;
     for (size_t i = 0; i < points.size();) {
         if (!points[i].passes) {
@@ -285,7 +288,7 @@ QChart* makeSweepChart(const StudyGrid& grid, const SweepResult& result, const Q
         band->setColor(kBandColour);
         band->setBorderColor(Qt::transparent);
         band->setPen(Qt::NoPen);
-        attach(chart, band, xAxis, yAxis);
+        attach(chart, band, axes.x, axes.y);
         for (QLegendMarker* m : chart->legend()->markers(band)) {
             // A filled swatch: the band has no outline of its own to show.
             m->setShape(QLegend::MarkerShapeRectangle);
@@ -296,8 +299,10 @@ QChart* makeSweepChart(const StudyGrid& grid, const SweepResult& result, const Q
         bandNamed = true;
         i = j + 1;
     }
+}
 
-    // One line per check that applies at any point.
+// One line per check that applies at any point.
+void addCheckLines(QChart* chart, const Axes& axes, const std::vector<StudyPoint>& points) {
     for (int c = 0; c < kStudyCheckCount; ++c) {
         QList<QPointF> through;
         for (const StudyPoint& p : points) {
@@ -315,22 +320,27 @@ QChart* makeSweepChart(const StudyGrid& grid, const SweepResult& result, const Q
         pen.setWidthF(2.2);
         line->setPen(pen);
         line->setPointsVisible(points.size() <= 60);
-        attach(chart, line, xAxis, yAxis);
+        attach(chart, line, axes.x, axes.y);
     }
+}
 
-    // The permitted value.
+// The permitted value across the whole input axis.
+QLineSeries* addPermittedLine(QChart* chart, const Axes& axes) {
     auto* limit = new QLineSeries;
     limit->setName(QStringLiteral("permitted (ratio 1.0)"));
     limit->setObjectName(QStringLiteral("limit"));
-    limit->append(left, 1.0);
-    limit->append(right, 1.0);
+    limit->append(axes.x->min(), 1.0);
+    limit->append(axes.x->max(), 1.0);
     QPen limitPen(kLimitColour);
     limitPen.setWidthF(1.6);
     limitPen.setStyle(Qt::DashLine);
     limit->setPen(limitPen);
-    attach(chart, limit, xAxis, yAxis);
+    attach(chart, limit, axes.x, axes.y);
+    return limit;
+}
 
-    // Points whose calculation stopped, on the input axis.
+// Points whose calculation stopped, on the input axis.
+void addStoppedPoints(QChart* chart, const Axes& axes, const std::vector<StudyPoint>& points) {
     auto* stopped = new QScatterSeries;
     for (const StudyPoint& p : points)
         if (!p.completed)
@@ -341,14 +351,17 @@ QChart* makeSweepChart(const StudyGrid& grid, const SweepResult& result, const Q
         stopped->setMarkerShape(QScatterSeries::MarkerShapeRectangle);
         stopped->setMarkerSize(8);
         stopped->setColor(kStoppedColour);
-        attach(chart, stopped, xAxis, yAxis);
+        attach(chart, stopped, axes.x, axes.y);
     } else {
         delete stopped;
     }
+}
 
-    // The thresholds: a vertical line each, labelled with its value at the top.
+// The thresholds: a vertical line each, one legend entry for all.
+void addThresholdLines(QChart* chart, const Axes& axes,
+                       const std::vector<StudyThreshold>& thresholds, double top) {
     bool thresholdNamed = false;
-    for (const StudyThreshold& t : result.thresholds) {
+    for (const StudyThreshold& t : thresholds) {
         auto* mark = new QLineSeries;
         mark->setName(QStringLiteral("threshold (passing side)"));
         mark->setObjectName(QStringLiteral("threshold"));
@@ -358,86 +371,71 @@ QChart* makeSweepChart(const StudyGrid& grid, const SweepResult& result, const Q
         pen.setWidthF(1.4);
         pen.setStyle(Qt::DotLine);
         mark->setPen(pen);
-        attach(chart, mark, xAxis, yAxis);
+        attach(chart, mark, axes.x, axes.y);
         if (thresholdNamed)
             hideFromLegend(chart, mark);
         thresholdNamed = true;
     }
-    if (!result.thresholds.empty()) {
-        const std::vector<StudyThreshold> thresholds = result.thresholds;
-        const QString name = QString::fromStdString(axis.range.name);
-        // To a hundredth of the step on the chart; the list gives the value in full.
-        const int decimals = std::clamp(
-            static_cast<int>(std::ceil(-std::log10(axis.range.step / 100) - 1e-9)), 0, 6);
-        auto thresholdLabel = [decimals, sep](float v) {
-            QString text = QString::number(static_cast<double>(v), 'f', decimals);
-            if (sep == ',')
-                text.replace(QLatin1Char('.'), QLatin1Char(','));
-            return text;
-        };
-        QAbstractSeries* ref = limit;
-        new ChartOverlay(
-            chart,
-            [thresholds, name, ref, top, thresholdLabel](QPainter& p, QChart& c) {
-                QFont font = c.font();
-                font.setPointSizeF(9);
-                p.setFont(font);
-                const QFontMetricsF fm(font);
-                const QRectF area = c.plotArea();
-                p.setClipRect(area);
-                for (const StudyThreshold& t : thresholds) {
-                    const QPointF at =
-                        c.mapToPosition(QPointF(static_cast<double>(t.value), top), ref);
-                    const QString text = name + QStringLiteral(" = ") + thresholdLabel(t.value);
-                    // Upright along the line from the top of the plot, on its failing side, outside
-                    // the band.
-                    const double w = fm.horizontalAdvance(text);
-                    const double h = fm.height();
-                    p.save();
-                    p.translate(at.x(), area.top() + 6);
-                    p.rotate(90);
-                    const double side = t.passesBelow ? 3 : -h - 3;
-                    const QRectF box(0, -side - h, w + 6, h);
-                    p.fillRect(box, QColor(255, 255, 255, 210));
-                    p.setPen(kThresholdColour.darker(150));
-                    p.drawText(box, Qt::AlignCenter, text);
-                    p.restore();
-                }
-            },
-            10);
-    }
-    return chart;
 }
 
-QChart* makeMapChart(const StudyGrid& grid, const std::vector<StudyPoint>& points, int64_t lightest,
-                     const QString& title, char sep) {
-    QChart* chart = newChart(title, sep);
-    const StudyAxis& ax = grid.axes[0];
-    const StudyAxis& ay = grid.axes[1];
-    const double dx = ax.range.step;
-    const double dy = ay.range.step;
-    // Each point is a cell of one step around its value.
-    const double xLow = ax.value(0) - dx / 2;
-    const double xHigh = ax.value(ax.count - 1) + dx / 2;
-    const double yLow = ay.value(0) - dy / 2;
-    const double yHigh = ay.value(ay.count - 1) + dy / 2;
-    auto* xAxis = valueAxis(studyInputTitle(ax.range.name), xLow, xHigh, ax.profileRow);
-    auto* yAxis = valueAxis(studyInputTitle(ay.range.name), yLow, yHigh, ay.profileRow);
-    xAxis->setGridLineVisible(false);
-    yAxis->setGridLineVisible(false);
-    chart->addAxis(xAxis, Qt::AlignBottom);
-    chart->addAxis(yAxis, Qt::AlignLeft);
-    // Room at the right for the colour scale.
-    chart->setMargins(QMargins(6, 4, 96, 4));
+// Each threshold's value at the top of its line, upright on its failing side; `ref` is a series
+// on the chart's axes.
+void addThresholdLabels(QChart* chart, const StudyAxis& axis,
+                        const std::vector<StudyThreshold>& thresholds, QAbstractSeries* ref,
+                        double top, char sep) {
+    const QString name = QString::fromStdString(axis.range.name);
+    // To a hundredth of the step on the chart; the list gives the value in full.
+    const int decimals =
+        std::clamp(static_cast<int>(std::ceil(-std::log10(axis.range.step / 100) - 1e-9)), 0, 6);
+    auto thresholdLabel = [decimals, sep](float v) {
+        QString text = QString::number(static_cast<double>(v), 'f', decimals);
+        if (sep == ',')
+            text.replace(QLatin1Char('.'), QLatin1Char(','));
+        return text;
+    };
+    new ChartOverlay(
+        chart,
+        [thresholds, name, ref, top, thresholdLabel](QPainter& p, QChart& c) {
+            QFont font = c.font();
+            font.setPointSizeF(9);
+            p.setFont(font);
+            const QFontMetricsF fm(font);
+            const QRectF area = c.plotArea();
+            p.setClipRect(area);
+            for (const StudyThreshold& t : thresholds) {
+                const QPointF at = c.mapToPosition(QPointF(static_cast<double>(t.value), top), ref);
+                const QString text = name + QStringLiteral(" = ") + thresholdLabel(t.value);
+                // Upright along the line from the top of the plot, on its failing side, outside
+                // the band.
+                const double w = fm.horizontalAdvance(text);
+                const double h = fm.height();
+                p.save();
+                p.translate(at.x(), area.top() + 6);
+                p.rotate(90);
+                const double side = t.passesBelow ? 3 : -h - 3;
+                const QRectF box(0, -side - h, w + 6, h);
+                p.fillRect(box, QColor(255, 255, 255, 210));
+                p.setPen(kThresholdColour.darker(150));
+                p.drawText(box, Qt::AlignCenter, text);
+                p.restore();
+            }
+        },
+        10);
+}
 
-    // Legend entries of the colours and the boundary (series without points).
+// ---- map ------------------------------------------------------------------------------------
+
+// Legend entries of the colours and the boundary (series without points); returns the first,
+// a series on the chart's axes.
+QScatterSeries* addMapLegend(QChart* chart, const Axes& axes, const std::vector<StudyPoint>& points,
+                             const QPen& boundaryPen) {
     auto swatch = [&](const QString& name, const QColor& colour) {
         auto* s = new QScatterSeries;
         s->setName(name);
         s->setMarkerShape(QScatterSeries::MarkerShapeRectangle);
         s->setColor(colour);
         s->setBorderColor(colour.darker(130));
-        attach(chart, s, xAxis, yAxis);
+        attach(chart, s, axes.x, axes.y);
         return s;
     };
     QScatterSeries* ref = swatch(QStringLiteral("passes"), scaleColour(0.85));
@@ -449,12 +447,13 @@ QChart* makeMapChart(const StudyGrid& grid, const std::vector<StudyPoint>& point
         swatch(QStringLiteral("calculation stopped"), kStoppedColour);
     auto* boundary = new QLineSeries;
     boundary->setName(QStringLiteral("pass/fail boundary"));
-    QPen boundaryPen(Qt::black);
-    boundaryPen.setWidthF(2.4);
     boundary->setPen(boundaryPen);
-    attach(chart, boundary, xAxis, yAxis);
+    attach(chart, boundary, axes.x, axes.y);
+    return ref;
+}
 
-    // The cells as an image, one pixel per point, the first input across, the second upwards.
+// The cells as an image, one pixel per point, the first input across, the second upwards.
+QImage mapCells(const StudyAxis& ax, const StudyAxis& ay, const std::vector<StudyPoint>& points) {
     const int nx = static_cast<int>(ax.count);
     const int ny = static_cast<int>(ay.count);
     QImage cells(nx, ny, QImage::Format_RGB32);
@@ -463,7 +462,16 @@ QChart* makeMapChart(const StudyGrid& grid, const std::vector<StudyPoint>& point
         const int iy = static_cast<int>(p.index % ay.count);
         cells.setPixel(ix, ny - 1 - iy, mapColour(p).rgb());
     }
-    // The boundary: every cell edge between a passing and a failing neighbour.
+    return cells;
+}
+
+// The boundary: every cell edge between a passing and a failing neighbour, in input values.
+std::vector<QLineF> passFailEdges(const StudyAxis& ax, const StudyAxis& ay,
+                                  const std::vector<StudyPoint>& points) {
+    const int nx = static_cast<int>(ax.count);
+    const int ny = static_cast<int>(ay.count);
+    const double dx = ax.range.step;
+    const double dy = ay.range.step;
     std::vector<QLineF> edges;
     auto passesAt = [&](int ix, int iy) {
         return points[static_cast<size_t>(ix) * static_cast<size_t>(ny) + static_cast<size_t>(iy)]
@@ -479,87 +487,157 @@ QChart* makeMapChart(const StudyGrid& grid, const std::vector<StudyPoint>& point
                 edges.emplace_back(x - dx / 2, y + dy / 2, x + dx / 2, y + dy / 2);
         }
     }
+    return edges;
+}
+
+// The cells over the plot area `data` (input values) and the boundary over them. `sharp` keeps
+// the enlarged cells between paints.
+void paintCells(QPainter& p, QChart& c, const QImage& cells, const std::vector<QLineF>& edges,
+                const QRectF& data, QAbstractSeries* ref, const QPen& boundaryPen, QImage& sharp) {
+    const QPointF topLeft = c.mapToPosition(QPointF(data.left(), data.bottom()), ref);
+    const QPointF bottomRight = c.mapToPosition(QPointF(data.right(), data.top()), ref);
+    const QRectF area = c.plotArea();
+    p.save();
+    p.setClipRect(area);
+    // The cells enlarged without smoothing to the pixels they cover on the device, so that a
+    // PDF or SVG viewer that smooths images still shows sharp cells.
+    const QRectF target(topLeft, bottomRight);
+    const QSize pixels = p.worldTransform()
+                             .mapRect(target)
+                             .size()
+                             .toSize()
+                             .boundedTo(QSize(4096, 4096))
+                             .expandedTo(cells.size());
+    if (sharp.size() != pixels)
+        sharp = cells.scaled(pixels, Qt::IgnoreAspectRatio, Qt::FastTransformation);
+    p.setRenderHint(QPainter::SmoothPixmapTransform, false);
+    p.drawImage(target, sharp);
+    p.setRenderHint(QPainter::Antialiasing, true);
+    QPen pen = boundaryPen;
+    pen.setCapStyle(Qt::SquareCap);
+    p.setPen(pen);
+    for (const QLineF& e : edges)
+        p.drawLine(QLineF(c.mapToPosition(e.p1(), ref), c.mapToPosition(e.p2(), ref)));
+    p.restore();
+}
+
+// The colour scale at the right of the plot, with the permitted value marked.
+void paintColourScale(QPainter& p, QChart& c, char sep) {
+    const QRectF area = c.plotArea();
+    QFont font = c.font();
+    font.setPointSizeF(9);
+    p.setFont(font);
+    const QFontMetricsF fm(font);
+    const double barX = area.right() + 14;
+    const double barW = 14;
+    const double barTop = area.top() + 1.4 * fm.height();
+    const double barH = std::max(40.0, area.height() - 2.4 * fm.height());
+    auto yOf = [&](double r) {
+        return barTop + barH * (kScaleHigh - r) / (kScaleHigh - kScaleLow);
+    };
+    for (int k = 0; k < static_cast<int>(barH); ++k) {
+        const double r = kScaleHigh - (kScaleHigh - kScaleLow) * (k + 0.5) / barH;
+        p.fillRect(QRectF(barX, barTop + k, barW, 1.0), scaleColour(r));
+    }
+    p.setPen(Qt::black);
+    p.drawRect(QRectF(barX, barTop, barW, barH));
+    for (double r : {0.4, 0.6, 0.8, 1.0, 1.2, 1.4, 1.6, 1.8, 2.0}) {
+        const double y = yOf(r);
+        p.drawLine(QPointF(barX + barW, y), QPointF(barX + barW + 4, y));
+        QString label = QString::number(r, 'f', 1);
+        if (sep == ',')
+            label.replace(QLatin1Char('.'), QLatin1Char(','));
+        if (r == kScaleHigh)
+            label = QStringLiteral("\u2265 ") + label;
+        p.drawText(QPointF(barX + barW + 6, y + fm.ascent() / 2 - 1), label);
+    }
+    QPen limit(Qt::black);
+    limit.setWidthF(2);
+    p.setPen(limit);
+    p.drawLine(QPointF(barX - 3, yOf(1.0)), QPointF(barX + barW + 3, yOf(1.0)));
+    p.setPen(Qt::black);
+    p.drawText(QPointF(barX - 6, barTop - fm.height()), QStringLiteral("UF / permitted"));
+}
+
+// The lightest passing point, as a star.
+void addLightestMark(QChart* chart, const Axes& axes, const StudyPoint& best) {
+    auto* star = new QScatterSeries;
+    star->setObjectName(QStringLiteral("lightest"));
+    star->setName(QStringLiteral("lightest passing design"));
+    star->setMarkerShape(QScatterSeries::MarkerShapeStar);
+    star->setMarkerSize(20);
+    star->setColor(QColor(20, 60, 220));
+    star->setBorderColor(Qt::white);
+    star->append(static_cast<double>(best.inputs[0]), static_cast<double>(best.inputs[1]));
+    attach(chart, star, axes.x, axes.y);
+}
+
+} // namespace
+
+QChart* makeSweepChart(const StudyGrid& grid, const SweepResult& result, const QString& title,
+                       char sep) {
+    QChart* chart = newChart(title, sep);
+    // A column of entries at the right names every line in full.
+    chart->legend()->setAlignment(Qt::AlignRight);
+    const StudyAxis& axis = grid.axes.front();
+    const std::vector<StudyPoint>& points = result.points;
+    const double x0 = axis.value(0);
+    const double x1 = axis.value(axis.count - 1);
+    const double top = ratioAxisTop(points);
+    const Axes axes{valueAxis(studyInputTitle(axis.range.name), x0, x1, axis.profileRow),
+                    ratioAxis(top)};
+    chart->addAxis(axes.x, Qt::AlignBottom);
+    chart->addAxis(axes.y, Qt::AlignLeft);
+
+    addPassingBands(chart, axes, axis, result, top);
+    addCheckLines(chart, axes, points);
+    QLineSeries* limit = addPermittedLine(chart, axes);
+    addStoppedPoints(chart, axes, points);
+    addThresholdLines(chart, axes, result.thresholds, top);
+    if (!result.thresholds.empty())
+        addThresholdLabels(chart, axis, result.thresholds, limit, top, sep);
+    return chart;
+}
+
+QChart* makeMapChart(const StudyGrid& grid, const std::vector<StudyPoint>& points, int64_t lightest,
+                     const QString& title, char sep) {
+    QChart* chart = newChart(title, sep);
+    const StudyAxis& ax = grid.axes[0];
+    const StudyAxis& ay = grid.axes[1];
+    const double dx = ax.range.step;
+    const double dy = ay.range.step;
+    // Each point is a cell of one step around its value.
+    const double xLow = ax.value(0) - dx / 2;
+    const double xHigh = ax.value(ax.count - 1) + dx / 2;
+    const double yLow = ay.value(0) - dy / 2;
+    const double yHigh = ay.value(ay.count - 1) + dy / 2;
+    const Axes axes{valueAxis(studyInputTitle(ax.range.name), xLow, xHigh, ax.profileRow),
+                    valueAxis(studyInputTitle(ay.range.name), yLow, yHigh, ay.profileRow)};
+    axes.x->setGridLineVisible(false);
+    axes.y->setGridLineVisible(false);
+    chart->addAxis(axes.x, Qt::AlignBottom);
+    chart->addAxis(axes.y, Qt::AlignLeft);
+    // Room at the right for the colour scale.
+    chart->setMargins(QMargins(6, 4, 96, 4));
+
+    QPen boundaryPen(Qt::black);
+    boundaryPen.setWidthF(2.4);
+    QScatterSeries* ref = addMapLegend(chart, axes, points, boundaryPen);
+
+    const QImage cells = mapCells(ax, ay, points);
+    const std::vector<QLineF> edges = passFailEdges(ax, ay, points);
     const QRectF data(QPointF(xLow, yLow), QPointF(xHigh, yHigh));
     new ChartOverlay(
         chart,
         [cells, edges, data, ref, boundaryPen, sep, sharp = std::make_shared<QImage>()](QPainter& p,
                                                                                         QChart& c) {
-            const QPointF topLeft = c.mapToPosition(QPointF(data.left(), data.bottom()), ref);
-            const QPointF bottomRight = c.mapToPosition(QPointF(data.right(), data.top()), ref);
-            const QRectF area = c.plotArea();
-            p.save();
-            p.setClipRect(area);
-            // The cells enlarged without smoothing to the pixels they cover on the device, so
-            // that a PDF or SVG viewer that smooths images still shows sharp cells.
-            const QRectF target(topLeft, bottomRight);
-            const QSize pixels = p.worldTransform()
-                                     .mapRect(target)
-                                     .size()
-                                     .toSize()
-                                     .boundedTo(QSize(4096, 4096))
-                                     .expandedTo(cells.size());
-            if (sharp->size() != pixels)
-                *sharp = cells.scaled(pixels, Qt::IgnoreAspectRatio, Qt::FastTransformation);
-            p.setRenderHint(QPainter::SmoothPixmapTransform, false);
-            p.drawImage(target, *sharp);
-            p.setRenderHint(QPainter::Antialiasing, true);
-            QPen pen = boundaryPen;
-            pen.setCapStyle(Qt::SquareCap);
-            p.setPen(pen);
-            for (const QLineF& e : edges)
-                p.drawLine(QLineF(c.mapToPosition(e.p1(), ref), c.mapToPosition(e.p2(), ref)));
-            p.restore();
-
-            // The colour scale at the right of the plot.
-            QFont font = c.font();
-            font.setPointSizeF(9);
-            p.setFont(font);
-            const QFontMetricsF fm(font);
-            const double barX = area.right() + 14;
-            const double barW = 14;
-            const double barTop = area.top() + 1.4 * fm.height();
-            const double barH = std::max(40.0, area.height() - 2.4 * fm.height());
-            auto yOf = [&](double r) {
-                return barTop + barH * (kScaleHigh - r) / (kScaleHigh - kScaleLow);
-            };
-            for (int k = 0; k < static_cast<int>(barH); ++k) {
-                const double r = kScaleHigh - (kScaleHigh - kScaleLow) * (k + 0.5) / barH;
-                p.fillRect(QRectF(barX, barTop + k, barW, 1.0), scaleColour(r));
-            }
-            p.setPen(Qt::black);
-            p.drawRect(QRectF(barX, barTop, barW, barH));
-            for (double r : {0.4, 0.6, 0.8, 1.0, 1.2, 1.4, 1.6, 1.8, 2.0}) {
-                const double y = yOf(r);
-                p.drawLine(QPointF(barX + barW, y), QPointF(barX + barW + 4, y));
-                QString label = QString::number(r, 'f', 1);
-                if (sep == ',')
-                    label.replace(QLatin1Char('.'), QLatin1Char(','));
-                if (r == kScaleHigh)
-                    label = QStringLiteral("\u2265 ") + label;
-                p.drawText(QPointF(barX + barW + 6, y + fm.ascent() / 2 - 1), label);
-            }
-            QPen limit(Qt::black);
-            limit.setWidthF(2);
-            p.setPen(limit);
-            p.drawLine(QPointF(barX - 3, yOf(1.0)), QPointF(barX + barW + 3, yOf(1.0)));
-            p.setPen(Qt::black);
-            p.drawText(QPointF(barX - 6, barTop - fm.height()), QStringLiteral("UF / permitted"));
+            paintCells(p, c, cells, edges, data, ref, boundaryPen, *sharp);
+            paintColourScale(p, c, sep);
         },
         2.5);
 
-    // The lightest passing point.
-    if (lightest >= 0) {
-        const StudyPoint& best = points[static_cast<size_t>(lightest)];
-        auto* star = new QScatterSeries;
-        star->setObjectName(QStringLiteral("lightest"));
-        star->setName(QStringLiteral("lightest passing design"));
-        star->setMarkerShape(QScatterSeries::MarkerShapeStar);
-        star->setMarkerSize(20);
-        star->setColor(QColor(20, 60, 220));
-        star->setBorderColor(Qt::white);
-        star->append(static_cast<double>(best.inputs[0]), static_cast<double>(best.inputs[1]));
-        attach(chart, star, xAxis, yAxis);
-    }
+    if (lightest >= 0)
+        addLightestMark(chart, axes, points[static_cast<size_t>(lightest)]);
     return chart;
 }
 
