@@ -120,6 +120,11 @@ void ProfileDialog::buildPicker() {
     top->addWidget(list_);
     top->addWidget(sketch_, 1);
     top->addWidget(fr21);
+    layOut(top);
+}
+
+// The dialog's content over the OK button at the bottom right, the dialog as large as they need.
+void ProfileDialog::layOut(QHBoxLayout* top) {
     auto* bottom = new QHBoxLayout;
     bottom->addStretch(1);
     bottom->addWidget(ok_);
@@ -160,13 +165,7 @@ void ProfileDialog::buildBuiltUp() {
     auto* top = new QHBoxLayout;
     top->addWidget(sketch_, 1);
     top->addLayout(right);
-    auto* bottom = new QHBoxLayout;
-    bottom->addStretch(1);
-    bottom->addWidget(ok_);
-    auto* all = new QVBoxLayout(this);
-    all->addLayout(top);
-    all->addLayout(bottom);
-    all->setSizeConstraint(QLayout::SetFixedSize);
+    layOut(top);
 }
 
 // Vertically centred on the main window, towards its right-hand side so that the inputs on the

@@ -8,6 +8,7 @@
 #include <map>
 #include <string>
 
+class QHBoxLayout;
 class QLabel;
 class QLineEdit;
 class QListWidget;
@@ -50,6 +51,7 @@ protected:
 private:
     void buildPicker();
     void buildBuiltUp();
+    void layOut(QHBoxLayout* top);
     QWidget* buildPropertyLabels(QWidget* parent);
     QWidget* buildCheckFrame(QWidget* parent);
     void placeBesideHost();
