@@ -3,10 +3,10 @@
 #include "base/NumberText.h"
 #include "calc/Calc.h"
 #include "calc/CaseIo.h"
-#include "calc/CommandLine.h"
 #include "calc/State.h"
 #include "case/Notifier.h"
 #include "cli/CaseJson.h"
+#include "cli/CliCommon.h"
 #include "study/Study.h"
 #include "study/StudyCsv.h"
 #include "study/StudyInputs.h"
@@ -32,8 +32,7 @@ void addCommonOptions(CLI::App* cmd, StudyCommandArgs& args) {
     cmd->add_flag("--proportions", args.proportions,
                   "A passing point must also pass every proportion check of its profiles");
     cmd->add_option("--threads", args.threads, "Threads to calculate on (default: one per core)");
-    cmd->add_option("--data-dir", args.dataDir,
-                    "Folder with DNVmat.dat and the profile tables (default: beside the program)");
+    addDataDirOption(cmd, args.dataDir);
 }
 
 // The case of the command, opened and calculated as the window opens it, and its grid. Returns
@@ -49,17 +48,9 @@ int prepareStudy(const StudyCommandArgs& args, State& st, StudyGrid& grid) {
         }
         ranges.push_back(r);
     }
-    const auto messages = prepareCommandLineState(st, args.dataDir);
-    for (const auto& m : messages)
-        std::cerr << m << '\n';
-    if (!messages.empty())
-        return 1;
     WarningCollector nt;
-    const std::string error = openCase(st, nt, args.casePath);
-    if (!error.empty()) {
-        std::cerr << error << '\n';
+    if (!loadCase(st, nt, args.casePath, args.dataDir))
         return 1;
-    }
     const std::string gridError = makeStudyGrid(st, ranges, grid);
     if (!gridError.empty()) {
         std::cerr << gridError << '\n';

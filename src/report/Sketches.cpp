@@ -216,6 +216,127 @@ std::string num(double v, const char* pattern, char sep) {
     return formatNumber(v, pattern, sep);
 }
 
+bool hasFlange(ProfileSketch sketch) {
+    return sketch == ProfileSketch::L || sketch == ProfileSketch::T || sketch == ProfileSketch::I;
+}
+
+// The texts of a profile's marks.
+struct MarkTexts {
+    std::string height; // H
+    std::string width;  // B, or the bulb's c
+    std::string web;    // tw, or t of a hollow profile
+    std::string flange; // tf
+    std::string extra;  // a of the trapezoid, r of the bulb and the RHS; empty for the others
+};
+
+MarkTexts markTexts(ProfileSketch sketch, const Dims& d, char decimalSep) {
+    MarkTexts t;
+    const std::string tName =
+        (sketch == ProfileSketch::RHS || sketch == ProfileSketch::Trapez) ? "t=" : "tw=";
+    t.height = "H=" + num(d.H, "0", decimalSep);
+    t.width = (sketch == ProfileSketch::Bulb ? "c=" + num(d.c, "0", decimalSep)
+                                             : "B=" + num(d.B, "0", decimalSep));
+    t.web = tName + num(d.tw, "0.0", decimalSep);
+    t.flange = "tf=" + num(d.tf, "0.0", decimalSep);
+    if (sketch == ProfileSketch::Trapez)
+        t.extra = "a=" + num(d.a, "0", decimalSep);
+    else if (sketch == ProfileSketch::Bulb)
+        t.extra = "r=" + num(d.r, "0", decimalSep);
+    else if (sketch == ProfileSketch::RHS)
+        t.extra = "r=" + num(d.r, "0", decimalSep);
+    return t;
+}
+
+// A profile placed in its frame: model millimetres scaled by k, x from the profile's left,
+// y up from the top of the plate.
+struct ProfileView {
+    Frame& f;
+    ProfileSketch sketch;
+    const Dims& d;
+    const Model& m;
+    double k;
+    double ox;       // frame x of the profile's x = 0
+    double plateTop; // frame y of the top of the plate
+    double th;       // text height (0 without marks)
+    double gap;      // room between a mark and what it marks
+
+    double X(double x) const { return ox + x * k; }
+    double Y(double y) const { return plateTop - y * k; }
+};
+
+// The share of the profile's height that the plate under it is thick.
+constexpr double kPlateFrac = 0.05;
+
+// The profile's outlines and the plate it stands on.
+void drawProfileOutlines(const ProfileView& v, double plateExt) {
+    for (const auto& outline : v.m.outlines) {
+        std::vector<Point> pts;
+        for (const auto& q : outline)
+            pts.push_back({v.X(q.x), v.Y(q.y)});
+        v.f.polygon(pts);
+    }
+    const double plateBottom = v.plateTop + v.m.height * kPlateFrac * v.k;
+    v.f.polygon({{v.X(-plateExt), v.plateTop},
+                 {v.X(v.m.width + plateExt), v.plateTop},
+                 {v.X(v.m.width + plateExt), plateBottom},
+                 {v.X(-plateExt), plateBottom}});
+}
+
+// H: a dimension line left of the profile.
+void drawHeightMark(const ProfileView& v, const std::string& text, double tick) {
+    const Dims& d = v.d;
+    const double hx = v.X(0) - (v.sketch == ProfileSketch::Trapez ? d.a * v.k : 0) - 1.5 * v.gap;
+    v.f.line(hx, v.Y(0), hx, v.Y(d.H));
+    v.f.line(hx - tick, v.Y(0), hx + tick, v.Y(0));
+    v.f.line(hx - tick, v.Y(d.H), hx + tick, v.Y(d.H));
+    v.f.text(hx - v.gap - v.f.textWidth(text), (v.Y(0) + v.Y(d.H)) / 2 - v.th / 2, text);
+}
+
+// B (or the bulb's c): a dimension line above the top.
+void drawWidthMark(const ProfileView& v, const std::string& text, double tick) {
+    const Dims& d = v.d;
+    double bx0 = v.X(0), bx1 = v.X(v.m.width);
+    if (v.sketch == ProfileSketch::Trapez) {
+        bx0 = v.X(std::max(0.0, d.a));
+        bx1 = bx0 + d.B * v.k;
+    } else if (v.sketch == ProfileSketch::Bulb) {
+        bx0 = v.X(d.tw);
+        bx1 = v.X(d.tw + d.c);
+    }
+    const double by = v.Y(d.H) - v.gap;
+    v.f.line(bx0, by, bx1, by);
+    v.f.line(bx0, by - tick, bx0, by + tick);
+    v.f.line(bx1, by - tick, bx1, by + tick);
+    v.f.text((bx0 + bx1) / 2 - v.f.textWidth(text) / 2, by - v.gap / 2 - v.th, text);
+}
+
+// tw (or t): beside the web, with a short leader to it.
+void drawWebMark(const ProfileView& v, const std::string& text) {
+    const Dims& d = v.d;
+    double webRight = v.X(d.tw);
+    double webY = v.Y(d.H * 0.3);
+    if (v.sketch == ProfileSketch::T || v.sketch == ProfileSketch::I)
+        webRight = v.X((d.B + d.tw) / 2);
+    else if (v.sketch == ProfileSketch::RHS || v.sketch == ProfileSketch::Trapez) {
+        webRight = v.X(v.m.width);
+        webY = v.Y(d.H * 0.45);
+        if (v.sketch == ProfileSketch::Trapez)
+            webRight = v.X(std::max(0.0, d.a) + d.B + d.a * 0.55);
+    }
+    const double twX = std::max(webRight + v.gap, v.X(v.m.width) + v.gap);
+    if (twX > webRight + v.gap)
+        v.f.line(webRight, webY, twX - v.gap * 0.3, webY);
+    v.f.text(twX, webY - v.th / 2, text);
+}
+
+// a, r: under the other marks on the right.
+void drawExtraMark(const ProfileView& v, const std::string& text) {
+    double ey = v.Y(v.d.H * 0.75) - v.th / 2;
+    if (v.sketch == ProfileSketch::Trapez)
+        ey = v.Y(v.d.H * 0.12) - v.th / 2;
+    v.f.text(v.X(v.m.width) + v.gap, ey, text);
+}
+
 } // namespace
 
 void drawProfileSketch(Surface& s, const ProfileRecord& p, ProfileSketch sketch,
@@ -232,34 +353,19 @@ void drawProfileSketch(Surface& s, const ProfileRecord& p, ProfileSketch sketch,
     if (m.width <= 0 || m.height <= 0)
         return;
 
-    const bool flanged = sketch == ProfileSketch::L || sketch == ProfileSketch::T ||
-                         sketch == ProfileSketch::I || sketch == ProfileSketch::Bulb;
+    const bool flanged = hasFlange(sketch) || sketch == ProfileSketch::Bulb;
     const bool hasB = flanged || sketch == ProfileSketch::RHS || sketch == ProfileSketch::Trapez;
-    const std::string tName =
-        (sketch == ProfileSketch::RHS || sketch == ProfileSketch::Trapez) ? "t=" : "tw=";
-    const std::string tH = "H=" + num(d.H, "0", decimalSep);
-    const std::string tB = (sketch == ProfileSketch::Bulb ? "c=" + num(d.c, "0", decimalSep)
-                                                          : "B=" + num(d.B, "0", decimalSep));
-    const std::string tW = tName + num(d.tw, "0.0", decimalSep);
-    const std::string tF = "tf=" + num(d.tf, "0.0", decimalSep);
-    std::string tExtra;
-    if (sketch == ProfileSketch::Trapez)
-        tExtra = "a=" + num(d.a, "0", decimalSep);
-    else if (sketch == ProfileSketch::Bulb)
-        tExtra = "r=" + num(d.r, "0", decimalSep);
-    else if (sketch == ProfileSketch::RHS)
-        tExtra = "r=" + num(d.r, "0", decimalSep);
+    const MarkTexts t = markTexts(sketch, d, decimalSep);
 
+    // The room the marks take round the profile.
     const double th = marks ? f.textHeight() : 0;
     const double gap = marks ? th * 0.4 : 0;
-    const double plateFrac = 0.05;
     double mL = 0, mR = 0, mT = 0, mB = 0;
     if (marks) {
-        mL = f.textWidth(tH) + 3 * gap;
-        const bool tfRight =
-            sketch == ProfileSketch::L || sketch == ProfileSketch::T || sketch == ProfileSketch::I;
-        mR = std::max({f.textWidth(tW) + gap, tfRight ? f.textWidth(tF) + gap : 0.0,
-                       tExtra.empty() ? 0.0 : f.textWidth(tExtra) + gap}) +
+        mL = f.textWidth(t.height) + 3 * gap;
+        mR = std::max({f.textWidth(t.web) + gap,
+                       hasFlange(sketch) ? f.textWidth(t.flange) + gap : 0.0,
+                       t.extra.empty() ? 0.0 : f.textWidth(t.extra) + gap}) +
              gap;
         mT = hasB ? th + 2 * gap : gap;
         mB = th * 0.2;
@@ -267,7 +373,7 @@ void drawProfileSketch(Surface& s, const ProfileRecord& p, ProfileSketch sketch,
     // The shell plate below the profile, part of the drawing but not dimensioned.
     const double plateExt = 0.25 * m.width + 0.05 * m.height;
     const double modelW = m.width + 2 * plateExt;
-    const double modelH = m.height * (1 + plateFrac);
+    const double modelH = m.height * (1 + kPlateFrac);
     const double availW = f.width() - mL - mR;
     const double availH = f.height() - mT - mB;
     if (availW <= 0 || availH <= 0) {
@@ -279,107 +385,77 @@ void drawProfileSketch(Surface& s, const ProfileRecord& p, ProfileSketch sketch,
     // Centre the profile (with its plate) in the space left by the marks.
     const double ox = mL + (availW - modelW * k) / 2 + plateExt * k;
     const double plateTop = mT + (availH - modelH * k) / 2 + m.height * k;
-    auto X = [&](double x) { return ox + x * k; };
-    auto Y = [&](double y) { return plateTop - y * k; };
+    const ProfileView v{f, sketch, d, m, k, ox, plateTop, th, gap};
 
-    for (const auto& outline : m.outlines) {
-        std::vector<Point> pts;
-        for (const auto& q : outline)
-            pts.push_back({X(q.x), Y(q.y)});
-        f.polygon(pts);
-    }
-    const double plateBottom = plateTop + m.height * plateFrac * k;
-    f.polygon({{X(-plateExt), plateTop},
-               {X(m.width + plateExt), plateTop},
-               {X(m.width + plateExt), plateBottom},
-               {X(-plateExt), plateBottom}});
+    drawProfileOutlines(v, plateExt);
     if (!marks)
         return;
 
     const double tick = th * 0.3;
-    // H: a dimension line left of the profile.
-    const double hx = X(0) - (sketch == ProfileSketch::Trapez ? d.a * k : 0) - 1.5 * gap;
-    f.line(hx, Y(0), hx, Y(d.H));
-    f.line(hx - tick, Y(0), hx + tick, Y(0));
-    f.line(hx - tick, Y(d.H), hx + tick, Y(d.H));
-    f.text(hx - gap - f.textWidth(tH), (Y(0) + Y(d.H)) / 2 - th / 2, tH);
-
-    // B (or the bulb's c): a dimension line above the top.
-    double bx0 = X(0), bx1 = X(m.width);
-    if (sketch == ProfileSketch::Trapez) {
-        bx0 = X(std::max(0.0, d.a));
-        bx1 = bx0 + d.B * k;
-    } else if (sketch == ProfileSketch::Bulb) {
-        bx0 = X(d.tw);
-        bx1 = X(d.tw + d.c);
-    }
-    if (hasB) {
-        const double by = Y(d.H) - gap;
-        f.line(bx0, by, bx1, by);
-        f.line(bx0, by - tick, bx0, by + tick);
-        f.line(bx1, by - tick, bx1, by + tick);
-        f.text((bx0 + bx1) / 2 - f.textWidth(tB) / 2, by - gap / 2 - th, tB);
-    }
-
-    // tw (or t): beside the web, with a short leader to it.
-    double webRight = X(d.tw);
-    double webY = Y(d.H * 0.3);
-    if (sketch == ProfileSketch::T || sketch == ProfileSketch::I)
-        webRight = X((d.B + d.tw) / 2);
-    else if (sketch == ProfileSketch::RHS || sketch == ProfileSketch::Trapez) {
-        webRight = X(m.width);
-        webY = Y(d.H * 0.45);
-        if (sketch == ProfileSketch::Trapez)
-            webRight = X(std::max(0.0, d.a) + d.B + d.a * 0.55);
-    }
-    const double twX = std::max(webRight + gap, X(m.width) + gap);
-    if (twX > webRight + gap)
-        f.line(webRight, webY, twX - gap * 0.3, webY);
-    f.text(twX, webY - th / 2, tW);
-
+    drawHeightMark(v, t.height, tick);
+    if (hasB)
+        drawWidthMark(v, t.width, tick);
+    drawWebMark(v, t.web);
     // tf: at the end of the flange.
-    if (sketch == ProfileSketch::L || sketch == ProfileSketch::T || sketch == ProfileSketch::I)
-        f.text(X(m.width) + gap, Y(d.H - d.tf / 2) - th / 2, tF);
-
-    // a, r: under the other marks on the right.
-    if (!tExtra.empty()) {
-        double ey = Y(d.H * 0.75) - th / 2;
-        if (sketch == ProfileSketch::Trapez)
-            ey = Y(d.H * 0.12) - th / 2;
-        f.text(X(m.width) + gap, ey, tExtra);
-    }
+    if (hasFlange(sketch))
+        f.text(v.X(m.width) + gap, v.Y(d.H - d.tf / 2) - th / 2, t.flange);
+    if (!t.extra.empty())
+        drawExtraMark(v, t.extra);
 }
 
 // ---------------------------------------------------------------------------------------------
 // The cylinder, seen from the side with its open end to the left.
 
-void drawCylinderSketch(Surface& s, const DesignCase& dc, const SketchBox& box) {
-    s.setColor(kBlack);
-    s.setBold(false);
-    s.setItalic(false);
-    s.setUnderline(false);
-    Frame f(s, box);
-    const CylinderType type = dc.cylinderType;
-    const bool outside = dc.outsideStiffening != 0;
+namespace {
+
+// The cylinder of a case as drawn in its frame.
+struct CylinderView {
+    Frame& f;
+    CylinderType type = CylinderType::Unstiffened;
+    bool outside = false;   // the stiffening stands on the outside of the shell
+    bool rings = false;     // ring frames are drawn
+    bool stringers = false; // stringers are drawn
+    double th = 0;          // text height
+    double gap = 0;         // room between a mark and what it marks
+    double ringH = 0;       // ring-frame height as a fraction of the radius
+    double stringH = 0;     // height of outside stringers as a fraction of the radius
+    double protrude = 0;    // how far the stiffening stands out of the shell, over the radius
+    double R = 0;           // radius as drawn
+    double rx = 0;          // half width of the end ellipses
+    double x0 = 0;          // the open end
+    double x1 = 0;          // the far end
+    double cy = 0;          // the axis
+    double tD = 0;          // wall thickness as drawn
+    double len = 0;         // length as drawn
+    int bays = 0;           // ring-frame bays drawn
+    double bay = 0;         // length of one bay as drawn
+};
+
+// Fits the cylinder of `dc` into the frame; false when the frame has no room for it.
+bool layCylinder(const DesignCase& dc, CylinderView& c) {
+    Frame& f = c.f;
+    const CylinderType type = c.type;
     const double r = positive(dc.r, 1);
     const double l = positive(dc.l, r);
     const double L = positive(dc.L, l);
-    const bool rings = type == CylinderType::RingStiffened ||
-                       type == CylinderType::StringerStiffened ||
-                       (type == CylinderType::Column && dc.L != dc.l);
-    const bool stringers = type == CylinderType::StringerStiffened;
+    c.rings = type == CylinderType::RingStiffened || type == CylinderType::StringerStiffened ||
+              (type == CylinderType::Column && dc.L != dc.l);
+    c.stringers = type == CylinderType::StringerStiffened;
 
-    const double th = f.textHeight();
-    const double gap = th * 0.3;
-    const double ringH = rings ? 0.14 : 0.0; // ring-frame height as a fraction of the radius
-    const double outH = (rings && outside) ? ringH : 0.0;
-    const double stringH = stringers && outside ? 0.08 : 0.0;
-    const double protrude = std::max(outH, stringH);
+    c.th = f.textHeight();
+    c.gap = c.th * 0.3;
+    c.ringH = c.rings ? 0.14 : 0.0;
+    const double outH = (c.rings && c.outside) ? c.ringH : 0.0;
+    c.stringH = c.stringers && c.outside ? 0.08 : 0.0;
+    c.protrude = std::max(outH, c.stringH);
+    const double th = c.th;
+    const double gap = c.gap;
+    const double protrude = c.protrude;
 
     // Length to diameter as drawn: near the true one, but kept readable.
     const double shownLength = (type == CylinderType::Unstiffened) ? l : L;
     const double ratio = std::clamp(shownLength / (2 * r), 0.9, 2.4);
-    const int dimRows = (type == CylinderType::Unstiffened || !rings) ? 1 : 2;
+    const int dimRows = (type == CylinderType::Unstiffened || !c.rings) ? 1 : 2;
     const double mBottom =
         dimRows * (th + 2 * gap) + gap + (type == CylinderType::Column ? th * 0.8 : 0.0);
     const double mTop = gap;
@@ -391,106 +467,143 @@ void drawCylinderSketch(Surface& s, const DesignCase& dc, const SketchBox& box) 
     const double arrowRight = type == CylinderType::Column ? 3 * gap : 0.0;
     const double availW = f.width() - labelsLeft - arrowRight - gap;
     if (availH <= 0 || availW <= 0)
-        return;
+        return false;
     double R = availH / (2 * (1 + protrude));
     R = std::min(R, availW / (2 * ratio + 2 * ex * (1 + protrude)));
-    const double len = 2 * R * ratio;
-    const double rx = ex * R;
-    const double used = len + 2 * rx * (1 + protrude);
-    const double x0 = labelsLeft + (availW - used) / 2 + rx * (1 + protrude);
-    const double x1 = x0 + len;
+    c.R = R;
+    c.len = 2 * R * ratio;
+    c.rx = ex * R;
+    const double used = c.len + 2 * c.rx * (1 + protrude);
+    c.x0 = labelsLeft + (availW - used) / 2 + c.rx * (1 + protrude);
+    c.x1 = c.x0 + c.len;
     // Centred in the height the drawing and its dimension lines leave free.
     const double spare = std::max(0.0, availH - 2 * (1 + protrude) * R);
-    const double cy = mTop + spare / 2 + (1 + protrude) * R;
-    const double tD = std::max(R * 0.06, th * 0.15); // wall thickness, drawn thicker
+    c.cy = mTop + spare / 2 + (1 + protrude) * R;
+    c.tD = std::max(R * 0.06, th * 0.15); // wall thickness, drawn thicker
 
-    // Shell: silhouette, the open end with its wall, the visible half of the far end.
-    f.line(x0, cy - R, x1, cy - R);
-    f.line(x0, cy + R, x1, cy + R);
-    f.arc(x0, cy, rx, R, 0, 2 * kPi);
-    f.arc(x0, cy, rx * (R - tD) / R, R - tD, 0, 2 * kPi);
-    f.arc(x1, cy, rx, R, -kPi / 2, kPi / 2);
+    // Ring frames at both ends and every l between.
+    c.bays = 1;
+    if (c.rings)
+        c.bays = std::clamp(static_cast<int>(std::lround(L / l)), 2, 6);
+    c.bay = c.len / c.bays;
+    return true;
+}
 
-    // Ring frames: at both ends and every l between; outside frames stand out of the
-    // silhouette, inside frames show in the open end.
-    int bays = 1;
-    if (rings)
-        bays = std::clamp(static_cast<int>(std::lround(L / l)), 2, 6);
-    const double bay = len / bays;
-    if (rings) {
-        for (int i = 1; i < bays; ++i) {
-            const double x = x0 + i * bay;
-            const double rr = outside ? R * (1 + ringH) : R;
-            f.arc(x, cy, rx * rr / R, rr, -kPi / 2, kPi / 2);
-            if (outside)
-                f.arc(x + tD, cy, rx * rr / R, rr, -kPi / 2, kPi / 2);
-            else
-                f.arc(x + tD, cy, rx, R, -kPi / 2, kPi / 2);
-        }
-        if (!outside)
-            f.arc(x0, cy, rx * (1 - ringH), R * (1 - ringH), 0, 2 * kPi);
+// Shell: silhouette, the open end with its wall, the visible half of the far end.
+void drawShell(const CylinderView& c) {
+    const double R = c.R, rx = c.rx, cy = c.cy;
+    c.f.line(c.x0, cy - R, c.x1, cy - R);
+    c.f.line(c.x0, cy + R, c.x1, cy + R);
+    c.f.arc(c.x0, cy, rx, R, 0, 2 * kPi);
+    c.f.arc(c.x0, cy, rx * (R - c.tD) / R, R - c.tD, 0, 2 * kPi);
+    c.f.arc(c.x1, cy, rx, R, -kPi / 2, kPi / 2);
+}
+
+// Ring frames: at both ends and every l between; outside frames stand out of the silhouette,
+// inside frames show in the open end.
+void drawRingFrames(const CylinderView& c) {
+    const double R = c.R, rx = c.rx, cy = c.cy, ringH = c.ringH;
+    for (int i = 1; i < c.bays; ++i) {
+        const double x = c.x0 + i * c.bay;
+        const double rr = c.outside ? R * (1 + ringH) : R;
+        c.f.arc(x, cy, rx * rr / R, rr, -kPi / 2, kPi / 2);
+        if (c.outside)
+            c.f.arc(x + c.tD, cy, rx * rr / R, rr, -kPi / 2, kPi / 2);
         else
-            f.arc(x0, cy, rx * (1 + ringH), R * (1 + ringH), 0, 2 * kPi);
+            c.f.arc(x + c.tD, cy, rx, R, -kPi / 2, kPi / 2);
     }
+    if (!c.outside)
+        c.f.arc(c.x0, cy, rx * (1 - ringH), R * (1 - ringH), 0, 2 * kPi);
+    else
+        c.f.arc(c.x0, cy, rx * (1 + ringH), R * (1 + ringH), 0, 2 * kPi);
+}
 
-    // Stringers: lines along the shell and their sections round the open end.
-    double sTickY0 = 0, sTickY1 = 0;
-    if (stringers) {
-        const double h = R * (outside ? stringH : 0.1);
-        for (int i = -2; i <= 2; ++i) {
-            const double phi = i * kPi / 6;
-            const double y = cy + R * std::sin(phi);
-            f.line(x0 + rx * std::cos(phi), y, x1 + rx * std::cos(phi), y);
-        }
-        for (int i = 0; i < 12; ++i) {
-            const double phi = i * kPi / 6;
-            const double c = std::cos(phi), sn = std::sin(phi);
-            const double rIn = outside ? R : R - tD;
-            const double rOut = outside ? R + h : R - tD - h;
-            f.line(x0 + rx * c * rIn / R, cy + sn * rIn, x0 + rx * c * rOut / R, cy + sn * rOut);
-        }
-        // s between the two stringers nearest the top of the open end.
-        sTickY0 = cy + R * std::sin(-kPi / 2);
-        sTickY1 = cy + R * std::sin(-kPi / 3);
-        f.text(x0 - rx * 0.5 - f.textWidth("s") - gap, (sTickY0 + sTickY1) / 2 - th / 2, "s");
+// Stringers: lines along the shell and their sections round the open end, with s between the
+// two nearest the top of the open end.
+void drawStringers(const CylinderView& c) {
+    const double R = c.R, rx = c.rx, cy = c.cy, x0 = c.x0;
+    const double h = R * (c.outside ? c.stringH : 0.1);
+    for (int i = -2; i <= 2; ++i) {
+        const double phi = i * kPi / 6;
+        const double y = cy + R * std::sin(phi);
+        c.f.line(x0 + rx * std::cos(phi), y, c.x1 + rx * std::cos(phi), y);
     }
-
-    // r from the axis of the open end; t at its wall.
-    f.line(x0, cy, x0, cy - R + tD);
-    f.line(x0 - rx * 0.15, cy, x0 + rx * 0.15, cy);
-    f.text(x0 + gap * 0.5, cy - R * 0.55 - th / 2, "r");
-    f.line(x0 - rx - gap * 0.5, cy + R * 0.2, x0 - rx * 0.95, cy + R * 0.05);
-    f.text(x0 - rx - gap * 0.5 - f.textWidth("t"), cy + R * 0.2, "t");
-
-    // Column: supports at the ends and the axial force.
-    if (type == CylinderType::Column) {
-        const double tri = th * 0.8;
-        for (double x : {x0, x1}) {
-            f.polygon({{x, cy + R}, {x - tri * 0.6, cy + R + tri}, {x + tri * 0.6, cy + R + tri}});
-        }
-        f.line(x1 + rx + gap, cy, x1 + rx + 3 * gap, cy);
-        f.line(x1 + rx + gap, cy, x1 + rx + 1.8 * gap, cy - gap * 0.6);
-        f.line(x1 + rx + gap, cy, x1 + rx + 1.8 * gap, cy + gap * 0.6);
+    for (int i = 0; i < 12; ++i) {
+        const double phi = i * kPi / 6;
+        const double co = std::cos(phi), sn = std::sin(phi);
+        const double rIn = c.outside ? R : R - c.tD;
+        const double rOut = c.outside ? R + h : R - c.tD - h;
+        c.f.line(x0 + rx * co * rIn / R, cy + sn * rIn, x0 + rx * co * rOut / R, cy + sn * rOut);
     }
+    const double sTickY0 = cy + R * std::sin(-kPi / 2);
+    const double sTickY1 = cy + R * std::sin(-kPi / 3);
+    c.f.text(x0 - rx * 0.5 - c.f.textWidth("s") - c.gap, (sTickY0 + sTickY1) / 2 - c.th / 2, "s");
+}
 
-    // Dimension lines under the cylinder: l over one bay, L over the whole length.
+// r from the axis of the open end; t at its wall.
+void drawRadiusAndWall(const CylinderView& c) {
+    const double R = c.R, rx = c.rx, cy = c.cy, x0 = c.x0, gap = c.gap;
+    c.f.line(x0, cy, x0, cy - R + c.tD);
+    c.f.line(x0 - rx * 0.15, cy, x0 + rx * 0.15, cy);
+    c.f.text(x0 + gap * 0.5, cy - R * 0.55 - c.th / 2, "r");
+    c.f.line(x0 - rx - gap * 0.5, cy + R * 0.2, x0 - rx * 0.95, cy + R * 0.05);
+    c.f.text(x0 - rx - gap * 0.5 - c.f.textWidth("t"), cy + R * 0.2, "t");
+}
+
+// Column: supports at the ends and the axial force.
+void drawColumnSupports(const CylinderView& c) {
+    const double R = c.R, cy = c.cy, x1 = c.x1, rx = c.rx, gap = c.gap;
+    const double tri = c.th * 0.8;
+    for (double x : {c.x0, x1}) {
+        c.f.polygon({{x, cy + R}, {x - tri * 0.6, cy + R + tri}, {x + tri * 0.6, cy + R + tri}});
+    }
+    c.f.line(x1 + rx + gap, cy, x1 + rx + 3 * gap, cy);
+    c.f.line(x1 + rx + gap, cy, x1 + rx + 1.8 * gap, cy - gap * 0.6);
+    c.f.line(x1 + rx + gap, cy, x1 + rx + 1.8 * gap, cy + gap * 0.6);
+}
+
+// Dimension lines under the cylinder: l over one bay, L over the whole length.
+void drawLengthDimensions(const CylinderView& c) {
+    const double th = c.th, gap = c.gap, x0 = c.x0, x1 = c.x1;
     auto dimension = [&](double xa, double xb, double y, const std::string& t) {
-        f.line(xa, y, xb, y);
-        f.line(xa, y - gap, xa, y + gap);
-        f.line(xb, y - gap, xb, y + gap);
-        f.text((xa + xb) / 2 - f.textWidth(t) / 2, y - th - gap * 0.2, t);
+        c.f.line(xa, y, xb, y);
+        c.f.line(xa, y - gap, xa, y + gap);
+        c.f.line(xb, y - gap, xb, y + gap);
+        c.f.text((xa + xb) / 2 - c.f.textWidth(t) / 2, y - th - gap * 0.2, t);
     };
-    double y = cy + R * (1 + protrude) + gap + th;
-    if (type == CylinderType::Column)
+    double y = c.cy + c.R * (1 + c.protrude) + gap + th;
+    if (c.type == CylinderType::Column)
         y += th * 0.8;
-    if (type == CylinderType::Unstiffened) {
+    if (c.type == CylinderType::Unstiffened) {
         dimension(x0, x1, y, "l");
-    } else if (!rings) {
+    } else if (!c.rings) {
         dimension(x0, x1, y, "L = l");
     } else {
-        dimension(x0, x0 + bay, y, "l");
+        dimension(x0, x0 + c.bay, y, "l");
         dimension(x0, x1, y + th + 2 * gap, "L");
     }
+}
+
+} // namespace
+
+void drawCylinderSketch(Surface& s, const DesignCase& dc, const SketchBox& box) {
+    s.setColor(kBlack);
+    s.setBold(false);
+    s.setItalic(false);
+    s.setUnderline(false);
+    Frame f(s, box);
+    CylinderView c{f, dc.cylinderType, dc.outsideStiffening != 0};
+    if (!layCylinder(dc, c))
+        return;
+    drawShell(c);
+    if (c.rings)
+        drawRingFrames(c);
+    if (c.stringers)
+        drawStringers(c);
+    drawRadiusAndWall(c);
+    if (c.type == CylinderType::Column)
+        drawColumnSupports(c);
+    drawLengthDimensions(c);
 }
 
 } // namespace velmora

@@ -1,6 +1,6 @@
 // Velmora DNV: the desktop program.
 #include "files/DataFiles.h"
-#include "ui/MainWindow.h"
+#include "ui/main/MainWindow.h"
 
 #include <QApplication>
 #include <QDir>

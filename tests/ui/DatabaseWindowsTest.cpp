@@ -2,16 +2,17 @@
 // name, the file dialogs and the document opener are replaced, and the warnings come from a
 // recording notifier.
 
-#include "ui/DatabaseWindows.h"
+#include "ui/database/DatabaseWindows.h"
 #include "calc/Calc.h"
 #include "calc/DatabaseRows.h"
 #include "calc/State.h"
 #include "files/DataFiles.h"
 #include "files/DatabaseFile.h"
 #include "support/RecordingNotifier.h"
-#include "ui/CaseHost.h"
-#include "ui/DatabaseWindow.h"
-#include "ui/DetailedSummaryWindow.h"
+#include "ui/database/DatabaseWindow.h"
+#include "ui/database/DetailedSummaryWindow.h"
+#include "ui/database/TableWindow.h"
+#include "ui/main/CaseHost.h"
 
 #include <QCheckBox>
 #include <QFile>

@@ -3,13 +3,13 @@
 // The study's numbers are the core tests' business; here: what the chart and the table show of
 // them, that a run never touches the case, that "Use This Design" is an ordinary change of it,
 // that bad ranges are refused over the window with the focus back in the box, and the exports.
-#include "ui/DesignStudyWindow.h"
+#include "ui/study/DesignStudyWindow.h"
 #include "files/CaseFile.h"
 #include "files/RecentFiles.h"
 #include "study/StudyCsv.h"
 #include "study/StudyInputs.h"
-#include "ui/MainWindow.h"
-#include "ui/StudyExport.h"
+#include "ui/main/MainWindow.h"
+#include "ui/study/StudyExport.h"
 
 #include "MessageBoxes.h"
 

@@ -1,6 +1,6 @@
 // The main window driven as a user drives it: boxes found by their control names, focus moved,
 // Enter pressed, options clicked; the messages taken from a recording notifier.
-#include "ui/MainWindow.h"
+#include "ui/main/MainWindow.h"
 #include "calc/CaseIo.h"
 #include "calc/DatabaseRows.h"
 #include "calc/State.h"
@@ -10,8 +10,8 @@
 #include "files/DatabaseFile.h"
 #include "files/RecentFiles.h"
 #include "support/RecordingNotifier.h"
-#include "ui/ProfileDialog.h"
-#include "ui/QtNotifier.h"
+#include "ui/profiles/ProfileDialog.h"
+#include "ui/widgets/QtNotifier.h"
 
 #include "MessageBoxes.h"
 
@@ -348,6 +348,33 @@ private slots:
         type("icolL", "7000", "ik1");
         QCOMPARE(box("icyll")->text(), QStringLiteral("7000"));
         QCOMPARE(st().dc.L, 7000.0f);
+    }
+
+    // Enter in a material list goes on to its yield box while that box takes typing (the
+    // user-defined material), and past it, to the next frame's first box, while it does not.
+    void enterInAMaterialListGoesToItsYieldBoxOnlyWhileItIsOpen() {
+        get<QRadioButton>("cylinder2")->click();
+        auto* combo = get<QComboBox>("cbofys");
+        auto enterInList = [&] {
+            combo->setFocus();
+            QApplication::processEvents();
+            QTest::keyClick(combo, Qt::Key_Return);
+            QApplication::processEvents();
+        };
+        const int userDefined = combo->count() - 1;
+        combo->setCurrentIndex(userDefined);
+        emit combo->activated(userDefined);
+        QVERIFY(box("ifys")->isEnabled());
+        enterInList();
+        QCOMPARE(focused(), static_cast<QWidget*>(box("ifys")));
+
+        combo->setCurrentIndex(0);
+        emit combo->activated(0);
+        QVERIFY(!box("ifys")->isEnabled());
+        enterInList();
+        QCOMPARE(focused(), static_cast<QWidget*>(box("icyll")));
+        // Enter chose nothing: the list keeps the material.
+        QCOMPARE(st().dc.stiffMaterial, int16_t{0});
     }
 
     void rightClickPopsUpProfilesExceptForUnstiffened() {

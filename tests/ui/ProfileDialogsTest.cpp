@@ -1,15 +1,15 @@
 // The profile dialogs on a small stand-in for the main window: dialogs are found by object name,
 // typed through the keyboard, and the warnings come from the recording notifier.
 
-#include "ui/ProfileDialogs.h"
+#include "ui/profiles/ProfileDialogs.h"
 #include "calc/Calc.h"
 #include "calc/State.h"
 #include "files/DataFiles.h"
 #include "forms/ProfileDialogDesc.h"
 #include "support/RecordingNotifier.h"
-#include "ui/CaseHost.h"
-#include "ui/ProfileDialog.h"
-#include "ui/QtNotifier.h"
+#include "ui/main/CaseHost.h"
+#include "ui/profiles/ProfileDialog.h"
+#include "ui/widgets/QtNotifier.h"
 
 #include "MessageBoxes.h"
 

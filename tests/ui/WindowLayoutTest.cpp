@@ -3,8 +3,8 @@
 // content is larger than the screen). The program runs itself once per screen, on the
 // offscreen platform with that screen's size and scale.
 #include "database/Batch.h"
-#include "ui/MainWindow.h"
-#include "ui/PanelWidget.h"
+#include "ui/main/MainWindow.h"
+#include "ui/widgets/PanelWidget.h"
 
 #include "MessageBoxes.h"
 

@@ -1,0 +1,250 @@
+#include "cli/CaseCommands.h"
+
+#include "calc/Calc.h"
+#include "calc/CaseIo.h"
+#include "calc/CommandLine.h"
+#include "calc/State.h"
+#include "case/Notifier.h"
+#include "cli/CaseJson.h"
+#include "cli/CliCommon.h"
+#include "files/CaseFile.h"
+#include "files/DataFiles.h"
+
+#include <CLI/CLI.hpp>
+#include <nlohmann/json.hpp>
+
+#include <cerrno>
+#include <cstdio>
+#include <cstring>
+#include <filesystem>
+#include <iostream>
+#include <spawn.h>
+#include <string>
+#include <sys/wait.h>
+#include <vector>
+
+extern char** environ;
+
+namespace velmora {
+
+using nlohmann::ordered_json;
+
+namespace {
+
+constexpr const char* kReportHelper = "velmora-dnv-report";
+
+ordered_json panelJson(const ResultPanel& p) {
+    ordered_json rows = ordered_json::array();
+    for (int i = 0; i <= p.lineCount && i < 16; ++i)
+        rows.push_back({{"label", p.label[i]}, {"value", p.value[i]}, {"unit", p.unit[i]}});
+    return rows;
+}
+
+ordered_json sectionJson(const SectionProps& s) {
+    return {{"A", s.A},   {"Aw", s.Aw}, {"Af", s.Af}, {"g", s.g},
+            {"zc", s.zc}, {"Iy", s.Iy}, {"Iz", s.Iz}, {"hw", s.hw}};
+}
+
+// Which panels the window shows for the case.
+struct Shown {
+    bool shell, stiffener, ring, column;
+};
+
+Shown shownPanels(const DesignCase& d) {
+    return {true, d.cylinderType == CylinderType::StringerStiffened,
+            d.ringControl == 1 && (d.cylinderType == CylinderType::RingStiffened ||
+                                   d.cylinderType == CylinderType::StringerStiffened),
+            d.cylinderType == CylinderType::Column};
+}
+
+void printPanel(const ResultPanel& p) {
+    for (int i = 0; i <= p.lineCount && i < 16; ++i) {
+        if (i == 0) {
+            std::printf("%s\n", p.label[0].c_str());
+            continue;
+        }
+        std::printf("  %-36s %10s%s\n", p.label[i].c_str(), p.value[i].c_str(), p.unit[i].c_str());
+    }
+    std::printf("\n");
+}
+
+void printText(const char* name, const std::string& text) {
+    if (!text.empty())
+        std::printf("  %-28s %s\n", name, text.c_str());
+}
+
+// The report helper: beside this program in a build or a plain install, or in the libexec
+// folder of the install prefix. Empty when there is none.
+std::string reportHelperPath() {
+    namespace fs = std::filesystem;
+    const fs::path here(executableDir());
+    for (const fs::path& p : {here / kReportHelper, here / ".." / "libexec" / kReportHelper,
+                              here / ".." / "libexec" / "velmora-dnv" / kReportHelper}) {
+        std::error_code ec;
+        if (fs::is_regular_file(p, ec))
+            return p.lexically_normal().string();
+    }
+    return "";
+}
+
+// The result of a calculated case as one JSON object: the case, the panels, the sections and
+// profile texts, the messages of the run and whether it ran to its end.
+ordered_json calcJson(const State& st, const WarningCollector& nt) {
+    const CaseResults& r = st.res;
+    ordered_json out;
+    out["case"] = caseJson(st.dc);
+    out["panels"] = {{"shell", panelJson(r.shellPanel)},
+                     {"stiffener", panelJson(r.stiffPanel)},
+                     {"ring", panelJson(r.ringPanel)},
+                     {"column", panelJson(r.columnPanel)}};
+    ordered_json stiff = sectionJson(r.stiffSection);
+    stiff["stiffProfileText"] = r.stiffProfileText;
+    stiff["webCheckText"] = r.webCheckText;
+    stiff["flangeCheckText"] = r.flangeCheckText;
+    ordered_json ring = sectionJson(r.ringSection);
+    ring["ringProfileText"] = r.ringProfileText;
+    ring["ringWebCheckText"] = r.ringWebCheckText;
+    ring["ringSlendernessCheckText"] = r.ringSlendernessCheckText;
+    ring["ringFlangeCheckText"] = r.ringFlangeCheckText;
+    ring["ringEccentricityCheckText"] = r.ringEccentricityCheckText;
+    out["sections"] = {{"stiffener", stiff}, {"ring", ring}};
+    out["slenderNote"] = r.slenderNote;
+    out["messages"] = nt.warnings;
+    out["completed"] = st.run.lastRunCompleted;
+    return out;
+}
+
+// The result of a calculated case as text: the panels the window shows, the profile texts and
+// the messages of the run.
+void printCalc(const State& st, const WarningCollector& nt) {
+    const Shown shown = shownPanels(st.dc);
+    const CaseResults& r = st.res;
+    std::printf("%s\n%s\n\n", st.dc.projectName.c_str(), st.dc.identification.c_str());
+    if (shown.shell)
+        printPanel(r.shellPanel);
+    if (shown.stiffener) {
+        if (r.slenderNote)
+            std::printf("Note: s/t>3* Sqr(r/t) ==>\n\n");
+        printPanel(r.stiffPanel);
+    }
+    if (shown.column)
+        printPanel(r.columnPanel);
+    if (shown.ring)
+        printPanel(r.ringPanel);
+    if (st.dc.cylinderType == CylinderType::StringerStiffened) {
+        std::printf("Stiffener profile\n");
+        printText("stiffProfileText", r.stiffProfileText);
+        printText("webCheckText", r.webCheckText);
+        printText("flangeCheckText", r.flangeCheckText);
+        std::printf("\n");
+    }
+    if (shown.ring || st.dc.cylinderType == CylinderType::RingStiffened) {
+        std::printf("Ring-frame profile\n");
+        printText("ringProfileText", r.ringProfileText);
+        printText("ringWebCheckText", r.ringWebCheckText);
+        printText("ringSlendernessCheckText", r.ringSlendernessCheckText);
+        printText("ringFlangeCheckText", r.ringFlangeCheckText);
+        printText("ringEccentricityCheckText", r.ringEccentricityCheckText);
+        std::printf("\n");
+    }
+    for (const auto& m : nt.warnings)
+        std::printf("Message: %s\n", m.c_str());
+}
+
+} // namespace
+
+CLI::App* addNewCommand(CLI::App& app, CaseCommandArgs& args) {
+    CLI::App* cmd = app.add_subcommand("new", "Write a new design case to a case file");
+    cmd->add_option("CASE", args.casePath, "Case file to write (.cys)")->required();
+    addDataDirOption(cmd, args.dataDir);
+    return cmd;
+}
+
+CLI::App* addCalcCommand(CLI::App& app, CaseCommandArgs& args) {
+    CLI::App* cmd = app.add_subcommand(
+        "calc", "Open a case file, calculate it and print the result panels and messages");
+    cmd->add_option("CASE", args.casePath, "Case file to calculate (.cys)")->required();
+    cmd->add_flag("--json", args.json, "Print one JSON object with case, panels and messages");
+    addDataDirOption(cmd, args.dataDir);
+    return cmd;
+}
+
+CLI::App* addReportCommand(CLI::App& app, CaseCommandArgs& args) {
+    CLI::App* cmd = app.add_subcommand(
+        "report", "Open a case file, calculate it and write its one-page report as PDF");
+    cmd->add_option("CASE", args.casePath, "Case file to report (.cys)")->required();
+    cmd->add_option("-o,--output", args.outputPath, "PDF file to write")->required();
+    addDataDirOption(cmd, args.dataDir);
+    return cmd;
+}
+
+int runNewCommand(const CaseCommandArgs& args) {
+    State st;
+    if (!prepareState(st, args.dataDir))
+        return 1;
+    // Calculate once so that the yield strengths stored in the file are the looked-up ones.
+    WarningCollector nt;
+    calcAll(st, nt);
+    const std::string error = writeCaseFile(st, args.casePath);
+    if (!error.empty()) {
+        std::cerr << error << '\n';
+        return 1;
+    }
+    return 0;
+}
+
+int runCalcCommand(const CaseCommandArgs& args) {
+    State st;
+    WarningCollector nt;
+    if (!loadCase(st, nt, args.casePath, args.dataDir))
+        return 1;
+    // openCase calculated the case; its warnings and the run's outcome are in the notifier.
+    if (args.json)
+        std::cout << calcJson(st, nt).dump(2) << '\n';
+    else
+        printCalc(st, nt);
+    if (!st.run.lastRunCompleted)
+        std::cerr << st.run.calcMessage << '\n';
+    return st.run.lastRunCompleted ? 0 : 1;
+}
+
+// Hands the report command to the helper, which opens the case as the window does and writes
+// its report page as PDF; its messages and exit status are the command's.
+int runReportCommand(const CaseCommandArgs& args) {
+    const std::string helper = reportHelperPath();
+    if (helper.empty()) {
+        std::cerr << "the report helper " << kReportHelper << " is not installed beside "
+                  << executableDir() << " or in the libexec folder of its prefix; no report "
+                  << "written\n";
+        return 1;
+    }
+    std::vector<std::string> argList = {helper, args.casePath, "-o", args.outputPath};
+    if (!args.dataDir.empty()) {
+        argList.push_back("--data-dir");
+        argList.push_back(args.dataDir);
+    }
+    std::vector<char*> argv;
+    for (std::string& a : argList)
+        argv.push_back(a.data());
+    argv.push_back(nullptr);
+    pid_t pid = 0;
+    const int spawned = posix_spawn(&pid, helper.c_str(), nullptr, nullptr, argv.data(), environ);
+    if (spawned != 0) {
+        std::cerr << "the report helper " << helper
+                  << " cannot be started: " << std::strerror(spawned) << "; no report written\n";
+        return 1;
+    }
+    int status = 0;
+    while (waitpid(pid, &status, 0) < 0) {
+        if (errno != EINTR) {
+            std::cerr << "the report helper " << helper << " was lost; no report written\n";
+            return 1;
+        }
+    }
+    if (WIFEXITED(status))
+        return WEXITSTATUS(status) == 0 ? 0 : 1;
+    std::cerr << "the report helper " << helper << " stopped abnormally; no report written\n";
+    return 1;
+}
+
+} // namespace velmora

@@ -1,0 +1,29 @@
+// The commands of the command-line tool that work on one case file: new, calc and report.
+#pragma once
+
+#include <string>
+
+namespace CLI {
+class App;
+}
+
+namespace velmora {
+
+struct CaseCommandArgs {
+    std::string casePath;
+    bool json = false;      // calc
+    std::string outputPath; // report: the PDF to write
+    std::string dataDir;
+};
+
+// Add the subcommands with their options to `app`; each returns its subcommand.
+CLI::App* addNewCommand(CLI::App& app, CaseCommandArgs& args);
+CLI::App* addCalcCommand(CLI::App& app, CaseCommandArgs& args);
+CLI::App* addReportCommand(CLI::App& app, CaseCommandArgs& args);
+
+// Exit status 0 when done, 1 when a file or the calculation failed (message on stderr).
+int runNewCommand(const CaseCommandArgs& args);
+int runCalcCommand(const CaseCommandArgs& args);
+int runReportCommand(const CaseCommandArgs& args);
+
+} // namespace velmora

@@ -1,0 +1,51 @@
+#include "cli/CliCommon.h"
+
+#include "calc/CaseIo.h"
+#include "calc/CommandLine.h"
+#include "calc/DatabaseRows.h"
+#include "calc/State.h"
+#include "case/Notifier.h"
+
+#include <CLI/CLI.hpp>
+
+#include <iostream>
+
+namespace velmora {
+
+void addDataDirOption(CLI::App* cmd, std::string& dataDir) {
+    cmd->add_option("--data-dir", dataDir,
+                    "Folder with DNVmat.dat and the profile tables (default: beside the "
+                    "program)");
+}
+
+bool prepareState(State& st, const std::string& dataDir) {
+    const auto messages = prepareCommandLineState(st, dataDir);
+    for (const auto& m : messages)
+        std::cerr << m << '\n';
+    return messages.empty();
+}
+
+bool loadCase(State& st, WarningCollector& nt, const std::string& path,
+              const std::string& dataDir) {
+    if (!prepareState(st, dataDir))
+        return false;
+    const std::string error = openCase(st, nt, path);
+    if (!error.empty()) {
+        std::cerr << error << '\n';
+        return false;
+    }
+    return true;
+}
+
+bool loadDatabase(State& st, const std::string& inPath, const std::string& dataDir) {
+    if (!prepareState(st, dataDir))
+        return false;
+    const std::string error = readDatabaseFile(st, inPath);
+    if (!error.empty()) {
+        std::cerr << error << '\n';
+        return false;
+    }
+    return true;
+}
+
+} // namespace velmora

@@ -1,0 +1,46 @@
+// A picture box of the main window: paints through the drawing surface with a routine it is
+// given (a result panel, the cylinder sketch, a profile sketch).
+#pragma once
+
+#include "report/Surface.h"
+
+#include <QWidget>
+
+#include <functional>
+
+namespace velmora {
+
+using PaintRoutine = std::function<void(Surface& s, double width, double height)>;
+
+// The panel's user scale: one unit a text line down, one average character width across, in
+// the 8-point font the result panels are drawn in.
+struct PanelUnits {
+    double charWidth = 1;
+    double lineHeight = 1;
+};
+PanelUnits panelUnits(const QWidget* w);
+
+class PanelWidget : public QWidget {
+    Q_OBJECT
+public:
+    explicit PanelWidget(const QString& name, QWidget* parent = nullptr);
+    void setPaintRoutine(PaintRoutine routine);
+    // Text scale (lines and characters) or plain pixel scale for sketches.
+    void setTextScale(bool on) { textScale_ = on; }
+    // How far right and down, in pixels from the top left corner, the texts the routine draws
+    // reach (text scale only; an empty size otherwise). Nothing is painted.
+    QSizeF drawnExtent() const;
+
+signals:
+    void clicked();
+
+protected:
+    void paintEvent(QPaintEvent* e) override;
+    void mouseReleaseEvent(QMouseEvent* e) override;
+
+private:
+    PaintRoutine routine_;
+    bool textScale_ = true;
+};
+
+} // namespace velmora
