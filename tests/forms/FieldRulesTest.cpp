@@ -190,12 +190,12 @@ TEST(FieldRules, LimitTestsAreThoseOfTheOneTable) {
         LimitId limit;
     };
     const Probe probes[] = {
-        {"iufb", "1.51", "1.5", LimitId::UF},         {"icylr", "49", "50", LimitId::rMin},
-        {"il", "49", "50", LimitId::lMin},            {"it", "0.09", "0.1", LimitId::tMin},
-        {"ie", "999.4", "999.5", LimitId::EMin},      {"ifyp", "2001", "2000", LimitId::fyp},
-        {"is1", "9", "10", LimitId::sMin},            {"ilt", "49", "50", LimitId::ltStiffMin},
-        {"ifys", "49", "50", LimitId::fys},           {"ifyg", "2001", "2000", LimitId::fyr},
-        {"ik1", "0.19", "0.2", LimitId::k1Min},       {"ik2", "0.19", "0.2", LimitId::k2Min},
+        {"iufb", "1.51", "1.5", LimitId::UF},    {"icylr", "49", "50", LimitId::rMin},
+        {"il", "49", "50", LimitId::lMin},       {"it", "0.09", "0.1", LimitId::tMin},
+        {"ie", "999.4", "999.5", LimitId::EMin}, {"ifyp", "2001", "2000", LimitId::fyp},
+        {"is1", "9", "10", LimitId::sMin},       {"ilt", "49", "50", LimitId::ltStiffMin},
+        {"ifys", "49", "50", LimitId::fys},      {"ifyg", "2001", "2000", LimitId::fyr},
+        {"ik1", "0.19", "0.2", LimitId::k1Min},  {"ik2", "0.19", "0.2", LimitId::k2Min},
         {"icolL", "49", "50", LimitId::LMin},
     };
     for (const Probe& p : probes) {
