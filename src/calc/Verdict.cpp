@@ -11,6 +11,12 @@ namespace {
 
 constexpr const char* kInputsChanged = "the inputs changed after the last calculation";
 
+// By VerdictStatus: as windows and the report show it, and as JSON writes it.
+constexpr const char* kStatusTexts[4][2] = {{"NOT CALCULATED", "not calculated"},
+                                            {"INPUT OUT OF LIMITS", "inputs out of limits"},
+                                            {"FAILS", "fails"},
+                                            {"PASSES", "passes"}};
+
 struct CheckDesc {
     const char* name;
     const char* title;
@@ -117,31 +123,11 @@ VerdictStatus statusOfCalculated(const DesignCase& dc, const CaseResults& res,
 } // namespace
 
 const char* verdictStatusText(VerdictStatus s) {
-    switch (s) {
-    case VerdictStatus::NotCalculated:
-        return "NOT CALCULATED";
-    case VerdictStatus::InputOutOfLimits:
-        return "INPUT OUT OF LIMITS";
-    case VerdictStatus::Fails:
-        return "FAILS";
-    case VerdictStatus::Passes:
-        return "PASSES";
-    }
-    return "";
+    return kStatusTexts[static_cast<size_t>(s)][0];
 }
 
 const char* verdictStatusJson(VerdictStatus s) {
-    switch (s) {
-    case VerdictStatus::NotCalculated:
-        return "not calculated";
-    case VerdictStatus::InputOutOfLimits:
-        return "inputs out of limits";
-    case VerdictStatus::Fails:
-        return "fails";
-    case VerdictStatus::Passes:
-        return "passes";
-    }
-    return "";
+    return kStatusTexts[static_cast<size_t>(s)][1];
 }
 
 const char* checkName(CheckId c) {

@@ -256,10 +256,10 @@ int runOptimiseCommand(const StudyCommandArgs& args) {
                     r.designs.size());
         int rank = 0;
         for (const StudyPoint& p : r.designs)
-            std::printf("%3d. %s: %s kg/m; governing %s; %s\n", ++rank,
+            std::printf("%3d. %s: %s kg/m; governing %s; %s; %s\n", ++rank,
                         inputsText(st, grid, p, sep).c_str(),
                         formatNumber(p.mass, "0.0", sep).c_str(), studyCheckName(*p.governing),
-                        checksText(p, sep).c_str());
+                        checksText(p, sep).c_str(), verdictStatusJson(p.status));
     }
     if (r.designs.empty()) {
         std::cerr << "none of the " << r.evaluated << " points passes"

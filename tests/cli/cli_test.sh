@@ -248,7 +248,7 @@ expect_rc 1 "$cli" sweep "$work/none.cys" --vary t=1:2:1 --data-dir "$data"
 # wall of 20 mm or less passes: its shell fails as an unstiffened cylinder.
 expect_rc 0 "$cli" optimise "$work/a.cys" --vary t=19:25:1 --vary ringRow=0:5:1 --top 3 \
   --data-dir "$data"
-grep -q '^ *1\. t = 2[1-5], ringRow = [0-5] (T[0-9x]*): .* kg/m; governing [a-zA-Z]*; ' \
+grep -q '^ *1\. t = 2[1-5], ringRow = [0-5] (T[0-9x]*): .* kg/m; governing [a-zA-Z]*; .*; passes$' \
   "$work/stdout" || fail "optimise lightest line: $(cat "$work/stdout")"
 [ "$(grep -c '^ *[0-9]\. ' "$work/stdout")" -eq 3 ] || fail "optimise --top 3"
 expect_rc 0 "$cli" optimise "$work/a.cys" --vary t=19:25:1 --vary ringRow=0:5:1 --json \
