@@ -346,6 +346,15 @@ void runChecks(State& st, Notifier& nt, const CalcOptions& options, const char*&
     setPanel(run, PanelId::Stiffener, false);
 }
 
+// The inputs the results belong to. A run without texts (the design study, which judges each
+// run at once) keeps none.
+void keepInputs(State& st, const CalcOptions& options) {
+    if (options.panelTexts)
+        st.run.calculatedInputs = st.dc;
+    else
+        st.run.calculatedInputs.reset();
+}
+
 } // namespace
 
 bool calcAll(State& st, Notifier& nt, const CalcOptions& options) {
@@ -355,14 +364,14 @@ bool calcAll(State& st, Notifier& nt, const CalcOptions& options) {
     try {
         runChecks(st, nt, options, step);
         st.run.lastRunCompleted = true;
-        st.run.calculatedInputs = st.dc;
+        keepInputs(st, options);
         return true;
     } catch (const CalcFault& e) {
         fault = e.what();
     } catch (const std::exception& e) {
         fault = e.what();
     }
-    st.run.calculatedInputs = st.dc;
+    keepInputs(st, options);
     // The run stopped at `step`. A check that knows why sets calcMessage before the failing
     // operation; otherwise say where and what failed rather than showing an empty warning.
     st.run.lastRunCompleted = false;
