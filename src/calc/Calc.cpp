@@ -44,7 +44,8 @@ void storeText(std::string& text, std::optional<ProportionCheck>& check) {
 // A section computed without texts leaves the texts the window shows as they were.
 void storeStiffenerSection(State& st, SectionResult&& s, bool texts = true) {
     storeRecord(st.dc.stiff, s.record);
-    st.res.stiffProportionsOk = s.proportionsOk();
+    st.res.stiffProportionsFailing = s.failingProportions();
+    st.res.stiffProportionsOk = st.res.stiffProportionsFailing == 0;
     st.dc.fys = s.fy;
     st.res.tGovern = s.tGovern;
     st.res.stiffSection = s.props;
@@ -58,7 +59,8 @@ void storeStiffenerSection(State& st, SectionResult&& s, bool texts = true) {
 
 void storeRingSection(State& st, SectionResult&& s, bool texts = true) {
     storeRecord(st.dc.ring, s.record);
-    st.res.ringProportionsOk = s.proportionsOk();
+    st.res.ringProportionsFailing = s.failingProportions();
+    st.res.ringProportionsOk = st.res.ringProportionsFailing == 0;
     st.dc.fyr = s.fy;
     st.res.tGovern = s.tGovern;
     st.res.ringSection = s.props;
@@ -71,6 +73,26 @@ void storeRingSection(State& st, SectionResult&& s, bool texts = true) {
     storeText(st.res.ringFlangeCheckText, s.flange);
     storeText(st.res.ringEccentricityCheckText, s.eccentricity);
 }
+
+// The case as the checks take it: a column case is checked with the stresses the design-stress
+// step formed from its axial force in place of the typed Sigx, Sigy and Tau, which stay in the
+// case as typed. Made where a check is called, so that it has every input stored before.
+class CheckedCase {
+public:
+    explicit CheckedCase(const State& st) : dc_(st.dc) {
+        if (st.dc.cylinderType != CylinderType::Column)
+            return;
+        own_.emplace(st.dc);
+        own_->Sigx = st.res.checkedSigx;
+        own_->Sigy = st.res.checkedSigy;
+        own_->Tau = st.res.checkedTau;
+    }
+    operator const DesignCase&() const { return own_ ? *own_ : dc_; }
+
+private:
+    const DesignCase& dc_;
+    std::optional<DesignCase> own_;
+};
 
 void storeFactor(CaseResults& res, const MaterialFactor& m) {
     res.gM = m.gM;
@@ -140,11 +162,9 @@ void runDesignStresses(State& st, Notifier& nt, const CalcOptions& options) {
     res.SighPd = ds.SighPd;
     res.SighSd = ds.SighSd;
     res.SigaSd = ds.SigaSd;
-    if (ds.replacesInputs) {
-        st.dc.Sigx = ds.Sigx;
-        st.dc.Sigy = ds.Sigy;
-        st.dc.Tau = ds.Tau;
-    }
+    res.checkedSigx = ds.Sigx;
+    res.checkedSigy = ds.Sigy;
+    res.checkedTau = ds.Tau;
 }
 
 void runCurvedPanel(State& st, const CalcOptions& options) {
@@ -181,7 +201,7 @@ void runStiffenerCheck(State& st, Notifier& nt, const CalcOptions& options) {
 
 void runColumnCheck(State& st, const CalcOptions& options) {
     // The check sets calcMessage itself before an operation that can fail on a negative root.
-    const ColumnResult r = checkColumnBuckling(st.dc, st.res, st.run.calcMessage);
+    const ColumnResult r = checkColumnBuckling(CheckedCase(st), st.res, st.run.calcMessage);
     CaseResults& res = st.res;
     res.SigmSd = r.SigmSd;
     storeShell(st, r.shell, options);
@@ -206,7 +226,7 @@ void runColumnCheck(State& st, const CalcOptions& options) {
 void runPanelRing(State& st, Notifier& nt, const CalcOptions& options) {
     SectionResult section =
         ringSection(sectionInputs(st, options), st.dc.ring.kind, st.res.ringSection, nt);
-    const RingResult r = checkPanelRing(st.dc, st.res, section);
+    const RingResult r = checkPanelRing(CheckedCase(st), st.res, section);
     storeRingSection(st, std::move(section), options.panelTexts);
     CaseResults& res = st.res;
     res.Areq = r.Areq;
@@ -229,7 +249,7 @@ void runPanelRing(State& st, Notifier& nt, const CalcOptions& options) {
 }
 
 void runHeavyRing(State& st, const CalcOptions& options) {
-    const HeavyRingResult r = checkHeavyRing(st.dc, st.res);
+    const HeavyRingResult r = checkHeavyRing(CheckedCase(st), st.res);
     st.res.fT = r.fT;
     st.res.Ihr = r.Ihr;
     if (options.panelTexts)
@@ -238,16 +258,35 @@ void runHeavyRing(State& st, const CalcOptions& options) {
 
 namespace {
 
+void setPanel(RunState& run, PanelId p, bool notRecalculated) {
+    run.notRecalculated[static_cast<size_t>(p)] = notRecalculated;
+}
+
 void runChecks(State& st, Notifier& nt, const CalcOptions& options, const char*& step) {
     const DesignCase& dc = st.dc;
+    RunState& run = st.run;
+    const bool stringer = dc.cylinderType == CylinderType::StringerStiffened;
+    const bool column = dc.cylinderType == CylinderType::Column;
+
+    // The panels this run brings up to date, each marked until its check has stored it; a run
+    // that stops leaves the marks of the failing check's panel and those after it.
+    run.notRecalculated = {};
+    setPanel(run, PanelId::Shell, true);
+    setPanel(run, PanelId::Stiffener, stringer);
+    setPanel(run, PanelId::Column, column);
+    setPanel(run, PanelId::Ring, dc.ringControl == 1);
 
     step = "Lateral torsional buckling length of the ring frame (Ch 3.9)";
     limitRingTorsionalLength(st, nt);
 
     step = "Design stresses";
     runDesignStresses(st, nt, options);
+    // The shell as the design-stress step leaves it, for the check of a slender shell at the
+    // end: the checks after the shell check overwrite Zl and SigaSd.
+    const ShellStresses designStress = shellStresses(st.res);
     lookupFyp(st);
 
+    bool curvedPanel = false;
     switch (dc.cylinderType) {
     case CylinderType::Unstiffened:
     case CylinderType::RingStiffened:
@@ -261,18 +300,23 @@ void runChecks(State& st, Notifier& nt, const CalcOptions& options, const char*&
         } else {
             step = "Shell Buckling (Ch 3.3.2)";
             runCurvedPanel(st, options);
+            curvedPanel = true;
         }
         break;
     case CylinderType::Column:
         break;
     }
-    if (dc.cylinderType == CylinderType::StringerStiffened) {
+    if (!column)
+        setPanel(run, PanelId::Shell, false);
+    if (stringer) {
         step = "Stiffener Buckling (Ch 3.6.3)";
         runStiffenerCheck(st, nt, options);
     }
-    if (dc.cylinderType == CylinderType::Column) {
+    if (column) {
         step = "Global Buckling (Ch 3.8)";
         runColumnCheck(st, options);
+        setPanel(run, PanelId::Shell, false);
+        setPanel(run, PanelId::Column, false);
     }
     if (dc.ringControl == 1) {
         step = "Panel Ring Buckling (Ch 3.5.2)";
@@ -282,11 +326,33 @@ void runChecks(State& st, Notifier& nt, const CalcOptions& options, const char*&
             step = "Heavy ring frame";
             runHeavyRing(st, options);
         }
+        setPanel(run, PanelId::Ring, false);
     }
 
     // A slender shell between stringers gets the note in the stiffener panel's place; the test
     // is made for every cylinder type.
     st.res.slenderNote = fdiv(dc.s, dc.t) > 3 * fsqrt(fdiv(dc.r, dc.t));
+
+    // Stringers that far apart do not stiffen the shell between them (Ch 3.6.1): the shell is
+    // also checked as an unstiffened cylinder between its ring frames, from the design stresses
+    // of this run, after every other check so that it changes none of them. (Where l < s the
+    // shell check above already was this check.)
+    if (stringer && curvedPanel && st.res.slenderNote) {
+        step = "Shell as an unstiffened cylinder (Ch 3.4.2)";
+        const ShellResult r = checkUnstiffenedCylinder(dc, designStress, 0.0);
+        st.res.unstiffenedUF = r.shellUF;
+        st.res.unstiffenedUFallow = r.factor.UFallow;
+    }
+    setPanel(run, PanelId::Stiffener, false);
+}
+
+// The inputs the results belong to. A run without texts (the design study, which judges each
+// run at once) keeps none.
+void keepInputs(State& st, const CalcOptions& options) {
+    if (options.panelTexts)
+        st.run.calculatedInputs = st.dc;
+    else
+        st.run.calculatedInputs.reset();
 }
 
 } // namespace
@@ -298,12 +364,14 @@ bool calcAll(State& st, Notifier& nt, const CalcOptions& options) {
     try {
         runChecks(st, nt, options, step);
         st.run.lastRunCompleted = true;
+        keepInputs(st, options);
         return true;
     } catch (const CalcFault& e) {
         fault = e.what();
     } catch (const std::exception& e) {
         fault = e.what();
     }
+    keepInputs(st, options);
     // The run stopped at `step`. A check that knows why sets calcMessage before the failing
     // operation; otherwise say where and what failed rather than showing an empty warning.
     st.run.lastRunCompleted = false;

@@ -9,7 +9,8 @@ class Notifier;
 struct CalcOptions {
     // False: the checks store their numeric results and the proportion verdicts but build no
     // panel, profile or proportion texts, which keep what they showed (the design study, which
-    // reads only the numbers).
+    // reads only the numbers and judges each run at once with verdictOfRun). Such a run keeps
+    // no copy of its inputs, so its results do not count as current (resultsCurrent).
     bool panelTexts = true;
 };
 

@@ -9,10 +9,16 @@
 #include "sections/ProfileTables.h"
 
 #include <array>
+#include <optional>
 #include <string>
 #include <vector>
 
 namespace velmora {
+
+// The result panels of the main window (the slenderness note shows in the stiffener panel's
+// place).
+enum class PanelId { Shell, Stiffener, Ring, Column };
+inline constexpr int kPanelCount = 4;
 
 struct RunState {
     std::string fileName = "New File";
@@ -21,6 +27,14 @@ struct RunState {
     bool decimalPointLocale = true; // the user's locale writes 1.1 as "1.1"
     std::string thousandsSep = "."; // the locale's thousands separator (UTF-8) in typed numbers
     bool lastRunCompleted = true;   // false when the last calculation run stopped
+    // The inputs as the last calculation run left them (none before the first run): results
+    // are current only while the case still has these inputs.
+    std::optional<DesignCase> calculatedInputs;
+    // By PanelId: the panels the last run did not bring up to date because it stopped at
+    // their check or before it; they still show an earlier run's values.
+    std::array<bool, kPanelCount> notRecalculated{};
+
+    bool recalculated(PanelId p) const { return !notRecalculated[static_cast<size_t>(p)]; }
 
     bool operator==(const RunState&) const = default;
 };

@@ -45,6 +45,15 @@ struct EffectiveSection {
     bool operator==(const EffectiveSection&) const = default;
 };
 
+// The proportion checks (Ch 3.10) of a profile, as flags: web height, web slenderness, flange
+// outstand and flange eccentricity.
+namespace ProportionBit {
+inline constexpr unsigned Web = 1;
+inline constexpr unsigned Slenderness = 2;
+inline constexpr unsigned Flange = 4;
+inline constexpr unsigned Eccentricity = 8;
+} // namespace ProportionBit
+
 // Which sketch belongs to a profile kind; None for a code outside 0..9.
 ProfileSketch sketchForKind(int kind);
 
@@ -57,6 +66,12 @@ struct CaseResults {
     double SigmSd = 0;
     double Siga0Sd = 0;
     double leo = 0; // effective shell length of the ring-frame check
+    // The axial, circumferential and shear stress the checks take for Sigx, Sigy and Tau: the
+    // typed ones, except in a column case, where the design-stress step puts the axial stress
+    // of N and no Sigy or Tau in their place. The typed values stay in the case.
+    float checkedSigx = 0;
+    float checkedSigy = 0;
+    float checkedTau = 0;
 
     // Shell buckling
     double fEa = 0;
@@ -73,6 +88,10 @@ struct CaseResults {
     // The shell check's own permitted value. UFallow holds the last check's: in a column case
     // the column check's, which differs from the shell check's in WSD.
     double shellUFallow = 0;
+    // A stringer-stiffened shell too slender for its stringers (s/t > 3 sqrt(r/t), Ch 3.6.1)
+    // checked as an unstiffened cylinder (Ch 3.4.2) between its ring frames.
+    double unstiffenedUF = 0;
+    double unstiffenedUFallow = 0;
 
     // Panel stiffener buckling
     float se = 0;
@@ -125,9 +144,12 @@ struct CaseResults {
     std::string ringEccentricityCheckText;
     std::string ringProfileText;
     ProfileSketch ringSketch = ProfileSketch::None;
-    // Whether every proportion check (Ch 3.10) of the section computed last passed.
+    // Whether every proportion check (Ch 3.10) of the section computed last passed, and which
+    // ones failed (ProportionBit flags).
     bool stiffProportionsOk = true;
     bool ringProportionsOk = true;
+    unsigned stiffProportionsFailing = 0;
+    unsigned ringProportionsFailing = 0;
 
     // Result panels
     ResultPanel shellPanel;

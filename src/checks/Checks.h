@@ -29,8 +29,8 @@ struct DesignStressResult {
     double SighPd = 0;
     double SighSd = 0;
     double SigaSd = 0;
-    // A column case replaces the inputs Sigx, Sigy and Tau.
-    bool replacesInputs = false;
+    // The stresses the checks take for Sigx, Sigy and Tau: the typed ones, or in a column case
+    // the axial stress of N and no Sigy or Tau (the typed values stay in the case).
     float Sigx = 0;
     float Sigy = 0;
     float Tau = 0;
@@ -76,6 +76,15 @@ struct ShellResult {
     double shellUF = 0;
 };
 
+// The design stresses a shell check reads.
+struct ShellStresses {
+    double Zl = 0;
+    double SigaSd = 0;
+    double SighSd = 0;
+};
+// Those the results hold now.
+ShellStresses shellStresses(const CaseResults& res);
+
 // Ch 3.3.2: the curved panel between two stringers, panel width s. Reads the design stresses
 // from `res`.
 ShellResult checkCurvedPanel(const DesignCase& dc, const CaseResults& res);
@@ -83,6 +92,7 @@ ShellResult checkCurvedPanel(const DesignCase& dc, const CaseResults& res);
 // Ch 3.4.2: the shell between ring frames as an unstiffened cylinder of length l, with the
 // bending stress `SigmSd` (0 except in a column case).
 ShellResult checkUnstiffenedCylinder(const DesignCase& dc, const CaseResults& res, double SigmSd);
+ShellResult checkUnstiffenedCylinder(const DesignCase& dc, const ShellStresses& ds, double SigmSd);
 
 // ---------------------------------------------------------------------------------------------
 // Panel stiffener buckling (Ch 3.6.3)
@@ -122,8 +132,9 @@ StiffenerResult checkStiffenerBuckling(const DesignCase& dc, const CaseResults& 
 // ---------------------------------------------------------------------------------------------
 // Ring frames (Ch 3.5.2, Ch 3.9)
 
-// Ch 3.9 limit of the ring frame's torsional buckling length: the corrected ltRing when the
-// stored one exceeds pi sqrt(r h), nothing otherwise (and always nothing for a column case).
+// Ch 3.9 limit of the ring frame's torsional buckling length: the corrected ltRing, pi sqrt(r h)
+// less 1, when the stored one exceeds pi sqrt(r h); nothing otherwise, nothing when the
+// corrected length would not be positive, and always nothing for a column case.
 std::optional<float> correctedRingTorsionalLength(const DesignCase& dc);
 
 // The ring frame with its effective shell flange of width le, and the radii r0 (to the

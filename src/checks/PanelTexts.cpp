@@ -6,7 +6,21 @@
 
 namespace velmora {
 
+std::string_view comparisonSign(bool exceeds) {
+    return exceeds ? " > " : " <= ";
+}
+
 namespace {
+
+// " <= " or " > " and the permitted value, written only where it changed.
+void putCompared(std::string& u, const std::string& permitted, bool exceeds) {
+    const std::string_view sign = comparisonSign(exceeds);
+    if (u.size() != sign.size() + permitted.size() || u.compare(0, sign.size(), sign) != 0 ||
+        u.compare(sign.size(), std::string::npos, permitted) != 0) {
+        u.assign(sign);
+        u += permitted;
+    }
+}
 
 // A fixed text into a panel string. Most labels and units are the same on every run: they are
 // compared first, which is cheaper than writing them again.
@@ -30,10 +44,10 @@ struct RowWriter {
         p.value[i] = std::move(value);
         put(p.unit[i], unit);
     }
-    // A usage-factor row: "UF = a/b = " with both operands, the value, " <= " and the
-    // permitted value.
+    // A usage-factor row: "UF = a/b = " with both operands, the value, and " <= " and the
+    // permitted value, or " > " where the usage factor exceeds it.
     void usage(size_t i, std::string_view lead, const std::string& a, const std::string& b,
-               std::string&& value, const std::string& permitted) const {
+               std::string&& value, const std::string& permitted, bool exceeds) const {
         std::string& l = p.label[i];
         l.assign(lead);
         l += a;
@@ -41,12 +55,14 @@ struct RowWriter {
         l += b;
         l += " = ";
         p.value[i] = std::move(value);
-        std::string& u = p.unit[i];
-        if (u.size() != 4 + permitted.size() || u.compare(0, 4, " <= ") != 0 ||
-            u.compare(4, std::string::npos, permitted) != 0) {
-            u.assign(" <= ");
-            u += permitted;
-        }
+        putCompared(p.unit[i], permitted, exceeds);
+    }
+    // A usage-factor row with a fixed label.
+    void compared(size_t i, std::string_view label, std::string&& value,
+                  const std::string& permitted, bool exceeds) const {
+        put(p.label[i], label);
+        p.value[i] = std::move(value);
+        putCompared(p.unit[i], permitted, exceeds);
     }
 };
 
@@ -68,7 +84,7 @@ void fillShellPanel(ResultPanel& p, const ShellResult& r, double SighPd, char se
     row(8, "gm = ", row.f(r.factor.gM, "0.00"), " ");
     row(9, "fksd = ", std::string(fksd), "  MPa");
     row.usage(10, "UF = SigjSd/fksd = ", SigjSd, fksd, row.f(r.shellUF, "0.00"),
-              row.f(r.factor.UFallow, "0.00"));
+              row.f(r.factor.UFallow, "0.00"), r.shellUF > r.factor.UFallow);
 }
 
 void fillStiffenerPanel(ResultPanel& p, const StiffenerResult& r, double SighPd, char sep) {
@@ -89,7 +105,7 @@ void fillStiffenerPanel(ResultPanel& p, const StiffenerResult& r, double SighPd,
     row(11, "gm = ", row.f(r.gM, "0.00"), " ");
     row(12, "fksd = ", std::string(fksd), "  MPa");
     row.usage(13, "UF = SigjSd/fksd = ", SigjSd, fksd, row.f(r.stiffUF, "0.00"),
-              row.f(r.stiffUFallow, "0.00"));
+              row.f(r.stiffUFallow, "0.00"), r.stiffUF > r.stiffUFallow);
     p.lineCount = 13;
 }
 
@@ -101,7 +117,7 @@ void fillRingPanel(ResultPanel& p, const RingResult& r, double ringArea, float U
     row(0, "Panel Ring Buckling: (Ch 3.5.2)", "", "");
     row(1, "Area requirement:", "", "");
     row.usage(2, "UF = Areq/A = ", row.f(r.Areq, "0.000E+0"), row.f(ringArea, "0.000E+0"),
-              row.f(r.ringAreaUF, "0.00"), uf);
+              row.f(r.ringAreaUF, "0.00"), uf, r.ringAreaUF > UF);
     row(3, "Moment of inertia requirement:", "", "");
     row(4, "le =", row.f(r.le, "0.0"), "  mm");
     row(5, "fT = ", row.f(r.fT, "0.0"), "  MPa");
@@ -112,7 +128,7 @@ void fillRingPanel(ResultPanel& p, const RingResult& r, double ringArea, float U
                   : "  mm4 (General calc, ref ch 3.5.2.6)");
     row(9, "IR =", std::string(IR), "  mm4");
     row(10, "I =", std::string(Ie), "  mm4");
-    row.usage(11, "UF = IR/I = ", IR, Ie, row.f(r.ringInertiaUF, "0.00"), uf);
+    row.usage(11, "UF = IR/I = ", IR, Ie, row.f(r.ringInertiaUF, "0.00"), uf, r.ringInertiaUF > UF);
     // Under the special calculation of Ih the inertia factor is shown without a permitted value.
     if (r.special)
         p.unit[11].assign(" ");
@@ -126,7 +142,7 @@ void fillHeavyRingRow(ResultPanel& p, const HeavyRingResult& r, char sep) {
 
 void fillColumnPanel(ResultPanel& p, const ColumnResult& r, bool reducedMoment, char sep) {
     const RowWriter row{p, sep};
-    const std::string allowed = " <= " + row.f(r.factor.UFallow, "0.00");
+    const std::string allowed = row.f(r.factor.UFallow, "0.00");
     p.lineCount = 14;
     row(0, "Global Buckling: (Ch 3.8)", "", "");
     row(1, "fkcd1 = ", row.f(r.fkcd1, "0.0"), " MPa (Column buckl. axis 1)");
@@ -142,8 +158,8 @@ void fillColumnPanel(ResultPanel& p, const ColumnResult& r, bool reducedMoment, 
         reducedMoment ? " kNm (Reduced value)" : " kNm (Max value)");
     row(11, "Sigm1Sd = ", row.f(r.Sigm1Sd, "0.0"), " MPa");
     row(12, "Sigm2Sd = ", row.f(r.Sigm2Sd, "0.0"), " MPa  ");
-    row(13, "UF1 = ", row.f(r.UF1, "0.00"), allowed);
-    row(14, "UF2 =  ", row.f(r.UF2, "0.00"), allowed);
+    row.compared(13, "UF1 = ", row.f(r.UF1, "0.00"), allowed, r.UF1 > r.factor.UFallow);
+    row.compared(14, "UF2 =  ", row.f(r.UF2, "0.00"), allowed, r.UF2 > r.factor.UFallow);
 }
 
 } // namespace velmora

@@ -5,7 +5,13 @@
 #include "case/CaseResults.h"
 #include "checks/Checks.h"
 
+#include <string_view>
+
 namespace velmora {
+
+// How a usage factor is written against its permitted value: " <= " where it passes, " > "
+// where it exceeds it.
+std::string_view comparisonSign(bool exceeds);
 
 // Rows 0..10 of the shell panel.
 void fillShellPanel(ResultPanel& p, const ShellResult& r, double SighPd, char sep);

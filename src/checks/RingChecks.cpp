@@ -79,9 +79,14 @@ std::optional<float> correctedRingTorsionalLength(const DesignCase& dc) {
         return std::nullopt;
     const double h = static_cast<double>(dc.ring.H) - dc.ring.tf;
     const double limit = kPi * fsqrt(static_cast<double>(dc.r) * h);
-    if (dc.ltRing > toSingle(limit))
-        return toSingle(limit - 1.0);
-    return std::nullopt;
+    if (!(dc.ltRing > toSingle(limit)))
+        return std::nullopt;
+    // A limit of 1 or less (a radius or ring-frame height still to be mended) would make the
+    // length zero or negative: the length then stays as it is, outside its limit.
+    const float corrected = toSingle(limit - 1.0);
+    if (!(corrected > 0))
+        return std::nullopt;
+    return corrected;
 }
 
 RingEffectiveSection ringEffectiveSection(const DesignCase& dc, const ProfileRecord& ring,

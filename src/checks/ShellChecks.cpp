@@ -78,15 +78,15 @@ DesignStressResult designStresses(const DesignCase& dc, const ShellGeometry& g,
     }
     out.SighSd = fin(Sigy + out.SighPd);
 
+    out.Sigy = Sigy;
+    out.Tau = Tau;
     if (dc.cylinderType == CylinderType::Column) {
         // Axial force N in kN over the tube wall, in MPa.
         out.SigaSd = fdiv(1000.0 * dc.N, kTwoPi * r * t);
-        out.replacesInputs = true;
         out.Sigx = toSingle(out.SigaSd);
-        out.Sigy = Sigy;
-        out.Tau = Tau;
     } else {
         out.SigaSd = dc.Sigx;
+        out.Sigx = dc.Sigx;
     }
     return out;
 }
@@ -129,10 +129,10 @@ MaterialFactor materialFactor(const DesignCase& dc, double lamdas) {
 namespace {
 
 // Common path of the shell checks, from the elastic strengths to the usage factor.
-void runShellPath(const DesignCase& dc, const CaseResults& res, const ShellStrengths& fE,
+void runShellPath(const DesignCase& dc, const ShellStresses& ds, const ShellStrengths& fE,
                   bool withBending, double bending, ShellResult& out) {
-    const double SigaSd = res.SigaSd;
-    const double SighSd = res.SighSd;
+    const double SigaSd = ds.SigaSd;
+    const double SighSd = ds.SighSd;
     const double SigmSd = withBending ? bending : 0.0;
 
     const double Siga0Sd = dc.Sigx >= 0 ? 0.0 : -SigaSd;
@@ -168,6 +168,10 @@ void runShellPath(const DesignCase& dc, const CaseResults& res, const ShellStren
 
 } // namespace
 
+ShellStresses shellStresses(const CaseResults& res) {
+    return {res.Zl, res.SigaSd, res.SighSd};
+}
+
 ShellResult checkCurvedPanel(const DesignCase& dc, const CaseResults& res) {
     const double r = dc.r;
     const double t = dc.t;
@@ -189,15 +193,19 @@ ShellResult checkCurvedPanel(const DesignCase& dc, const CaseResults& res) {
     out.title = "Shell Buckling: (Ch 3.3.2)";
     out.line2Label = "fEtau = ";
     out.line2Value = fE.fEtau;
-    runShellPath(dc, res, fE, false, 0.0, out);
+    runShellPath(dc, shellStresses(res), fE, false, 0.0, out);
     return out;
 }
 
 ShellResult checkUnstiffenedCylinder(const DesignCase& dc, const CaseResults& res, double SigmSd) {
+    return checkUnstiffenedCylinder(dc, shellStresses(res), SigmSd);
+}
+
+ShellResult checkUnstiffenedCylinder(const DesignCase& dc, const ShellStresses& ds, double SigmSd) {
     const double r = dc.r;
     const double t = dc.t;
     const double l = dc.l;
-    const double Zl = res.Zl;
+    const double Zl = ds.Zl;
 
     // Buckling coefficients of the unstiffened cylinder (Ch 3.4, Table 3-3): axial stress,
     // bending, torsion and shear, lateral pressure.
@@ -221,7 +229,7 @@ ShellResult checkUnstiffenedCylinder(const DesignCase& dc, const CaseResults& re
     out.line2Label = "fEtau/fEm = ";
     // In a column case Tau is zero, so the bending strength is the informative one.
     out.line2Value = dc.cylinderType == CylinderType::Column ? fE.fEm : fE.fEtau;
-    runShellPath(dc, res, fE, true, SigmSd, out);
+    runShellPath(dc, ds, fE, true, SigmSd, out);
     return out;
 }
 

@@ -4,6 +4,7 @@
 #include "calc/CaseIo.h"
 #include "calc/CommandLine.h"
 #include "calc/State.h"
+#include "calc/Verdict.h"
 #include "case/Notifier.h"
 #include "cli/CaseJson.h"
 #include "cli/CliCommon.h"
@@ -111,6 +112,25 @@ ordered_json calcJson(const State& st, const WarningCollector& nt) {
     out["slenderNote"] = r.slenderNote;
     out["messages"] = nt.warnings;
     out["completed"] = st.run.lastRunCompleted;
+    const Verdict v = caseVerdict(st);
+    ordered_json checks = ordered_json::array();
+    for (int c = 0; c < kCheckCount; ++c) {
+        const CheckValue& value = v.checks[static_cast<size_t>(c)];
+        if (!value.present)
+            continue;
+        const auto id = static_cast<CheckId>(c);
+        checks.push_back({{"name", checkName(id)},
+                          {"chapter", checkChapter(id, st.dc)},
+                          {"uf", value.uf},
+                          {"permitted", value.permitted},
+                          {"passes", !value.exceeds()}});
+    }
+    out["checks"] = std::move(checks);
+    out["verdict"] = {
+        {"status", verdictStatusJson(v.status)},
+        {"governing", v.governing ? ordered_json(checkName(*v.governing)) : ordered_json()},
+        {"ratio", v.governing ? ordered_json(v.ratio) : ordered_json()},
+        {"reasons", v.reasons}};
     return out;
 }
 
@@ -149,6 +169,20 @@ void printCalc(const State& st, const WarningCollector& nt) {
     }
     for (const auto& m : nt.warnings)
         std::printf("Message: %s\n", m.c_str());
+    // The checks the verdict weighs, then the verdict itself as the last line.
+    const Verdict v = caseVerdict(st);
+    bool any = false;
+    for (int c = 0; c < kCheckCount; ++c) {
+        const CheckValue& value = v.checks[static_cast<size_t>(c)];
+        if (!value.present)
+            continue;
+        if (!any)
+            std::printf("\nChecks\n");
+        any = true;
+        std::printf("  %s\n",
+                    checkLine(static_cast<CheckId>(c), value, st.dc, st.decimalSep()).c_str());
+    }
+    std::printf("\n%s\n", v.line.c_str());
 }
 
 } // namespace
@@ -156,15 +190,18 @@ void printCalc(const State& st, const WarningCollector& nt) {
 CLI::App* addNewCommand(CLI::App& app, CaseCommandArgs& args) {
     CLI::App* cmd = app.add_subcommand("new", "Write a new design case to a case file");
     cmd->add_option("CASE", args.casePath, "Case file to write (.cys)")->required();
+    cmd->add_flag("--force", args.force, "Replace the file if it exists");
     addDataDirOption(cmd, args.dataDir);
     return cmd;
 }
 
 CLI::App* addCalcCommand(CLI::App& app, CaseCommandArgs& args) {
     CLI::App* cmd = app.add_subcommand(
-        "calc", "Open a case file, calculate it and print the result panels and messages");
+        "calc", "Open a case file, calculate it and print the result panels, messages, checks "
+                "and the verdict (exit status 1 when the case could not be calculated)");
     cmd->add_option("CASE", args.casePath, "Case file to calculate (.cys)")->required();
-    cmd->add_flag("--json", args.json, "Print one JSON object with case, panels and messages");
+    cmd->add_flag("--json", args.json,
+                  "Print one JSON object with case, panels, messages, checks and verdict");
     addDataDirOption(cmd, args.dataDir);
     return cmd;
 }
@@ -179,6 +216,11 @@ CLI::App* addReportCommand(CLI::App& app, CaseCommandArgs& args) {
 }
 
 int runNewCommand(const CaseCommandArgs& args) {
+    std::error_code ec;
+    if (!args.force && std::filesystem::exists(args.casePath, ec)) {
+        std::cerr << args.casePath << " exists already; give --force to replace it\n";
+        return 1;
+    }
     State st;
     if (!prepareState(st, args.dataDir))
         return 1;
@@ -199,13 +241,15 @@ int runCalcCommand(const CaseCommandArgs& args) {
     if (!loadCase(st, nt, args.casePath, args.dataDir))
         return 1;
     // openCase calculated the case; its warnings and the run's outcome are in the notifier.
+    reportInputLimits(st);
     if (args.json)
         std::cout << calcJson(st, nt).dump(2) << '\n';
     else
         printCalc(st, nt);
     if (!st.run.lastRunCompleted)
         std::cerr << st.run.calcMessage << '\n';
-    return st.run.lastRunCompleted ? 0 : 1;
+    // A case that fails or whose inputs are out of limits was calculated all the same.
+    return caseVerdict(st).status == VerdictStatus::NotCalculated ? 1 : 0;
 }
 
 // Hands the report command to the helper, which opens the case as the window does and writes

@@ -12,6 +12,7 @@ namespace velmora {
 struct CaseCommandArgs {
     std::string casePath;
     bool json = false;      // calc
+    bool force = false;     // new: replace an existing file
     std::string outputPath; // report: the PDF to write
     std::string dataDir;
 };
@@ -21,7 +22,9 @@ CLI::App* addNewCommand(CLI::App& app, CaseCommandArgs& args);
 CLI::App* addCalcCommand(CLI::App& app, CaseCommandArgs& args);
 CLI::App* addReportCommand(CLI::App& app, CaseCommandArgs& args);
 
-// Exit status 0 when done, 1 when a file or the calculation failed (message on stderr).
+// Exit status 0 when done, 1 when a file or the calculation failed (message on stderr); `calc`
+// also when its case was not calculated, not when it fails or its inputs are out of limits.
+// `new` refuses to replace an existing file without --force.
 int runNewCommand(const CaseCommandArgs& args);
 int runCalcCommand(const CaseCommandArgs& args);
 int runReportCommand(const CaseCommandArgs& args);

@@ -3,6 +3,7 @@
 #include "calc/CaseIo.h"
 #include "calc/CommandLine.h"
 #include "calc/DatabaseRows.h"
+#include "calc/InputLimits.h"
 #include "calc/State.h"
 #include "case/Notifier.h"
 
@@ -35,6 +36,11 @@ bool loadCase(State& st, WarningCollector& nt, const std::string& path,
         return false;
     }
     return true;
+}
+
+void reportInputLimits(const State& st) {
+    for (const std::string& v : violationTexts(st.dc, st.decimalSep()))
+        std::cerr << kInputOutOfLimits << v << '\n';
 }
 
 bool loadDatabase(State& st, const std::string& inPath, const std::string& dataDir) {

@@ -24,6 +24,10 @@ bool prepareState(State& st, const std::string& dataDir);
 // window opens it; false, with the message on stderr, when either cannot be read.
 bool loadCase(State& st, WarningCollector& nt, const std::string& path, const std::string& dataDir);
 
+// One line on stderr per field of the case outside its input limits ("input out of limits: "
+// and the field with its limit); the values stay as they are.
+void reportInputLimits(const State& st);
+
 // A state with the tables of `dataDir` and the database of `inPath`; false, with the message
 // on stderr, when either cannot be read.
 bool loadDatabase(State& st, const std::string& inPath, const std::string& dataDir);

@@ -5,6 +5,7 @@
 #include "calc/CaseIo.h"
 #include "calc/State.h"
 #include "case/Notifier.h"
+#include "checks/PanelTexts.h"
 #include "cli/CaseJson.h"
 #include "cli/CliCommon.h"
 #include "study/Study.h"
@@ -30,7 +31,8 @@ void addCommonOptions(CLI::App* cmd, StudyCommandArgs& args) {
                     "it); repeat for a grid of several inputs")
         ->required();
     cmd->add_flag("--proportions", args.proportions,
-                  "A passing point must also pass every proportion check of its profiles");
+                  "Accepted for older scripts; changes nothing, since every verdict includes the "
+                  "proportion limits (Ch 3.10) of the profiles in use");
     cmd->add_option("--threads", args.threads, "Threads to calculate on (default: one per core)");
     addDataDirOption(cmd, args.dataDir);
 }
@@ -51,6 +53,7 @@ int prepareStudy(const StudyCommandArgs& args, State& st, StudyGrid& grid) {
     WarningCollector nt;
     if (!loadCase(st, nt, args.casePath, args.dataDir))
         return 1;
+    reportInputLimits(st);
     const std::string gridError = makeStudyGrid(st, ranges, grid);
     if (!gridError.empty()) {
         std::cerr << gridError << '\n';
@@ -86,6 +89,7 @@ ordered_json pointJson(const StudyGrid& grid, const StudyPoint& p) {
     out["permitted"] = permitted;
     out["governing"] = p.governing ? ordered_json(studyCheckName(*p.governing)) : ordered_json();
     out["passes"] = p.passes;
+    out["status"] = verdictStatusJson(p.status);
     out["mass"] = p.completed ? ordered_json(p.mass) : ordered_json();
     return out;
 }
@@ -103,10 +107,10 @@ std::string inputsText(const State& st, const StudyGrid& grid, const StudyPoint&
 
 std::string checkText(StudyCheck c, const StudyCheckValue& v, char sep) {
     return std::string(studyCheckName(c)) + " " + formatNumber(v.uf, "0.000", sep) +
-           " <= " + formatNumber(v.permitted, "0.00", sep);
+           std::string(comparisonSign(v.exceeds())) + formatNumber(v.permitted, "0.00", sep);
 }
 
-// "shell 0.712 <= 1.00, ringArea 1.026 <= 1.00", or why the run stopped.
+// "shell 0.712 <= 1.00, ringArea 1.026 > 1.00", or why the run stopped.
 std::string checksText(const StudyPoint& p, char sep) {
     if (!p.completed)
         return "stopped:" + p.message;
@@ -122,13 +126,15 @@ std::string checksText(const StudyPoint& p, char sep) {
     return s;
 }
 
-std::string verdictText(const StudyPoint& p, bool proportions) {
+// "; governing shell; passes": the governing check and the point's verdict ("passes", "fails",
+// "inputs out of limits", "not calculated").
+std::string verdictText(const StudyPoint& p) {
     std::string s;
     if (p.governing)
         s += std::string("; governing ") + studyCheckName(*p.governing);
-    if (proportions && p.completed && !p.proportionsOk)
+    if (p.completed && !p.proportionsOk)
         s += "; proportions NOK";
-    return s + (p.passes ? "; passes" : "; fails");
+    return s + "; " + verdictStatusJson(p.status);
 }
 
 std::string thresholdText(const StudyThreshold& t, char sep) {
@@ -221,7 +227,7 @@ int runSweepCommand(const StudyCommandArgs& args) {
     } else {
         for (const StudyPoint& p : r.points)
             std::printf("%s: %s%s\n", inputsText(st, grid, p, sep).c_str(),
-                        checksText(p, sep).c_str(), verdictText(p, args.proportions).c_str());
+                        checksText(p, sep).c_str(), verdictText(p).c_str());
     }
     printThresholds(grid, r, sep);
     return 0;
@@ -250,10 +256,10 @@ int runOptimiseCommand(const StudyCommandArgs& args) {
                     r.designs.size());
         int rank = 0;
         for (const StudyPoint& p : r.designs)
-            std::printf("%3d. %s: %s kg/m; governing %s; %s\n", ++rank,
+            std::printf("%3d. %s: %s kg/m; governing %s; %s; %s\n", ++rank,
                         inputsText(st, grid, p, sep).c_str(),
                         formatNumber(p.mass, "0.0", sep).c_str(), studyCheckName(*p.governing),
-                        checksText(p, sep).c_str());
+                        checksText(p, sep).c_str(), verdictStatusJson(p.status));
     }
     if (r.designs.empty()) {
         std::cerr << "none of the " << r.evaluated << " points passes"

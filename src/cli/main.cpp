@@ -10,6 +10,8 @@ using namespace velmora;
 
 int main(int argc, char** argv) {
     CLI::App app{"Velmora DNV: cylinder shell buckling based on DNV-RP-C202"};
+    app.set_version_flag("--version", "velmora-dnv-cli (Velmora DNV) " VELMORA_VERSION,
+                         "Print the program name and version and exit");
     app.require_subcommand(1);
 
     CaseCommandArgs newArgs;
@@ -32,6 +34,8 @@ int main(int argc, char** argv) {
     } catch (const CLI::CallForHelp& e) {
         return app.exit(e);
     } catch (const CLI::CallForAllHelp& e) {
+        return app.exit(e);
+    } catch (const CLI::CallForVersion& e) {
         return app.exit(e);
     } catch (const CLI::ParseError& e) {
         app.exit(e);

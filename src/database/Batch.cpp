@@ -7,6 +7,7 @@
 #include "base/FileIo.h"
 #include "base/Worker.h"
 #include "calc/DatabaseRows.h"
+#include "calc/InputLimits.h"
 #include "calc/State.h"
 #include "case/Notifier.h"
 #include "files/DatabaseFile.h"
@@ -44,6 +45,9 @@ void calculateRows(State& st, const CaseDatabase& db, int first, int last,
             texts.pop_back();
         for (std::string& w : texts)
             warnings.push_back({i, row.identification, std::move(w)});
+        // A value outside its limits is calculated as it stands; each such field is told.
+        for (const std::string& v : violationTexts(st.dc, st.decimalSep()))
+            warnings.push_back({i, row.identification, kInputOutOfLimits + v});
         if (!completed)
             stopped.push_back({i, row.identification, st.run.calcMessage});
         visit(st, row, &completed);

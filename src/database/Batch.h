@@ -25,8 +25,9 @@ using RowProgress = std::function<void(int row, int lastRow)>;
 
 // What a batch run left to report. Rows are calculated one after another; a row that stops does
 // not stop the run, it is listed in `stopped` with its calcMessage. Warnings of the runs
-// (corrected values and the like) are collected in `warnings` instead of being shown one by
-// one. `error` is set when the results file could not be written.
+// (corrected values and the like) and one message per field outside its input limits
+// ("input out of limits: " and the field) are collected in `warnings` instead of being shown
+// one by one. `error` is set when the results file could not be written.
 struct BatchResult {
     std::string error;
     std::vector<RowMessage> stopped;

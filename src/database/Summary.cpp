@@ -4,6 +4,7 @@
 
 #include "base/NumberText.h"
 #include "calc/State.h"
+#include "calc/Verdict.h"
 #include "files/DatabaseFile.h"
 
 #include <array>
@@ -173,6 +174,8 @@ std::vector<std::string> caseCells(const State& st, const DatabaseRow& row,
     c.push_back(completed ? largestUsageFactor(factors) : error);
     if (completed && largestAbove)
         above.push_back(c.size() - 1);
+    // The row's verdict, as the main window would show it for the case.
+    c.push_back(verdictStatusText(verdictOfRun(st).status));
     return c;
 }
 
@@ -187,6 +190,7 @@ std::vector<std::string> summaryHeadings(const SummaryGroups& groups) {
         if (shown(col.group, groups))
             h.push_back(col.heading);
     h.push_back("UFmax =");
+    h.push_back("Verdict");
     return h;
 }
 

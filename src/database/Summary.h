@@ -39,11 +39,13 @@ struct SummaryTable {
     std::vector<RowMessage> warnings;
 };
 
-// Column headings for the groups that are on.
+// Column headings for the groups that are on; "UFmax =" and "Verdict" (the case's verdict,
+// "PASSES", "FAILS", "INPUT OUT OF LIMITS" or "NOT CALCULATED") end every table.
 std::vector<std::string> summaryHeadings(const SummaryGroups& groups);
 
 // Loads and calculates every case row of the database and tabulates it. Leaves the last case
-// row in the design case. A row whose run stopped shows "Error" in its usage-factor cells.
+// row in the design case. A row whose run stopped shows "Error" in its usage-factor cells and
+// "NOT CALCULATED" as its verdict.
 SummaryTable buildSummaryTable(State& st, const SummaryGroups& groups,
                                const RowProgress& progress = {});
 

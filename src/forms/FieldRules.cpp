@@ -2,10 +2,10 @@
 
 #include "base/Fp.h"
 #include "base/NumberText.h"
+#include "calc/InputLimits.h"
 #include "calc/State.h"
 
 #include <cmath>
-#include <limits>
 
 namespace velmora {
 
@@ -16,104 +16,107 @@ void fail(FieldOutcome& out, const char* warning, bool focusBack = true) {
     out.focusBack = focusBack;
 }
 
+// The limit tests are those of the one table every way into the case is held to.
+bool outside(const State& st, LimitId id) {
+    return !inputLimit(id).holds(st.dc);
+}
+
 void checkRadius(State& st, FieldOutcome& out, bool) {
-    if (st.dc.r < 50)
+    if (outside(st, LimitId::rMin))
         fail(out, " cylr >= 50 ");
 }
 
 void checkRingDistance(State& st, FieldOutcome& out, bool) {
-    if (st.dc.l < 50)
+    if (outside(st, LimitId::lMin))
         fail(out, " l >= 50 ", false);
 }
 
 void checkThickness(State& st, FieldOutcome& out, bool) {
-    if (st.dc.t < 0.1)
+    if (outside(st, LimitId::tMin))
         fail(out, " 0.1 <= t ");
 }
 
-// The modulus is tested on the text the box shows, so 999.6 shown as 1.00E+3 passes.
+// The modulus is tested as the box shows it, so 999.6 shown as 1.00E+3 passes.
 void checkModulus(State& st, FieldOutcome& out, bool) {
-    const ParsedNumber shown =
-        parseNumber(out.shown, st.run.decimalPointLocale, st.run.thousandsSep);
-    const float E = shown.ok ? shown.value : st.dc.E;
-    if (E < 1000)
+    if (outside(st, LimitId::EMin))
         fail(out, " 1000 <= E-modulus ");
 }
 
-bool outsideYieldRange(float fy) {
-    return fy < 50 || fy > 2000;
-}
-
 void checkPlateYield(State& st, FieldOutcome& out, bool) {
-    if (outsideYieldRange(st.dc.fyp))
+    if (outside(st, LimitId::fyp))
         fail(out, " 50 <= fyp <= 2000 ");
 }
 
 void checkStiffenerYield(State& st, FieldOutcome& out, bool) {
-    if (outsideYieldRange(st.dc.fys))
+    if (outside(st, LimitId::fys))
         fail(out, " 50 <= fys <= 2000 ");
 }
 
 void checkRingYield(State& st, FieldOutcome& out, bool) {
-    if (outsideYieldRange(st.dc.fyr))
+    if (outside(st, LimitId::fyr))
         fail(out, " 50 <= fyr <= 2000 ");
 }
 
 // s above r is only held at Enter; on leaving the box the warning informs and the focus moves
 // on.
 void checkSpacing(State& st, FieldOutcome& out, bool atEnter) {
-    if (st.dc.s < 10)
+    if (outside(st, LimitId::sMin))
         fail(out, " 10 <= s   ");
-    else if (st.dc.s > st.dc.r)
+    else if (outside(st, LimitId::sAtMostR))
         fail(out, " s  <= r  ", atEnter);
 }
 
 void checkStiffenerLt(State& st, FieldOutcome& out, bool) {
-    if (st.dc.ltStiff < 50)
+    if (outside(st, LimitId::ltStiffMin))
         fail(out, " 50 <= lt ");
 }
 
 void checkCylinderLength(State& st, FieldOutcome& out, bool) {
-    if (st.dc.L < 50)
+    if (outside(st, LimitId::LMin))
         fail(out, " L >= 50  ");
-    else if (st.dc.L < st.dc.l)
+    else if (outside(st, LimitId::LAtLeastL))
         fail(out, " L >= l  ");
 }
 
 void checkColumnLength(State& st, FieldOutcome& out, bool) {
-    if (st.dc.L < 50)
+    if (outside(st, LimitId::LMin))
         fail(out, " L >= 50  ");
 }
 
 // The ring frame's torsional buckling length is held below pi sqrt(r h) (Ch 3.9) by
-// correcting it to the limit less 1.
+// correcting it to the limit less 1, unless that is not positive (a radius or profile height
+// still to be mended): then the value stays and the warning says what the limit is.
 void checkRingLt(State& st, FieldOutcome& out, bool) {
     DesignCase& dc = st.dc;
-    if (dc.ltRing < 50) {
+    if (outside(st, LimitId::ltRingMin)) {
         fail(out, " 50 <= lt ");
         return;
     }
-    const float limit = ringTorsionalLengthLimit(dc);
-    if (limit < dc.ltRing) {
-        fail(out, " lt<=pi*Sqr(r*h), ref ch 3.9. Program corrects the value ");
-        const double h = static_cast<double>(dc.ring.H) - dc.ring.tf;
-        dc.ltRing = static_cast<float>(kPi * std::sqrt(static_cast<double>(dc.r) * h) - 1.0);
-        out.shown = formatNumber(dc.ltRing, "#00", st.decimalSep());
+    if (!outside(st, LimitId::ltRingMax))
+        return;
+    const double h = static_cast<double>(dc.ring.H) - dc.ring.tf;
+    const auto corrected = static_cast<float>(kPi * std::sqrt(static_cast<double>(dc.r) * h) - 1.0);
+    if (!(corrected > 0)) {
+        fail(out, " lt<=pi*Sqr(r*h), ref ch 3.9 ");
+        return;
     }
+    fail(out, " lt<=pi*Sqr(r*h), ref ch 3.9. Program corrects the value ");
+    dc.ltRing = corrected;
+    out.shown = formatNumber(dc.ltRing, "#00", st.decimalSep());
 }
 
 void checkK1(State& st, FieldOutcome& out, bool) {
-    if (st.dc.k1 < 0.2)
+    if (outside(st, LimitId::k1Min))
         fail(out, " k1 >= 0.2  ");
 }
 
 void checkK2(State& st, FieldOutcome& out, bool) {
-    if (st.dc.k2 < 0.2f)
+    if (outside(st, LimitId::k2Min))
         fail(out, " k2 >= 0.2  ");
 }
 
 void checkUsageFactor(State& st, FieldOutcome& out, bool) {
-    if (st.dc.UF < 0.5 || st.dc.UF > 1.5)
+    if (outside(st, LimitId::UF))
         fail(out, " 0.5 < UF < 1.5 ");
 }
 
@@ -347,14 +350,6 @@ std::string enterTarget(std::string_view control,
 
 bool profilesPopupOnRightClick(const DesignCase& dc) {
     return dc.cylinderType != CylinderType::Unstiffened;
-}
-
-float ringTorsionalLengthLimit(const DesignCase& dc) {
-    const double h = static_cast<double>(dc.ring.H) - dc.ring.tf;
-    const double rh = static_cast<double>(dc.r) * h;
-    if (rh < 0)
-        return std::numeric_limits<float>::quiet_NaN();
-    return static_cast<float>(kPi * std::sqrt(rh));
 }
 
 } // namespace velmora

@@ -3,6 +3,8 @@
 // so the rules work on the case without a window.
 #pragma once
 
+#include "calc/InputLimits.h" // ringTorsionalLengthLimit
+
 #include <functional>
 #include <string>
 #include <string_view>
@@ -75,9 +77,5 @@ std::string enterTarget(std::string_view control,
 
 // A right click in the window pops up the Profiles menu unless the cylinder is unstiffened.
 bool profilesPopupOnRightClick(const DesignCase& dc);
-
-// Ch 3.9 limit of the ring frame's torsional buckling length, pi sqrt(r h) with h = H - tf,
-// in single precision; NaN when r h is negative.
-float ringTorsionalLengthLimit(const DesignCase& dc);
 
 } // namespace velmora

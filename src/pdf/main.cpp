@@ -4,24 +4,31 @@
 //
 //   velmora-dnv-report CASE.cys -o REPORT.pdf [--data-dir DIR]
 //
-// Exit status 0 when the report was written, 1 when the case or the file failed (message on
-// stderr), 2 for wrong usage.
+// Exit status 0 when the report was written, 1 when the case or the file failed or the case was
+// not calculated (message on stderr, no file written), 2 for wrong usage. stderr carries only
+// the program's own messages.
 #include "calc/CaseIo.h"
 #include "calc/CommandLine.h"
+#include "calc/InputLimits.h"
 #include "calc/State.h"
+#include "calc/Verdict.h"
 #include "case/Notifier.h"
 #include "pdf/ReportPdf.h"
 
 #include <QByteArray>
 #include <QGuiApplication>
 #include <QString>
+#include <QtGlobal>
 
 #include <iostream>
+#include <optional>
 #include <string>
 
 using namespace velmora;
 
 namespace {
+
+void quietQtMessages(QtMsgType, const QMessageLogContext&, const QString&) {}
 
 int usage() {
     std::cerr << "usage: velmora-dnv-report CASE.cys -o REPORT.pdf [--data-dir DIR]\n";
@@ -60,12 +67,18 @@ int main(int argc, char** argv) {
         std::cerr << error << '\n';
         return 1;
     }
+    // The stopped run's own warning is its message, told below.
+    if (!st.run.lastRunCompleted && !nt.warnings.empty() &&
+        nt.warnings.back() == st.run.calcMessage)
+        nt.warnings.pop_back();
     for (const auto& m : nt.warnings)
         std::cerr << "Message: " << m << '\n';
-    // A case whose calculation stopped gets no report: its panels would not belong to its
+    for (const auto& v : violationTexts(st.dc, st.decimalSep()))
+        std::cerr << kInputOutOfLimits << v << '\n';
+    // A case that was not calculated gets no report: its panels would not belong to its
     // inputs.
-    if (!st.run.lastRunCompleted) {
-        std::cerr << st.run.calcMessage << "\nno report written\n";
+    if (const std::optional<std::string> refusal = reportRefusal(st)) {
+        std::cerr << *refusal << '\n';
         return 1;
     }
 
@@ -73,6 +86,9 @@ int main(int argc, char** argv) {
     if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM") && qEnvironmentVariableIsEmpty("DISPLAY") &&
         qEnvironmentVariableIsEmpty("WAYLAND_DISPLAY"))
         qputenv("QT_QPA_PLATFORM", QByteArray("offscreen"));
+    // Qt's own notes (a missing runtime folder, font substitutions and the like) are not this
+    // program's messages: stderr carries only those.
+    qInstallMessageHandler(quietQtMessages);
     QGuiApplication app(argc, argv);
     QString pdfError;
     if (!writeReportPdf(st, QString::fromStdString(pdfPath), pdfError)) {

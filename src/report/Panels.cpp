@@ -5,11 +5,14 @@
 
 #include "report/Panels.h"
 
+#include "base/NumberText.h"
 #include "calc/State.h"
+#include "checks/PanelTexts.h"
 #include "report/Surface.h"
 
 #include <algorithm>
 #include <string>
+#include <string_view>
 
 namespace velmora {
 
@@ -57,6 +60,20 @@ int clampedCount(const ResultPanel& p) {
     return p.lineCount > 15 ? 15 : p.lineCount;
 }
 
+// A text at (left, y), set smaller where it is wider than `width` (when given).
+void fittedLine(Surface& s, const std::string& text, double left, double y, double width) {
+    s.setPos(left, y);
+    const std::string font = s.fontName();
+    const double size = s.fontSize();
+    const double textWidth = s.textWidth(text);
+    const bool smaller = width > 0 && size > 0 && textWidth > width;
+    if (smaller)
+        s.setFont(font, size * width / textWidth);
+    s.drawText(text);
+    if (smaller)
+        s.setFont(font, size);
+}
+
 // A labelled value line.
 void valueLine(Surface& s, const ResultPanel& p, int i, double left, double width, double y,
                bool underlineLabel = false) {
@@ -102,6 +119,31 @@ double drawUsagePanel(Surface& s, const ResultPanel& p, Rgb verdict, double top,
 
 } // namespace
 
+std::string slenderNoteReportLine(const State& st) {
+    std::string line = kSlenderNoteReportLine;
+    const CheckValue v = caseChecks(st.dc, st.res)[static_cast<size_t>(CheckId::Unstiffened)];
+    if (v.present) {
+        const char sep = st.decimalSep();
+        line += ", unstiffened cylinder UF = " + formatNumber(v.uf, "0.00", sep);
+        line += comparisonSign(v.exceeds());
+        line += formatNumber(v.permitted, "0.00", sep);
+    }
+    return line;
+}
+
+Rgb verdictStatusColor(VerdictStatus status) {
+    switch (status) {
+    case VerdictStatus::Passes:
+        return kGreen;
+    case VerdictStatus::Fails:
+        return kRed;
+    case VerdictStatus::InputOutOfLimits:
+    case VerdictStatus::NotCalculated:
+        return kAmber;
+    }
+    return kBlack;
+}
+
 bool ringPanelShowsSpecialIh(const State& st) {
     return st.dc.pd < 0;
 }
@@ -122,22 +164,25 @@ double drawSlenderNote(Surface& s, const State& st, double top, double left, int
     s.setBold(true);
     if (mode == 0) {
         for (const char* line : {"Note: s/t>3* Sqr(r/t) ==>",
-                                 "Calculation as an unstiffened velmora", "(Ref Ch 3.6.1)"}) {
+                                 "Calculation as an unstiffened cylinder", "(Ref Ch 3.6.1)"}) {
             s.setPos(left, y);
             s.drawText(line);
             y += 1;
         }
     } else {
-        s.setPos(left, y);
-        const std::string font = s.fontName();
-        const double size = s.fontSize();
-        const double width = s.textWidth(kSlenderNoteReportLine);
-        const bool smaller = noteWidth > 0 && size > 0 && width > noteWidth;
-        if (smaller)
-            s.setFont(font, size * noteWidth / width);
-        s.drawText(kSlenderNoteReportLine);
-        if (smaller)
-            s.setFont(font, size);
+        // One line; where the usage factor of the unstiffened cylinder makes it wider than the
+        // room, that part goes on a second line.
+        const std::string note = slenderNoteReportLine(st);
+        const bool split = noteWidth > 0 && s.textWidth(note) > noteWidth &&
+                           note.size() > std::string_view(kSlenderNoteReportLine).size();
+        if (split) {
+            const size_t cut = std::string_view(kSlenderNoteReportLine).size() + 2; // ", "
+            fittedLine(s, note.substr(0, cut - 1), left, y, noteWidth);
+            y += 1;
+            fittedLine(s, note.substr(cut), left, y, noteWidth);
+        } else {
+            fittedLine(s, note, left, y, noteWidth);
+        }
         y += 1;
     }
     s.setBold(false);

@@ -7,6 +7,7 @@
 #include "base/NumberText.h"
 #include "base/Version.h"
 #include "calc/State.h"
+#include "calc/Verdict.h"
 #include "report/Panels.h"
 #include "report/Sketches.h"
 #include "report/Surface.h"
@@ -151,7 +152,16 @@ void printHeader(Page& p, const State& st, const ReportStamp& stamp, const Repor
     s.drawText("1/1");
     fitted(p, dateLeft + 0.5, 4.1, date, right - 0.5);
     fitted(p, dateLeft + 0.5, 5, time, right - 0.5);
-    p.text(x0 + 0.5, 5.9, "File: " + lowerCase(st.run.fileName));
+
+    // Under the title block: the file, and the verdict of the case ending at the frame's right
+    // edge, bold in its colour. The file name gives way to the verdict where both do not fit.
+    const Verdict verdict = caseVerdict(st);
+    s.setBold(true);
+    const double verdictLeft = std::max(x0 + 37.5, right - s.textWidth(verdict.line));
+    s.setColor(verdictStatusColor(verdict.status));
+    fitted(p, verdictLeft, 5.9, verdict.line, right);
+    p.plain();
+    fitted(p, x0 + 0.5, 5.9, "File: " + lowerCase(st.run.fileName), verdictLeft - 1);
 }
 
 // One "label  symbol = value unit" line of the top part.
@@ -175,7 +185,7 @@ double printTopPart(Page& p, const State& st) {
     p.styled(kC0, row, "Design format/Condition and Material:");
     row += 1;
     p.text(kC0, row, "Design Condition:");
-    p.value(kC5, row, dc.designFormat == DesignFormat::LRFD ? "LRDF meth.od" : "WSD meth.od", "");
+    p.value(kC5, row, dc.designFormat == DesignFormat::LRFD ? "LRFD method" : "WSD method", "");
     row += 1;
     if (dc.designFormat == DesignFormat::WSD)
         quantity(p, row, "Basic Usage Factor: ", "n0", p.num(dc.UF, "#0.00"), "");

@@ -18,6 +18,8 @@ struct Rgb {
 inline constexpr Rgb kBlack{0, 0, 0};
 inline constexpr Rgb kRed{128, 0, 0};
 inline constexpr Rgb kGreen{0, 128, 0};
+// A dark amber that reads on white: inputs out of limits, a case not calculated.
+inline constexpr Rgb kAmber{191, 110, 0};
 
 struct Point {
     double x = 0;

@@ -14,6 +14,7 @@
 #include <cmath>
 #include <optional>
 #include <string>
+#include <utility>
 
 namespace velmora {
 
@@ -303,10 +304,20 @@ SectionResult sectionResult(SectionWork&& work, float fy) {
 } // namespace
 
 bool SectionResult::proportionsOk() const {
-    for (const std::optional<ProportionCheck>* c : {&web, &slenderness, &flange, &eccentricity})
-        if (*c && !(*c)->ok)
-            return false;
-    return true;
+    return failingProportions() == 0;
+}
+
+unsigned SectionResult::failingProportions() const {
+    unsigned failing = 0;
+    const std::pair<const std::optional<ProportionCheck>*, unsigned> checks[] = {
+        {&web, ProportionBit::Web},
+        {&slenderness, ProportionBit::Slenderness},
+        {&flange, ProportionBit::Flange},
+        {&eccentricity, ProportionBit::Eccentricity}};
+    for (const auto& [check, bit] : checks)
+        if (*check && !(*check)->ok)
+            failing |= bit;
+    return failing;
 }
 
 float rowDim(const ProfileRow& row, Dim which) {

@@ -40,6 +40,8 @@ struct SectionResult {
 
     // True when every proportion check of the kind passes (also for a kind that has none).
     bool proportionsOk() const;
+    // The failing ones as ProportionBit flags.
+    unsigned failingProportions() const;
 };
 
 // What both routines read besides the profile record.

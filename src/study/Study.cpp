@@ -31,9 +31,8 @@ constexpr int64_t kChunk = 64;
 // and reads some of them) less their texts, which no study run writes or reads.
 class PointEvaluator {
 public:
-    PointEvaluator(const State& base, const StudyGrid& grid, const StudyOptions& options)
-        : grid_(grid), options_(options), startDc_(base.dc), startRes_(base.res),
-          work_(studyCopy(base)) {
+    PointEvaluator(const State& base, const StudyGrid& grid)
+        : grid_(grid), startDc_(base.dc), startRes_(base.res), work_(studyCopy(base)) {
         for (ResultPanel* p : {&startRes_.shellPanel, &startRes_.stiffPanel, &startRes_.ringPanel,
                                &startRes_.columnPanel})
             *p = ResultPanel{};
@@ -62,55 +61,23 @@ public:
 
 private:
     void collect(StudyPoint& p) const {
-        const DesignCase& dc = work_.dc;
-        const CaseResults& res = work_.res;
-        p.checks = {};
-        p.governing.reset();
+        const VerdictCore v = verdictOfRun(work_);
+        p.checks = v.checks;
+        p.governing = v.governing;
+        p.status = v.status;
+        p.passes = v.status == VerdictStatus::Passes;
         p.message.clear();
         p.mass = 0;
         p.proportionsOk = true;
         if (!p.completed) {
             p.message = work_.run.calcMessage;
-            p.passes = false;
             return;
         }
-        auto set = [&p](StudyCheck c, double uf, double permitted) {
-            p.checks[static_cast<size_t>(c)] = {true, uf, permitted};
-        };
-        const bool column = dc.cylinderType == CylinderType::Column;
-        set(StudyCheck::Shell, res.shellUF, res.shellUFallow);
-        if (dc.cylinderType == CylinderType::StringerStiffened && !res.slenderNote)
-            set(StudyCheck::Stiffener, res.stiffUF, res.stiffUFallow);
-        if (dc.ringControl == 1) {
-            set(StudyCheck::RingArea, res.ringAreaUF, dc.UF);
-            set(StudyCheck::RingInertia, res.ringInertiaUF, dc.UF);
-        }
-        if (column) {
-            set(StudyCheck::Column1, res.UF1, res.UFallow);
-            set(StudyCheck::Column2, res.UF2, res.UFallow);
-        }
-        bool exceeds = false;
-        double worst = -std::numeric_limits<double>::infinity();
-        for (int c = 0; c < kStudyCheckCount; ++c) {
-            const StudyCheckValue& v = p.checks[static_cast<size_t>(c)];
-            if (!v.present)
-                continue;
-            exceeds = exceeds || v.exceeds();
-            if (v.ratio() > worst) {
-                worst = v.ratio();
-                p.governing = static_cast<StudyCheck>(c);
-            }
-        }
-        if (dc.cylinderType == CylinderType::StringerStiffened)
-            p.proportionsOk = p.proportionsOk && res.stiffProportionsOk;
-        if (dc.ringControl == 1)
-            p.proportionsOk = p.proportionsOk && res.ringProportionsOk;
-        p.passes = !exceeds && (!options_.proportions || p.proportionsOk);
-        p.mass = steelMassPerMetre(dc, res);
+        p.proportionsOk = proportionsPass(work_.dc, work_.res);
+        p.mass = steelMassPerMetre(work_.dc, work_.res);
     }
 
     const StudyGrid& grid_;
-    const StudyOptions& options_;
     DesignCase startDc_;
     CaseResults startRes_;
     State work_;
@@ -183,20 +150,19 @@ bool runParallel(int64_t count, unsigned workers, const StudyControl& control, i
 // One evaluator per worker, each made on its own thread when it first takes work.
 class Evaluators {
 public:
-    Evaluators(const State& base, const StudyGrid& grid, const StudyOptions& options, unsigned n)
-        : base_(base), grid_(grid), options_(options), evaluators_(n) {}
+    Evaluators(const State& base, const StudyGrid& grid, unsigned n)
+        : base_(base), grid_(grid), evaluators_(n) {}
 
     PointEvaluator& operator[](unsigned w) {
         std::optional<PointEvaluator>& e = evaluators_[w];
         if (!e)
-            e.emplace(base_, grid_, options_);
+            e.emplace(base_, grid_);
         return *e;
     }
 
 private:
     const State& base_;
     const StudyGrid& grid_;
-    const StudyOptions& options_;
     std::vector<std::optional<PointEvaluator>> evaluators_;
 };
 
@@ -249,18 +215,6 @@ bool lighter(const StudyPoint& x, const StudyPoint& y) {
 
 } // namespace
 
-const char* studyCheckName(StudyCheck c) {
-    constexpr const char* names[kStudyCheckCount] = {"shell",       "stiffener", "ringArea",
-                                                     "ringInertia", "column1",   "column2"};
-    return names[static_cast<int>(c)];
-}
-
-double StudyCheckValue::ratio() const {
-    if (permitted > 0)
-        return uf / permitted;
-    return uf > 0 ? std::numeric_limits<double>::infinity() : 0.0;
-}
-
 double StudyPoint::governingRatio() const {
     return governing ? check(*governing).ratio() : std::numeric_limits<double>::infinity();
 }
@@ -270,6 +224,8 @@ std::string StudyPoint::failure() const {
         return "";
     if (!completed)
         return "stopped";
+    if (status == VerdictStatus::InputOutOfLimits)
+        return "inputs out of limits";
     if (governing && check(*governing).exceeds())
         return studyCheckName(*governing);
     for (int c = 0; c < kStudyCheckCount; ++c)
@@ -303,20 +259,20 @@ double steelMassPerMetre(const DesignCase& dc, const CaseResults& res) {
 }
 
 StudyPoint evaluateStudyPoint(const State& base, const StudyGrid& grid, int64_t index,
-                              const StudyOptions& options) {
-    PointEvaluator ev(base, grid, options);
+                              const StudyOptions&) {
+    PointEvaluator ev(base, grid);
     StudyPoint p;
     ev.evaluate(index, p);
     return p;
 }
 
-SweepResult runSweep(const State& base, const StudyGrid& grid, const StudyOptions& options,
+SweepResult runSweep(const State& base, const StudyGrid& grid, const StudyOptions&,
                      const StudyControl& control) {
     SweepResult out;
     const int64_t n = grid.size();
     std::vector<StudyPoint> points(static_cast<size_t>(n));
     const unsigned workers = threadCount(control, n);
-    Evaluators ev(base, grid, options, workers);
+    Evaluators ev(base, grid, workers);
     const bool finished =
         runParallel(n, workers, control, 0, n, kChunk, [&](unsigned w, int64_t b, int64_t e) {
             PointEvaluator& pe = ev[w];
@@ -356,12 +312,12 @@ SweepResult runSweep(const State& base, const StudyGrid& grid, const StudyOption
 }
 
 LightestResult findLightest(const State& base, const StudyGrid& grid, int count,
-                            const StudyOptions& options, const StudyControl& control) {
+                            const StudyOptions&, const StudyControl& control) {
     LightestResult out;
     const int64_t n = grid.size();
     const auto keep = static_cast<size_t>(std::max(0, count));
     const unsigned workers = threadCount(control, n);
-    Evaluators ev(base, grid, options, workers);
+    Evaluators ev(base, grid, workers);
     // Each worker keeps its own best `keep` as a heap with the heaviest on top.
     std::vector<std::vector<StudyPoint>> best(workers);
     std::vector<int64_t> passing(workers, 0);

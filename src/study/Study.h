@@ -1,7 +1,7 @@
 // The design study: each point of a grid of inputs calculated on its own copy of the case,
 // with the usage factor and permitted value of every check that applies, the governing check,
-// the verdict and the steel mass per metre; the pass/fail thresholds of a one-input sweep; the
-// lightest passing designs of a grid.
+// the verdict (calc/Verdict.h, the same as the window's) and the steel mass per metre; the
+// pass/fail thresholds of a one-input sweep; the lightest passing designs of a grid.
 //
 // Driving it from a window: take a studyCopy of the window's state, build the grid with
 // makeStudyGrid (its message names a bad range), then call runSweep or findLightest on a worker
@@ -15,6 +15,7 @@
 #pragma once
 
 #include "calc/State.h"
+#include "calc/Verdict.h"
 #include "study/StudyInputs.h"
 
 #include <array>
@@ -27,24 +28,18 @@
 
 namespace velmora {
 
-// The checks a study reports, in this order.
-enum class StudyCheck { Shell, Stiffener, RingArea, RingInertia, Column1, Column2 };
-inline constexpr int kStudyCheckCount = 6;
+// The checks a study reports: those of the verdict of the case, in its order.
+using StudyCheck = CheckId;
+inline constexpr int kStudyCheckCount = kCheckCount;
 
-// "shell", "stiffener", "ringArea", "ringInertia", "column1", "column2".
-const char* studyCheckName(StudyCheck c);
+// "shell", "unstiffened", "stiffener", "ringArea", "ringInertia", "column1", "column2".
+inline const char* studyCheckName(StudyCheck c) {
+    return checkName(c);
+}
 
-// A check's usage factor and its permitted value; absent for a check that does not run for the
-// case, whose place shows the slenderness note, or of a run that stopped.
-struct StudyCheckValue {
-    bool present = false;
-    double uf = 0;
-    double permitted = 0;
-
-    bool exceeds() const { return present && uf > permitted; }
-    // uf / permitted, the measure the governing check is chosen by.
-    double ratio() const;
-};
+// A check's usage factor and its permitted value; absent for a check that does not apply to the
+// case, whose place the slenderness note takes, or of a run that stopped.
+using StudyCheckValue = CheckValue;
 
 struct StudyPoint {
     int64_t index = 0;         // in the grid
@@ -54,18 +49,22 @@ struct StudyPoint {
     std::array<StudyCheckValue, kStudyCheckCount> checks{};
     std::optional<StudyCheck> governing; // largest uf / permitted; none when no check is present
     bool proportionsOk = true;           // every proportion check of the profiles used passed
+    // The verdict of the point's case, as the window would show it; `passes` is PASSES.
+    VerdictStatus status = VerdictStatus::NotCalculated;
     bool passes = false;
     double mass = 0; // steel per metre of cylinder, kg/m (completed runs only)
 
     const StudyCheckValue& check(StudyCheck c) const { return checks[static_cast<size_t>(c)]; }
     double governingRatio() const;
-    // Why a point fails: the governing check's name when it exceeds its permitted value, else
-    // "proportions" or "stopped"; empty for a passing point.
+    // Why a point fails: "stopped", "inputs out of limits", the governing check's name when it
+    // exceeds its permitted value (else the first that does), or "proportions"; empty for a
+    // passing point.
     std::string failure() const;
 };
 
 struct StudyOptions {
-    // Also every proportion check (Ch 3.10) of the profiles the case uses must pass.
+    // Kept for the callers that set it; changes nothing, since every verdict includes the
+    // proportion limits (Ch 3.10) of the profiles in use.
     bool proportions = false;
 };
 

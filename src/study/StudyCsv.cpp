@@ -47,7 +47,7 @@ std::string studyCsvText(const StudyGrid& grid, const std::vector<StudyPoint>& p
         out += studyCheckName(static_cast<StudyCheck>(c));
         out += " permitted";
     }
-    out += ",governing,passes,proportions,mass\r\n";
+    out += ",governing,passes,status,proportions,mass\r\n";
 
     for (const StudyPoint& p : points) {
         for (float v : p.inputs) {
@@ -70,6 +70,8 @@ std::string studyCsvText(const StudyGrid& grid, const std::vector<StudyPoint>& p
         if (p.governing)
             out += studyCheckName(*p.governing);
         out += p.passes ? ",true," : ",false,";
+        field(out, verdictStatusJson(p.status));
+        out += ',';
         out += p.proportionsOk ? "true," : "false,";
         if (p.completed)
             number(out, p.mass);

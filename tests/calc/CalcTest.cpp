@@ -232,6 +232,43 @@ TEST(Driver, DegenerateGeometryStopsRun) {
     EXPECT_FALSE(calcAll(st, nt));
 }
 
+TEST(Driver, ColumnCaseLeavesTheTypedLoadsAlone) {
+    // A stringer-stiffened case with its stiffener check (s 500: s/t = 25 <= 25.98).
+    State st = test::userDefinedPlateState();
+    st.dc.s = 500;
+    RecordingNotifier nt;
+    ASSERT_TRUE(calcAll(st, nt));
+    const State before = st;
+    // Visiting the column type and coming back finds the loads as typed, and every result of
+    // the stringer-stiffened case as it was.
+    st.dc.cylinderType = CylinderType::Column;
+    st.dc.ringControl = 0;
+    ASSERT_TRUE(calcAll(st, nt));
+    EXPECT_EQ(st.dc.Sigx, -100.0f);
+    EXPECT_EQ(st.dc.Sigy, -10.0f);
+    EXPECT_EQ(st.dc.Tau, 40.0f);
+    st.dc.cylinderType = CylinderType::StringerStiffened;
+    st.dc.ringControl = 1;
+    ASSERT_TRUE(calcAll(st, nt));
+    EXPECT_EQ(st.res.stiffUF, before.res.stiffUF);
+    EXPECT_EQ(st.res.shellUF, before.res.shellUF);
+    EXPECT_EQ(st.res.stiffPanel, before.res.stiffPanel);
+    EXPECT_EQ(st.res.ringPanel, before.res.ringPanel);
+}
+
+TEST(Driver, RingFrameTorsionalLengthWaitsForAUsableRadius) {
+    // A radius read as 0 stops the run but leaves ltRing as it was (it used to become -1 and
+    // stay so after the radius was mended).
+    State st = test::userDefinedPlateState();
+    st.dc.r = 0;
+    RecordingNotifier nt;
+    EXPECT_FALSE(calcAll(st, nt));
+    EXPECT_EQ(st.dc.ltRing, 600.0f);
+    st.dc.r = 1500;
+    ASSERT_TRUE(calcAll(st, nt));
+    EXPECT_EQ(st.dc.ltRing, 600.0f);
+}
+
 TEST(Driver, TwoStatesDoNotInterfere) {
     State a = test::userDefinedPlateState();
     State b = test::userDefinedPlateState();

@@ -44,10 +44,14 @@ TEST(ColumnBuckling, MaximumMomentsAlongTheMember) {
     EXPECT_EQ(p.value[13], "0.04");
     EXPECT_EQ(p.unit[13], " <= 1.00");
     EXPECT_EQ(p.label[14], "UF2 =  ");
-    // The window shows the replaced loads.
-    EXPECT_NEAR(st.dc.Sigx, -5.30516f, 1e-5);
-    EXPECT_EQ(st.dc.Sigy, 0.0f);
-    EXPECT_EQ(st.dc.Tau, 0.0f);
+    // The check takes the axial stress of N and no Sigy or Tau; the typed loads stay in the
+    // case, so that another cylinder type finds them as they were typed.
+    EXPECT_NEAR(st.res.checkedSigx, -5.30516f, 1e-5);
+    EXPECT_EQ(st.res.checkedSigy, 0.0f);
+    EXPECT_EQ(st.res.checkedTau, 0.0f);
+    EXPECT_EQ(st.dc.Sigx, -100.0f);
+    EXPECT_EQ(st.dc.Sigy, -10.0f);
+    EXPECT_EQ(st.dc.Tau, 40.0f);
     // The shell panel is the Ch 3.4 check with the bending strength in row 2.
     EXPECT_EQ(st.res.shellPanel.label[0], "Shell Buckling: (Ch 3.4.2)");
     EXPECT_EQ(st.res.shellPanel.value[2], "757.9");

@@ -115,7 +115,8 @@ TEST_F(RingChecksTest, NewCasePanel) {
     const char* values[] = {"",         "",         "1.30",     "",         "232.9",
                             "355.0",    "3.244E+4", "4.374E+5", "1.575E+7", "1.622E+7",
                             "4.726E+7", "0.34",     " "};
-    const char* units[] = {"",        "",        " <= 1.00",
+    // The area factor 1.30 exceeds its permitted 1.00: " > ".
+    const char* units[] = {"",        "",        " > 1.00",
                            "",        "  mm",    "  MPa",
                            "  mm4  ", "  mm4  ", "  mm4 (General calc, ref ch 3.5.2.6)",
                            "  mm4",   "  mm4",   " <= 1.00",
@@ -299,6 +300,31 @@ TEST_F(RingChecksTest, TorsionalLengthLimitSkippedForColumnAndFaultsOnNegativeRo
     st.dc.ring.tf = 12;
     EXPECT_THROW(limitRingTorsionalLength(st, nt), CalcFault);
     EXPECT_FLOAT_EQ(5000.0f, st.dc.ltRing);
+}
+
+TEST_F(RingChecksTest, TorsionalLengthNeverCorrectedToZeroOrBelow) {
+    // A radius of 0 (a box read as 0) makes the limit pi sqrt(0 * 188) = 0: corrected to -1 the
+    // length would stay wrong after the radius is mended. The correction waits instead.
+    st.dc.r = 0;
+    st.dc.ltRing = 600;
+    limitRingTorsionalLength(st, nt);
+    EXPECT_TRUE(nt.warnings().empty());
+    EXPECT_FLOAT_EQ(600.0f, st.dc.ltRing);
+    // A limit of 1 (r h = 1 / pi^2) would correct to 0: not done either.
+    st.dc.r = static_cast<float>(1.0 / (kPi * kPi * 188));
+    limitRingTorsionalLength(st, nt);
+    EXPECT_FLOAT_EQ(600.0f, st.dc.ltRing);
+    // A limit just above 1 corrects to a small positive length. r = 0.01: pi sqrt(1.88) = 4.3075.
+    st.dc.r = 0.01f;
+    limitRingTorsionalLength(st, nt);
+    EXPECT_NEAR(st.dc.ltRing, 3.3075, 1e-3);
+    // Mended, the radius gives the usual limit and the length that was kept needs none.
+    st.dc.r = 1500;
+    st.dc.ltRing = 600;
+    nt.clear();
+    limitRingTorsionalLength(st, nt);
+    EXPECT_TRUE(nt.warnings().empty());
+    EXPECT_FLOAT_EQ(600.0f, st.dc.ltRing);
 }
 
 TEST_F(RingChecksTest, ColdFormedRingFrameHasNinetyPercent) {

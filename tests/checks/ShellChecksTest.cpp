@@ -107,7 +107,8 @@ TEST(UnstiffenedCylinder, WorkedNewCaseAsUnstiffened) {
                    {8, "1.45"},
                    {9, "111.7"},
                    {10, "1.01"}});
-    EXPECT_EQ(p.unit[10], " <= 1.00");
+    // 1.01 lies above the permitted 1.00, and the sign says so.
+    EXPECT_EQ(p.unit[10], " > 1.00");
     EXPECT_GT(st.res.shellUF, st.res.UFallow);
 }
 
@@ -221,16 +222,26 @@ TEST(DesignStresses, PressureProductInSinglePrecision) {
     EXPECT_DOUBLE_EQ(st.res.SighPd, static_cast<double>(-0.3f * 1500.0f) / 20);
 }
 
-TEST(DesignStresses, ColumnCaseReplacesLoads) {
+TEST(DesignStresses, ColumnCaseTakesTheLoadsOfItsAxialForce) {
     State st = test::userDefinedPlateState();
     st.dc.cylinderType = CylinderType::Column;
     RecordingNotifier nt;
     runDesignStresses(st, nt);
-    EXPECT_EQ(st.dc.Sigy, 0.0f);
-    EXPECT_EQ(st.dc.Tau, 0.0f);
+    EXPECT_EQ(st.res.checkedSigy, 0.0f);
+    EXPECT_EQ(st.res.checkedTau, 0.0f);
     // 1000 N / (2 pi r t) with 2 pi = 6.283186: -1e6 / 188495.58 = -5.30516.
-    EXPECT_NEAR(st.dc.Sigx, -5.30516f, 1e-5);
+    EXPECT_NEAR(st.res.checkedSigx, -5.30516f, 1e-5);
     EXPECT_NEAR(st.res.SighSd, -22.5, 1e-5);
+    // The typed loads stay in the case.
+    EXPECT_EQ(st.dc.Sigx, -100.0f);
+    EXPECT_EQ(st.dc.Sigy, -10.0f);
+    EXPECT_EQ(st.dc.Tau, 40.0f);
+    // Any other cylinder type takes the typed ones.
+    st.dc.cylinderType = CylinderType::StringerStiffened;
+    runDesignStresses(st, nt);
+    EXPECT_EQ(st.res.checkedSigx, -100.0f);
+    EXPECT_EQ(st.res.checkedSigy, -10.0f);
+    EXPECT_EQ(st.res.checkedTau, 40.0f);
 }
 
 TEST(ElasticStrength, FaultsOnZeroLength) {

@@ -32,17 +32,98 @@ zip_member() {
   fi
 }
 
-# new and calc
+# case file with line N (1-based) of a.cys replaced by VALUE: variant NAME VALUE LINE
+variant() {
+  sed "$3s/.*/$2\r/" "$work/a.cys" >"$work/$1.cys"
+}
+
+# --version, new, and new refusing to replace a file
+expect_rc 0 "$cli" --version
+grep -Eq '^velmora-dnv-cli \(Velmora DNV\) [0-9]+\.[0-9]+\.[0-9]+$' "$work/stdout" ||
+  fail "--version: $(cat "$work/stdout")"
 expect_rc 0 "$cli" new "$work/a.cys" --data-dir "$data"
 [ -s "$work/a.cys" ] || fail "new wrote no case file"
+[ ! -s "$work/stderr" ] || fail "new printed on stderr: $(cat "$work/stderr")"
+printf 'kept\r\n' >"$work/kept.cys"
+expect_rc 1 "$cli" new "$work/kept.cys" --data-dir "$data"
+grep -q 'exists already; give --force to replace it' "$work/stderr" || fail "new overwrote silently"
+[ "$(cat "$work/kept.cys")" = $'kept\r' ] || fail "new replaced an existing file without --force"
+expect_rc 0 "$cli" new "$work/kept.cys" --force --data-dir "$data"
+cmp -s "$work/kept.cys" "$work/a.cys" || fail "new --force did not write the new case"
+
+# calc: the panels, the checks and the verdict as the last line. The new case (fyp 355) fails
+# on the ring-frame area: Areq = (2 / Zl^2 + 0.06) l t = 3601.5 mm2 with Zl = 286.18, against
+# A = 188 * 9 + 90 * 12 = 2772 mm2 of the T 200x90x9x12 ring frame: 1.30.
 expect_rc 0 "$cli" calc "$work/a.cys" --data-dir "$data"
 grep -q "Shell Buckling" "$work/stdout" || fail "calc printed no shell panel"
+[ "$(tail -n 1 "$work/stdout")" = "FAILS - governing: ring-frame area (Ch 3.5.2), UF 1.30 of 1.00" ] ||
+  fail "calc verdict line: $(tail -n 1 "$work/stdout")"
+grep -qx '  shell as an unstiffened cylinder (Ch 3.4.2): UF 1.01 > 1.00' "$work/stdout" ||
+  fail "calc lists no unstiffened check"
 # The JSON case keeps the codes as the case file's numbers: a new case is LRFD (0) and
-# stringer stiffened (2).
+# stringer stiffened (2). Its checks: the curved panel 112.3 / 197.7 = 0.568, the shell as an
+# unstiffened cylinder (s/t = 30 > 3 sqrt(75) = 25.98) 112.3 / 111.7 = 1.005, the ring frame.
 expect_rc 0 "$cli" calc "$work/a.cys" --json --data-dir "$data"
+python3 - "$work/stdout" <<'PY' || fail "calc --json codes, checks and verdict"
+import json, sys
+d = json.load(open(sys.argv[1]))
+c = d["case"]
+assert (c["designFormat"], c["cylinderType"]) == (0, 2), c
+checks = {x["name"]: x for x in d["checks"]}
+assert [x["name"] for x in d["checks"]] == ["shell", "unstiffened", "ringArea", "ringInertia"], d["checks"]
+assert list(d["checks"][0]) == ["name", "chapter", "uf", "permitted", "passes"], d["checks"][0]
+s = checks["shell"]
+assert s["chapter"] == "3.3.2" and abs(s["uf"] - 0.568) < 1e-3 and s["permitted"] == 1 and s["passes"]
+u = checks["unstiffened"]
+assert u["chapter"] == "3.4.2" and abs(u["uf"] - 1.0054) < 1e-3 and not u["passes"], u
+v = d["verdict"]
+assert list(v) == ["status", "governing", "ratio", "reasons"], v
+assert v["status"] == "fails" and v["governing"] == "ringArea" and abs(v["ratio"] - 1.2992) < 1e-3, v
+assert len(v["reasons"]) == 2 and v["reasons"][1] == "ring-frame area (Ch 3.5.2): UF 1.30 > 1.00", v
+PY
+
+# A value outside its limits is kept, told on stderr and makes the verdict; the case is
+# calculated all the same (exit 0). Line 11 of a case file is UF.
+variant uf7 7 11
+expect_rc 0 "$cli" calc "$work/uf7.cys" --data-dir "$data"
+grep -qx 'input out of limits: UF = 7, limit 0.5 <= UF <= 1.5' "$work/stderr" ||
+  fail "UF 7 not told: $(cat "$work/stderr")"
+tail -n 1 "$work/stdout" | grep -q '^INPUT OUT OF LIMITS - UF = 7, limit 0.5 <= UF <= 1.5$' ||
+  fail "UF 7 verdict: $(tail -n 1 "$work/stdout")"
+grep -q '0.57 <= 7.00' "$work/stdout" || fail "UF 7 not kept"
+expect_rc 0 "$cli" calc "$work/uf7.cys" --json --data-dir "$data"
+python3 -c 'import json, sys; v = json.load(open(sys.argv[1]))["verdict"]
+assert v["status"] == "inputs out of limits" and v["reasons"] == ["UF = 7, limit 0.5 <= UF <= 1.5"], v' \
+  "$work/stdout" || fail "UF 7 JSON verdict"
+
+# A case whose run stops (t = 0, line 35) was not calculated: exit 1, and no report.
+variant t0 0 35
+expect_rc 1 "$cli" calc "$work/t0.cys" --json --data-dir "$data"
+python3 -c 'import json, sys; v = json.load(open(sys.argv[1]))["verdict"]
+assert v["status"] == "not calculated" and v["governing"] is None and v["ratio"] is None, v' \
+  "$work/stdout" || fail "stopped run JSON verdict"
+expect_rc 1 "$cli" calc "$work/t0.cys" --data-dir "$data"
+tail -n 1 "$work/stdout" | grep -q '^NOT CALCULATED - ' || fail "stopped run verdict line"
+
+# A column case (line 12) keeps the typed Sigx, Sigy and Tau: its check takes the stress of N.
+variant column 3 12
+expect_rc 0 "$cli" calc "$work/column.cys" --json --data-dir "$data"
 python3 -c 'import json, sys; c = json.load(open(sys.argv[1]))["case"]
-assert (c["designFormat"], c["cylinderType"]) == (0, 2), c' "$work/stdout" ||
-  fail "calc --json codes"
+assert (c["Sigx"], c["Sigy"], c["Tau"]) == (-100, -10, 40), c' "$work/stdout" ||
+  fail "column case changed the typed loads"
+
+# report: nothing on stderr but the program's own messages; a case not calculated gets none.
+if [ -x "$(dirname "$cli")/velmora-dnv-report" ]; then
+  expect_rc 0 "$cli" report "$work/a.cys" -o "$work/a.pdf" --data-dir "$data"
+  [ -s "$work/a.pdf" ] || fail "report wrote no PDF"
+  [ ! -s "$work/stderr" ] || fail "report printed on stderr: $(cat "$work/stderr")"
+  expect_rc 1 "$cli" report "$work/t0.cys" -o "$work/t0.pdf" --data-dir "$data"
+  grep -q '^The case was not calculated: ' "$work/stderr" || fail "report refusal: $(cat "$work/stderr")"
+  [ ! -e "$work/t0.pdf" ] || fail "report written for a case not calculated"
+  expect_rc 0 "$cli" report "$work/uf7.cys" -o "$work/uf7.pdf" --data-dir "$data"
+  [ "$(cat "$work/stderr")" = 'input out of limits: UF = 7, limit 0.5 <= UF <= 1.5' ] ||
+    fail "report of UF 7: $(cat "$work/stderr")"
+fi
 
 # batch of the delivered start-up database
 expect_rc 0 "$cli" batch "$data/Velmora_Dnv_in.csv" "$work/db_out.csv" --data-dir "$data"
@@ -64,6 +145,13 @@ grep -q 'Row 2 (Bad row)' "$work/stderr" || fail "stopped row not reported: $(ca
 [ "$(wc -l <"$work/stop_out.csv")" -eq 5 ] || fail "results file of a stopped batch incomplete"
 sed -n 3p "$work/stop_out.csv" | grep -q ';Error;' || fail "stopped row does not read Error"
 
+# a row with a value outside its limits: calculated, each such field told with its row
+uf7=$(echo "$good" | awk -F';' 'BEGIN{OFS=";"} {$2="Wide UF"; $4="7"; print}')
+printf '%s\r\n%s\r\nEnd;\r\n' "$good" "$uf7" >"$work/limits_in.csv"
+expect_rc 0 "$cli" batch "$work/limits_in.csv" "$work/limits_out.csv" --data-dir "$data"
+grep -qx 'Row 2 (Wide UF): input out of limits: UF = 7, limit 0.5 <= UF <= 1.5' "$work/stderr" ||
+  fail "row out of limits not told: $(cat "$work/stderr")"
+
 # file errors and wrong usage
 expect_rc 1 "$cli" batch "$work/none_in.csv" "$work/x_out.csv" --data-dir "$data"
 grep -q "can't find file - " "$work/stderr" || fail "missing database not named"
@@ -77,9 +165,10 @@ expect_rc 2 "$cli" summary "$data/Velmora_Dnv_in.csv"
 # summary workbooks
 expect_rc 0 "$cli" summary "$data/Velmora_Dnv_in.csv" -o "$work/all.xlsx" --data-dir "$data"
 strings=$(zip_member "$work/all.xlsx" xl/sharedStrings.xml)
-for h in Ident 'Stiff spac' 'Ring Ax' 'Column UF2 =' 'UFmax ='; do
+for h in Ident 'Stiff spac' 'Ring Ax' 'Column UF2 =' 'UFmax =' Verdict; do
   grep -qF "<t>$h</t>" <<<"$strings" || fail "summary lacks heading $h"
 done
+grep -Eq '<t>(PASSES|FAILS)</t>' <<<"$strings" || fail "summary shows no verdicts"
 zip_member "$work/all.xlsx" xl/worksheets/sheet1.xml | grep -q '<col min="1" max="1" [^>]*style="1"' ||
   fail "column A has no style"
 zip_member "$work/all.xlsx" xl/styles.xml | grep -q 'horizontal="center"' || fail "column A not centred"
@@ -99,14 +188,25 @@ grep -qF '<t>Shell UF =</t>' <<<"$strings" || fail "--no-groups lacks the fixed 
 expect_rc 1 "$cli" summary "$work/stop_in.csv" -o "$work/stop.xlsx" --data-dir "$data"
 [ -s "$work/stop.xlsx" ] || fail "summary with a stopped row not written"
 
-# design study: sweep of the new case's wall thickness, which passes only inside a band
+# design study: sweep of the new case's wall thickness. Below t = 26.7 the stringers are too far
+# apart (s/t > 3 sqrt(r/t)) and the shell as an unstiffened cylinder fails up to t = 20 (1.005 at
+# t = 20); the ring-frame area fails from t = 16 on: every point fails.
 expect_rc 0 "$cli" sweep "$work/a.cys" --vary t=10:30:1 --data-dir "$data"
 [ "$(grep -c '^t = ' "$work/stdout")" -eq 21 ] || fail "sweep printed no line per point"
-grep -q '^t = 14: shell .*; governing shell; passes$' "$work/stdout" || fail "sweep point line"
-grep -q '^  t: passes from 13\.5.* (between 13 and 14; fails below it on shell)$' "$work/stdout" ||
-  fail "lower threshold: $(cat "$work/stdout")"
-grep -q '^  t: passes up to 15\.3.* (between 15 and 16; fails above it on ringArea)$' \
-  "$work/stdout" || fail "upper threshold"
+grep -q '^t = 14: shell 0.945 <= 1.00, unstiffened .* > 1.00, .*; governing unstiffened; fails$' \
+  "$work/stdout" || fail "sweep point line: $(grep '^t = 14' "$work/stdout")"
+grep -q '^t = 30: shell .*, stiffener .*; governing ringArea; fails$' "$work/stdout" ||
+  fail "sweep point line with the stiffener check"
+grep -qx 'Thresholds: none, every point fails' "$work/stdout" || fail "sweep thresholds"
+# The allowable usage factor: the case passes from the ring-frame area's 3601.5 / 2772 = 1.2992
+# on (its unstiffened shell needs 1.0054).
+expect_rc 0 "$cli" sweep "$work/a.cys" --vary UF=1:1.5:0.1 --data-dir "$data"
+grep -q '^  UF: passes from 1\.299.* (between 1\.2 and 1\.3; fails below it on ringArea)$' \
+  "$work/stdout" || fail "UF threshold: $(cat "$work/stdout")"
+# --proportions is still taken and changes nothing.
+cp "$work/stdout" "$work/plain.txt"
+expect_rc 0 "$cli" sweep "$work/a.cys" --vary UF=1:1.5:0.1 --proportions --data-dir "$data"
+cmp -s "$work/stdout" "$work/plain.txt" || fail "--proportions changed the sweep"
 expect_rc 0 "$cli" sweep "$work/a.cys" --vary t=10:30:1 --json --data-dir "$data"
 python3 - "$work/stdout" <<'PY' || fail "sweep --json"
 import json, sys
@@ -116,12 +216,13 @@ assert d["case"]["t"] == 20 and d["vary"] == [{"name": "t", "from": 10, "to": 30
 assert len(d["points"]) == 21
 p = d["points"][4]
 assert list(p) == ["inputs", "completed", "message", "uf", "permitted", "governing", "passes",
-                   "mass"], list(p)
-assert p["inputs"] == {"t": 14} and p["passes"] and p["governing"] == "shell"
-assert set(p["uf"]) == {"shell", "ringArea", "ringInertia"} and p["permitted"]["shell"] == 1
-t = d["thresholds"]
-assert [x["between"] for x in t] == [[13, 14], [15, 16]], t
-assert 13.5 < t[0]["value"] < 13.6 and t[1]["governing"] == "ringArea", t
+                   "status", "mass"], list(p)
+assert p["inputs"] == {"t": 14} and not p["passes"] and p["status"] == "fails"
+assert p["governing"] == "unstiffened"
+assert set(p["uf"]) == {"shell", "unstiffened", "ringArea", "ringInertia"}
+assert p["permitted"]["shell"] == 1
+assert set(d["points"][20]["uf"]) == {"shell", "stiffener", "ringArea", "ringInertia"}
+assert d["thresholds"] == []
 PY
 expect_rc 0 "$cli" sweep "$work/a.cys" --vary t=0:20:10 --vary l=2000:3000:1000 \
   --csv "$work/sweep.csv" --data-dir "$data"
@@ -143,25 +244,29 @@ grep -q 'ringRow: the T-table of the ring frame has rows 0 to ' "$work/stderr" |
 expect_rc 2 "$cli" sweep "$work/a.cys" --vary t=1:2:1 --json --csv "$work/x.csv" --data-dir "$data"
 expect_rc 1 "$cli" sweep "$work/none.cys" --vary t=1:2:1 --data-dir "$data"
 
-# optimise: the lightest passing designs of a grid, the lightest written as a case file
-expect_rc 0 "$cli" optimise "$work/a.cys" --vary t=12:18:1 --vary ringRow=0:3:1 --top 3 \
+# optimise: the lightest passing designs of a grid, the lightest written as a case file. No
+# wall of 20 mm or less passes: its shell fails as an unstiffened cylinder.
+expect_rc 0 "$cli" optimise "$work/a.cys" --vary t=19:25:1 --vary ringRow=0:5:1 --top 3 \
   --data-dir "$data"
-grep -q '^ *1\. t = 14, ringRow = 0 (T200x90x9x12): .* kg/m; governing shell; ' "$work/stdout" ||
-  fail "optimise lightest line: $(cat "$work/stdout")"
+grep -q '^ *1\. t = 2[1-5], ringRow = [0-5] (T[0-9x]*): .* kg/m; governing [a-zA-Z]*; .*; passes$' \
+  "$work/stdout" || fail "optimise lightest line: $(cat "$work/stdout")"
 [ "$(grep -c '^ *[0-9]\. ' "$work/stdout")" -eq 3 ] || fail "optimise --top 3"
-expect_rc 0 "$cli" optimise "$work/a.cys" --vary t=12:18:1 --vary ringRow=0:3:1 --json \
+expect_rc 0 "$cli" optimise "$work/a.cys" --vary t=19:25:1 --vary ringRow=0:5:1 --json \
   -o "$work/best.cys" --data-dir "$data"
 python3 - "$work/stdout" <<'PY' || fail "optimise --json"
 import json, sys
 d = json.load(open(sys.argv[1]))
-assert list(d) == ["designs", "evaluated", "passing"] and d["evaluated"] == 28, d
+assert list(d) == ["designs", "evaluated", "passing"] and d["evaluated"] == 42, d
 masses = [x["mass"] for x in d["designs"]]
 assert masses == sorted(masses) and len(masses) == min(10, d["passing"]) and d["passing"] > 0
-assert all(x["passes"] for x in d["designs"]) and d["designs"][0]["inputs"] == {"t": 14, "ringRow": 0}
+assert all(x["passes"] and x["status"] == "passes" for x in d["designs"])
+assert all(x["inputs"]["t"] > 20 for x in d["designs"]), d["designs"]
 PY
+# The lightest design passes the verdict of calc as well.
 expect_rc 0 "$cli" calc "$work/best.cys" --json --data-dir "$data"
-python3 -c 'import json, sys; c = json.load(open(sys.argv[1]))["case"]; assert c["t"] == 14, c["t"]' \
-  "$work/stdout" || fail "best design not written"
+python3 -c 'import json, sys; d = json.load(open(sys.argv[1]))
+assert d["case"]["t"] > 20 and d["verdict"]["status"] == "passes", d["verdict"]' \
+  "$work/stdout" || fail "best design not written or not passing"
 expect_rc 1 "$cli" optimise "$work/a.cys" --vary t=16:30:1 -o "$work/none_best.cys" --data-dir "$data"
 grep -q 'none of the 15 points passes; no case file written' "$work/stderr" ||
   fail "no passing point not told"

@@ -39,14 +39,14 @@ TEST(SummaryTable, HeadingsOfTheGroups) {
         "Stiff prof",   "Ring spac",  "RIng prof ", "Sigx",    "Sigy",    "Tau",
         "pd",           "L",          "N",          "M1a",     "M2a",     "M1b",
         "M2b",          "Shell UF =", "Stiff UF =", "Ring Ax", "Ring Ix", "Column UF1 =",
-        "Column UF2 =", "UFmax ="};
+        "Column UF2 =", "UFmax =",    "Verdict"};
     EXPECT_EQ(all, summaryHeadings(kAll));
-    const std::vector<std::string> fixed = {"Ident", "fyk", "r ",         "l ",
-                                            "t",     "pd",  "Shell UF =", "UFmax ="};
+    const std::vector<std::string> fixed = {"Ident", "fyk",        "r ",      "l ",     "t",
+                                            "pd",    "Shell UF =", "UFmax =", "Verdict"};
     EXPECT_EQ(fixed, summaryHeadings(kNone));
     SummaryGroups ringOnly{};
     ringOnly[SummaryGroup::RingResults] = true;
-    EXPECT_EQ(10u, summaryHeadings(ringOnly).size());
+    EXPECT_EQ(11u, summaryHeadings(ringOnly).size());
 }
 
 TEST(SummaryTable, NotApplicableCellsForEachCylinderType) {
@@ -144,6 +144,30 @@ TEST(SummaryTable, StoppedRowShowsError) {
         EXPECT_EQ("Error", at(t, 0, h)) << h;
     EXPECT_EQ("N/A", at(t, 0, "Column UF1 ="));
     EXPECT_NE("Error", at(t, 1, "UFmax ="));
+}
+
+TEST(SummaryTable, VerdictOfEachRowAfterUFmax) {
+    // The new case fails on its ring-frame area (3601.5 / 2772 = 1.30); the same shell as an
+    // unstiffened cylinder (UF 1.005) passes an allowable 1.2; UF 7 lies outside its limits; a
+    // wall of 0 stops the run.
+    State st =
+        stateWith({caseLine({{1, "Str"}}), caseLine({{1, "Cyl"}, {3, "1.2"}, {4, "0"}, {6, "0"}}),
+                   caseLine({{1, "Wide"}, {3, "7"}}), caseLine({{1, "Bad"}, {12, "0"}})});
+    const SummaryTable t = buildSummaryTable(st, kNone);
+    ASSERT_EQ("Verdict", t.headings.back());
+    ASSERT_EQ("UFmax =", t.headings[t.headings.size() - 2]);
+    EXPECT_EQ("FAILS", at(t, 0, "Verdict"));
+    EXPECT_EQ("PASSES", at(t, 1, "Verdict"));
+    EXPECT_EQ("1.01", at(t, 1, "UFmax ="));
+    EXPECT_EQ("INPUT OUT OF LIMITS", at(t, 2, "Verdict"));
+    EXPECT_EQ("NOT CALCULATED", at(t, 3, "Verdict"));
+    // Each field outside its limits is told with its row, the value kept (also the wall of 0).
+    ASSERT_EQ(2u, t.warnings.size());
+    EXPECT_EQ(2, t.warnings[0].row);
+    EXPECT_EQ("Wide", t.warnings[0].identification);
+    EXPECT_EQ("input out of limits: UF = 7, limit 0.5 <= UF <= 1.5", t.warnings[0].text);
+    EXPECT_EQ(3, t.warnings[1].row);
+    EXPECT_EQ("input out of limits: t = 0, limit t >= 0.1", t.warnings[1].text);
 }
 
 TEST(SummaryTable, LongDatabaseGivesWhatOneRowAfterTheOtherGives) {

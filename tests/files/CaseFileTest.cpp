@@ -1,4 +1,5 @@
 #include "files/CaseFile.h"
+#include "calc/Calc.h"
 #include "calc/CaseIo.h"
 #include "files/DataFiles.h"
 
@@ -519,6 +520,24 @@ TEST_F(CaseFileDisk, OpenSetsTheFolderAndLooksUpTheYieldStrengths) {
     EXPECT_EQ(fs::path(st.run.currentDir), dir);
     EXPECT_EQ(st.dc.fyp, 355.0f);
     EXPECT_EQ(st.dc.fys, 355.0f);
+}
+
+TEST_F(CaseFileDisk, CalculatedColumnCaseStoresTheTypedLoads) {
+    ASSERT_EQ(loadMaterials(VELMORA_DATA_DIR, st.materials), "");
+    ASSERT_TRUE(loadProfileTables(VELMORA_DATA_DIR, st.profiles).empty());
+    st.dc.cylinderType = CylinderType::Column;
+    st.dc.ringControl = 0;
+    RecordingNotifier nt;
+    ASSERT_TRUE(calcAll(st, nt));
+    const std::string path = (dir / "column.cys").string();
+    ASSERT_EQ(writeCaseFile(st, path), "");
+    State other;
+    newCase(other);
+    other.dc.Sigx = other.dc.Sigy = other.dc.Tau = 0;
+    ASSERT_EQ(readCaseFile(other, path), "");
+    EXPECT_EQ(other.dc.Sigx, -100.0f);
+    EXPECT_EQ(other.dc.Sigy, -10.0f);
+    EXPECT_EQ(other.dc.Tau, 40.0f);
 }
 
 // ---------------------------------------------------------------------------------------------

@@ -166,6 +166,47 @@ TEST(FieldRules, RingFrameLtCorrectedToTheCh39Limit) {
     EXPECT_FLOAT_EQ(ringTorsionalLengthLimit(st.dc), 1668.30126953125f);
 }
 
+TEST(FieldRules, RingFrameLtNotCorrectedBelowOne) {
+    // With r read as 0 the limit is pi sqrt(0 * 188) = 0: the length stays as typed, out of
+    // its limit, and the warning names the limit without claiming a correction.
+    State st = freshCase();
+    st.dc.r = 0;
+    const FieldOutcome o = leaveField(st, "igilt", "700");
+    EXPECT_EQ(o.warning, " lt<=pi*Sqr(r*h), ref ch 3.9 ");
+    EXPECT_FLOAT_EQ(st.dc.ltRing, 700.0f);
+    EXPECT_EQ(o.shown, "700");
+    EXPECT_TRUE(o.focusBack);
+    EXPECT_TRUE(o.recalc);
+    EXPECT_FALSE(inputLimit(LimitId::ltRingMax).holds(st.dc));
+}
+
+TEST(FieldRules, LimitTestsAreThoseOfTheOneTable) {
+    // Every box with a check refuses what the table of input limits refuses, and the other way
+    // round: a value just outside and one on the limit of each.
+    struct Probe {
+        const char* box;
+        const char* outside;
+        const char* onLimit;
+        LimitId limit;
+    };
+    const Probe probes[] = {
+        {"iufb", "1.51", "1.5", LimitId::UF},    {"icylr", "49", "50", LimitId::rMin},
+        {"il", "49", "50", LimitId::lMin},       {"it", "0.09", "0.1", LimitId::tMin},
+        {"ie", "999.4", "999.5", LimitId::EMin}, {"ifyp", "2001", "2000", LimitId::fyp},
+        {"is1", "9", "10", LimitId::sMin},       {"ilt", "49", "50", LimitId::ltStiffMin},
+        {"ifys", "49", "50", LimitId::fys},      {"ifyg", "2001", "2000", LimitId::fyr},
+        {"ik1", "0.19", "0.2", LimitId::k1Min},  {"ik2", "0.19", "0.2", LimitId::k2Min},
+        {"icolL", "49", "50", LimitId::LMin},
+    };
+    for (const Probe& p : probes) {
+        State st = freshCase();
+        EXPECT_FALSE(leaveField(st, p.box, p.outside).warning.empty()) << p.box;
+        EXPECT_FALSE(inputLimit(p.limit).holds(st.dc)) << p.box;
+        EXPECT_TRUE(leaveField(st, p.box, p.onLimit).warning.empty()) << p.box;
+        EXPECT_TRUE(inputLimit(p.limit).holds(st.dc)) << p.box;
+    }
+}
+
 TEST(FieldRules, ModulusTestedOnTheShownTextAndNotRecalculated) {
     State st = freshCase();
     FieldOutcome o = leaveField(st, "ie", "999.6");

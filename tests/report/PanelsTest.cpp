@@ -205,7 +205,7 @@ TEST(PanelsTest, SlenderNoteThreeLinesOnScreenOneInReport) {
     EXPECT_EQ(screen.texts[0].text, "Stiffener Buckling: (Ch 3.6.3)");
     EXPECT_EQ(screen.texts[1].text, "Note: s/t>3* Sqr(r/t) ==>");
     EXPECT_DOUBLE_EQ(screen.texts[1].y, 2.4);
-    EXPECT_EQ(screen.texts[2].text, "Calculation as an unstiffened velmora");
+    EXPECT_EQ(screen.texts[2].text, "Calculation as an unstiffened cylinder");
     EXPECT_EQ(screen.texts[3].text, "(Ref Ch 3.6.1)");
     EXPECT_DOUBLE_EQ(screen.texts[3].y, 4.4);
     for (size_t i = 1; i < 4; ++i) {
@@ -217,9 +217,28 @@ TEST(PanelsTest, SlenderNoteThreeLinesOnScreenOneInReport) {
     drawSlenderNote(report, st, 5, 63.6, 1);
     ASSERT_EQ(report.texts.size(), 2u);
     EXPECT_EQ(report.texts[1].text,
-              "Note: s/t>3* Sqr(r/t) ==> calculation as an unstiffened velmora, (Ref Ch 3.6.1)");
+              "Note: s/t>3* Sqr(r/t) ==> calculation as an unstiffened cylinder, (Ref Ch 3.6.1)");
     EXPECT_DOUBLE_EQ(report.texts[1].y, 7.1);
     EXPECT_DOUBLE_EQ(report.texts[1].x, 63.6);
+
+    // Where the case has the check of the shell as an unstiffened cylinder, the report's line
+    // ends with its usage factor and the true comparison.
+    st.res.slenderNote = true;
+    st.res.unstiffenedUF = 1.18;
+    st.res.unstiffenedUFallow = 1;
+    RecordingSurface failing;
+    drawSlenderNote(failing, st, 5, 63.6, 1);
+    EXPECT_EQ(failing.texts[1].text,
+              "Note: s/t>3* Sqr(r/t) ==> calculation as an unstiffened cylinder, (Ref Ch 3.6.1), "
+              "unstiffened cylinder UF = 1.18 > 1.00");
+    st.res.unstiffenedUF = 0.8;
+    st.run.decimalPointLocale = false;
+    EXPECT_EQ(slenderNoteReportLine(st),
+              "Note: s/t>3* Sqr(r/t) ==> calculation as an unstiffened cylinder, (Ref Ch 3.6.1), "
+              "unstiffened cylinder UF = 0,80 <= 1,00");
+    // A ring-stiffened cylinder has no such check: the note alone.
+    st.dc.cylinderType = CylinderType::RingStiffened;
+    EXPECT_EQ(slenderNoteReportLine(st), kSlenderNoteReportLine);
 }
 
 TEST(PanelsTest, LongLabelPushesItsValueInsteadOfOverlapping) {

@@ -120,6 +120,31 @@ public:
     }
 };
 
+TEST(ReportTest, VerdictLineUnderTheTitleBlock) {
+    // The new case as an unstiffened cylinder: UF 1.01 (112.3 / 111.7) above 1.00.
+    State st = calculated(CylinderType::Unstiffened);
+    st.run.fileName = "tank.cys";
+    RecordingSurface s = report(st);
+    const auto& line = at(s, "FAILS - governing: shell buckling (Ch 3.4.2), UF 1.01 of 1.00");
+    EXPECT_DOUBLE_EQ(line.y, 5.9);
+    EXPECT_NEAR(rightEdge(line), 121.6, 1e-9);
+    EXPECT_TRUE(line.bold);
+    EXPECT_EQ(line.color, kRed);
+    EXPECT_DOUBLE_EQ(at(s, "File: tank.cys").x, 12.5);
+    EXPECT_FALSE(at(s, "File: tank.cys").bold);
+
+    st.dc.UF = 1.2f;
+    RecordingNotifier nt;
+    ASSERT_TRUE(calcAll(st, nt));
+    s = report(st);
+    EXPECT_EQ(at(s, "PASSES - governing: shell buckling (Ch 3.4.2), UF 1.01 of 1.20").color,
+              kGreen);
+    st.dc.UF = 7;
+    ASSERT_TRUE(calcAll(st, nt));
+    s = report(st);
+    EXPECT_EQ(at(s, "INPUT OUT OF LIMITS - UF = 7, limit 0.5 <= UF <= 1.5").color, kAmber);
+}
+
 TEST(ReportTest, DateAndTimeStayInsideTheirFieldOnANarrowPage) {
     // 100 characters across: the fields at x0 + 80 and x0 + 88 would end beyond 0.95 of the
     // width (95), so they start where their texts end at the frame's edge.
@@ -173,7 +198,7 @@ TEST(ReportTest, WsdCaseShowsMethodAndBasicUsageFactor) {
     st.dc.designFormat = DesignFormat::WSD;
     st.dc.UF = 0.77f;
     const RecordingSurface s = report(st);
-    const auto& method = at(s, "WSD meth.od");
+    const auto& method = at(s, "WSD method");
     EXPECT_DOUBLE_EQ(method.y, 11);
     EXPECT_NEAR(rightEdge(method), kC5, 1e-9);
     const auto& label = at(s, "Basic Usage Factor: ");
@@ -183,12 +208,12 @@ TEST(ReportTest, WsdCaseShowsMethodAndBasicUsageFactor) {
     EXPECT_DOUBLE_EQ(at(s, "n0").y, 12);
     const auto& uf = at(s, "0.77");
     EXPECT_NEAR(rightEdge(uf), kC5, 1e-9);
-    EXPECT_EQ(s.find("LRDF meth.od"), nullptr);
+    EXPECT_EQ(s.find("LRFD method"), nullptr);
 
     st.dc.designFormat = DesignFormat::LRFD;
     st.dc.UF = 1;
     const RecordingSurface lrfd = report(st);
-    EXPECT_NE(lrfd.find("LRDF meth.od"), nullptr);
+    EXPECT_NE(lrfd.find("LRFD method"), nullptr);
     EXPECT_NE(lrfd.find("Allowable Usage Factor: "), nullptr);
     EXPECT_NE(lrfd.find("1.00"), nullptr);
 }
@@ -304,8 +329,10 @@ TEST(ReportTest, SlenderNoteBesideTheShellPanelAndRingPanelBelow) {
     for (const auto& t : s.texts)
         if (t.text.rfind("Note: s/t>3* Sqr(r/t) ==> calculation", 0) == 0)
             notes = &t;
+    // The shell as an unstiffened cylinder: UF 1.01 (112.3 / 111.7) above 1.00.
     ASSERT_EQ(notes->text,
-              "Note: s/t>3* Sqr(r/t) ==> calculation as an unstiffened velmora, (Ref Ch 3.6.1)");
+              "Note: s/t>3* Sqr(r/t) ==> calculation as an unstiffened cylinder, (Ref Ch 3.6.1), "
+              "unstiffened cylinder UF = 1.01 > 1.00");
     EXPECT_DOUBLE_EQ(notes->x, 63.6);
     EXPECT_DOUBLE_EQ(notes->y, shell.y + 2.1);
     // The note's title stands beside the shell panel's title.
@@ -329,11 +356,20 @@ TEST(ReportTest, SlenderNoteEndsInsideTheRightRule) {
     s.charWidth = 0.9;
     s.charWidthAtPt = 8;
     printReport(s, st, {"24.05.2024", 9, 5});
-    const auto& note = at(s, kSlenderNoteReportLine);
+    // The note and the usage factor it ends with take two lines, each inside the rule.
+    const auto& note = at(s, std::string(kSlenderNoteReportLine) + ",");
+    const auto& uf = at(s, "unstiffened cylinder UF = 1.01 > 1.00");
     EXPECT_LT(note.sizePt, 8);
-    EXPECT_LE(note.x + static_cast<double>(note.text.size()) * 0.9 * note.sizePt / 8, 129.2 + 1e-9);
-    // The title above it and the ring panel below it keep the report's size.
-    EXPECT_DOUBLE_EQ(at(s, st.res.ringPanel.label[0]).sizePt, 8);
+    for (const auto* t : {&note, &uf}) {
+        EXPECT_DOUBLE_EQ(t->x, 63.6);
+        EXPECT_LE(t->x + static_cast<double>(t->text.size()) * 0.9 * t->sizePt / 8, 129.2 + 1e-9);
+    }
+    EXPECT_DOUBLE_EQ(uf.y, note.y + 1);
+    // The title above it and the ring panel below it keep the report's size; the ring panel
+    // moves down by the second line.
+    const auto& ring = at(s, st.res.ringPanel.label[0]);
+    EXPECT_DOUBLE_EQ(ring.sizePt, 8);
+    EXPECT_DOUBLE_EQ(ring.y, uf.y + 1 + 9 + 2);
     EXPECT_DOUBLE_EQ(at(s, st.res.stiffPanel.label[0]).sizePt, 8);
 }
 

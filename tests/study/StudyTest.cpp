@@ -33,22 +33,34 @@ StudyGrid gridOf(const State& st, const std::vector<StudyRange>& ranges) {
     return g;
 }
 
-// The verdict of a case calculated directly: every check the case shows within its permitted
-// value.
+// Whether a calculated stringer-stiffened case passes, worked out here from its results: every
+// check the case shows within its permitted value, the profiles within their proportion limits,
+// and where the stringers are too far apart (s/t > 3 sqrt(r/t)) the same shell calculated as an
+// unstiffened cylinder within its permitted value too. (The cases here have l >= s.)
+bool passesCalculated(const State& st) {
+    const DesignCase& dc = st.dc;
+    const CaseResults& res = st.res;
+    bool ok = res.shellUF <= res.UFallow && res.stiffProportionsOk;
+    const bool slender = dc.s / dc.t > 3 * std::sqrt(dc.r / dc.t);
+    if (!slender) {
+        ok = ok && res.stiffUF <= res.stiffUFallow;
+    } else {
+        State plain = st;
+        plain.dc.cylinderType = CylinderType::Unstiffened;
+        plain.dc.ringControl = 0;
+        QuietNotifier nt;
+        ok = ok && calcAll(plain, nt) && plain.res.shellUF <= plain.res.UFallow;
+    }
+    if (dc.ringControl == 1)
+        ok = ok && res.ringAreaUF <= dc.UF && res.ringInertiaUF <= dc.UF && res.ringProportionsOk;
+    return ok;
+}
+
+// The same for a case with one input set to `v`, calculated directly.
 bool passesDirectly(State st, void (*set)(DesignCase&, float), float v) {
     set(st.dc, v);
     QuietNotifier nt;
-    if (!calcAll(st, nt))
-        return false;
-    const DesignCase& dc = st.dc;
-    const CaseResults& res = st.res;
-    bool ok = res.shellUF <= res.UFallow;
-    const bool slender = dc.s / dc.t > 3 * std::sqrt(dc.r / dc.t);
-    if (dc.cylinderType == CylinderType::StringerStiffened && !slender)
-        ok = ok && res.stiffUF <= res.stiffUFallow;
-    if (dc.ringControl == 1)
-        ok = ok && res.ringAreaUF <= dc.UF && res.ringInertiaUF <= dc.UF;
-    return ok;
+    return calcAll(st, nt) && passesCalculated(st);
 }
 
 TEST(StudyRanges, ValuesAndCounts) {
@@ -200,6 +212,32 @@ TEST(StudyPoints, ChecksThatApplyAndTheirPermittedValues) {
         EXPECT_FALSE(v.present);
 }
 
+TEST(StudyPoints, CarryTheVerdictOfTheirCase) {
+    const State st = baseState();
+    // UF 7 is calculated but lies outside 0.5 to 1.5. The new case needs an allowable usage
+    // factor of 1.30 for its ring-frame area (3601.5 / 2772) and 1.005 for its slender shell as
+    // an unstiffened cylinder: it passes at 1.5 and fails on the ring frame at 1.2.
+    StudyPoint p = evaluateStudyPoint(st, gridOf(st, {{"UF", 7, 7, 1}}), 0);
+    ASSERT_TRUE(p.completed);
+    EXPECT_EQ(p.status, VerdictStatus::InputOutOfLimits);
+    EXPECT_FALSE(p.passes);
+    EXPECT_EQ(p.failure(), "inputs out of limits");
+    EXPECT_TRUE(p.check(StudyCheck::Unstiffened).present);
+    p = evaluateStudyPoint(st, gridOf(st, {{"UF", 1.5, 1.5, 1}}), 0);
+    EXPECT_EQ(p.status, VerdictStatus::Passes);
+    EXPECT_TRUE(p.passes);
+    EXPECT_EQ(p.failure(), "");
+    p = evaluateStudyPoint(st, gridOf(st, {{"UF", 1.2f, 1.2f, 1}}), 0);
+    EXPECT_EQ(p.status, VerdictStatus::Fails);
+    EXPECT_EQ(p.failure(), "ringArea");
+    // The same status as the case's own verdict when calculated directly.
+    State direct = st;
+    direct.dc.UF = 1.2f;
+    QuietNotifier nt;
+    ASSERT_TRUE(calcAll(direct, nt));
+    EXPECT_EQ(caseVerdict(direct).status, p.status);
+}
+
 TEST(StudyPoints, TypedYieldStrengthTakesTheUserDefinedMaterial) {
     // The plate is material row 2, whose 355 MPa a run would look up again; a study of fyp
     // stores the value in the user-defined row as the box takes it.
@@ -218,18 +256,27 @@ TEST(StudyPoints, TypedYieldStrengthTakesTheUserDefinedMaterial) {
 }
 
 TEST(StudyThresholds, AgreeWithDirectRunsOnBothSides) {
-    // The shell check fails on thin walls, the ring-frame area requirement (Areq grows with t)
-    // on thick ones: the new case passes only inside a band of t.
-    const State st = baseState();
+    // With the heavier ring frame (T 300x150x10x15, A = 4950 mm2) the new case passes only
+    // inside a band of t: up to t = 20 its shell, too slender for stringers 600 apart
+    // (s/t > 3 sqrt(r/t) below t = 26.7), fails as an unstiffened cylinder (UF 1.005 at t = 20);
+    // from t = 28 the ring-frame area requirement (Areq grows with t) fails.
+    State st = baseState();
+    st.dc.ring.rowT = 1;
+    QuietNotifier quiet;
+    ASSERT_TRUE(calcAll(st, quiet));
     const StudyGrid g = gridOf(st, {{"t", 10, 30, 1}});
     const SweepResult r = runSweep(st, g);
     ASSERT_EQ(r.thresholds.size(), 2u);
     const StudyThreshold& low = r.thresholds[0];
     const StudyThreshold& high = r.thresholds[1];
     EXPECT_FALSE(low.passesBelow);
-    EXPECT_EQ(low.governing, "shell");
+    EXPECT_EQ(low.governing, "unstiffened");
+    EXPECT_EQ(low.between[0], 20.0f);
     EXPECT_TRUE(high.passesBelow);
     EXPECT_EQ(high.governing, "ringArea");
+    // The points carry the verdict of their case.
+    for (const StudyPoint& p : r.points)
+        EXPECT_EQ(p.status, p.passes ? VerdictStatus::Passes : VerdictStatus::Fails);
     auto setT = [](DesignCase& dc, float v) { dc.t = v; };
     for (const StudyThreshold& t : r.thresholds) {
         EXPECT_EQ(t.between[1] - t.between[0], 1.0f);
@@ -269,15 +316,9 @@ TEST(StudyLightest, EqualsBruteForceSearch) {
                 c.dc.t = t;
                 c.dc.s = s;
                 QuietNotifier nt;
-                if (!calcAll(c, nt))
+                if (!calcAll(c, nt) || !passesCalculated(c))
                     continue;
                 const CaseResults& res = c.res;
-                bool ok = res.shellUF <= res.UFallow && res.ringAreaUF <= c.dc.UF &&
-                          res.ringInertiaUF <= c.dc.UF;
-                if (s / t <= 3 * std::sqrt(1500 / t))
-                    ok = ok && res.stiffUF <= res.stiffUFallow;
-                if (!ok)
-                    continue;
                 const double twoPiR = 2 * 3.14159265358979 * 1500;
                 const double area = twoPiR * t + twoPiR / s * res.stiffSection.A +
                                     twoPiR * res.ringSection.A / 3000;
@@ -365,16 +406,20 @@ TEST(StudyCsv, HeaderQuotingAndAbsentValues) {
     r.points[0].message = "stopped, \"here\"";
     const std::string csv = studyCsvText(g, r.points);
     const std::string header =
-        "t,completed,message,shell,stiffener,ringArea,ringInertia,column1,column2,shell "
-        "permitted,stiffener permitted,ringArea permitted,ringInertia permitted,column1 "
-        "permitted,column2 permitted,governing,passes,proportions,mass\r\n";
+        "t,completed,message,shell,unstiffened,stiffener,ringArea,ringInertia,column1,column2,"
+        "shell permitted,unstiffened permitted,stiffener permitted,ringArea permitted,"
+        "ringInertia permitted,column1 permitted,column2 permitted,governing,passes,status,"
+        "proportions,mass\r\n";
     ASSERT_EQ(csv.substr(0, header.size()), header);
-    const std::string first = "0,false,\"stopped, \"\"here\"\"\",,,,,,,,,,,,,,false,true,\r\n";
+    const std::string first =
+        "0,false,\"stopped, \"\"here\"\"\",,,,,,,,,,,,,,,,false,not calculated,true,\r\n";
     EXPECT_EQ(csv.substr(header.size(), first.size()), first);
-    // The new case: shell and ring checks present, stiffener and column absent.
+    // The new case: shell, unstiffened (s/t = 30 > 25.98) and ring checks present, stiffener
+    // and column absent.
     const std::string second = csv.substr(header.size() + first.size());
     EXPECT_EQ(second.rfind("20,true,,0.", 0), 0u) << second;
-    EXPECT_NE(second.find(",,1,,1,1,,,ringArea,false,true,1889.8"), std::string::npos) << second;
+    EXPECT_NE(second.find(",1,1,,1,1,,,ringArea,false,fails,true,1889.8"), std::string::npos)
+        << second;
 }
 
 } // namespace

@@ -461,7 +461,7 @@ private slots:
         QCOMPARE(s->windowTitle(), QString("Detailed Result"));
         QCOMPARE(s->findChild<QGroupBox*>("Frame1")->title(), QString("Input && Result"));
         auto* view = s->findChild<QTableWidget*>("lstViewDetailed");
-        QCOMPARE(view->columnCount(), 26);
+        QCOMPARE(view->columnCount(), 27);
         QCOMPARE(view->rowCount(), 3);
         const char* boxes[] = {"chkStiffInp", "chkRingInp", "chkStressInp", "chkColumnInp",
                                "chkStiffRes", "chkRingRes", "chkColumnRes"};
@@ -473,8 +473,8 @@ private slots:
         QStringList headings;
         for (int c = 0; c < view->columnCount(); ++c)
             headings << view->horizontalHeaderItem(c)->text();
-        QCOMPARE(headings,
-                 QStringList({"Ident", "fyk", "r ", "l ", "t", "pd", "Shell UF =", "UFmax ="}));
+        QCOMPARE(headings, QStringList({"Ident", "fyk", "r ", "l ", "t", "pd",
+                                        "Shell UF =", "UFmax =", "Verdict"}));
         for (bool on : host->st.summaryGroups)
             QVERIFY(!on);
         // Kept while the program runs: the boxes open unchecked again.
@@ -482,13 +482,13 @@ private slots:
         s = summary();
         for (const char* b : boxes)
             QVERIFY2(!s->findChild<QCheckBox*>(b)->isChecked(), b);
-        QCOMPARE(view->columnCount(), 8);
+        QCOMPARE(view->columnCount(), 9);
         QCOMPARE(view->item(0, 0)->text(), QString("% Hull"));
         QCOMPARE(view->item(1, 0)->text(), QString("A"));
         QCOMPARE(view->item(2, 0)->text(), QString("End"));
         // Switching one group back on brings its columns.
         s->findChild<QCheckBox*>("chkStressInp")->click();
-        QCOMPARE(view->columnCount(), 11);
+        QCOMPARE(view->columnCount(), 12);
         QCOMPARE(view->horizontalHeaderItem(5)->text(), QString("Sigx"));
     }
 
@@ -589,6 +589,7 @@ private slots:
         QCOMPARE(cells["E1"], QString("t"));
         QCOMPARE(cells["F1"], QString("Stiff spac"));
         QCOMPARE(cells["Z1"], QString("UFmax ="));
+        QCOMPARE(cells["AA1"], QString("Verdict"));
         QCOMPARE(cells["M1"], QString("pd"));
         QCOMPARE(cells["A2"], QString("% Export"));
         QCOMPARE(cells["A3"], QString("Shell 1"));

@@ -108,7 +108,7 @@ private slots:
         for (const char* t : {"Velmora DNV", "Cylinder shell buckling based on DNV-RP-C202",
                               "Version 1.8.5", "Project:", "Identification:", "Page:", "1/1",
                               "Date:", "Time:", "File: /cases/leg-a7.cys", "Brace KX-12",
-                              "Design format/Condition and Material:", "LRDF meth.od",
+                              "Design format/Condition and Material:", "LRFD method",
                               "Geometry:", "Loading:", "Cylinder radius (cL plate)", "1500"})
             expect(t);
         expect(st.dc.projectName.substr(0, 45));
@@ -139,7 +139,7 @@ private slots:
             expect(r.stiffProfileText);
             expect("Profile data:");
             if (r.slenderNote)
-                expect("Note: s/t>3* Sqr(r/t) ==> calculation as an unstiffened velmora, (Ref "
+                expect("Note: s/t>3* Sqr(r/t) ==> calculation as an unstiffened cylinder, (Ref "
                        "Ch 3.6.1)");
             else
                 panel(r.stiffPanel, r.stiffPanel.lineCount);

@@ -355,7 +355,8 @@ private slots:
         auto* ident = summary->findChild<QTableView*>("lstViewIdent");
         QVERIFY(view && ident);
         const int last = view->columnCount() - 1;
-        QCOMPARE(view->horizontalHeaderItem(last)->text(), QStringLiteral("UFmax ="));
+        QCOMPARE(view->horizontalHeaderItem(last - 1)->text(), QStringLiteral("UFmax ="));
+        QCOMPARE(view->horizontalHeaderItem(last)->text(), QStringLiteral("Verdict"));
         int caseRow = -1;
         for (int r = 0; r < view->rowCount() && caseRow < 0; ++r)
             if (view->columnSpan(r, 0) == 1)

@@ -28,6 +28,7 @@ namespace {
 // The colours of the checks, the same in every chart.
 const QColor kCheckColours[kStudyCheckCount] = {
     QColor(31, 119, 180),  // shell: blue
+    QColor(44, 160, 44),   // shell as an unstiffened cylinder: green
     QColor(148, 103, 189), // stiffener: purple
     QColor(255, 127, 14),  // ring-frame area: orange
     QColor(140, 86, 75),   // ring-frame inertia: brown

@@ -23,7 +23,7 @@ WorkbookTable studyWorkbookTable(const StudyGrid& grid, const std::vector<StudyP
     for (int c = 0; c < kStudyCheckCount; ++c)
         t.headings.push_back(std::string(studyCheckName(static_cast<StudyCheck>(c))) +
                              " permitted");
-    t.headings.insert(t.headings.end(), {"governing", "passes", "proportions", "mass"});
+    t.headings.insert(t.headings.end(), {"governing", "passes", "status", "proportions", "mass"});
     const double none = std::numeric_limits<double>::quiet_NaN();
     for (const StudyPoint& p : points) {
         std::vector<WorkbookTable::Cell> row;
@@ -37,6 +37,7 @@ WorkbookTable studyWorkbookTable(const StudyGrid& grid, const std::vector<StudyP
             row.emplace_back(v.present ? v.permitted : none);
         row.emplace_back(std::string(p.governing ? studyCheckName(*p.governing) : ""));
         row.emplace_back(std::string(p.passes ? "true" : "false"));
+        row.emplace_back(std::string(verdictStatusJson(p.status)));
         row.emplace_back(std::string(p.proportionsOk ? "true" : "false"));
         row.emplace_back(p.completed ? p.mass : none);
         t.rows.push_back(std::move(row));

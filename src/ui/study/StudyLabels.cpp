@@ -78,8 +78,9 @@ QString studyInputHeading(std::string_view name) {
 
 QString studyCheckTitle(StudyCheck check) {
     static constexpr std::array<const char*, kStudyCheckCount> kTitles = {
-        "Shell buckling",      "Stiffener buckling", "Ring frame, area",
-        "Ring frame, inertia", "Column, UF1",        "Column, UF2"};
+        "Shell buckling",   "Shell as unstiffened cylinder", "Stiffener buckling",
+        "Ring frame, area", "Ring frame, inertia",           "Column, UF1",
+        "Column, UF2"};
     return QStringLiteral("%1 (%2)").arg(QString::fromLatin1(kTitles[static_cast<size_t>(check)]),
                                          QString::fromLatin1(studyCheckName(check)));
 }

@@ -1,0 +1,285 @@
+#include "calc/Verdict.h"
+
+#include "base/NumberText.h"
+
+#include <limits>
+#include <utility>
+
+namespace velmora {
+
+namespace {
+
+constexpr const char* kInputsChanged = "the inputs changed after the last calculation";
+
+// By VerdictStatus: as windows and the report show it, and as JSON writes it.
+constexpr const char* kStatusTexts[4][2] = {{"NOT CALCULATED", "not calculated"},
+                                            {"INPUT OUT OF LIMITS", "inputs out of limits"},
+                                            {"FAILS", "fails"},
+                                            {"PASSES", "passes"}};
+
+struct CheckDesc {
+    const char* name;
+    const char* title;
+    const char* chapter;
+};
+
+constexpr CheckDesc kChecks[kCheckCount] = {
+    {"shell", "shell buckling", nullptr},
+    {"unstiffened", "shell as an unstiffened cylinder", "3.4.2"},
+    {"stiffener", "stiffener buckling", "3.6.3"},
+    {"ringArea", "ring-frame area", "3.5.2"},
+    {"ringInertia", "ring-frame moment of inertia", "3.5.2"},
+    {"column1", "column buckling, axis 1", "3.8"},
+    {"column2", "column buckling, axis 2", "3.8"},
+};
+
+const CheckDesc& desc(CheckId c) {
+    return kChecks[static_cast<size_t>(c)];
+}
+
+// The shell check is the curved panel (Ch 3.3.2) for a stringer-stiffened cylinder whose ring
+// frames are at least one stiffener spacing apart, the unstiffened cylinder otherwise.
+bool curvedPanel(const DesignCase& dc) {
+    return dc.cylinderType == CylinderType::StringerStiffened &&
+           !(static_cast<double>(dc.l) / dc.s < 1);
+}
+
+// A message without the blanks the program's fixed texts carry at both ends.
+std::string trimmed(const std::string& text) {
+    const size_t first = text.find_first_not_of(' ');
+    if (first == std::string::npos)
+        return "";
+    const size_t last = text.find_last_not_of(' ');
+    return text.substr(first, last - first + 1);
+}
+
+bool sameCalculationInputs(const DesignCase& now, const DesignCase& calculated) {
+    DesignCase named = now;
+    named.projectName = calculated.projectName;
+    named.identification = calculated.identification;
+    return named == calculated;
+}
+
+// "stiffener buckling (Ch 3.6.3)"
+std::string titled(CheckId c, const DesignCase& dc) {
+    return std::string(checkTitle(c)) + " (Ch " + checkChapter(c, dc) + ")";
+}
+
+// The proportion limits that fail, one text each.
+void addProportionReasons(const State& st, std::vector<std::string>& out) {
+    const CaseResults& res = st.res;
+    struct Texts {
+        const char* profile;
+        bool inUse;
+        bool ok;
+        unsigned failing;
+        std::pair<unsigned, const std::string*> texts[4];
+    };
+    const DesignCase& dc = st.dc;
+    const Texts profiles[2] = {
+        {"stiffener",
+         dc.cylinderType == CylinderType::StringerStiffened,
+         res.stiffProportionsOk,
+         res.stiffProportionsFailing,
+         {{ProportionBit::Web, &res.webCheckText},
+          {ProportionBit::Flange, &res.flangeCheckText},
+          {0, nullptr},
+          {0, nullptr}}},
+        {"ring frame",
+         dc.ringControl == 1,
+         res.ringProportionsOk,
+         res.ringProportionsFailing,
+         {{ProportionBit::Web, &res.ringWebCheckText},
+          {ProportionBit::Slenderness, &res.ringSlendernessCheckText},
+          {ProportionBit::Flange, &res.ringFlangeCheckText},
+          {ProportionBit::Eccentricity, &res.ringEccentricityCheckText}}},
+    };
+    for (const Texts& p : profiles) {
+        if (!p.inUse || p.ok)
+            continue;
+        const std::string lead = std::string(p.profile) + " proportion limit (Ch 3.10)";
+        bool named = false;
+        for (const auto& [bit, text] : p.texts) {
+            if (text == nullptr || (p.failing & bit) == 0 || text->empty())
+                continue;
+            out.push_back(lead + ": " + *text);
+            named = true;
+        }
+        if (!named)
+            out.push_back(lead + " not met");
+    }
+}
+
+VerdictStatus statusOfCalculated(const DesignCase& dc, const CaseResults& res,
+                                 const CheckValues& checks) {
+    if (!inputsWithinLimits(dc))
+        return VerdictStatus::InputOutOfLimits;
+    for (const CheckValue& v : checks)
+        if (v.exceeds())
+            return VerdictStatus::Fails;
+    return proportionsPass(dc, res) ? VerdictStatus::Passes : VerdictStatus::Fails;
+}
+
+} // namespace
+
+const char* verdictStatusText(VerdictStatus s) {
+    return kStatusTexts[static_cast<size_t>(s)][0];
+}
+
+const char* verdictStatusJson(VerdictStatus s) {
+    return kStatusTexts[static_cast<size_t>(s)][1];
+}
+
+const char* checkName(CheckId c) {
+    return desc(c).name;
+}
+
+const char* checkTitle(CheckId c) {
+    return desc(c).title;
+}
+
+const char* checkChapter(CheckId c, const DesignCase& dc) {
+    if (c == CheckId::Shell)
+        return curvedPanel(dc) ? "3.3.2" : "3.4.2";
+    return desc(c).chapter;
+}
+
+double CheckValue::ratio() const {
+    if (permitted > 0)
+        return uf / permitted;
+    return uf > 0 ? std::numeric_limits<double>::infinity() : 0.0;
+}
+
+CheckValues caseChecks(const DesignCase& dc, const CaseResults& res) {
+    CheckValues checks{};
+    auto set = [&checks](CheckId c, double uf, double permitted) {
+        checks[static_cast<size_t>(c)] = {true, uf, permitted};
+    };
+    set(CheckId::Shell, res.shellUF, res.shellUFallow);
+    if (dc.cylinderType == CylinderType::StringerStiffened) {
+        if (!res.slenderNote)
+            set(CheckId::Stiffener, res.stiffUF, res.stiffUFallow);
+        else if (curvedPanel(dc))
+            set(CheckId::Unstiffened, res.unstiffenedUF, res.unstiffenedUFallow);
+    }
+    if (dc.ringControl == 1) {
+        set(CheckId::RingArea, res.ringAreaUF, dc.UF);
+        set(CheckId::RingInertia, res.ringInertiaUF, dc.UF);
+    }
+    if (dc.cylinderType == CylinderType::Column) {
+        set(CheckId::Column1, res.UF1, res.UFallow);
+        set(CheckId::Column2, res.UF2, res.UFallow);
+    }
+    return checks;
+}
+
+std::optional<CheckId> governingCheck(const CheckValues& checks) {
+    std::optional<CheckId> governing;
+    double worst = -std::numeric_limits<double>::infinity();
+    for (int c = 0; c < kCheckCount; ++c) {
+        const CheckValue& v = checks[static_cast<size_t>(c)];
+        if (v.present && v.ratio() > worst) {
+            worst = v.ratio();
+            governing = static_cast<CheckId>(c);
+        }
+    }
+    return governing;
+}
+
+bool proportionsPass(const DesignCase& dc, const CaseResults& res) {
+    if (dc.cylinderType == CylinderType::StringerStiffened && !res.stiffProportionsOk)
+        return false;
+    return dc.ringControl != 1 || res.ringProportionsOk;
+}
+
+bool resultsCurrent(const State& st) {
+    return st.run.lastRunCompleted && st.run.calculatedInputs &&
+           sameCalculationInputs(st.dc, *st.run.calculatedInputs);
+}
+
+VerdictCore verdictOfRun(const State& st) {
+    VerdictCore v;
+    if (!st.run.lastRunCompleted)
+        return v;
+    v.checks = caseChecks(st.dc, st.res);
+    v.governing = governingCheck(v.checks);
+    v.status = statusOfCalculated(st.dc, st.res, v.checks);
+    return v;
+}
+
+std::string checkLine(CheckId c, const CheckValue& v, const DesignCase& dc, char sep) {
+    return titled(c, dc) + ": UF " + formatNumber(v.uf, "0.00", sep) +
+           (v.exceeds() ? " > " : " <= ") + formatNumber(v.permitted, "0.00", sep);
+}
+
+std::optional<std::string> notCalculatedReason(const State& st) {
+    if (!st.run.lastRunCompleted) {
+        const std::string message = trimmed(st.run.calcMessage);
+        return message.empty() ? std::string("the calculation stopped") : message;
+    }
+    if (!resultsCurrent(st))
+        return std::string(kInputsChanged);
+    return std::nullopt;
+}
+
+Verdict caseVerdict(const State& st) {
+    Verdict v;
+    const char sep = st.decimalSep();
+    const DesignCase& dc = st.dc;
+    if (const std::optional<std::string> reason = notCalculatedReason(st)) {
+        v.reasons.push_back(*reason);
+        v.line = std::string(verdictStatusText(v.status)) + " - " + *reason;
+        return v;
+    }
+    v.checks = caseChecks(dc, st.res);
+    v.governing = governingCheck(v.checks);
+    v.status = statusOfCalculated(dc, st.res, v.checks);
+    if (v.governing)
+        v.ratio = v.checks[static_cast<size_t>(*v.governing)].ratio();
+
+    auto eachCheck = [&](bool failingOnly) {
+        for (int c = 0; c < kCheckCount; ++c) {
+            const CheckValue& value = v.checks[static_cast<size_t>(c)];
+            if (value.present && (!failingOnly || value.exceeds()))
+                v.reasons.push_back(checkLine(static_cast<CheckId>(c), value, dc, sep));
+        }
+    };
+    switch (v.status) {
+    case VerdictStatus::InputOutOfLimits:
+        v.violations = inputViolations(dc);
+        for (const InputViolation& violation : v.violations)
+            v.reasons.push_back(violationText(violation, sep));
+        break;
+    case VerdictStatus::Fails:
+        eachCheck(true);
+        addProportionReasons(st, v.reasons);
+        break;
+    case VerdictStatus::Passes:
+        eachCheck(false);
+        break;
+    case VerdictStatus::NotCalculated:
+        break;
+    }
+
+    v.line = verdictStatusText(v.status);
+    const bool byGoverning =
+        v.governing && (v.status == VerdictStatus::Passes ||
+                        (v.status == VerdictStatus::Fails &&
+                         v.checks[static_cast<size_t>(*v.governing)].exceeds()));
+    if (byGoverning) {
+        const CheckValue& g = v.checks[static_cast<size_t>(*v.governing)];
+        v.line += " - governing: " + titled(*v.governing, dc) + ", UF " +
+                  formatNumber(g.uf, "0.00", sep) + " of " + formatNumber(g.permitted, "0.00", sep);
+    } else if (!v.reasons.empty()) {
+        v.line += " - " + v.reasons.front();
+    }
+    return v;
+}
+
+std::optional<std::string> reportRefusal(const State& st) {
+    if (const std::optional<std::string> reason = notCalculatedReason(st))
+        return "The case was not calculated: " + *reason;
+    return std::nullopt;
+}
+
+} // namespace velmora
