@@ -226,13 +226,18 @@ Verdict caseVerdict(const State& st) {
     Verdict v;
     const char sep = st.decimalSep();
     const DesignCase& dc = st.dc;
-    if (const std::optional<std::string> reason = notCalculatedReason(st)) {
+    // A field out of its limits outranks results that are only older than the inputs: a box
+    // that stores a refused value without recalculating shows the limit, not a stale run.
+    const std::optional<std::string> reason = notCalculatedReason(st);
+    if (reason && (!st.run.lastRunCompleted || inputsWithinLimits(dc))) {
         v.reasons.push_back(*reason);
         v.line = std::string(verdictStatusText(v.status)) + " - " + *reason;
         return v;
     }
-    v.checks = caseChecks(dc, st.res);
-    v.governing = governingCheck(v.checks);
+    if (!reason) {
+        v.checks = caseChecks(dc, st.res);
+        v.governing = governingCheck(v.checks);
+    }
     v.status = statusOfCalculated(dc, st.res, v.checks);
     if (v.governing)
         v.ratio = v.checks[static_cast<size_t>(*v.governing)].ratio();

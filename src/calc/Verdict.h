@@ -6,8 +6,9 @@
 // chapter), the proportion limits (Ch 3.10) of each profile in use, the input limits of every
 // field in use (calc/InputLimits.h), whether the last run completed and whether the results
 // still belong to the inputs. The first that matches gives the status:
-//   NOT CALCULATED      the run stopped, or the inputs changed since it ran;
-//   INPUT OUT OF LIMITS a field in use lies outside its limits;
+//   NOT CALCULATED      the run stopped;
+//   INPUT OUT OF LIMITS a field in use lies outside its limits (also before a recalculation);
+//   NOT CALCULATED      the inputs changed since the run;
 //   FAILS               a check exceeds its permitted value or a profile fails a proportion
 //                       limit;
 //   PASSES              otherwise.

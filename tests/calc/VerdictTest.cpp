@@ -215,6 +215,20 @@ TEST(Verdict, NotCalculatedAfterAStoppedRunOrChangedInputs) {
     EXPECT_FALSE(resultsCurrent(test::newTestState()));
 }
 
+TEST(Verdict, ARefusedValueStoredWithoutARunReadsOutOfLimits) {
+    // The UF box stores a refused value without recalculating: the verdict names the limit
+    // (and weighs no check of the older run) instead of calling the results merely old.
+    State st = test::userDefinedPlateState();
+    RecordingNotifier nt;
+    ASSERT_TRUE(calcAll(st, nt));
+    st.dc.UF = 7;
+    const Verdict v = caseVerdict(st);
+    EXPECT_EQ(v.status, VerdictStatus::InputOutOfLimits);
+    EXPECT_FALSE(v.governing.has_value());
+    EXPECT_EQ(v.line, "INPUT OUT OF LIMITS - UF = 7, limit 0.5 <= UF <= 1.5");
+    EXPECT_TRUE(reportRefusal(st).has_value());
+}
+
 TEST(RunState, PanelsNotRecalculatedByAStoppedRun) {
     // A column case whose local buckling root fails (Eq 3.8.8): the column check stops the run,
     // so its panel and the shell panel it fills are old; the ring panel is not part of the run.
