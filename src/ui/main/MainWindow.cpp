@@ -39,7 +39,7 @@ MainWindow::MainWindow(Options options, QWidget* parent)
     dialogs_ = new ProfileDialogs(*this, this);
     database_ = new DatabaseWindows(*this, this);
     help_ = new HelpWindows(this, opt_.programDir);
-    inputs_ = std::make_unique<InputBoxes>(*this, *this, [this] { showModified(); });
+    inputs_ = std::make_unique<InputBoxes>(*this, *this, [this] { showInputTaken(); });
     buildWidgets();
     buildMenus();
     installFilters();
@@ -191,10 +191,24 @@ void MainWindow::layoutFrames() {
     inLayout_ = false;
 }
 
-void MainWindow::setCaption() {
+QString MainWindow::caption() const {
     // "[*]" is where the window shows that the case has changed since it was last saved.
-    setWindowTitle(QStringLiteral("Velmora DNV: ") + QString::fromStdString(st_.run.fileName) +
-                   QStringLiteral("[*]"));
+    const QString shown =
+        databaseRow_ ? QStringLiteral("Database row: ") + QString::fromStdString(*databaseRow_)
+                     : QString::fromStdString(st_.run.fileName);
+    return QStringLiteral("Velmora DNV: ") + shown + QStringLiteral("[*]");
+}
+
+void MainWindow::setCaption() {
+    setWindowTitle(caption());
+}
+
+void MainWindow::changeEvent(QEvent* event) {
+    // While a database row is shown the caption names it, whatever caption another window
+    // gives the main window.
+    if (event->type() == QEvent::WindowTitleChange && databaseRow_ && windowTitle() != caption())
+        setCaption();
+    QMainWindow::changeEvent(event);
 }
 
 void MainWindow::showRecentMenu() {
