@@ -86,11 +86,13 @@ void MainWindow::layoutFrames() {
 
     // What the inputs need: the left column (general, cylinder type, geometry, the database
     // button), the right column (stiffener, ring frame, loading; or the column frame).
+    // Only the right column the case shows counts: the column frame stands alone.
     const int leftH = hint(generalFrame_) + hint(cylinderTypeFrame_) + hint(geometryFrame_) +
                       hint(addToDatabaseButton_) + 12;
-    const int rightH = hint(stiffenerFrame_) + hint(ringFrame_) + hint(loadingFrame_) + 6;
-    const int colH = hint(columnFrame_) + 6;
-    const int inputH = std::max({leftH, rightH, colH});
+    const int rightH = st_.dc.cylinderType == CylinderType::Column
+                           ? hint(columnFrame_) + 6
+                           : hint(stiffenerFrame_) + hint(ringFrame_) + hint(loadingFrame_) + 6;
+    const int inputH = std::max(leftH, rightH);
     // Widths: the columns get what their controls prefer where there is room, and never less
     // than their least.
     auto widest = [](std::initializer_list<QWidget*> frames, bool least) {

@@ -126,7 +126,7 @@ void MainWindow::buildVerdictLine() {
     f.setBold(true);
     f.setPointSizeF(9);
     verdictLine_->setFont(f);
-    verdictLine_->setContentsMargins(10, 3, 10, 3);
+    verdictLine_->setContentsMargins(10, 1, 10, 1);
     verdictLine_->setAutoFillBackground(true);
     verdictLine_->setTextFormat(Qt::PlainText);
     // A long line is cut at the window's edge rather than widening the window; the tooltip

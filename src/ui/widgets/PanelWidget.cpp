@@ -125,6 +125,7 @@ void PanelWidget::paintEvent(QPaintEvent*) {
 
 double PanelWidget::paintPanel(PanelSurface& s, double w, double h, double noteWidth) const {
     std::vector<std::string> note;
+    s.setScale(0, 0, w, h);
     if (!staleNote_.isEmpty()) {
         s.setBold(true);
         note = wrapped(s, staleNote_.toStdString(), noteWidth);
