@@ -180,6 +180,22 @@ private:
         QCOMPARE(caseVerdict(st()).status, VerdictStatus::Passes);
     }
 
+    // The stiffener becomes a built-up L with the web thickness typed into its dialog.
+    void setBuiltUpWeb(const char* tw) {
+        get<QAction>("mnustifflb")->trigger();
+        auto* lb = w_->findChild<ProfileDialog*>("stifflb");
+        QVERIFY(lb);
+        QLineEdit* box = lb->findChild<QLineEdit*>("isttw");
+        box->setFocus();
+        QApplication::processEvents();
+        box->selectAll();
+        QTest::keyClicks(box, tw);
+        QTest::keyClick(box, Qt::Key_Return);
+        QApplication::processEvents();
+        lb->close();
+        QApplication::processEvents();
+    }
+
     void expectVerdict(VerdictStatus status) {
         const Verdict v = caseVerdict(st());
         QCOMPARE(v.status, status);
@@ -415,17 +431,7 @@ private slots:
         const QColor plain = line->palette().color(QPalette::WindowText);
         QVERIFY(plain != colour(kRed));
         // A built-up L whose web is 0.1 mm thick.
-        get<QAction>("mnustifflb")->trigger();
-        auto* lb = w_->findChild<ProfileDialog*>("stifflb");
-        QVERIFY(lb);
-        QLineEdit* tw = lb->findChild<QLineEdit*>("isttw");
-        tw->setFocus();
-        QApplication::processEvents();
-        tw->selectAll();
-        QTest::keyClicks(tw, "0.1");
-        QTest::keyClick(tw, Qt::Key_Return);
-        QApplication::processEvents();
-        lb->close();
+        setBuiltUpWeb("0.1");
         QVERIFY(!st().res.stiffProportionsOk);
         QCOMPARE(line->palette().color(QPalette::WindowText), colour(kRed));
         QVERIFY(line->text().contains(QString::fromStdString(st().res.webCheckText)));
@@ -593,6 +599,10 @@ private slots:
         get<QRadioButton>("cylinder3")->click();
         type("ip", "-1.5", "icolL");
         shoot("stopped-column.png");
+        type("ip", "0.3", "icolL");
+        get<QRadioButton>("cylinder2")->click();
+        setBuiltUpWeb("0.1");
+        shoot("profile-fails.png");
     }
 };
 
