@@ -27,6 +27,8 @@
 #include <QRadioButton>
 #include <QScrollArea>
 
+#include <tuple>
+
 namespace velmora {
 
 namespace {
@@ -116,47 +118,22 @@ void MainWindow::showRunResults() {
 }
 
 void MainWindow::showProfileLines() {
-    struct Line {
-        QLabel* label;
-        const std::string& text;
-        bool inUse;
-        unsigned failing;
-        std::pair<unsigned, const std::string*> limits[4];
-    };
-    const CaseResults& res = st_.res;
-    const Line lines[2] = {
-        {stiffenerProfileLabel_,
-         res.stiffProfileText,
-         st_.dc.cylinderType == CylinderType::StringerStiffened && !res.stiffProportionsOk,
-         res.stiffProportionsFailing,
-         {{ProportionBit::Web, &res.webCheckText},
-          {ProportionBit::Flange, &res.flangeCheckText},
-          {0, nullptr},
-          {0, nullptr}}},
-        {ringProfileLabel_,
-         res.ringProfileText,
-         st_.dc.ringControl == 1 && !res.ringProportionsOk,
-         res.ringProportionsFailing,
-         {{ProportionBit::Web, &res.ringWebCheckText},
-          {ProportionBit::Slenderness, &res.ringSlendernessCheckText},
-          {ProportionBit::Flange, &res.ringFlangeCheckText},
-          {ProportionBit::Eccentricity, &res.ringEccentricityCheckText}}},
-    };
-    for (const Line& l : lines) {
-        QString text = q(l.text);
-        if (l.inUse) {
-            // The limits the profile fails, each on a line of its own under its description.
-            for (const auto& [bit, limit] : l.limits)
-                if (limit != nullptr && (l.failing & bit) != 0 && !limit->empty())
-                    text += QLatin1Char('\n') + q(*limit);
-        }
-        l.label->setText(text);
-        QPalette p = l.label->palette();
-        p.setColor(QPalette::WindowText, l.inUse ? QColor(kRed.r, kRed.g, kRed.b)
-                                                 : palette().color(QPalette::WindowText));
-        l.label->setPalette(p);
-        l.label->setToolTip(
-            l.inUse ? QStringLiteral("The profile fails a proportion limit (Ch 3.10)") : QString());
+    for (const auto& [label, text, role] :
+         {std::tuple{stiffenerProfileLabel_, &st_.res.stiffProfileText, ProfileRole::Stiffener},
+          std::tuple{ringProfileLabel_, &st_.res.ringProfileText, ProfileRole::RingFrame}}) {
+        const ProportionFailure failure = proportionFailure(st_.dc, st_.res, role);
+        // The limits the profile fails, each on a line of its own under its description.
+        QString shown = q(*text);
+        for (const std::string& limit : failure.limits)
+            shown += QLatin1Char('\n') + q(limit);
+        label->setText(shown);
+        QPalette p = label->palette();
+        p.setColor(QPalette::WindowText, failure.fails ? QColor(kRed.r, kRed.g, kRed.b)
+                                                       : palette().color(QPalette::WindowText));
+        label->setPalette(p);
+        label->setToolTip(failure.fails
+                              ? QStringLiteral("The profile fails a proportion limit (Ch 3.10)")
+                              : QString());
     }
 }
 
