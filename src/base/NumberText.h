@@ -43,9 +43,10 @@ bool detectDecimalSeparator(char localeDecimalSep);
 // Reading numbers
 
 struct ParsedNumber {
-    bool ok = true;   // false: type mismatch off the point branch, or beyond single range
-    float value = 0;  // rounded to single precision
-    std::string text; // the normalised text that was converted
+    bool ok = true;    // false: type mismatch off the point branch, or beyond single range
+    bool found = true; // false: the point branch found no leading number and read 0
+    float value = 0;   // rounded to single precision
+    std::string text;  // the normalised text that was converted
 };
 
 // Text typed into a box to a single. With `decimalPointLocale` every "," becomes "." and the

@@ -363,7 +363,8 @@ std::vector<LabelText> profileSummary(const State& st, const ProfileDialogDesc& 
 bool storeBox(State& st, const ProfileDialogDesc& desc, const DimensionBox& box,
               std::string_view text) {
     const ParsedNumber n = parseNumber(text, st.run.decimalPointLocale, st.run.thousandsSep);
-    if (!n.ok)
+    // A text without a number in it is refused in either locale, never taken as 0.
+    if (!n.ok || !n.found)
         return false;
     memberRecord(st.dc, desc.member).savedSet(desc.kind).*dimMember<BuiltUpDims>(box.dim) = n.value;
     return true;
