@@ -64,7 +64,10 @@ void CalcTrace::add(std::string_view symbol, std::string_view pattern,
     const TraceTerm* term = terms.begin();
     for (size_t i = 0; i < pattern.size(); ++i) {
         if (pattern.compare(i, 2, "{}") == 0 && term != terms.end()) {
-            line.formula += term->name;
+            // A name that holds an operator ("s/l", "i^2") is one quantity: in parentheses.
+            const bool compound = term->name.find_first_of(" /*+-^") != std::string_view::npos;
+            line.formula +=
+                compound ? "(" + std::string(term->name) + ")" : std::string(term->name);
             const std::string number =
                 term->digits > 0 ? allDigits(term->value, term->digits) : traceNumber(term->value);
             line.expression += number[0] == '-' ? "(" + number + ")" : number;
