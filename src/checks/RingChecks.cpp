@@ -391,7 +391,7 @@ RingResult checkPanelRing(const DesignCase& dc, const CaseResults& res,
                        ref, "a ring-stiffened cylinder: alpha = A / (leo t)");
         else
             trace->add("alpha", "{} / ({} * {})", {{"A", A}, {"l", l}, {"t", t}}, alpha, "", ref,
-                       "a stringer-stiffened cylinder: alpha = A / (l t)");
+                       "not a ring-stiffened cylinder: alpha = A / (l t)");
         if (dc.outsideStiffening == 1)
             trace->add("rho", "{} + {} / 2 + {}", {{"r", r}, {"t", t}, {"H", H}}, rho, "mm", ref,
                        "ring frames outside the shell");

@@ -116,7 +116,8 @@ std::vector<SheetInput> sheetInputs(const State& st) {
     std::vector<SheetInput> out;
     const bool column = dc.cylinderType == CylinderType::Column;
     const bool stringer = dc.cylinderType == CylinderType::StringerStiffened;
-    const bool ring = dc.ringControl == 1 && !column;
+    // The ring-frame check runs wherever it is switched on.
+    const bool ring = dc.ringControl == 1;
     const char* types[] = {"Unstiffened cylinder", "Ring stiffened cylinder",
                            "Stringer stiffened cylinder", "Column buckling"};
     const std::string design = "Design format";
