@@ -3,6 +3,8 @@
 #include "base/Version.h"
 #include "calc/State.h"
 #include "report/CalcSheet.h"
+#include "report/Sketches.h"
+#include "report/SvgSurface.h"
 
 #include <string>
 
@@ -39,9 +41,10 @@ table { border-collapse: collapse; }
 .title { width: 100%; border: 1px solid #000; margin-bottom: 6mm; }
 .title td { border: 1px solid #000; padding: 2mm; vertical-align: top; }
 .title .program { font-size: 13pt; font-weight: bold; }
-h2 { font-size: 12pt; border-bottom: 1px solid #000; margin: 6mm 0 2mm 0; }
+h2 { font-size: 12pt; border-bottom: 1px solid #000; margin: 6mm 0 2mm 0; clear: both; }
 h3 { font-size: 10.5pt; margin: 4mm 0 1mm 0; }
 .inputs td { padding: 0.5mm 2mm; }
+.sketch { float: right; margin: 0 0 4mm 4mm; }
 .inputs td.value { text-align: right; }
 .lines { width: 100%; }
 .lines td { padding: 0.4mm 1.5mm; vertical-align: top; }
@@ -88,6 +91,11 @@ std::string calcSheetHtml(const State& st, const CalcSheet& sheet, const SheetSt
     h += "<td>Date and time: " + escaped(stamp.dateTime) + "<br>Page 1 of 1</td></tr></table>\n";
 
     h += "<h2>Inputs</h2>\n";
+    // The cylinder sketch beside the inputs, as on the first page.
+    SvgSurface sketch(0, 0, 66, 60);
+    sketch.setFont("arial", 7);
+    drawCylinderSketch(sketch, st.dc, {1, 1, 65, 59});
+    h += "<div class=\"sketch\">" + sketch.svg(80) + "</div>\n";
     std::string section;
     for (const SheetInput& in : sheetInputs(st)) {
         if (in.section != section) {
