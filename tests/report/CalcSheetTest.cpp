@@ -384,6 +384,12 @@ TEST(CalcSheetHtml, OneFileWithEveryLineAndTheVerdict) {
         EXPECT_NE(html.find(line.expression), std::string::npos) << line.expression;
     EXPECT_NE(html.find(sheet.verdict.line), std::string::npos);
     EXPECT_NE(html.find("@page { size: A4"), std::string::npos);
+    // The cylinder sketch inline, as SVG drawn by the sketch routine (its r and t marks).
+    const size_t svg = html.find("<svg ");
+    ASSERT_NE(svg, std::string::npos);
+    EXPECT_LT(svg, html.find("<h2>Calculation</h2>"));
+    EXPECT_NE(html.find(">r</text>", svg), std::string::npos);
+    EXPECT_NE(html.find("<line ", svg), std::string::npos);
 }
 
 } // namespace
