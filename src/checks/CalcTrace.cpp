@@ -5,6 +5,7 @@
 #include <algorithm>
 #include <charconv>
 #include <cmath>
+#include <limits>
 #include <system_error>
 
 namespace velmora {
@@ -12,8 +13,9 @@ namespace velmora {
 std::string traceNumber(double v) {
     // A single (every input, and the results stored as singles) in its shortest digits:
     // -0.3, not -0.300000012.
-    const auto f = static_cast<float>(v);
-    if (std::isfinite(v) && static_cast<double>(f) == v) {
+    const bool inRange = std::isfinite(v) && std::fabs(v) <= std::numeric_limits<float>::max();
+    const float f = inRange ? static_cast<float>(v) : 0.0f;
+    if (inRange && static_cast<double>(f) == v) {
         char buf[32];
         const auto res = std::to_chars(buf, buf + sizeof buf, f, std::chars_format::scientific);
         if (res.ec == std::errc()) {
@@ -64,7 +66,10 @@ void CalcTrace::add(std::string_view symbol, std::string_view pattern,
     const TraceTerm* term = terms.begin();
     for (size_t i = 0; i < pattern.size(); ++i) {
         if (pattern.compare(i, 2, "{}") == 0 && term != terms.end()) {
-            line.formula += term->name;
+            // A name that holds an operator ("s/l", "i^2") is one quantity: in parentheses.
+            const bool compound = term->name.find_first_of(" /*+-^") != std::string_view::npos;
+            line.formula +=
+                compound ? "(" + std::string(term->name) + ")" : std::string(term->name);
             const std::string number =
                 term->digits > 0 ? allDigits(term->value, term->digits) : traceNumber(term->value);
             line.expression += number[0] == '-' ? "(" + number + ")" : number;

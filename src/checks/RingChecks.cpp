@@ -125,7 +125,7 @@ InertiaParts inertiaParts(const DesignCase& dc, const RingState& ring, double sp
                        margin, "MPa", "Ch 3.5.2.6");
             trace->add(
                 "Ih",
-                "abs({}) * {} * {}^2 * {} / (3 * {}) * (1.5 + 3 * {} * {} * {} / ({}^2 * ({})))",
+                "abs({}) * {} * {}^2 * {} / (3 * {}) * (1.5 + 3 * {} * {} * {} / ({}^2 * {}))",
                 {{"pd", pd},
                  {"r", r},
                  {"r0", r0},
@@ -391,7 +391,7 @@ RingResult checkPanelRing(const DesignCase& dc, const CaseResults& res,
                        ref, "a ring-stiffened cylinder: alpha = A / (leo t)");
         else
             trace->add("alpha", "{} / ({} * {})", {{"A", A}, {"l", l}, {"t", t}}, alpha, "", ref,
-                       "a stringer-stiffened cylinder: alpha = A / (l t)");
+                       "not a ring-stiffened cylinder: alpha = A / (l t)");
         if (dc.outsideStiffening == 1)
             trace->add("rho", "{} + {} / 2 + {}", {{"r", r}, {"t", t}, {"H", H}}, rho, "mm", ref,
                        "ring frames outside the shell");
@@ -450,9 +450,10 @@ RingResult checkPanelRing(const DesignCase& dc, const CaseResults& res,
         ringInertiaUF = toSingle(fdiv(IR, Ie));
         if (trace) {
             trace->begin("ringInertia", "Special calculation of Ih (Ch 3.5.2.7)");
-            trace->add("Ih", "{} * 0.99^{}", {{"Ih", Ih0}, {"n", static_cast<double>(steps)}}, Ih,
+            trace->add("Ih", "{} * 0.99^{}", {{"Ih0", Ih0}, {"n", static_cast<double>(steps)}}, Ih,
                        "mm4", "Ch 3.5.2.7",
-                       "Ih is reduced in steps of 1 % while Ih > 100000 mm4 and |pd/pRd| < 1: " +
+                       "Ih0, the Ih of the general calculation, is reduced in steps of 1 % while "
+                       "Ih > 100000 mm4 and |pd/pRd| < 1: " +
                            std::to_string(steps) + " steps; the last step:");
             // The last step again, with its lines: the same function on the same values.
             if (steps > 0)

@@ -9,6 +9,7 @@
 #include "calc/State.h"
 #include "case/Notifier.h"
 #include "report/ExpressionEval.h"
+#include "support/RecordingSurface.h"
 #include "support/TestSupport.h"
 
 #include <gtest/gtest.h>
@@ -317,6 +318,78 @@ TEST(CalcSheet, StoppedRunGivesNoSheet) {
     ASSERT_TRUE(calcAll(changed, quiet));
     changed.dc.r = 1600;
     EXPECT_TRUE(makeCalcSheet(changed, sheet));
+}
+
+} // namespace
+} // namespace velmora
+
+namespace velmora {
+namespace {
+
+CalcSheet newCaseSheet(State& st) {
+    QuietNotifier quiet;
+    EXPECT_TRUE(calcAll(st, quiet));
+    CalcSheet sheet;
+    EXPECT_FALSE(makeCalcSheet(st, sheet));
+    return sheet;
+}
+
+TEST(CalcSheetPages, TitleBlockOnEveryPageTextsInsideSketchOnTheFirst) {
+    State st = test::userDefinedPlateState();
+    const CalcSheet sheet = newCaseSheet(st);
+    const SheetStamp stamp{"2026-12-09 18:30", "case.cys"};
+    RecordingSurface s;
+    s.charWidth = 1.6; // millimetres of an 8 pt character
+    s.charWidthAtPt = 8;
+    const int pages = sheetPageCount(s, st, sheet, stamp);
+    EXPECT_GE(pages, 4);
+    size_t valuesDrawn = 0;
+    for (int page = 0; page < pages; ++page) {
+        s.clear();
+        drawSheetPage(s, st, sheet, stamp, page, pages);
+        const std::string n = std::to_string(page + 1) + " of " + std::to_string(pages);
+        EXPECT_NE(s.find(n), nullptr) << n;
+        EXPECT_NE(s.find("Project"), nullptr);
+        EXPECT_NE(s.find("case.cys"), nullptr);
+        EXPECT_NE(s.find("2026-12-09 18:30"), nullptr);
+        for (const RecordingSurface::Text& t : s.texts) {
+            EXPECT_GE(t.x, 0) << t.text;
+            const double width = static_cast<double>(t.text.size()) * 1.6 * t.sizePt / 8;
+            EXPECT_LE(t.x + width, 186 + 1e-9) << t.text;
+            EXPECT_LE(t.y + 4, 273) << t.text;
+        }
+        // The cylinder sketch (right of the inputs) on the first page only.
+        const bool sketch = std::any_of(s.lines.begin(), s.lines.end(), [](const auto& l) {
+            return l.x1 > 117 && l.x2 > 117 && l.x1 < 185 && l.x2 < 185 && l.y1 > 27;
+        });
+        EXPECT_EQ(sketch, page == 0) << page;
+        for (const TraceLine& line : sheet.lines)
+            valuesDrawn += s.find(traceNumber(line.value) +
+                                  (line.unit.empty() ? "" : " " + line.unit)) != nullptr;
+    }
+    EXPECT_GE(valuesDrawn, sheet.lines.size());
+}
+
+TEST(CalcSheetHtml, OneFileWithEveryLineAndTheVerdict) {
+    State st = test::userDefinedPlateState();
+    st.dc.projectName = "Tank <A&B>";
+    const CalcSheet sheet = newCaseSheet(st);
+    const std::string html = calcSheetHtml(st, sheet, {"2026-12-09 18:30", "case.cys"});
+    EXPECT_EQ(html.rfind("<!DOCTYPE html>", 0), 0u);
+    EXPECT_NE(html.find("Tank &lt;A&amp;B&gt;"), std::string::npos);
+    EXPECT_EQ(html.find("<A&B>"), std::string::npos);
+    EXPECT_EQ(html.find("src="), std::string::npos);
+    EXPECT_EQ(html.find("href="), std::string::npos);
+    for (const TraceLine& line : sheet.lines)
+        EXPECT_NE(html.find(line.expression), std::string::npos) << line.expression;
+    EXPECT_NE(html.find(sheet.verdict.line), std::string::npos);
+    EXPECT_NE(html.find("@page { size: A4"), std::string::npos);
+    // The cylinder sketch inline, as SVG drawn by the sketch routine (its r and t marks).
+    const size_t svg = html.find("<svg ");
+    ASSERT_NE(svg, std::string::npos);
+    EXPECT_LT(svg, html.find("<h2>Calculation</h2>"));
+    EXPECT_NE(html.find(">r</text>", svg), std::string::npos);
+    EXPECT_NE(html.find("<line ", svg), std::string::npos);
 }
 
 } // namespace

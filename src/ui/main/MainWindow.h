@@ -85,6 +85,8 @@ public:
     // The report of the current case: on the printer, or as a PDF file.
     void printCommand();
     void exportReportCommand();
+    // The calculation sheet of the case as PDF or HTML (by the chosen extension).
+    void exportSheetCommand();
 
     // Whether the case differs from the one last opened, saved or started with.
     bool caseChanged() const;

@@ -561,6 +561,8 @@ void MainWindow::buildFileMenu(QMenuBar* bar) {
     // The report without a printer: the page the Print command prints, as a PDF file.
     addCommand(this, file, "mnuexportpdf", QStringLiteral("Export Report as PDF..."),
                [this] { exportReportCommand(); });
+    addCommand(this, file, "mnuexportsheet", QStringLiteral("Export Calculation Sheet..."),
+               [this] { exportSheetCommand(); });
     recentActions_[0] = file->addSeparator();
     recentActions_[0]->setObjectName(QStringLiteral("mnurecentfile0"));
     recentActions_[0]->setVisible(false);
