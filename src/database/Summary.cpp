@@ -206,6 +206,7 @@ SummaryTable buildSummaryTable(State& st, const SummaryGroups& groups,
                                const RowProgress& progress) {
     SummaryTable table;
     table.headings = summaryHeadings(groups);
+    table.decimalSep = st.decimalSep();
     // Lines and their red cells, per part of the row loop.
     std::array<SummaryTable, 2> parts;
     const bool both = forEachCalculatedRow(

@@ -4,17 +4,24 @@
 
 #include <QWidget>
 
+#include <memory>
+
 namespace velmora {
 
 class CaseHost;
 struct ProfileDialogDesc;
+struct ProfileRecord;
 
 // The sketch `pic1`.
 class ProfileSketchView : public QWidget {
     Q_OBJECT
 public:
     ProfileSketchView(const ProfileDialogDesc& desc, CaseHost& host, QWidget* parent);
+    ~ProfileSketchView() override;
     QSize sizeHint() const override { return {230, 230}; }
+    // Draws `record` instead of the member's current profile (the profile a dialog shows before
+    // the engineer chose it); null draws the current profile again.
+    void showRecord(const ProfileRecord* record);
 
 protected:
     void paintEvent(QPaintEvent*) override;
@@ -22,6 +29,7 @@ protected:
 private:
     const ProfileDialogDesc& desc_;
     CaseHost& host_;
+    std::unique_ptr<ProfileRecord> record_;
 };
 
 } // namespace velmora
