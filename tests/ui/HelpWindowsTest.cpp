@@ -133,6 +133,42 @@ private slots:
         QVERIFY2(width >= metrics.horizontalAdvance(title) + 100,
                  qPrintable(QString::number(width)));
     }
+
+    // ---- screenshots for the eye: VELMORA_SHOTS=folder -------------------------------
+
+    void screenshots() {
+        const QString out = qEnvironmentVariable("VELMORA_SHOTS");
+        if (out.isEmpty())
+            QSKIP("set VELMORA_SHOTS to a folder to get screenshots");
+        QWidget owner;
+        owner.resize(400, 300);
+        owner.show();
+        HelpWindows help(&owner, QDir::tempPath());
+        help.helpContents();
+        QVERIFY(QTest::qWaitForWindowExposed(help.helpWindow()));
+        QTest::qWait(200);
+        QVERIFY(help.helpWindow()->screen()->grabWindow(0).save(out + "/help-screen.png"));
+        help.helpWindow()->close();
+        help.showAbout();
+        QVERIFY(QTest::qWaitForWindowExposed(help.aboutWindow()));
+        QTest::qWait(200);
+        QVERIFY(help.aboutWindow()->grab().save(out + "/about.png"));
+        QVERIFY(help.aboutWindow()->screen()->grabWindow(0).save(out + "/about-screen.png"));
+        help.aboutWindow()->close();
+        QTimer answer;
+        answer.setInterval(200);
+        connect(&answer, &QTimer::timeout, this, [&] {
+            auto* box = qobject_cast<QMessageBox*>(QApplication::activeModalWidget());
+            if (!box || !box->isVisible())
+                return;
+            answer.stop();
+            box->grab().save(out + "/message-box.png");
+            box->screen()->grabWindow(0).save(out + "/message-box-screen.png");
+            box->button(QMessageBox::Ok)->click();
+        });
+        answer.start();
+        QtNotifier(&owner).warn(" H >= 5 ");
+    }
 };
 
 QTEST_MAIN(HelpWindowsTest)

@@ -349,7 +349,8 @@ void ProfileDialog::showProfileSummary() {
         }
     }
     if (sketch_)
-        sketch_->showRecord(preview ? &memberRecord(preview->dc, desc_.member) : nullptr);
+        sketch_->showRecord(preview ? &memberRecord(preview->dc, desc_.member) : nullptr,
+                            preview.has_value());
 }
 
 void ProfileDialog::rowChosen(int row) {

@@ -18,8 +18,9 @@ ProfileSketchView::ProfileSketchView(const ProfileDialogDesc& desc, CaseHost& ho
 
 ProfileSketchView::~ProfileSketchView() = default;
 
-void ProfileSketchView::showRecord(const ProfileRecord* record) {
+void ProfileSketchView::showRecord(const ProfileRecord* record, bool marks) {
     record_ = record ? std::make_unique<ProfileRecord>(*record) : nullptr;
+    marks_ = marks;
     update();
 }
 
@@ -31,7 +32,7 @@ void ProfileSketchView::paintEvent(QPaintEvent*) {
     const State& st = host_.state();
     const double m = 6;
     drawProfileSketch(surface, record_ ? *record_ : memberRecord(st.dc, desc_.member), desc_.sketch,
-                      SketchBox{m, m, width() - m, height() - m}, true, st.decimalSep());
+                      SketchBox{m, m, width() - m, height() - m}, marks_, st.decimalSep());
 }
 
 } // namespace velmora

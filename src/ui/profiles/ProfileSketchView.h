@@ -20,8 +20,9 @@ public:
     ~ProfileSketchView() override;
     QSize sizeHint() const override { return {230, 230}; }
     // Draws `record` instead of the member's current profile (the profile a dialog shows before
-    // the engineer chose it); null draws the current profile again.
-    void showRecord(const ProfileRecord* record);
+    // the engineer chose it); null draws the current profile again. Without `marks` the shape
+    // is drawn without its dimensions (a dialog that shows no profile yet).
+    void showRecord(const ProfileRecord* record, bool marks = true);
 
 protected:
     void paintEvent(QPaintEvent*) override;
@@ -30,6 +31,7 @@ private:
     const ProfileDialogDesc& desc_;
     CaseHost& host_;
     std::unique_ptr<ProfileRecord> record_;
+    bool marks_ = true;
 };
 
 } // namespace velmora
