@@ -463,6 +463,20 @@ private slots:
         QVERIFY(host->st.dc.stiff == before.stiff);
     }
 
+    void okOfAPickerWithoutAChoiceChangesNothing() {
+        // The run computes no ring section, so the OK's recalculation computes it: that of the
+        // ring frame the case has, not of the dialog's table.
+        host->st.dc.ringControl = 0;
+        calcAll(host->st, host->nt);
+        const DesignCase before = host->st.dc;
+        ProfileDialog* d = openRing(ProfileKind::FlatTable);
+        QVERIFY(d);
+        clickOk(d);
+        QVERIFY(!d->isVisible());
+        QVERIFY(host->st.dc == before);
+        QCOMPARE(host->ringList->currentText(), QString("T-table"));
+    }
+
     void theBuiltUpDialogShowsWithoutChoosingAndCancelPutsItsDimensionsBack() {
         // The stiffener is the table's row 6; the built-up L dialog shows its own saved set.
         host->st.dc.stiff.kind = ProfileKind::LTable;

@@ -280,11 +280,13 @@ void ProfileDialog::computeSectionNow(bool reportFault) {
     State& st = host_.state();
     Notifier& nt = notifier();
     const bool stiffener = desc_.member == ProfileMember::Stiffener;
+    // The member's profile as the case has it: the dialog's own only once chosen.
+    const int16_t kind = memberRecord(st.dc, desc_.member).kind;
     try {
         if (stiffener)
-            computeStiffenerSection(st, nt, desc_.kind);
+            computeStiffenerSection(st, nt, kind);
         else
-            computeRingSection(st, nt, desc_.kind);
+            computeRingSection(st, nt, kind);
     } catch (const std::exception& e) {
         if (reportFault)
             nt.warn(std::string(" Calculation terminated in the ") +
