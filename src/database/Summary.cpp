@@ -203,6 +203,7 @@ SummaryTable buildSummaryTable(State& st, const SummaryGroups& groups,
                                const RowProgress& progress) {
     SummaryTable table;
     table.headings = summaryHeadings(groups);
+    table.decimalSep = st.decimalSep();
     forEachCalculatedRow(
         st, progress,
         [&table, &groups](const State& s, const DatabaseRow& row, const bool* completed) {

@@ -381,6 +381,35 @@ CaseDatabase::CaseDatabase() : rows(kCapacity) {
 void CaseDatabase::reset() {
     rows.assign(kCapacity, DatabaseRow{});
     lastRow = -1;
+    modified = false;
+}
+
+bool CaseDatabase::insertRow(int at, DatabaseRow row) {
+    if (at < 0 || at > lastRow + 1 || lastRow + 1 >= kCapacity)
+        return false;
+    for (int i = lastRow; i >= at; --i)
+        rows[static_cast<size_t>(i) + 1] = std::move(rows[static_cast<size_t>(i)]);
+    rows[static_cast<size_t>(at)] = std::move(row);
+    ++lastRow;
+    modified = true;
+    return true;
+}
+
+void CaseDatabase::swapRows(int a, int b) {
+    if (a < 0 || b < 0 || a > lastRow || b > lastRow)
+        return;
+    std::swap(rows[static_cast<size_t>(a)], rows[static_cast<size_t>(b)]);
+    modified = true;
+}
+
+void CaseDatabase::removeRow(int at) {
+    if (at < 0 || at > lastRow)
+        return;
+    for (int i = at; i < lastRow; ++i)
+        rows[static_cast<size_t>(i)] = std::move(rows[static_cast<size_t>(i) + 1]);
+    rows[static_cast<size_t>(lastRow)] = DatabaseRow{};
+    --lastRow;
+    modified = true;
 }
 
 int16_t findBulbFlatRow(const ProfileTable& bulb, float H, float t) {

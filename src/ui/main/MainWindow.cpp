@@ -233,8 +233,9 @@ Notifier& MainWindow::notifierFor(QWidget* window) {
 }
 
 void MainWindow::closeEvent(QCloseEvent* event) {
-    // A changed case is not closed without the question; Cancel keeps the window open.
-    if (!mayReplaceCase()) {
+    // A changed case and a changed database are not closed without their questions; Cancel
+    // keeps the window open.
+    if (!mayReplaceCase() || !database_->mayCloseDatabase(this)) {
         event->ignore();
         return;
     }

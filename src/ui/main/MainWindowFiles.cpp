@@ -15,6 +15,7 @@
 #include "sections/Sections.h"
 #include "ui/main/ReportPrinter.h"
 #include "ui/profiles/ProfileDialogs.h"
+#include "ui/widgets/WindowFit.h"
 
 #include <QDir>
 #include <QFileDialog>
@@ -290,6 +291,7 @@ bool MainWindow::mayReplaceCase() {
                     QStringLiteral("Save changes to the current case?"),
                     QMessageBox::Save | QMessageBox::Discard | QMessageBox::Cancel, this);
     box.setDefaultButton(QMessageBox::Save);
+    fitTitle(box);
     switch (box.exec()) {
     case QMessageBox::Save:
         // A Save that was cancelled or failed keeps the case, and so the window.

@@ -271,13 +271,12 @@ void MainWindow::materialChosen(int part, int index) {
     recalculate();
 }
 
+// The kind is taken when the engineer chooses a profile in its dialog.
 void MainWindow::stiffKindChosen(int kind) {
-    st_.dc.stiff.kind = static_cast<int16_t>(kind);
     dialogs_->openStiffenerDialog(kind);
 }
 
 void MainWindow::ringKindChosen(int kind) {
-    st_.dc.ring.kind = static_cast<int16_t>(kind);
     dialogs_->openRingDialog(kind);
 }
 
