@@ -422,9 +422,30 @@ bool runLoadCase(State& st, Notifier& nt, const CalcOptions& options, RunShared&
     return false;
 }
 
+// The four result panels of `res`.
+std::array<ResultPanel*, 4> panelsOf(CaseResults& res) {
+    return {&res.shellPanel, &res.stiffPanel, &res.ringPanel, &res.columnPanel};
+}
+
+// The results before the run without their panels, which no load case but the selected one
+// builds: each load case's copy of them then costs little.
+CaseResults resultsWithoutPanels(CaseResults& res) {
+    std::array<ResultPanel, 4> kept;
+    const std::array<ResultPanel*, 4> panels = panelsOf(res);
+    for (size_t k = 0; k < panels.size(); ++k)
+        kept[k] = std::move(*panels[k]);
+    for (ResultPanel* p : panels)
+        *p = ResultPanel{};
+    CaseResults copy = res;
+    for (size_t k = 0; k < panels.size(); ++k)
+        *panels[k] = std::move(kept[k]);
+    return copy;
+}
+
 // The load cases other than the selected one, each from the results the case had before the
 // run (as a case with that load case alone would start), numbers only: only the selected load
-// case's panels are shown. The selected one's results, panel marks and loads come back after.
+// case's panels are shown, the others' stay empty. The selected one's results, panel marks and
+// loads come back after.
 void runOtherLoadCases(State& st, Notifier& nt, RunShared& shared, const CaseResults& before) {
     const LoadCase selected = selectedLoadCase(st.dc);
     CaseResults selectedRes = std::move(st.res);
@@ -441,7 +462,7 @@ void runOtherLoadCases(State& st, Notifier& nt, RunShared& shared, const CaseRes
         st.res = before;
         out.completed = runLoadCase(st, nt, numbersOnly, shared);
         out.calcMessage = st.run.calcMessage;
-        out.res = std::move(st.res);
+        out.res = st.res;
     }
     putLoadCase(st.dc, selected);
     st.res = std::move(selectedRes);
@@ -465,7 +486,7 @@ bool calcAll(State& st, Notifier& nt, const CalcOptions& options) {
     const int selected = st.dc.selectedLoadCase;
     std::optional<CaseResults> before;
     if (count > 1)
-        before = st.res;
+        before = resultsWithoutPanels(st.res);
     st.loadCaseResults.resize(static_cast<size_t>(count));
     for (int i = 0; i < count; ++i) {
         LoadCaseResult& r = st.loadCaseResults[static_cast<size_t>(i)];
@@ -479,7 +500,6 @@ bool calcAll(State& st, Notifier& nt, const CalcOptions& options) {
     LoadCaseResult& sel = st.loadCaseResults[static_cast<size_t>(selected)];
     sel.completed = runLoadCase(st, nt, options, shared);
     sel.calcMessage = st.run.calcMessage;
-    sel.res = CaseResults{};
     if (before)
         runOtherLoadCases(st, nt, shared, *before);
 

@@ -40,14 +40,14 @@ struct RunState {
 };
 
 // What the last run gave one load case. The selected load case's results are State::res (its
-// entry keeps none); the others keep their numeric results and section texts here, their
-// panels are those of the selected load case's last run (select one to build its panels).
+// entry keeps none); the others keep their numeric results and section texts here, with empty
+// panels (select one and calculate to build its panels).
 struct LoadCaseResult {
     std::string name;
     bool selected = false; // its results are State::res
     bool completed = false;
     std::string calcMessage; // why its run stopped
-    CaseResults res;         // empty for the selected load case
+    CaseResults res;         // not used for the selected load case
 };
 
 struct State {
