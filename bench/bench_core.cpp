@@ -58,6 +58,11 @@ void BM_calcAll_StringerWithHeavyRingFrame_NoText(benchmark::State& state) {
     runCalc(state, st, CalcOptions{false});
 }
 
+// Six load cases of the heavy ring-frame case in one run, the selected one's panels built.
+void BM_calcAll_SixLoadCases(benchmark::State& state) {
+    runCalc(state, bench::sixLoadCaseState());
+}
+
 void BM_calcAll_Column(benchmark::State& state) {
     State st = preparedState();
     st.dc.cylinderType = CylinderType::Column;
@@ -127,6 +132,7 @@ BENCHMARK(BM_calcAll_StringerWithRingFrame);
 BENCHMARK(BM_calcAll_StringerWithHeavyRingFrame);
 BENCHMARK(BM_calcAll_StringerWithHeavyRingFrame_NoText);
 BENCHMARK(BM_calcAll_Column);
+BENCHMARK(BM_calcAll_SixLoadCases);
 BENCHMARK(BM_resultsFile_1001Rows)->Unit(benchmark::kMillisecond);
 BENCHMARK(BM_readDatabase_1001Rows)->Unit(benchmark::kMillisecond);
 BENCHMARK(BM_writeDatabase_1001Rows)->Unit(benchmark::kMillisecond);

@@ -5,6 +5,7 @@
 #include "base/Fp.h"
 #include "calc/State.h"
 #include "calc/Steps.h"
+#include "case/LoadCases.h"
 #include "case/Notifier.h"
 #include "checks/CalcTrace.h"
 #include "checks/Checks.h"
@@ -21,6 +22,26 @@ namespace {
 
 SectionInputs sectionInputs(const State& st, const CalcOptions& options = {}) {
     return {st.dc, st.profiles, st.materials, st.decimalSep(), options.panelTexts};
+}
+
+// The work of a run that depends on the geometry alone, done for the first load case and
+// taken over by the others: the stiffener and ring-frame sections, each where a check computes
+// it (equal inputs give equal sections, so the numbers are those of a section computed anew),
+// and whether the section texts are to be stored.
+struct RunShared {
+    std::optional<SectionResult> ringForStresses;
+    std::optional<SectionResult> stiffener;
+    std::optional<SectionResult> ring;
+    bool sectionTexts = true;
+};
+
+// The section held in `slot`, or the one `compute` makes, kept there for the next load case.
+template <class F> SectionResult sharedSection(std::optional<SectionResult>* slot, F compute) {
+    if (slot == nullptr)
+        return compute();
+    if (!*slot)
+        *slot = compute();
+    return **slot;
 }
 
 // The working dimensions and the (possibly corrected) table rows of a computed section.
@@ -148,7 +169,13 @@ void limitRingTorsionalLength(State& st, Notifier& nt) {
     }
 }
 
-void runDesignStresses(State& st, Notifier& nt, const CalcOptions& options) {
+namespace {
+
+bool sectionTexts(const CalcOptions& options, const RunShared* shared) {
+    return shared ? shared->sectionTexts : options.panelTexts;
+}
+
+void designStressStep(State& st, Notifier& nt, const CalcOptions& options, RunShared* shared) {
     if (options.trace)
         options.trace->begin("shell", "Design stresses (Ch 3.2)");
     const ShellGeometry g = shellGeometry(st.dc, options.trace);
@@ -156,12 +183,15 @@ void runDesignStresses(State& st, Notifier& nt, const CalcOptions& options) {
     const DesignStressResult ds = designStresses(
         st.dc, g,
         [&] {
-            ring = ringSection(sectionInputs(st, options), st.dc.ring.kind, st.res.ringSection, nt);
+            ring = sharedSection(shared ? &shared->ringForStresses : nullptr, [&] {
+                return ringSection(sectionInputs(st, options), st.dc.ring.kind, st.res.ringSection,
+                                   nt);
+            });
             return ring->props.A;
         },
         options.trace);
     if (ring)
-        storeRingSection(st, std::move(*ring), options.panelTexts);
+        storeRingSection(st, std::move(*ring), sectionTexts(options, shared));
     CaseResults& res = st.res;
     res.Zl = g.Zl;
     res.leo = g.leo;
@@ -171,6 +201,12 @@ void runDesignStresses(State& st, Notifier& nt, const CalcOptions& options) {
     res.checkedSigx = ds.Sigx;
     res.checkedSigy = ds.Sigy;
     res.checkedTau = ds.Tau;
+}
+
+} // namespace
+
+void runDesignStresses(State& st, Notifier& nt, const CalcOptions& options) {
+    designStressStep(st, nt, options, nullptr);
 }
 
 void runCurvedPanel(State& st, const CalcOptions& options) {
@@ -187,13 +223,17 @@ void runUnstiffenedCylinder(State& st, const CalcOptions& options) {
     storeShell(st, r, options);
 }
 
-void runStiffenerCheck(State& st, Notifier& nt, const CalcOptions& options) {
-    SectionResult section =
-        stiffenerSection(sectionInputs(st, options), st.dc.stiff.kind, st.res.stiffSection, nt);
+namespace {
+
+void stiffenerStep(State& st, Notifier& nt, const CalcOptions& options, RunShared* shared) {
+    SectionResult section = sharedSection(shared ? &shared->stiffener : nullptr, [&] {
+        return stiffenerSection(sectionInputs(st, options), st.dc.stiff.kind, st.res.stiffSection,
+                                nt);
+    });
     if (options.trace)
         options.trace->begin("stiffener", "Stiffener buckling (Ch 3.6.3)");
     const StiffenerResult r = checkStiffenerBuckling(st.dc, st.res, section, options.trace);
-    storeStiffenerSection(st, std::move(section), options.panelTexts);
+    storeStiffenerSection(st, std::move(section), sectionTexts(options, shared));
     CaseResults& res = st.res;
     res.fT = r.fT;
     res.se = r.se;
@@ -209,6 +249,12 @@ void runStiffenerCheck(State& st, Notifier& nt, const CalcOptions& options) {
     res.stiffUF = r.stiffUF;
     if (options.panelTexts)
         fillStiffenerPanel(res.stiffPanel, r, res.SighPd, st.decimalSep());
+}
+
+} // namespace
+
+void runStiffenerCheck(State& st, Notifier& nt, const CalcOptions& options) {
+    stiffenerStep(st, nt, options, nullptr);
 }
 
 void runColumnCheck(State& st, const CalcOptions& options) {
@@ -236,11 +282,14 @@ void runColumnCheck(State& st, const CalcOptions& options) {
         fillColumnPanel(res.columnPanel, r, st.dc.dimMoment == 1, st.decimalSep());
 }
 
-void runPanelRing(State& st, Notifier& nt, const CalcOptions& options) {
-    SectionResult section =
-        ringSection(sectionInputs(st, options), st.dc.ring.kind, st.res.ringSection, nt);
+namespace {
+
+void panelRingStep(State& st, Notifier& nt, const CalcOptions& options, RunShared* shared) {
+    SectionResult section = sharedSection(shared ? &shared->ring : nullptr, [&] {
+        return ringSection(sectionInputs(st, options), st.dc.ring.kind, st.res.ringSection, nt);
+    });
     const RingResult r = checkPanelRing(CheckedCase(st), st.res, section, options.trace);
-    storeRingSection(st, std::move(section), options.panelTexts);
+    storeRingSection(st, std::move(section), sectionTexts(options, shared));
     CaseResults& res = st.res;
     res.Areq = r.Areq;
     res.le = r.le;
@@ -261,6 +310,12 @@ void runPanelRing(State& st, Notifier& nt, const CalcOptions& options) {
         fillRingPanel(res.ringPanel, r, res.ringSection.A, st.dc.UF, st.decimalSep());
 }
 
+} // namespace
+
+void runPanelRing(State& st, Notifier& nt, const CalcOptions& options) {
+    panelRingStep(st, nt, options, nullptr);
+}
+
 void runHeavyRing(State& st, const CalcOptions& options) {
     const HeavyRingResult r = checkHeavyRing(CheckedCase(st), st.res, options.trace);
     st.res.fT = r.fT;
@@ -275,7 +330,8 @@ void setPanel(RunState& run, PanelId p, bool notRecalculated) {
     run.notRecalculated[static_cast<size_t>(p)] = notRecalculated;
 }
 
-void runChecks(State& st, Notifier& nt, const CalcOptions& options, const char*& step) {
+void runChecks(State& st, Notifier& nt, const CalcOptions& options, RunShared& shared,
+               const char*& step) {
     const DesignCase& dc = st.dc;
     RunState& run = st.run;
     const bool stringer = dc.cylinderType == CylinderType::StringerStiffened;
@@ -293,7 +349,7 @@ void runChecks(State& st, Notifier& nt, const CalcOptions& options, const char*&
     limitRingTorsionalLength(st, nt);
 
     step = "Design stresses";
-    runDesignStresses(st, nt, options);
+    designStressStep(st, nt, options, &shared);
     // The shell as the design-stress step leaves it, for the check of a slender shell at the
     // end: the checks after the shell check overwrite Zl and SigaSd.
     const ShellStresses designStress = shellStresses(st.res);
@@ -323,7 +379,7 @@ void runChecks(State& st, Notifier& nt, const CalcOptions& options, const char*&
         setPanel(run, PanelId::Shell, false);
     if (stringer) {
         step = "Stiffener Buckling (Ch 3.6.3)";
-        runStiffenerCheck(st, nt, options);
+        stiffenerStep(st, nt, options, &shared);
     }
     if (column) {
         step = "Global Buckling (Ch 3.8)";
@@ -333,7 +389,7 @@ void runChecks(State& st, Notifier& nt, const CalcOptions& options, const char*&
     }
     if (dc.ringControl == 1) {
         step = "Panel Ring Buckling (Ch 3.5.2)";
-        runPanelRing(st, nt, options);
+        panelRingStep(st, nt, options, &shared);
         // The heavy ring frame builds on the panel ring check of this run: never without it.
         if (dc.heavyRingControl == 1) {
             step = "Heavy ring frame";
@@ -362,6 +418,75 @@ void runChecks(State& st, Notifier& nt, const CalcOptions& options, const char*&
     setPanel(run, PanelId::Stiffener, false);
 }
 
+// One load case: the one in the flat fields of the case. Returns false when its run stopped,
+// with calcMessage saying why.
+bool runLoadCase(State& st, Notifier& nt, const CalcOptions& options, RunShared& shared) {
+    st.run.calcMessage.clear();
+    const char* step = "";
+    std::string fault;
+    try {
+        runChecks(st, nt, options, shared, step);
+        return true;
+    } catch (const CalcFault& e) {
+        fault = e.what();
+    } catch (const std::exception& e) {
+        fault = e.what();
+    }
+    // The run stopped at `step`. A check that knows why sets calcMessage before the failing
+    // operation; otherwise say where and what failed rather than showing an empty warning.
+    if (st.run.calcMessage.empty())
+        st.run.calcMessage = std::string(" Calculation terminated in ") + step + ": " + fault + " ";
+    return false;
+}
+
+// The four result panels of `res`.
+std::array<ResultPanel*, 4> panelsOf(CaseResults& res) {
+    return {&res.shellPanel, &res.stiffPanel, &res.ringPanel, &res.columnPanel};
+}
+
+// The results before the run without their panels, which no load case but the selected one
+// builds: each load case's copy of them then costs little.
+CaseResults resultsWithoutPanels(CaseResults& res) {
+    std::array<ResultPanel, 4> kept;
+    const std::array<ResultPanel*, 4> panels = panelsOf(res);
+    for (size_t k = 0; k < panels.size(); ++k)
+        kept[k] = std::move(*panels[k]);
+    for (ResultPanel* p : panels)
+        *p = ResultPanel{};
+    CaseResults copy = res;
+    for (size_t k = 0; k < panels.size(); ++k)
+        *panels[k] = std::move(kept[k]);
+    return copy;
+}
+
+// The load cases other than the selected one, each from the results the case had before the
+// run (as a case with that load case alone would start), numbers only: only the selected load
+// case's panels are shown, the others' stay empty. The selected one's results, panel marks and
+// loads come back after.
+void runOtherLoadCases(State& st, Notifier& nt, RunShared& shared, const CaseResults& before) {
+    const LoadCase selected = selectedLoadCase(st.dc);
+    CaseResults selectedRes = std::move(st.res);
+    const std::array<bool, kPanelCount> marks = st.run.notRecalculated;
+    const std::string selectedMessage = st.run.calcMessage;
+    const CalcOptions numbersOnly{false};
+    for (int i = 0; i < loadCaseCount(st.dc); ++i) {
+        if (i == st.dc.selectedLoadCase)
+            continue;
+        LoadCaseResult& out = st.loadCaseResults[static_cast<size_t>(i)];
+        putLoadCase(
+            st.dc,
+            st.dc.otherLoadCases[static_cast<size_t>(i < st.dc.selectedLoadCase ? i : i - 1)]);
+        st.res = before;
+        out.completed = runLoadCase(st, nt, numbersOnly, shared);
+        out.calcMessage = st.run.calcMessage;
+        out.res = st.res;
+    }
+    putLoadCase(st.dc, selected);
+    st.res = std::move(selectedRes);
+    st.run.notRecalculated = marks;
+    st.run.calcMessage = selectedMessage;
+}
+
 // The inputs the results belong to. A run without texts (the design study, which judges each
 // run at once) keeps none.
 void keepInputs(State& st, const CalcOptions& options) {
@@ -374,25 +499,42 @@ void keepInputs(State& st, const CalcOptions& options) {
 } // namespace
 
 bool calcAll(State& st, Notifier& nt, const CalcOptions& options) {
-    st.run.calcMessage.clear();
-    const char* step = "";
-    std::string fault;
-    try {
-        runChecks(st, nt, options, step);
-        st.run.lastRunCompleted = true;
-        keepInputs(st, options);
-        return true;
-    } catch (const CalcFault& e) {
-        fault = e.what();
-    } catch (const std::exception& e) {
-        fault = e.what();
+    const int count = loadCaseCount(st.dc);
+    const int selected = st.dc.selectedLoadCase;
+    std::optional<CaseResults> before;
+    if (count > 1)
+        before = resultsWithoutPanels(st.res);
+    st.loadCaseResults.resize(static_cast<size_t>(count));
+    for (int i = 0; i < count; ++i) {
+        LoadCaseResult& r = st.loadCaseResults[static_cast<size_t>(i)];
+        r.name = i == selected ? st.dc.loadCaseName : loadCaseAt(st.dc, i).name;
+        r.selected = i == selected;
     }
+
+    // The selected load case first, as the window shows it; the others take over its sections.
+    RunShared shared;
+    shared.sectionTexts = options.panelTexts;
+    LoadCaseResult& sel = st.loadCaseResults[static_cast<size_t>(selected)];
+    sel.completed = runLoadCase(st, nt, options, shared);
+    sel.calcMessage = st.run.calcMessage;
+    if (before)
+        runOtherLoadCases(st, nt, shared, *before);
+
     keepInputs(st, options);
-    // The run stopped at `step`. A check that knows why sets calcMessage before the failing
-    // operation; otherwise say where and what failed rather than showing an empty warning.
-    st.run.lastRunCompleted = false;
-    if (st.run.calcMessage.empty())
-        st.run.calcMessage = std::string(" Calculation terminated in ") + step + ": " + fault + " ";
+    // The case's run completed when every load case's did; the message is the first stopped
+    // one's, named by its load case where there are several.
+    st.run.lastRunCompleted = true;
+    st.run.calcMessage.clear();
+    for (const LoadCaseResult& r : st.loadCaseResults) {
+        if (r.completed)
+            continue;
+        st.run.lastRunCompleted = false;
+        st.run.calcMessage =
+            count > 1 ? "Load case " + r.name + ":" + r.calcMessage : r.calcMessage;
+        break;
+    }
+    if (st.run.lastRunCompleted)
+        return true;
     nt.warn(st.run.calcMessage);
     return false;
 }

@@ -34,10 +34,9 @@ std::string readCaseFile(State& st, const std::string& path) {
     return "";
 }
 
-std::string openCase(State& st, Notifier& nt, const std::string& path) {
-    std::string error = readCaseFile(st, path);
-    if (!error.empty())
-        return error;
+namespace {
+
+void afterReading(State& st, Notifier& nt, const std::string& path) {
     st.run.currentDir = folderOf(path);
     // A section that cannot be computed is left to the calculation run below, which meets the
     // same fault and reports it.
@@ -48,6 +47,21 @@ std::string openCase(State& st, Notifier& nt, const std::string& path) {
     }
     lookupFys(st);
     calcAll(st, nt);
+}
+
+} // namespace
+
+void openReadCase(State& st, Notifier& nt, DesignCase dc, const std::string& path) {
+    st.dc = std::move(dc);
+    st.run.fileName = path;
+    afterReading(st, nt, path);
+}
+
+std::string openCase(State& st, Notifier& nt, const std::string& path) {
+    std::string error = readCaseFile(st, path);
+    if (!error.empty())
+        return error;
+    afterReading(st, nt, path);
     return "";
 }
 

@@ -4,6 +4,7 @@
 #include "calc/Calc.h"
 #include "calc/State.h"
 #include "calc/Steps.h"
+#include "case/LoadCases.h"
 #include "case/Notifier.h"
 #include "files/DatabaseFile.h"
 #include "sections/Sections.h"
@@ -66,15 +67,12 @@ std::string writeDatabaseFile(State& st, const std::string& path) {
     return error;
 }
 
-bool storeCaseInRow(State& st, int index) {
-    if (index < 0 || index + 1 >= CaseDatabase::kCapacity)
-        return false;
-    const DesignCase& dc = st.dc;
-    // The designations show the profiles of the current kinds and dimensions, even where the
-    // last run had no use for a section (the stiffener of a ring-stiffened cylinder).
-    const auto stiff = sideSection(st, stiffenerSection, dc.stiff.kind, st.res.stiffSection);
-    const auto ring = sideSection(st, ringSection, dc.ring.kind, st.res.ringSection);
+namespace {
 
+// Row `index` as a case row of `dc` (the state's case or one of its load cases) under
+// `identification`. The profile sections are those of the state's case.
+void storeRow(State& st, const DesignCase& dc, const std::string& identification, int index,
+              const std::optional<SectionResult>& stiff, const std::optional<SectionResult>& ring) {
     DatabaseRow& r = st.db.rows[static_cast<size_t>(index)];
     r.isComment = false;
     for (const DatabaseColumn& c : databaseColumns()) {
@@ -85,15 +83,63 @@ bool storeCaseInRow(State& st, int index) {
         else if (c.caseNumber)
             r.*c.number = dc.*c.caseNumber;
     }
-    r.listText = dc.identification;
+    r.identification = identification;
+    r.listText = identification;
     r.heavyRingControl = dc.heavyRingControl;
     storeRowProfile(st, dc.stiff, stiff, st.res.stiffProfileText, r.stiff);
     storeRowProfile(st, dc.ring, ring, st.res.ringProfileText, r.ring);
+}
 
+} // namespace
+
+bool storeCaseInRow(State& st, int index) {
+    if (index < 0 || index + 1 >= CaseDatabase::kCapacity)
+        return false;
+    const DesignCase& dc = st.dc;
+    // The designations show the profiles of the current kinds and dimensions, even where the
+    // last run had no use for a section (the stiffener of a ring-stiffened cylinder).
+    const auto stiff = sideSection(st, stiffenerSection, dc.stiff.kind, st.res.stiffSection);
+    const auto ring = sideSection(st, ringSection, dc.ring.kind, st.res.ringSection);
+    storeRow(st, dc, dc.identification, index, stiff, ring);
     st.db.rows[static_cast<size_t>(index) + 1] = commentRow("End");
     st.db.lastRow = static_cast<int16_t>(index + 1);
     st.db.modified = true;
     return true;
+}
+
+bool storeLoadCasesInRows(State& st, int index) {
+    const int count = loadCaseCount(st.dc);
+    if (count == 1)
+        return storeCaseInRow(st, index);
+    if (index < 0 || index + count >= CaseDatabase::kCapacity)
+        return false;
+    const DesignCase& dc = st.dc;
+    const auto stiff = sideSection(st, stiffenerSection, dc.stiff.kind, st.res.stiffSection);
+    const auto ring = sideSection(st, ringSection, dc.ring.kind, st.res.ringSection);
+    DesignCase one = dc;
+    for (int i = 0; i < count; ++i) {
+        const LoadCase lc = loadCaseAt(dc, i);
+        putLoadCase(one, lc);
+        storeRow(st, one, dc.identification + " / " + lc.name, index + i, stiff, ring);
+    }
+    st.db.rows[static_cast<size_t>(index + count)] = commentRow("End");
+    st.db.lastRow = static_cast<int16_t>(index + count);
+    return true;
+}
+
+int addToDatabaseIndex(const CaseDatabase& db) {
+    // The case takes the place of the final marker. A database read from a file that does not
+    // end in a marker keeps its last row: the case goes after it.
+    const int last = db.lastRow;
+    if (last < 0)
+        return 0;
+    const DatabaseRow& r = db.rows[static_cast<size_t>(last)];
+    const bool marker = r.isComment && (r.listText == "End" || r.listText == "END");
+    return marker ? last : last + 1;
+}
+
+bool addCaseToDatabase(State& st) {
+    return storeLoadCasesInRows(st, addToDatabaseIndex(st.db));
 }
 
 bool loadRowIntoCase(State& st, Notifier& nt, int index, const CalcOptions& options) {
@@ -114,6 +160,9 @@ bool loadRowIntoCase(State& st, Notifier& nt, const DatabaseRow& r, const CalcOp
         else if (c.caseNumber)
             dc.*c.caseNumber = r.*c.number;
     }
+    // A row holds one load case: the case's others go.
+    keepSelectedLoadCaseOnly(dc);
+    dc.loadCaseName = LoadCase{}.name;
     // The heavy ring-frame check builds on the panel-ring check; without it the switch is off,
     // as the option buttons keep it.
     dc.heavyRingControl = r.ringFrameControl == 0 ? int16_t{0} : r.heavyRingControl;

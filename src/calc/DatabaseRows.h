@@ -9,6 +9,7 @@ namespace velmora {
 
 struct State;
 struct DatabaseRow;
+struct CaseDatabase;
 class Notifier;
 
 // Reads `path` and, only when the whole file was read, replaces the database with it and sets
@@ -25,9 +26,23 @@ std::string writeDatabaseFile(State& st, const std::string& path);
 // changed.
 bool storeCaseInRow(State& st, int index);
 
-// Copies case row `index` into the design case, makes its profile dimensions the current
-// ones and calculates. Returns the outcome of the calculation run (false when it stopped; its
-// message is in calcMessage and went to the notifier).
+// Stores the case as one case row per load case from row `index` on, then the marker "End",
+// and sets lastRow to it. A case with one load case is stored as storeCaseInRow stores it;
+// with several, each row holds the case with one load case and is identified as the
+// identification, " / " and the load-case name. False (nothing changed) when the rows and the
+// marker do not fit or index is negative.
+bool storeLoadCasesInRows(State& st, int index);
+
+// Where "Add to Database" puts the case: in place of the final marker "End" (or "END"), or
+// after the last row of a database that does not end in one.
+int addToDatabaseIndex(const CaseDatabase& db);
+
+// "Add to Database": storeLoadCasesInRows at addToDatabaseIndex.
+bool addCaseToDatabase(State& st);
+
+// Copies case row `index` into the design case (a case of one load case, "LC1"), makes its profile
+// dimensions the current ones and calculates. Returns the outcome of the calculation run (false
+// when it stopped; its message is in calcMessage and went to the notifier).
 bool loadRowIntoCase(State& st, Notifier& nt, int index, const CalcOptions& options = {});
 // The same for a case row given as such, which need not be one of the state's database (a
 // comment row changes nothing and returns false).

@@ -8,6 +8,13 @@ std::vector<std::string> loadDataFiles(State& st, const std::string& dir) {
     return loadDataFiles(st.materials, st.profiles, dir);
 }
 
+const CaseResults* loadCaseResultsOf(const State& st, int index) {
+    if (index < 0 || static_cast<size_t>(index) >= st.loadCaseResults.size())
+        return nullptr;
+    const LoadCaseResult& r = st.loadCaseResults[static_cast<size_t>(index)];
+    return r.selected ? &st.res : &r.res;
+}
+
 void newCase(State& st) {
     const ProfileRecord oldRing = st.dc.ring;
     st.dc = DesignCase{};

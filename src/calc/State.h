@@ -39,10 +39,23 @@ struct RunState {
     bool operator==(const RunState&) const = default;
 };
 
+// What the last run gave one load case. The selected load case's results are State::res (its
+// entry keeps none); the others keep their numeric results and section texts here, with empty
+// panels (select one and calculate to build its panels).
+struct LoadCaseResult {
+    std::string name;
+    bool selected = false; // its results are State::res
+    bool completed = false;
+    std::string calcMessage; // why its run stopped
+    CaseResults res;         // not used for the selected load case
+};
+
 struct State {
     DesignCase dc;
     CaseResults res;
     RunState run;
+    // By the list index of the load cases (case/LoadCases.h), from the last run.
+    std::vector<LoadCaseResult> loadCaseResults;
     MaterialTable materials;
     ProfileTables profiles;
     CaseDatabase db;
@@ -51,6 +64,10 @@ struct State {
 
     char decimalSep() const { return run.decimalPointLocale ? '.' : ','; }
 };
+
+// The results of load case `index` of the last run: State::res for the selected one; nothing
+// for an index the last run did not calculate.
+const CaseResults* loadCaseResultsOf(const State& st, int index);
 
 // Loads the material table and the four profile tables of the state from `dir`; one message per
 // file that could not be used (each such table stays empty).

@@ -1,6 +1,7 @@
 #include "calc/Verdict.h"
 
 #include "base/NumberText.h"
+#include "case/LoadCases.h"
 
 #include <limits>
 #include <utility>
@@ -66,10 +67,11 @@ std::string titled(CheckId c, const DesignCase& dc) {
 }
 
 // The proportion limits that fail, one text each.
-void addProportionReasons(const State& st, std::vector<std::string>& out) {
+void addProportionReasons(const DesignCase& dc, const CaseResults& res,
+                          std::vector<std::string>& out) {
     for (const auto& [role, profile] : {std::pair{ProfileRole::Stiffener, "stiffener"},
                                         std::pair{ProfileRole::RingFrame, "ring frame"}}) {
-        const ProportionFailure failure = proportionFailure(st.dc, st.res, role);
+        const ProportionFailure failure = proportionFailure(dc, res, role);
         if (!failure.fails)
             continue;
         const std::string lead = std::string(profile) + " proportion limit (Ch 3.10)";
@@ -88,6 +90,19 @@ VerdictStatus statusOfCalculated(const DesignCase& dc, const CaseResults& res,
         if (v.exceeds())
             return VerdictStatus::Fails;
     return proportionsPass(dc, res) ? VerdictStatus::Passes : VerdictStatus::Fails;
+}
+
+// The case with load case `index` in its flat fields.
+DesignCase withLoadCase(const DesignCase& dc, int index) {
+    DesignCase d = dc;
+    if (index != dc.selectedLoadCase)
+        putLoadCase(d, loadCaseAt(dc, index));
+    return d;
+}
+
+const CaseResults& resultsOf(const State& st, int index) {
+    const CaseResults* r = loadCaseResultsOf(st, index);
+    return r ? *r : st.res;
 }
 
 } // namespace
@@ -199,14 +214,52 @@ bool resultsCurrent(const State& st) {
            sameCalculationInputs(st.dc, *st.run.calculatedInputs);
 }
 
-VerdictCore verdictOfRun(const State& st) {
+namespace {
+
+VerdictCore coreOf(const DesignCase& dc, const CaseResults& res, bool completed) {
     VerdictCore v;
-    if (!st.run.lastRunCompleted)
+    if (!completed)
         return v;
-    v.checks = caseChecks(st.dc, st.res);
+    v.checks = caseChecks(dc, res);
     v.governing = governingCheck(v.checks);
-    v.status = statusOfCalculated(st.dc, st.res, v.checks);
+    v.status = statusOfCalculated(dc, res, v.checks);
     return v;
+}
+
+double coreRatio(const VerdictCore& v) {
+    return v.governing ? v.checks[static_cast<size_t>(*v.governing)].ratio() : 0.0;
+}
+
+} // namespace
+
+VerdictCore loadCaseVerdictOfRun(const State& st, int index) {
+    if (loadCaseCount(st.dc) == 1)
+        return coreOf(st.dc, st.res, st.run.lastRunCompleted);
+    VerdictCore v;
+    if (static_cast<size_t>(index) < st.loadCaseResults.size())
+        v = coreOf(withLoadCase(st.dc, index), resultsOf(st, index),
+                   st.loadCaseResults[static_cast<size_t>(index)].completed);
+    v.loadCase = index;
+    return v;
+}
+
+VerdictCore verdictOfRun(const State& st) {
+    const int count = loadCaseCount(st.dc);
+    if (count == 1)
+        return loadCaseVerdictOfRun(st, 0);
+    // One copy of the case, each load case put into its flat fields in turn.
+    DesignCase dc = st.dc;
+    VerdictCore worst;
+    for (int i = 0; i < count; ++i) {
+        putLoadCase(dc, loadCaseAt(st.dc, i));
+        const bool completed = static_cast<size_t>(i) < st.loadCaseResults.size() &&
+                               st.loadCaseResults[static_cast<size_t>(i)].completed;
+        VerdictCore v = coreOf(dc, resultsOf(st, i), completed);
+        v.loadCase = i;
+        if (i == 0 || worseVerdict(v.status, coreRatio(v), worst.status, coreRatio(worst)))
+            worst = v;
+    }
+    return worst;
 }
 
 std::string checkLine(CheckId c, const CheckValue& v, const DesignCase& dc, char sep) {
@@ -224,23 +277,25 @@ std::optional<std::string> notCalculatedReason(const State& st) {
     return std::nullopt;
 }
 
-Verdict caseVerdict(const State& st) {
+namespace {
+
+// The verdict of the load case in the flat fields of `dc` with the results `res`; `reason` says
+// why they are not its results (a stopped run, `stopped`, or changed inputs).
+Verdict verdictOf(const DesignCase& dc, const CaseResults& res,
+                  const std::optional<std::string>& reason, bool stopped, char sep) {
     Verdict v;
-    const char sep = st.decimalSep();
-    const DesignCase& dc = st.dc;
     // A field out of its limits outranks results that are only older than the inputs: a box
     // that stores a refused value without recalculating shows the limit, not a stale run.
-    const std::optional<std::string> reason = notCalculatedReason(st);
-    if (reason && (!st.run.lastRunCompleted || inputsWithinLimits(dc))) {
+    if (reason && (stopped || inputsWithinLimits(dc))) {
         v.reasons.push_back(*reason);
         v.line = std::string(verdictStatusText(v.status)) + " - " + *reason;
         return v;
     }
     if (!reason) {
-        v.checks = caseChecks(dc, st.res);
+        v.checks = caseChecks(dc, res);
         v.governing = governingCheck(v.checks);
     }
-    v.status = statusOfCalculated(dc, st.res, v.checks);
+    v.status = statusOfCalculated(dc, res, v.checks);
     if (v.governing)
         v.ratio = v.checks[static_cast<size_t>(*v.governing)].ratio();
 
@@ -259,7 +314,7 @@ Verdict caseVerdict(const State& st) {
         break;
     case VerdictStatus::Fails:
         eachCheck(true);
-        addProportionReasons(st, v.reasons);
+        addProportionReasons(dc, res, v.reasons);
         break;
     case VerdictStatus::Passes:
         eachCheck(false);
@@ -281,6 +336,72 @@ Verdict caseVerdict(const State& st) {
         v.line += " - " + v.reasons.front();
     }
     return v;
+}
+
+bool inputsCurrent(const State& st) {
+    return st.run.calculatedInputs && sameCalculationInputs(st.dc, *st.run.calculatedInputs);
+}
+
+// Why load case `index` of a case with several has no current results, or nothing.
+std::optional<std::string> loadCaseReason(const State& st, int index) {
+    if (static_cast<size_t>(index) >= st.loadCaseResults.size() || !inputsCurrent(st))
+        return std::string(kInputsChanged);
+    const LoadCaseResult& r = st.loadCaseResults[static_cast<size_t>(index)];
+    if (!r.completed) {
+        const std::string message = trimmed(r.calcMessage);
+        return message.empty() ? std::string("the calculation stopped") : message;
+    }
+    return std::nullopt;
+}
+
+bool loadCaseStopped(const State& st, int index) {
+    return static_cast<size_t>(index) < st.loadCaseResults.size() &&
+           !st.loadCaseResults[static_cast<size_t>(index)].completed;
+}
+
+} // namespace
+
+Verdict loadCaseVerdict(const State& st, int index) {
+    if (loadCaseCount(st.dc) == 1) {
+        Verdict v = verdictOf(st.dc, st.res, notCalculatedReason(st), !st.run.lastRunCompleted,
+                              st.decimalSep());
+        v.loadCaseName = st.dc.loadCaseName;
+        return v;
+    }
+    Verdict v = verdictOf(withLoadCase(st.dc, index), resultsOf(st, index),
+                          loadCaseReason(st, index), loadCaseStopped(st, index), st.decimalSep());
+    v.loadCase = index;
+    v.loadCaseName = loadCaseAt(st.dc, index).name;
+    return v;
+}
+
+bool worseVerdict(VerdictStatus a, double ratioA, VerdictStatus b, double ratioB) {
+    if (a != b)
+        return static_cast<int>(a) < static_cast<int>(b);
+    return ratioA > ratioB;
+}
+
+Verdict caseVerdict(const State& st) {
+    const int count = loadCaseCount(st.dc);
+    if (count == 1)
+        return loadCaseVerdict(st, 0);
+    Verdict worst = loadCaseVerdict(st, 0);
+    for (int i = 1; i < count; ++i) {
+        Verdict v = loadCaseVerdict(st, i);
+        if (worseVerdict(v.status, v.ratio, worst.status, worst.ratio))
+            worst = std::move(v);
+    }
+    // Name the governing load case in the line and in every reason.
+    const std::string& name = worst.loadCaseName;
+    const std::string status = verdictStatusText(worst.status);
+    const std::string governing = status + " - governing: ";
+    if (worst.line.rfind(governing, 0) == 0)
+        worst.line = governing + "load case " + name + ", " + worst.line.substr(governing.size());
+    else if (worst.line.size() > status.size())
+        worst.line = status + " - load case " + name + ": " + worst.line.substr(status.size() + 3);
+    for (std::string& reason : worst.reasons)
+        reason = name + ": " + reason;
+    return worst;
 }
 
 std::optional<std::string> reportRefusal(const State& st) {

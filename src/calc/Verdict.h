@@ -86,12 +86,18 @@ bool resultsCurrent(const State& st);
 
 // The status with its checks, without any text: for the design study, right after its own run
 // (so the inputs are not compared with the run's).
+// With several load cases the case's verdict is the worst of theirs (status, then the
+// governing ratio, then the first in the list), with the checks of that load case, the
+// governing load case.
 struct VerdictCore {
     VerdictStatus status = VerdictStatus::NotCalculated;
     CheckValues checks{};
     std::optional<CheckId> governing;
+    int loadCase = 0; // the governing load case's list index
 };
 VerdictCore verdictOfRun(const State& st);
+// The same for load case `index` alone.
+VerdictCore loadCaseVerdictOfRun(const State& st, int index);
 
 struct Verdict {
     VerdictStatus status = VerdictStatus::NotCalculated;
@@ -103,10 +109,21 @@ struct Verdict {
     // proportion limit; for a passing case every check with its usage factor.
     std::vector<std::string> reasons;
     // One line: "PASSES - governing: stiffener buckling (Ch 3.6.3), UF 0.80 of 1.00", the same
-    // for FAILS; for the other two the status and the first reason.
+    // for FAILS; for the other two the status and the first reason. With several load cases
+    // the governing one is named: "FAILS - governing: load case Storm, stiffener buckling
+    // (Ch 3.6.3), UF 1.20 of 1.00", "NOT CALCULATED - load case Storm: ...", and each reason
+    // starts with its name: "Storm: ...".
     std::string line;
+    int loadCase = 0;         // the governing load case's list index
+    std::string loadCaseName; // and its name
 };
+// The case's verdict: that of its one load case, or the worst of its load cases.
 Verdict caseVerdict(const State& st);
+// The verdict of load case `index` alone, as caseVerdict gives it for a case with that load
+// case only (no load-case name in its line or reasons).
+Verdict loadCaseVerdict(const State& st, int index);
+// Which of two verdicts is worse: the lower status, then the larger governing ratio.
+bool worseVerdict(VerdictStatus a, double ratioA, VerdictStatus b, double ratioB);
 
 // The line a check's usage factor makes: "stiffener buckling (Ch 3.6.3): UF 0.80 <= 1.00".
 std::string checkLine(CheckId c, const CheckValue& v, const DesignCase& dc, char sep);

@@ -8,6 +8,7 @@
 #include <array>
 #include <cstdint>
 #include <string>
+#include <vector>
 
 namespace velmora {
 
@@ -78,6 +79,29 @@ constexpr int16_t ProfileRecord::*tableRowMember(TableKind table) {
     return members[static_cast<int>(table)];
 }
 
+// One load case: a load combination the shell is checked for, with its own design format and
+// usage factor. Geometry, materials, profiles, k1, k2 and the options are the case's.
+struct LoadCase {
+    std::string name = "LC1"; // at most 30 characters, unique in the case
+    DesignFormat designFormat = DesignFormat::LRFD;
+    float UF = 1; // LRFD: allowable usage factor; WSD: basic usage factor n0
+    float Sigx = -100;
+    float Sigy = -10;
+    float Tau = 40;
+    float pd = -0.3f;
+    float N = -1000;
+    float M1a = -200;
+    float M1b = 100;
+    float M2a = -100;
+    float M2b = 100;
+
+    bool operator==(const LoadCase&) const = default;
+};
+
+// The case holds 1 to 30 load cases. The selected one lives in the flat fields (designFormat,
+// UF, the loads and the column forces) that the checks, the window and the files read, with
+// its name in loadCaseName; the others wait in otherLoadCases, in list order. In the list of
+// all load cases the selected one stands at selectedLoadCase (case/LoadCases.h builds it).
 struct DesignCase {
     // Identification
     std::string projectName = "Project";
@@ -128,6 +152,11 @@ struct DesignCase {
     float M2b = 100;
     float k1 = 1;
     float k2 = 1;
+
+    // Load cases: the selected one's name and place in the list, and the others
+    std::string loadCaseName = "LC1";
+    int selectedLoadCase = 0;
+    std::vector<LoadCase> otherLoadCases;
 
     // Profiles
     ProfileRecord stiff;

@@ -1,11 +1,13 @@
 #include "cli/CaseCommands.h"
 
 #include "base/FileIo.h"
+#include "base/NumberText.h"
 #include "calc/Calc.h"
 #include "calc/CaseIo.h"
 #include "calc/CommandLine.h"
 #include "calc/State.h"
 #include "calc/Verdict.h"
+#include "case/LoadCases.h"
 #include "case/Notifier.h"
 #include "cli/CaseJson.h"
 #include "cli/CliCommon.h"
@@ -18,6 +20,7 @@
 
 #include <cerrno>
 #include <cstdio>
+#include <cstdlib>
 #include <cstring>
 #include <ctime>
 #include <filesystem>
@@ -91,6 +94,23 @@ std::string reportHelperPath() {
     return "";
 }
 
+// The checks a verdict weighs, each with its usage factor, permitted value and chapter.
+ordered_json checksJson(const Verdict& v, const DesignCase& dc) {
+    ordered_json checks = ordered_json::array();
+    for (int c = 0; c < kCheckCount; ++c) {
+        const CheckValue& value = v.checks[static_cast<size_t>(c)];
+        if (!value.present)
+            continue;
+        const auto id = static_cast<CheckId>(c);
+        checks.push_back({{"name", checkName(id)},
+                          {"chapter", checkChapter(id, dc)},
+                          {"uf", value.uf},
+                          {"permitted", value.permitted},
+                          {"passes", !value.exceeds()}});
+    }
+    return checks;
+}
+
 // The verdict as `calc --json` and `sheet --json` print it.
 ordered_json verdictJson(const Verdict& v) {
     return {{"status", verdictStatusJson(v.status)},
@@ -124,21 +144,52 @@ ordered_json calcJson(const State& st, const WarningCollector& nt) {
     out["messages"] = nt.warnings;
     out["completed"] = st.run.lastRunCompleted;
     const Verdict v = caseVerdict(st);
-    ordered_json checks = ordered_json::array();
+    out["checks"] = checksJson(v, st.dc);
+    out["verdict"] = verdictJson(v);
+    out["verdict"]["loadCase"] = v.loadCaseName;
+    ordered_json loadCases = ordered_json::array();
+    for (int i = 0; i < loadCaseCount(st.dc); ++i) {
+        const LoadCase lc = loadCaseAt(st.dc, i);
+        const Verdict lv = loadCaseVerdict(st, i);
+        loadCases.push_back({{"name", lc.name},
+                             {"designFormat", codeNumber(lc.designFormat)},
+                             {"UF", jsonSingle(lc.UF)},
+                             {"selected", i == st.dc.selectedLoadCase},
+                             {"checks", checksJson(lv, st.dc)},
+                             {"verdict", verdictJson(lv)}});
+    }
+    out["loadCases"] = std::move(loadCases);
+    return out;
+}
+
+void printChecks(const State& st, const Verdict& v, const char* heading, const char* indent) {
+    bool any = false;
     for (int c = 0; c < kCheckCount; ++c) {
         const CheckValue& value = v.checks[static_cast<size_t>(c)];
         if (!value.present)
             continue;
-        const auto id = static_cast<CheckId>(c);
-        checks.push_back({{"name", checkName(id)},
-                          {"chapter", checkChapter(id, st.dc)},
-                          {"uf", value.uf},
-                          {"permitted", value.permitted},
-                          {"passes", !value.exceeds()}});
+        if (!any)
+            std::printf("%s", heading);
+        any = true;
+        std::printf("%s%s\n", indent,
+                    checkLine(static_cast<CheckId>(c), value, st.dc, st.decimalSep()).c_str());
     }
-    out["checks"] = std::move(checks);
-    out["verdict"] = verdictJson(v);
-    return out;
+}
+
+// Every load case: its name, format and usage factor, its checks and its verdict.
+void printLoadCases(const State& st) {
+    const char sep = st.decimalSep();
+    std::printf("\nLoad cases\n");
+    for (int i = 0; i < loadCaseCount(st.dc); ++i) {
+        const LoadCase lc = loadCaseAt(st.dc, i);
+        const bool wsd = lc.designFormat == DesignFormat::WSD;
+        std::printf("  %s: %s, %s %s%s\n", lc.name.c_str(), wsd ? "WSD" : "LRFD", wsd ? "n0" : "UF",
+                    formatNumber(lc.UF, "0.00", sep).c_str(),
+                    i == st.dc.selectedLoadCase ? " (selected: the panels above)" : "");
+        const Verdict lv = loadCaseVerdict(st, i);
+        printChecks(st, lv, "", "    ");
+        std::printf("    %s\n", lv.line.c_str());
+    }
 }
 
 // The result of a calculated case as text: the panels the window shows, the profile texts and
@@ -176,27 +227,61 @@ void printCalc(const State& st, const WarningCollector& nt) {
     }
     for (const auto& m : nt.warnings)
         std::printf("Message: %s\n", m.c_str());
-    // The checks the verdict weighs, then the verdict itself as the last line.
+    // The checks the verdict weighs, then the verdict itself as the last line; with several
+    // load cases each one's checks and verdict first.
     const Verdict v = caseVerdict(st);
-    bool any = false;
-    for (int c = 0; c < kCheckCount; ++c) {
-        const CheckValue& value = v.checks[static_cast<size_t>(c)];
-        if (!value.present)
-            continue;
-        if (!any)
-            std::printf("\nChecks\n");
-        any = true;
-        std::printf("  %s\n",
-                    checkLine(static_cast<CheckId>(c), value, st.dc, st.decimalSep()).c_str());
+    if (loadCaseCount(st.dc) > 1) {
+        printLoadCases(st);
+    } else {
+        printChecks(st, v, "\nChecks\n", "  ");
     }
     std::printf("\n%s\n", v.line.c_str());
 }
 
+// The case file of a JSON case, removed with its folder when done.
+struct TemporaryCaseFile {
+    std::string dir;
+    std::string path;
+
+    std::string make(const std::string& jsonPath) {
+        namespace fs = std::filesystem;
+        State st;
+        newCase(st);
+        DesignCase dc;
+        std::string error = readJsonCase(jsonPath, st.dc, dc);
+        if (!error.empty())
+            return error;
+        std::string pattern = (fs::temp_directory_path() / "velmora-case-XXXXXX").string();
+        if (mkdtemp(pattern.data()) == nullptr)
+            return "no temporary folder for the case of " + jsonPath;
+        dir = pattern;
+        path = (fs::path(dir) / fs::path(jsonPath).stem()).string() + ".cys";
+        error = writeCaseFile(dc, path);
+        return error;
+    }
+
+    ~TemporaryCaseFile() {
+        if (dir.empty())
+            return;
+        std::error_code ec;
+        std::filesystem::remove_all(dir, ec);
+    }
+};
+
 } // namespace
+
+std::string saveCase(const State& st, const std::string& path) {
+    if (!isJsonCase(path))
+        return writeCaseFile(st.dc, path);
+    if (!writeFileAtomic(path, caseJson(st.dc).dump(2) + "\n"))
+        return "can't save file - " + path;
+    return "";
+}
 
 CLI::App* addNewCommand(CLI::App& app, CaseCommandArgs& args) {
     CLI::App* cmd = app.add_subcommand("new", "Write a new design case to a case file");
-    cmd->add_option("CASE", args.casePath, "Case file to write (.cys)")->required();
+    cmd->add_option("CASE", args.casePath, "Case file to write (.cys, or .json for a JSON case)")
+        ->required();
     cmd->add_flag("--force", args.force, "Replace the file if it exists");
     addDataDirOption(cmd, args.dataDir);
     return cmd;
@@ -206,7 +291,8 @@ CLI::App* addCalcCommand(CLI::App& app, CaseCommandArgs& args) {
     CLI::App* cmd = app.add_subcommand(
         "calc", "Open a case file, calculate it and print the result panels, messages, checks "
                 "and the verdict (exit status 1 when the case could not be calculated)");
-    cmd->add_option("CASE", args.casePath, "Case file to calculate (.cys)")->required();
+    cmd->add_option("CASE", args.casePath, "Case to calculate (.cys, or a JSON case .json)")
+        ->required();
     cmd->add_flag("--json", args.json,
                   "Print one JSON object with case, panels, messages, checks and verdict");
     addDataDirOption(cmd, args.dataDir);
@@ -216,7 +302,8 @@ CLI::App* addCalcCommand(CLI::App& app, CaseCommandArgs& args) {
 CLI::App* addReportCommand(CLI::App& app, CaseCommandArgs& args) {
     CLI::App* cmd = app.add_subcommand(
         "report", "Open a case file, calculate it and write its one-page report as PDF");
-    cmd->add_option("CASE", args.casePath, "Case file to report (.cys)")->required();
+    cmd->add_option("CASE", args.casePath, "Case to report (.cys, or a JSON case .json)")
+        ->required();
     cmd->add_option("-o,--output", args.outputPath, "PDF file to write")->required();
     addDataDirOption(cmd, args.dataDir);
     return cmd;
@@ -234,7 +321,7 @@ int runNewCommand(const CaseCommandArgs& args) {
     // Calculate once so that the yield strengths stored in the file are the looked-up ones.
     WarningCollector nt;
     calcAll(st, nt);
-    const std::string error = writeCaseFile(st, args.casePath);
+    const std::string error = saveCase(st, args.casePath);
     if (!error.empty()) {
         std::cerr << error << '\n';
         return 1;
@@ -272,7 +359,18 @@ int runReportHelper(const CaseCommandArgs& args, bool sheet) {
                   << "written\n";
         return 1;
     }
-    std::vector<std::string> argList = {helper, args.casePath, "-o", args.outputPath};
+    // A JSON case goes to the helper as the case file it stands for, in a folder of its own.
+    std::string casePath = args.casePath;
+    TemporaryCaseFile temporary;
+    if (isJsonCase(casePath)) {
+        const std::string error = temporary.make(casePath);
+        if (!error.empty()) {
+            std::cerr << error << "; no report written\n";
+            return 1;
+        }
+        casePath = temporary.path;
+    }
+    std::vector<std::string> argList = {helper, casePath, "-o", args.outputPath};
     if (sheet)
         argList.insert(argList.begin() + 1, "--sheet");
     if (!args.dataDir.empty()) {

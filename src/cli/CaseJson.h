@@ -3,6 +3,8 @@
 
 #include <nlohmann/json.hpp>
 
+#include <string>
+
 namespace velmora {
 
 struct DesignCase;
@@ -12,7 +14,15 @@ struct ProfileRecord;
 double jsonSingle(float v);
 
 nlohmann::ordered_json profileJson(const ProfileRecord& p);
-// Every input of the case, by its field name.
+// Every input of the case, by its field name; the loads at the top are the selected load
+// case's, and "loadCases" lists every load case with "name", "designFormat", "UF", "Sigx",
+// "Sigy", "Tau", "pd", "N", "M1a", "M1b", "M2a", "M2b", "selectedLoadCase" its index.
 nlohmann::ordered_json caseJson(const DesignCase& d);
+
+// Reads a case as caseJson writes it (alone, or as the "case" of the output of calc --json)
+// over a copy of `base`: a key left out keeps base's value; without "loadCases" the case has
+// one load case from the loads at the top. Returns "" with `out` set, or the key and what is
+// wrong with it ("stiff.saved[3].H: not a number"); `out` is then unchanged.
+std::string caseFromJson(const std::string& text, const DesignCase& base, DesignCase& out);
 
 } // namespace velmora

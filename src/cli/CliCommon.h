@@ -11,7 +11,14 @@ class App;
 namespace velmora {
 
 struct State;
+struct DesignCase;
 class WarningCollector;
+
+// True for a path that names a JSON case (".json") rather than a case file.
+bool isJsonCase(const std::string& path);
+// Reads the JSON case of `path` over `base` (cli/CaseJson.h); "" or the message naming the file
+// and the key.
+std::string readJsonCase(const std::string& path, const DesignCase& base, DesignCase& out);
 
 // Adds --data-dir to `cmd`, stored in `dataDir`.
 void addDataDirOption(CLI::App* cmd, std::string& dataDir);
@@ -20,7 +27,8 @@ void addDataDirOption(CLI::App* cmd, std::string& dataDir);
 // window's does); false (with the messages on stderr) when a file failed.
 bool prepareState(State& st, const std::string& dataDir);
 
-// A state with the tables of `dataDir` and the case of `path`, opened and calculated as the
+// A state with the tables of `dataDir` and the case of `path` (a case file, or a JSON case
+// when it ends in ".json"), opened and calculated as the
 // window opens it; false, with the message on stderr, when either cannot be read.
 bool loadCase(State& st, WarningCollector& nt, const std::string& path, const std::string& dataDir);
 

@@ -4,8 +4,10 @@
 #include "calc/Calc.h"
 #include "calc/CaseIo.h"
 #include "calc/State.h"
+#include "case/LoadCases.h"
 #include "case/Notifier.h"
 #include "checks/PanelTexts.h"
+#include "cli/CaseCommands.h"
 #include "cli/CaseJson.h"
 #include "cli/CliCommon.h"
 #include "study/Study.h"
@@ -25,7 +27,8 @@ using nlohmann::ordered_json;
 namespace {
 
 void addCommonOptions(CLI::App* cmd, StudyCommandArgs& args) {
-    cmd->add_option("CASE", args.casePath, "Case file to study (.cys)")->required();
+    cmd->add_option("CASE", args.casePath, "Case to study (.cys, or a JSON case .json)")
+        ->required();
     cmd->add_option("--vary", args.vary,
                     "Input and its range NAME=FROM:TO:STEP (TO included when the steps reach "
                     "it); repeat for a grid of several inputs")
@@ -33,6 +36,10 @@ void addCommonOptions(CLI::App* cmd, StudyCommandArgs& args) {
     cmd->add_flag("--proportions", args.proportions,
                   "Accepted for older scripts; changes nothing, since every verdict includes the "
                   "proportion limits (Ch 3.10) of the profiles in use");
+    cmd->add_option("--load-case", args.loadCases,
+                    "Study only this load case (repeat for several; default: every load case of "
+                    "the case); varied loads are those of the first one named, else of the "
+                    "selected load case");
     cmd->add_option("--threads", args.threads, "Threads to calculate on (default: one per core)");
     addDataDirOption(cmd, args.dataDir);
 }
@@ -53,6 +60,15 @@ int prepareStudy(const StudyCommandArgs& args, State& st, StudyGrid& grid) {
     WarningCollector nt;
     if (!loadCase(st, nt, args.casePath, args.dataDir))
         return 1;
+    if (!args.loadCases.empty()) {
+        const std::string error = restrictLoadCases(st.dc, args.loadCases);
+        if (!error.empty()) {
+            std::cerr << error << '\n';
+            return 2;
+        }
+        QuietNotifier quiet;
+        calcAll(st, quiet);
+    }
     reportInputLimits(st);
     const std::string gridError = makeStudyGrid(st, ranges, grid);
     if (!gridError.empty()) {
@@ -68,7 +84,12 @@ StudyControl control(const StudyCommandArgs& args) {
     return c;
 }
 
-ordered_json pointJson(const StudyGrid& grid, const StudyPoint& p) {
+// The name of the point's governing load case.
+std::string loadCaseName(const State& st, const StudyPoint& p) {
+    return p.loadCase < loadCaseCount(st.dc) ? loadCaseAt(st.dc, p.loadCase).name : "";
+}
+
+ordered_json pointJson(const State& st, const StudyGrid& grid, const StudyPoint& p) {
     ordered_json inputs = ordered_json::object();
     for (size_t k = 0; k < grid.axes.size(); ++k)
         inputs[grid.axes[k].range.name] = jsonSingle(p.inputs[k]);
@@ -88,6 +109,7 @@ ordered_json pointJson(const StudyGrid& grid, const StudyPoint& p) {
     out["uf"] = uf;
     out["permitted"] = permitted;
     out["governing"] = p.governing ? ordered_json(studyCheckName(*p.governing)) : ordered_json();
+    out["loadCase"] = loadCaseName(st, p);
     out["passes"] = p.passes;
     out["status"] = verdictStatusJson(p.status);
     out["mass"] = p.completed ? ordered_json(p.mass) : ordered_json();
@@ -128,8 +150,10 @@ std::string checksText(const StudyPoint& p, char sep) {
 
 // "; governing shell; passes": the governing check and the point's verdict ("passes", "fails",
 // "inputs out of limits", "not calculated").
-std::string verdictText(const StudyPoint& p) {
+std::string verdictText(const State& st, const StudyPoint& p) {
     std::string s;
+    if (loadCaseCount(st.dc) > 1)
+        s += "; load case " + loadCaseName(st, p);
     if (p.governing)
         s += std::string("; governing ") + studyCheckName(*p.governing);
     if (p.completed && !p.proportionsOk)
@@ -206,7 +230,7 @@ int runSweepCommand(const StudyCommandArgs& args) {
         out["vary"] = vary;
         ordered_json points = ordered_json::array();
         for (const StudyPoint& p : r.points)
-            points.push_back(pointJson(grid, p));
+            points.push_back(pointJson(st, grid, p));
         out["points"] = std::move(points);
         ordered_json thresholds = ordered_json::array();
         for (const StudyThreshold& t : r.thresholds)
@@ -227,7 +251,7 @@ int runSweepCommand(const StudyCommandArgs& args) {
     } else {
         for (const StudyPoint& p : r.points)
             std::printf("%s: %s%s\n", inputsText(st, grid, p, sep).c_str(),
-                        checksText(p, sep).c_str(), verdictText(p).c_str());
+                        checksText(p, sep).c_str(), verdictText(st, p).c_str());
     }
     printThresholds(grid, r, sep);
     return 0;
@@ -244,7 +268,7 @@ int runOptimiseCommand(const StudyCommandArgs& args) {
     if (args.json) {
         ordered_json designs = ordered_json::array();
         for (const StudyPoint& p : r.designs)
-            designs.push_back(pointJson(grid, p));
+            designs.push_back(pointJson(st, grid, p));
         ordered_json out;
         out["designs"] = std::move(designs);
         out["evaluated"] = r.evaluated;
@@ -256,10 +280,12 @@ int runOptimiseCommand(const StudyCommandArgs& args) {
                     r.designs.size());
         int rank = 0;
         for (const StudyPoint& p : r.designs)
-            std::printf("%3d. %s: %s kg/m; governing %s; %s; %s\n", ++rank,
-                        inputsText(st, grid, p, sep).c_str(),
-                        formatNumber(p.mass, "0.0", sep).c_str(), studyCheckName(*p.governing),
-                        checksText(p, sep).c_str(), verdictStatusJson(p.status));
+            std::printf(
+                "%3d. %s: %s kg/m; %sgoverning %s; %s; %s\n", ++rank,
+                inputsText(st, grid, p, sep).c_str(), formatNumber(p.mass, "0.0", sep).c_str(),
+                loadCaseCount(st.dc) > 1 ? ("load case " + loadCaseName(st, p) + ", ").c_str() : "",
+                studyCheckName(*p.governing), checksText(p, sep).c_str(),
+                verdictStatusJson(p.status));
     }
     if (r.designs.empty()) {
         std::cerr << "none of the " << r.evaluated << " points passes"
@@ -272,7 +298,7 @@ int runOptimiseCommand(const StudyCommandArgs& args) {
         QuietNotifier nt;
         applyStudyValues(st, nt, grid, r.designs.front().inputs);
         calcAll(st, nt);
-        const std::string error = writeCaseFile(st, args.bestPath);
+        const std::string error = saveCase(st, args.bestPath);
         if (!error.empty()) {
             std::cerr << error << '\n';
             return 1;

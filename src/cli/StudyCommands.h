@@ -12,7 +12,8 @@ namespace velmora {
 
 struct StudyCommandArgs {
     std::string casePath;
-    std::vector<std::string> vary; // NAME=FROM:TO:STEP each
+    std::vector<std::string> vary;      // NAME=FROM:TO:STEP each
+    std::vector<std::string> loadCases; // --load-case: the load cases to study (all if none)
     bool proportions = false;
     bool json = false;
     std::string csvPath;  // sweep

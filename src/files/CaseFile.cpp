@@ -5,6 +5,7 @@
 #include "base/NumberText.h"
 #include "base/Text.h"
 #include "case/DesignCase.h"
+#include "case/LoadCases.h"
 #include "sections/ProfileTables.h"
 #include "sections/Sections.h"
 
@@ -23,6 +24,14 @@ namespace {
 
 constexpr int kLineCount = 59;
 constexpr int16_t kWrittenVersion = 185;
+
+// A case with more than one load case adds, after line 59, a section of its own: this line, the
+// number of load cases, the selected one (counted from 1), the first load case's name (its
+// loads are those of lines 10, 11, 36 to 39 and 52 to 56), then kLoadCaseLines lines for each
+// further load case.
+constexpr const char* kLoadCaseSection = "[Load cases]";
+constexpr int kLoadCaseLines = 12;
+constexpr int kFirstFurtherLoadCaseLine = kLineCount + 5;
 
 // Files up to this version end after the ring-frame dimensions (line 49).
 constexpr int kLastVersionWithoutHeavyRing = 105;
@@ -119,9 +128,26 @@ template <class Dc, class V> void walkLayout(Dc& dc, V& v) {
     v.integer(59, dc.dimMoment, onOff("dimensioning moment"));
 }
 
+// The lines of one further load case of the section, from line `first` on; the moments in the
+// order of lines 53 to 56.
+template <class Lc, class V> void walkLoadCase(Lc& lc, int first, V& v) {
+    v.text(first, lc.name);
+    v.code(first + 1, lc.designFormat, "design format");
+    v.number(first + 2, lc.UF);
+    v.number(first + 3, lc.Sigx);
+    v.number(first + 4, lc.Sigy);
+    v.number(first + 5, lc.Tau);
+    v.number(first + 6, lc.pd);
+    v.number(first + 7, lc.N);
+    v.number(first + 8, lc.M1a);
+    v.number(first + 9, lc.M2a);
+    v.number(first + 10, lc.M1b);
+    v.number(first + 11, lc.M2b);
+}
+
 class LineWriter {
 public:
-    std::array<std::string, kLineCount> lines;
+    std::vector<std::string> lines = std::vector<std::string>(kLineCount);
 
     void text(int line, const std::string& value) {
         // One value per line: a line break inside a text would shift every later line.
@@ -138,7 +164,11 @@ public:
     void number(int line, float value) { at(line) = formatInvariant(value); }
 
 private:
-    std::string& at(int line) { return lines.at(static_cast<size_t>(line - 1)); }
+    std::string& at(int line) {
+        if (static_cast<size_t>(line) > lines.size())
+            lines.resize(static_cast<size_t>(line));
+        return lines[static_cast<size_t>(line - 1)];
+    }
 };
 
 enum class WholeNumber { Ok, NotWhole, OutOfRange };
@@ -289,12 +319,85 @@ void keepBuiltUpDims(ProfileRecord& p) {
         saved.*dimMember<BuiltUpDims>(desc->dims[k]) = p.*dimMember<ProfileRecord>(desc->dims[k]);
 }
 
+// The load-case section of a case with more than one load case (read from `lines`, which
+// hold the 59 lines before it): the load cases over the first one read into `dc`. False with
+// `error` set when the section is cut short or malformed.
+bool readLoadCaseSection(const std::vector<std::string>& lines, DesignCase& dc,
+                         std::string& error) {
+    const int countLine = kLineCount + 2;
+    int count = 0;
+    int selected = 0;
+    const auto wholeLine = [&](int line, int lo, int hi, const char* what, int& out) {
+        if (static_cast<size_t>(line) > lines.size()) {
+            error = lineMessage(line, "missing, the file ends before it");
+            return false;
+        }
+        if (readWholeNumber(lines[static_cast<size_t>(line - 1)], out) != WholeNumber::Ok ||
+            out < lo || out > hi) {
+            error = lineMessage(line, std::string(what) + " must be " + std::to_string(lo) +
+                                          " to " + std::to_string(hi));
+            return false;
+        }
+        return true;
+    };
+    if (!wholeLine(countLine, 2, kMaxLoadCases, "the number of load cases", count) ||
+        !wholeLine(countLine + 1, 1, count, "the selected load case", selected))
+        return false;
+
+    std::vector<LoadCase> list(static_cast<size_t>(count));
+    list[0] = selectedLoadCase(dc);
+    const int lastLine = kFirstFurtherLoadCaseLine - 1 + (count - 1) * kLoadCaseLines;
+    LineReader reader(lines, lastLine);
+    reader.text(kFirstFurtherLoadCaseLine - 1, list[0].name);
+    for (int i = 1; i < count; ++i)
+        walkLoadCase(list[static_cast<size_t>(i)],
+                     kFirstFurtherLoadCaseLine + (i - 1) * kLoadCaseLines, reader);
+    if (!reader.ok()) {
+        error = reader.error();
+        return false;
+    }
+    // Each name must be one the case could have been given: checked against those before it.
+    DesignCase named;
+    named.loadCaseName.clear();
+    for (int i = 0; i < count; ++i) {
+        const LoadCase& lc = list[static_cast<size_t>(i)];
+        const std::string problem = loadCaseNameProblem(named, lc.name);
+        if (!problem.empty()) {
+            error = lineMessage(i == 0 ? kFirstFurtherLoadCaseLine - 1
+                                       : kFirstFurtherLoadCaseLine + (i - 1) * kLoadCaseLines,
+                                problem);
+            return false;
+        }
+        if (i == 0)
+            named.loadCaseName = lc.name;
+        else
+            named.otherLoadCases.push_back(lc);
+    }
+    setLoadCases(dc, list, selected - 1);
+    return true;
+}
+
 } // namespace
 
 std::string caseFileText(const DesignCase& dc) {
     LineWriter w;
     w.lines[0] = std::to_string(kWrittenVersion);
-    walkLayout(dc, w);
+    if (loadCaseCount(dc) == 1) {
+        walkLayout(dc, w);
+    } else {
+        // The first load case fills the 59 lines, so that a reader of 59 lines sees it.
+        DesignCase first = dc;
+        selectLoadCase(first, 0);
+        walkLayout(first, w);
+        w.lines.push_back(kLoadCaseSection);
+        w.lines.push_back(std::to_string(loadCaseCount(dc)));
+        w.lines.push_back(std::to_string(dc.selectedLoadCase + 1));
+        w.text(kFirstFurtherLoadCaseLine - 1, first.loadCaseName);
+        for (int i = 1; i < loadCaseCount(dc); ++i) {
+            const LoadCase lc = loadCaseAt(dc, i);
+            walkLoadCase(lc, kFirstFurtherLoadCaseLine + (i - 1) * kLoadCaseLines, w);
+        }
+    }
     std::string out;
     for (const std::string& line : w.lines) {
         out += line;
@@ -328,6 +431,12 @@ bool parseCaseFile(const std::string& bytes, const DesignCase& base, DesignCase&
         error = reader.error();
         return false;
     }
+    // A file of 59 lines holds one load case; a section after them holds the others.
+    keepSelectedLoadCaseOnly(dc);
+    dc.loadCaseName = LoadCase{}.name;
+    if (lastLine == kLineCount && lines.size() > static_cast<size_t>(kLineCount) &&
+        trim(lines[kLineCount]) == kLoadCaseSection && !readLoadCaseSection(lines, dc, error))
+        return false;
     dc.fixedFlag = 1;
     // The heavy ring-frame check builds on the panel ring check: without it the switch is off,
     // as the option buttons and the database keep it.

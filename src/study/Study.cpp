@@ -64,6 +64,7 @@ private:
         const VerdictCore v = verdictOfRun(work_);
         p.checks = v.checks;
         p.governing = v.governing;
+        p.loadCase = v.loadCase;
         p.status = v.status;
         p.passes = v.status == VerdictStatus::Passes;
         p.message.clear();
@@ -73,6 +74,7 @@ private:
             p.message = work_.run.calcMessage;
             return;
         }
+        // Every load case's run completed: the proportions and the mass belong to the geometry.
         p.proportionsOk = proportionsPass(work_.dc, work_.res);
         p.mass = steelMassPerMetre(work_.dc, work_.res);
     }

@@ -48,7 +48,10 @@ struct StudyPoint {
     std::string message;       // why it stopped, when it did
     std::array<StudyCheckValue, kStudyCheckCount> checks{};
     std::optional<StudyCheck> governing; // largest uf / permitted; none when no check is present
-    bool proportionsOk = true;           // every proportion check of the profiles used passed
+    // The governing load case (list index): the worst of the case's load cases, whose checks
+    // these are; a point passes when every load case passes.
+    int loadCase = 0;
+    bool proportionsOk = true; // every proportion check of the profiles used passed
     // The verdict of the point's case, as the window would show it; `passes` is PASSES.
     VerdictStatus status = VerdictStatus::NotCalculated;
     bool passes = false;

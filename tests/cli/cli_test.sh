@@ -77,7 +77,9 @@ assert s["chapter"] == "3.3.2" and abs(s["uf"] - 0.568) < 1e-3 and s["permitted"
 u = checks["unstiffened"]
 assert u["chapter"] == "3.4.2" and abs(u["uf"] - 1.0054) < 1e-3 and not u["passes"], u
 v = d["verdict"]
-assert list(v) == ["status", "governing", "ratio", "reasons"], v
+assert list(v) == ["status", "governing", "ratio", "reasons", "loadCase"], v
+assert v["loadCase"] == "LC1" and [x["name"] for x in d["loadCases"]] == ["LC1"], d["loadCases"]
+assert d["loadCases"][0]["checks"] == d["checks"] and d["loadCases"][0]["verdict"]["status"] == "fails"
 assert v["status"] == "fails" and v["governing"] == "ringArea" and abs(v["ratio"] - 1.2992) < 1e-3, v
 assert len(v["reasons"]) == 2 and v["reasons"][1] == "ring-frame area (Ch 3.5.2): UF 1.30 > 1.00", v
 PY
@@ -260,8 +262,8 @@ assert list(d) == ["case", "vary", "points", "thresholds"], list(d)
 assert d["case"]["t"] == 20 and d["vary"] == [{"name": "t", "from": 10, "to": 30, "step": 1}]
 assert len(d["points"]) == 21
 p = d["points"][4]
-assert list(p) == ["inputs", "completed", "message", "uf", "permitted", "governing", "passes",
-                   "status", "mass"], list(p)
+assert list(p) == ["inputs", "completed", "message", "uf", "permitted", "governing", "loadCase",
+                   "passes", "status", "mass"], list(p)
 assert p["inputs"] == {"t": 14} and not p["passes"] and p["status"] == "fails"
 assert p["governing"] == "unstiffened"
 assert set(p["uf"]) == {"shell", "unstiffened", "ringArea", "ringInertia"}
@@ -317,6 +319,96 @@ grep -q 'none of the 15 points passes; no case file written' "$work/stderr" ||
   fail "no passing point not told"
 [ ! -e "$work/none_best.cys" ] || fail "a case file written without a passing point"
 expect_rc 2 "$cli" optimise "$work/a.cys" --vary t=12:18:1 --top 0 --data-dir "$data"
+
+# Load cases through JSON cases: the case as calc --json prints it, with three load cases; the
+# ring-frame check off so that the light load case passes.
+expect_rc 0 "$cli" calc "$work/a.cys" --json --data-dir "$data"
+python3 - "$work/stdout" "$work/three.json" <<'PY' || fail "three load cases: JSON case made"
+import json, sys
+c = json.load(open(sys.argv[1]))["case"]
+assert c["loadCases"] == [{"name": "LC1", "designFormat": 0, "UF": 1, "Sigx": -100, "Sigy": -10,
+                           "Tau": 40, "pd": -0.3, "N": -1000, "M1a": -200, "M1b": 100,
+                           "M2a": -100, "M2b": 100}], c["loadCases"]
+c["ringControl"] = 0
+c["s"] = 500
+light = dict(c["loadCases"][0], name="Operation", Sigx=-50)
+storm = dict(light, name="Storm", designFormat=1, UF=0.8, Sigx=-120, Tau=60)
+heavy = dict(light, name="Accidental", Sigx=-300)
+c["loadCases"] = [light, storm, heavy]
+c["selectedLoadCase"] = 0
+for k in ("Sigx", "Tau", "designFormat", "UF"):
+    c[k] = light[k]
+json.dump(c, open(sys.argv[2], "w"))
+PY
+expect_rc 0 "$cli" calc "$work/three.json" --json --data-dir "$data"
+python3 - "$work/stdout" <<'PY' || fail "three load cases: calc --json"
+import json, sys
+d = json.load(open(sys.argv[1]))
+lcs = d["loadCases"]
+assert [x["name"] for x in lcs] == ["Operation", "Storm", "Accidental"], lcs
+assert list(lcs[0]) == ["name", "designFormat", "UF", "selected", "checks", "verdict"], list(lcs[0])
+assert lcs[0]["selected"] and lcs[1]["designFormat"] == 1 and lcs[1]["UF"] == 0.8
+assert lcs[0]["verdict"]["status"] == "passes", lcs[0]["verdict"]
+assert lcs[2]["verdict"]["status"] == "fails", lcs[2]["verdict"]
+v = d["verdict"]
+assert v["status"] == "fails" and v["loadCase"] == "Accidental", v
+assert d["checks"] == lcs[2]["checks"]
+assert all(r.startswith("Accidental: ") for r in v["reasons"]), v["reasons"]
+# The panels are the selected load case's: its Sigx of -50 MPa.
+assert d["case"]["Sigx"] == -50 and len(d["case"]["loadCases"]) == 3
+PY
+expect_rc 0 "$cli" calc "$work/three.json" --data-dir "$data"
+grep -qx 'Load cases' "$work/stdout" || fail "calc lists no load cases"
+grep -q '^  Storm: WSD, n0 0.80$' "$work/stdout" || fail "calc: Storm line: $(cat "$work/stdout")"
+grep -q '^  Operation: LRFD, UF 1.00 (selected' "$work/stdout" || fail "calc: selected line"
+tail -n 1 "$work/stdout" | grep -q '^FAILS - governing: load case Accidental, ' ||
+  fail "calc: case verdict: $(tail -n 1 "$work/stdout")"
+# A JSON case written by new reads as the new case file does.
+expect_rc 0 "$cli" new "$work/fresh.json" --data-dir "$data"
+expect_rc 0 "$cli" calc "$work/fresh.json" --json --data-dir "$data"
+cp "$work/stdout" "$work/fresh_json.json"
+expect_rc 0 "$cli" calc "$work/a.cys" --json --data-dir "$data"
+python3 - "$work/stdout" "$work/fresh_json.json" <<'PY' || fail "new .json differs from new .cys"
+import json, sys
+a, b = json.load(open(sys.argv[1])), json.load(open(sys.argv[2]))
+assert a["checks"] == b["checks"] and a["panels"] == b["panels"]
+PY
+# Bad JSON cases are refused with the key and the reason.
+for bad in '{"t": "x"}|t: not a number' '{"tt": 1}|tt: not a key of a case' \
+  '{"stiff": {"saved": [1]}}|stiff.saved: not a list of 10 dimension sets' \
+  '{"loadCases": [{"name": "A"}, {"name": "A"}]}|loadCases[1].name: the case has a load case named "A" already' \
+  '{"loadCases": [{"name": "A"}], "Sigx": 5}|Sigx: differs from the selected load case' \
+  '{"cylinderType": 4}|cylinderType: must be 0 to 3' '[1|not JSON'; do
+  printf '%s' "${bad%%|*}" >"$work/bad.json"
+  expect_rc 1 "$cli" calc "$work/bad.json" --data-dir "$data"
+  grep -qF "${bad#*|}" "$work/stderr" || fail "bad JSON ${bad%%|*}: $(cat "$work/stderr")"
+done
+# The study evaluates every load case; --load-case restricts it and names whose loads vary.
+expect_rc 0 "$cli" sweep "$work/three.json" --vary t=14:24:2 --json --data-dir "$data"
+python3 - "$work/stdout" <<'PY' || fail "three load cases: sweep"
+import json, sys
+d = json.load(open(sys.argv[1]))
+assert all(p["loadCase"] == "Accidental" and not p["passes"] for p in d["points"]), d["points"]
+PY
+expect_rc 0 "$cli" sweep "$work/three.json" --vary Sigx=-140:-20:40 --load-case Storm \
+  --load-case Operation --json --data-dir "$data"
+python3 - "$work/stdout" <<'PY' || fail "three load cases: sweep --load-case"
+import json, sys
+d = json.load(open(sys.argv[1]))
+assert [x["name"] for x in d["case"]["loadCases"]] == ["Operation", "Storm"]
+assert d["case"]["Sigx"] == -120 and d["case"]["designFormat"] == 1  # Storm's, selected
+assert {p["loadCase"] for p in d["points"]} <= {"Operation", "Storm"}
+assert d["points"][-1]["inputs"] == {"Sigx": -20}
+PY
+expect_rc 2 "$cli" sweep "$work/three.json" --vary t=14:24:2 --load-case Nope --data-dir "$data"
+grep -q 'no load case named "Nope"' "$work/stderr" || fail "unknown --load-case not told"
+expect_rc 0 "$cli" optimise "$work/three.json" --vary t=14:30:2 --load-case Operation \
+  --load-case Storm -o "$work/best3.json" --data-dir "$data"
+grep -q '^ *1\. t = .*; load case [A-Za-z]*, governing ' "$work/stdout" ||
+  fail "optimise names no load case: $(cat "$work/stdout")"
+python3 -c 'import json, sys; c = json.load(open(sys.argv[1]))
+assert [x["name"] for x in c["loadCases"]] == ["Operation", "Storm"], c' "$work/best3.json" ||
+  fail "optimise -o .json"
 
 # The same commands where the user's locale writes a decimal comma (de_DE.UTF-8). Where the
 # system has not generated that locale it is built from the sources of the locales package into

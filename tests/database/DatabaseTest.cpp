@@ -6,6 +6,7 @@
 #include "base/FileIo.h"
 #include "calc/Calc.h"
 #include "calc/State.h"
+#include "case/LoadCases.h"
 #include "files/CaseFile.h"
 #include "support/RecordingNotifier.h"
 #include "support/TestSupport.h"
@@ -556,6 +557,61 @@ TEST(DatabaseLoad, FirstCaseRowStepsOverComments) {
     EXPECT_EQ(2, firstCaseRow(db));
     EXPECT_EQ(-1,
               firstCaseRow(parseOk(joinLines({"% a", "End;"}), test::smallProfileTables().bulb)));
+}
+
+} // namespace
+} // namespace velmora
+
+namespace velmora {
+namespace {
+
+TEST(DatabaseStore, OneRowPerLoadCaseNamedAfterIt) {
+    State st = test::newTestState();
+    RecordingNotifier nt;
+    st.dc.identification = "Tank";
+    renameLoadCase(st.dc, 0, "Operation");
+    addLoadCase(st.dc);
+    renameLoadCase(st.dc, 1, "Storm");
+    st.dc.designFormat = DesignFormat::WSD;
+    st.dc.UF = 0.8f;
+    st.dc.Sigx = -150;
+    st.dc.N = -2500;
+    selectLoadCase(st.dc, 0);
+    ASSERT_TRUE(calcAll(st, nt));
+    const DesignCase before = st.dc;
+    st.db = CaseDatabase{};
+    st.db.rows[0] = commentRow("% tanks");
+    st.db.rows[1] = commentRow("End");
+    st.db.lastRow = 1;
+    ASSERT_EQ(1, addToDatabaseIndex(st.db));
+    ASSERT_TRUE(addCaseToDatabase(st));
+    EXPECT_EQ(before, st.dc);
+    ASSERT_EQ(3, st.db.lastRow);
+    EXPECT_EQ("Tank / Operation", st.db.rows[1].identification);
+    EXPECT_EQ("Tank / Operation", st.db.rows[1].listText);
+    EXPECT_EQ(DesignFormat::LRFD, st.db.rows[1].designMethod);
+    EXPECT_EQ(-100.0f, st.db.rows[1].Sigx);
+    EXPECT_EQ("Tank / Storm", st.db.rows[2].identification);
+    EXPECT_EQ(DesignFormat::WSD, st.db.rows[2].designMethod);
+    EXPECT_EQ(0.8f, st.db.rows[2].UF);
+    EXPECT_EQ(-150.0f, st.db.rows[2].Sigx);
+    EXPECT_EQ(-2500.0f, st.db.rows[2].N);
+    EXPECT_EQ(st.db.rows[1].stiff.designation, st.db.rows[2].stiff.designation);
+    EXPECT_EQ("End", st.db.rows[3].listText);
+
+    // Loaded back, a row is a case of one load case with that row's loads.
+    ASSERT_TRUE(loadRowIntoCase(st, nt, 2));
+    EXPECT_EQ(1, loadCaseCount(st.dc));
+    EXPECT_EQ(-150.0f, st.dc.Sigx);
+    EXPECT_EQ(DesignFormat::WSD, st.dc.designFormat);
+
+    // A case of one load case keeps its identification; rows that do not fit change nothing.
+    st.dc.identification = "Single";
+    ASSERT_TRUE(addCaseToDatabase(st));
+    EXPECT_EQ("Single", st.db.rows[3].identification);
+    st.dc = before;
+    EXPECT_FALSE(storeLoadCasesInRows(st, CaseDatabase::kCapacity - 2));
+    EXPECT_EQ(4, st.db.lastRow);
 }
 
 } // namespace

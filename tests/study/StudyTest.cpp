@@ -4,6 +4,7 @@
 // threads, and a cancelled run.
 #include "study/Study.h"
 #include "calc/Calc.h"
+#include "case/LoadCases.h"
 #include "case/Notifier.h"
 #include "study/StudyCsv.h"
 #include "support/TestSupport.h"
@@ -333,6 +334,90 @@ TEST(StudyLightest, EqualsBruteForceSearch) {
         EXPECT_EQ(best.designs[i].inputs,
                   (std::vector<float>{found[i].t, found[i].s, found[i].row}))
             << i;
+        EXPECT_TRUE(best.designs[i].passes);
+    }
+}
+
+TEST(StudyLightest, WithThreeLoadCasesEqualsBruteForceSearch) {
+    // Operation (the new case's loads), a WSD storm and a heavier LRFD transport load case;
+    // each point must carry all three.
+    State st = test::newTestState();
+    LoadCase storm;
+    storm.name = "Storm";
+    storm.designFormat = DesignFormat::WSD;
+    storm.UF = 0.8f;
+    storm.Sigx = -80;
+    storm.Sigy = -30;
+    storm.Tau = 55;
+    storm.pd = -0.5f;
+    LoadCase transport;
+    transport.name = "Transport";
+    transport.Sigx = -140;
+    transport.Sigy = -5;
+    transport.Tau = 10;
+    setLoadCases(st.dc, {LoadCase{}, storm, transport}, 0);
+    QuietNotifier quiet;
+    calcAll(st, quiet);
+    const StudyGrid g = gridOf(st, {{"t", 12, 22, 2}, {"s", 400, 700, 100}, {"ringRow", 0, 1, 1}});
+    const LightestResult best = findLightest(st, g, 3);
+    ASSERT_EQ(best.evaluated, 6 * 4 * 2);
+
+    struct Found {
+        double mass;
+        float t, s, row;
+        int governing; // the load case with the largest ratio
+    };
+    std::vector<Found> found;
+    std::array<int, 3> governs{};
+    int failedByAnother = 0; // points the first load case alone passes and another fails
+    for (float t = 12; t <= 22; t += 2)
+        for (float s = 400; s <= 700; s += 100)
+            for (int16_t row = 0; row <= 1; ++row) {
+                bool all = true;
+                double mass = 0;
+                double worst = -1;
+                int governing = 0;
+                for (int lc = 0; lc < 3; ++lc) {
+                    // The geometry with this load case alone.
+                    State c = test::newTestState();
+                    c.dc = st.dc;
+                    setLoadCases(c.dc, {loadCaseAt(st.dc, lc)}, 0);
+                    c.dc.ring.rowT = row;
+                    c.dc.t = t;
+                    c.dc.s = s;
+                    all = all && calcAll(c, quiet) && passesCalculated(c);
+                    if (!all) {
+                        failedByAnother += lc > 0 ? 1 : 0;
+                        break;
+                    }
+                    const double twoPiR = 2 * 3.14159265358979 * 1500;
+                    mass = 7850e-6 * (twoPiR * t + twoPiR / s * c.res.stiffSection.A +
+                                      twoPiR * c.res.ringSection.A / 3000);
+                    const VerdictCore v = verdictOfRun(c);
+                    const double ratio = v.checks[static_cast<size_t>(*v.governing)].ratio();
+                    if (ratio > worst) {
+                        worst = ratio;
+                        governing = lc;
+                    }
+                }
+                if (!all)
+                    continue;
+                ++governs[static_cast<size_t>(governing)];
+                found.push_back({mass, t, s, static_cast<float>(row), governing});
+            }
+    // The grid is one where load cases other than the first decide.
+    EXPECT_GT(failedByAnother, 0);
+    EXPECT_GT(governs[1] + governs[2], 0);
+    std::sort(found.begin(), found.end(),
+              [](const Found& a, const Found& b) { return a.mass < b.mass; });
+    ASSERT_EQ(best.passing, static_cast<int64_t>(found.size()));
+    ASSERT_EQ(best.designs.size(), 3u);
+    for (size_t i = 0; i < 3; ++i) {
+        EXPECT_NEAR(best.designs[i].mass, found[i].mass, 1e-6 * found[i].mass);
+        EXPECT_EQ(best.designs[i].inputs,
+                  (std::vector<float>{found[i].t, found[i].s, found[i].row}))
+            << i;
+        EXPECT_EQ(best.designs[i].loadCase, found[i].governing) << i;
         EXPECT_TRUE(best.designs[i].passes);
     }
 }

@@ -131,13 +131,7 @@ void DatabaseWindows::showSummary() {
 void DatabaseWindows::addCaseToDatabase() {
     host_.takeTypedInput();
     State& st = host_.state();
-    // The case takes the place of the final marker. A database read from a file that does not
-    // end in a marker keeps its last row: the case goes after it.
-    const int last = st.db.lastRow;
-    const bool endsInMarker = last >= 0 && st.db.rows[static_cast<size_t>(last)].isComment &&
-                              (st.db.rows[static_cast<size_t>(last)].listText == "End" ||
-                               st.db.rows[static_cast<size_t>(last)].listText == "END");
-    if (!storeCaseInRow(st, endsInMarker ? last : last + 1)) {
+    if (!velmora::addCaseToDatabase(st)) {
         host_.notifier().warn(" The database holds at most " +
                               std::to_string(CaseDatabase::kCapacity) +
                               " rows; the case was not added ");

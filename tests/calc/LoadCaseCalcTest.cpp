@@ -1,0 +1,193 @@
+// A case with several load cases: each load case gets exactly the results of a case with that
+// load case alone, the geometry-only work runs once, and the case's verdict is the worst.
+#include "calc/Calc.h"
+#include "calc/Verdict.h"
+#include "case/LoadCases.h"
+#include "support/RecordingNotifier.h"
+#include "support/TestSupport.h"
+
+#include <gtest/gtest.h>
+
+namespace velmora {
+namespace {
+
+// Three load cases over both design formats: a light LRFD one, a WSD one and a heavy one.
+std::vector<LoadCase> threeLoadCases() {
+    LoadCase op;
+    op.name = "Operation";
+    LoadCase storm;
+    storm.name = "Storm";
+    storm.designFormat = DesignFormat::WSD;
+    storm.UF = 0.8f;
+    storm.Sigx = -140;
+    storm.Sigy = -25;
+    storm.Tau = 20;
+    storm.pd = -0.5f;
+    storm.N = -3000;
+    storm.M1a = 150;
+    storm.M1b = -80;
+    storm.M2a = 60;
+    storm.M2b = -20;
+    LoadCase accidental;
+    accidental.name = "Accidental";
+    accidental.UF = 0.9f;
+    accidental.Sigx = -260;
+    accidental.Sigy = -60;
+    accidental.Tau = 70;
+    accidental.pd = 0.2f;
+    accidental.N = -12000;
+    accidental.M1a = -900;
+    accidental.M2b = 400;
+    return {op, storm, accidental};
+}
+
+struct Geometry {
+    CylinderType type;
+    int16_t ringControl;
+    int16_t heavyRing;
+    float l;
+    float s;
+};
+
+// Every cylinder type; stringers with the curved panel and with l < s (Ch 3.4 shell check)
+// and s/t above 3 sqrt(r/t) (the shell as an unstiffened cylinder); ring frames with and
+// without the heavy ring frame.
+const Geometry kGeometries[] = {
+    {CylinderType::Unstiffened, 0, 0, 3000, 600},
+    {CylinderType::RingStiffened, 1, 1, 3000, 600},
+    {CylinderType::RingStiffened, 1, 0, 2000, 600},
+    {CylinderType::StringerStiffened, 1, 1, 3000, 600},
+    {CylinderType::StringerStiffened, 1, 0, 3000, 500},
+    {CylinderType::StringerStiffened, 0, 0, 500, 600},
+    {CylinderType::Column, 0, 0, 3000, 600},
+    {CylinderType::Column, 1, 1, 3000, 600},
+};
+
+State caseWith(const Geometry& g, const std::vector<LoadCase>& loads, int selected) {
+    State st = test::newTestState();
+    st.dc.cylinderType = g.type;
+    st.dc.ringControl = g.ringControl;
+    st.dc.heavyRingControl = g.heavyRing;
+    st.dc.l = g.l;
+    st.dc.s = g.s;
+    setLoadCases(st.dc, loads, selected);
+    return st;
+}
+
+// The results without the panels, which only the selected load case builds.
+CaseResults numbers(CaseResults r) {
+    r.shellPanel = r.stiffPanel = r.ringPanel = r.columnPanel = ResultPanel{};
+    return r;
+}
+
+TEST(LoadCaseCalc, EachLoadCaseGetsTheResultsOfACaseWithItAlone) {
+    const std::vector<LoadCase> loads = threeLoadCases();
+    for (const Geometry& g : kGeometries) {
+        SCOPED_TRACE(static_cast<int>(g.type) * 100 + g.ringControl * 10 + g.heavyRing);
+        std::vector<State> alone;
+        std::vector<RecordingNotifier> aloneNt(loads.size());
+        for (size_t i = 0; i < loads.size(); ++i) {
+            alone.push_back(caseWith(g, {loads[i]}, 0));
+            calcAll(alone.back(), aloneNt[i]);
+        }
+        for (int selected = 0; selected < 3; ++selected) {
+            SCOPED_TRACE(selected);
+            State st = caseWith(g, loads, selected);
+            RecordingNotifier nt;
+            const bool completed = calcAll(st, nt);
+            const State& same = alone[static_cast<size_t>(selected)];
+            // The selected load case: everything, panels included, and the same warnings once.
+            EXPECT_EQ(same.res, st.res);
+            EXPECT_EQ(aloneNt[static_cast<size_t>(selected)].warnings().size() +
+                          (completed ? 0u : 1u),
+                      nt.warnings().size() + (same.run.lastRunCompleted ? 0u : 1u));
+            EXPECT_EQ(same.dc.ltRing, st.dc.ltRing);
+            ASSERT_EQ(3u, st.loadCaseResults.size());
+            for (int i = 0; i < 3; ++i) {
+                const State& ref = alone[static_cast<size_t>(i)];
+                const LoadCaseResult& r = st.loadCaseResults[static_cast<size_t>(i)];
+                EXPECT_EQ(loads[static_cast<size_t>(i)].name, r.name);
+                EXPECT_EQ(ref.run.lastRunCompleted, r.completed) << i;
+                const CaseResults* res = loadCaseResultsOf(st, i);
+                ASSERT_NE(nullptr, res);
+                if (ref.run.lastRunCompleted) {
+                    EXPECT_EQ(numbers(ref.res), numbers(*res)) << i;
+                }
+                const Verdict v = loadCaseVerdict(st, i);
+                const Verdict vr = caseVerdict(ref);
+                EXPECT_EQ(vr.status, v.status) << i;
+                EXPECT_EQ(vr.line, v.line) << i;
+                EXPECT_EQ(vr.reasons, v.reasons) << i;
+                EXPECT_EQ(i, v.loadCase);
+            }
+            // The selected load case's loads stay in the flat fields.
+            EXPECT_EQ(loads[static_cast<size_t>(selected)], selectedLoadCase(st.dc));
+        }
+    }
+}
+
+TEST(LoadCaseCalc, TheCaseVerdictIsTheWorstAndNamesItsLoadCase) {
+    const Geometry g = {CylinderType::StringerStiffened, 0, 0, 3000, 500};
+    std::vector<LoadCase> loads = threeLoadCases();
+    State st = caseWith(g, loads, 0);
+    RecordingNotifier nt;
+    ASSERT_TRUE(calcAll(st, nt)) << st.run.calcMessage;
+    const Verdict op = loadCaseVerdict(st, 0);
+    const Verdict acc = loadCaseVerdict(st, 2);
+    ASSERT_EQ(VerdictStatus::Passes, op.status) << op.line;
+    ASSERT_EQ(VerdictStatus::Fails, acc.status) << acc.line;
+    const Verdict v = caseVerdict(st);
+    EXPECT_EQ(VerdictStatus::Fails, v.status);
+    EXPECT_EQ(2, v.loadCase);
+    EXPECT_EQ("Accidental", v.loadCaseName);
+    EXPECT_EQ(acc.governing, v.governing);
+    EXPECT_EQ(acc.ratio, v.ratio);
+    EXPECT_EQ("FAILS - governing: load case Accidental, " +
+                  acc.line.substr(std::string("FAILS - governing: ").size()),
+              v.line);
+    ASSERT_FALSE(v.reasons.empty());
+    EXPECT_EQ("Accidental: " + acc.reasons.front(), v.reasons.front());
+    const VerdictCore core = verdictOfRun(st);
+    EXPECT_EQ(VerdictStatus::Fails, core.status);
+    EXPECT_EQ(2, core.loadCase);
+
+    // All passing: the one with the largest governing ratio governs.
+    loads.pop_back();
+    st = caseWith(g, loads, 0);
+    ASSERT_TRUE(calcAll(st, nt));
+    const Verdict a = loadCaseVerdict(st, 0);
+    const Verdict b = loadCaseVerdict(st, 1);
+    ASSERT_EQ(VerdictStatus::Passes, a.status);
+    ASSERT_EQ(VerdictStatus::Passes, b.status);
+    EXPECT_EQ(a.ratio > b.ratio ? 0 : 1, caseVerdict(st).loadCase);
+
+    // A changed load case makes every result stale.
+    st.dc.otherLoadCases[0].Sigx = -1;
+    EXPECT_EQ(VerdictStatus::NotCalculated, caseVerdict(st).status);
+}
+
+TEST(LoadCaseCalc, AStoppedLoadCaseStopsTheCaseAndIsNamed) {
+    // A column under an outside pressure of 1.5 MPa stops on a negative root (Eq 3.8.8), in
+    // that load case only.
+    const Geometry g = kGeometries[6];
+    std::vector<LoadCase> loads = threeLoadCases();
+    loads[2].pd = -1.5f;
+    State alone = caseWith(g, {loads[2]}, 0);
+    RecordingNotifier aloneNt;
+    ASSERT_FALSE(calcAll(alone, aloneNt));
+    State st = caseWith(g, loads, 0);
+    RecordingNotifier nt;
+    EXPECT_FALSE(calcAll(st, nt));
+    EXPECT_FALSE(st.run.lastRunCompleted);
+    EXPECT_TRUE(st.loadCaseResults[0].completed);
+    EXPECT_FALSE(st.loadCaseResults[2].completed);
+    EXPECT_EQ("Load case Accidental:" + alone.run.calcMessage, st.run.calcMessage);
+    ASSERT_EQ(1u, nt.warnings().size());
+    EXPECT_EQ(st.run.calcMessage, nt.warnings().front());
+    const Verdict v = caseVerdict(st);
+    EXPECT_EQ(VerdictStatus::NotCalculated, v.status);
+    EXPECT_EQ(2, v.loadCase);
+}
+
+} // namespace
+} // namespace velmora
