@@ -119,6 +119,13 @@ ordered_json verdictJson(const Verdict& v) {
             {"reasons", v.reasons}};
 }
 
+// The case's verdict: a load case's verdict naming the governing load case.
+ordered_json caseVerdictJson(const Verdict& v) {
+    ordered_json out = verdictJson(v);
+    out["loadCase"] = v.loadCaseName;
+    return out;
+}
+
 // The result of a calculated case as one JSON object: the case, the panels, the sections and
 // profile texts, the messages of the run and whether it ran to its end.
 ordered_json calcJson(const State& st, const WarningCollector& nt) {
@@ -145,8 +152,7 @@ ordered_json calcJson(const State& st, const WarningCollector& nt) {
     out["completed"] = st.run.lastRunCompleted;
     const Verdict v = caseVerdict(st);
     out["checks"] = checksJson(v, st.dc);
-    out["verdict"] = verdictJson(v);
-    out["verdict"]["loadCase"] = v.loadCaseName;
+    out["verdict"] = caseVerdictJson(v);
     ordered_json loadCases = ordered_json::array();
     for (int i = 0; i < loadCaseCount(st.dc); ++i) {
         const LoadCase lc = loadCaseAt(st.dc, i);
@@ -451,7 +457,7 @@ ordered_json sheetJson(const CalcSheet& sheet) {
             line["branch"] = l.branch;
         lines.push_back(std::move(line));
     }
-    return {{"lines", std::move(lines)}, {"verdict", verdictJson(sheet.verdict)}};
+    return {{"lines", std::move(lines)}, {"verdict", caseVerdictJson(sheet.verdict)}};
 }
 
 } // namespace
