@@ -379,7 +379,9 @@ CaseDatabase::CaseDatabase() : rows(kCapacity) {
 }
 
 void CaseDatabase::reset() {
-    rows.assign(kCapacity, DatabaseRow{});
+    // Made anew in the storage the rows already have.
+    rows.clear();
+    rows.resize(kCapacity);
     lastRow = -1;
     modified = false;
 }
@@ -444,6 +446,7 @@ std::string readLine(const std::string& text, const ProfileTable& bulb, bool dec
         row = commentRow(std::string(fields[0]));
         return "";
     }
+    row = DatabaseRow{};
     return readCaseLine(fields, bulb, decimalPointLocale, row);
 }
 
@@ -452,22 +455,31 @@ std::string readLine(const std::string& text, const ProfileTable& bulb, bool dec
 bool parseDatabaseText(const std::string& bytes, const std::string& fileName,
                        const ProfileTable& bulb, bool decimalPointLocale, CaseDatabase& out,
                        std::string& error) {
-    out.reset();
     const std::vector<std::string> lines = splitLines(cp1252ToUtf8(bytes));
     // Blank lines after the last row hold nothing; a blank line between rows is an error.
     size_t used = lines.size();
     while (used > 0 && trimLine(lines[used - 1]).empty())
         --used;
+    // Only the slots read and those `out` held are touched: every other one is empty already.
+    constexpr auto capacity = static_cast<size_t>(CaseDatabase::kCapacity);
+    out.rows.resize(capacity);
+    const size_t held = static_cast<size_t>(std::max(out.lastRow + 1, 0));
+    const auto empty = [&out](size_t from, size_t to) {
+        for (size_t i = from; i < to && i < capacity; ++i)
+            out.rows[i] = DatabaseRow{};
+    };
     for (size_t i = 0; i < used; ++i) {
-        std::string reason =
-            i < static_cast<size_t>(CaseDatabase::kCapacity)
-                ? readLine(lines[i], bulb, decimalPointLocale, out.rows[i])
-                : "a database holds at most " + std::to_string(CaseDatabase::kCapacity) + " rows";
+        std::string reason = i < capacity
+                                 ? readLine(lines[i], bulb, decimalPointLocale, out.rows[i])
+                                 : "a database holds at most " + std::to_string(capacity) + " rows";
         if (!reason.empty()) {
+            empty(0, std::max(i + 1, held));
+            out.lastRow = -1;
             error = fileName + ", line " + std::to_string(i + 1) + ": " + reason;
             return false;
         }
     }
+    empty(used, held);
     out.lastRow = static_cast<int16_t>(used) - 1;
     error.clear();
     return true;

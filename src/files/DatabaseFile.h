@@ -105,8 +105,11 @@ struct CaseDatabase {
 // the last such row when several match, 0 when none does.
 int16_t findBulbFlatRow(const ProfileTable& bulb, float H, float t);
 
-// Reads database-file text into `out`, a fresh database, against the bulb-flat table. Returns
-// false with `error` naming the file and the line when the text is not a whole database.
+// Reads database-file text into `out` against the bulb-flat table. `out` is a fresh database or
+// one read by this function before: its slots after its last row are empty, so that only the
+// slots read and those it held are touched (a reader of a few lines does not go over all
+// kCapacity slots). Returns false with `error` naming the file and the line when the text is
+// not a whole database, `out` then holding no rows (lastRow -1).
 bool parseDatabaseText(const std::string& bytes, const std::string& fileName,
                        const ProfileTable& bulb, bool decimalPointLocale, CaseDatabase& out,
                        std::string& error);

@@ -174,6 +174,31 @@ TEST(DatabaseRead, LongFileReadsEveryRowAndNamesItsFirstBadLine) {
     EXPECT_EQ("db_in.csv, line 101: empty line", parseError(joinLines(lines)));
 }
 
+// Reading again into a database read before leaves none of its earlier rows behind, also
+// when the second text is refused.
+TEST(DatabaseRead, ReadingAgainLeavesNoEarlierRows) {
+    const ProfileTable& bulb = test::smallProfileTables().bulb;
+    CaseDatabase db;
+    std::string error;
+    ASSERT_TRUE(
+        parseDatabaseText(joinLines(test::mixedLines(6)), "db_in.csv", bulb, true, db, error));
+    EXPECT_EQ(6, db.lastRow);
+    ASSERT_TRUE(
+        parseDatabaseText(joinLines({"% only", "End;"}), "db_in.csv", bulb, true, db, error));
+    EXPECT_EQ(1, db.lastRow);
+    EXPECT_EQ("% only", db.rows[0].listText);
+    for (size_t i = 2; i <= 6; ++i) {
+        EXPECT_FALSE(db.rows[i].isComment) << i;
+        EXPECT_EQ("", db.rows[i].listText) << i;
+        EXPECT_EQ(0.0f, db.rows[i].r) << i;
+    }
+    EXPECT_FALSE(parseDatabaseText(joinLines({"% first", caseLine({{4, "9"}})}), "db_in.csv", bulb,
+                                   true, db, error));
+    EXPECT_EQ(-1, db.lastRow);
+    for (size_t i = 0; i <= 6; ++i)
+        EXPECT_EQ("", db.rows[i].listText) << i;
+}
+
 TEST(DatabaseRead, NumbersTakeEitherSeparatorAndCodesAreRounded) {
     const CaseDatabase db =
         parseOk(joinLines({caseLine({{10, " 1500,5 "}, {26, "-0.3"}, {4, "1.6"}})}),
