@@ -6,6 +6,7 @@
 #include "calc/State.h"
 #include "calc/Steps.h"
 #include "case/Notifier.h"
+#include "checks/CalcTrace.h"
 #include "checks/Checks.h"
 #include "checks/PanelTexts.h"
 #include "sections/Materials.h"
@@ -148,12 +149,17 @@ void limitRingTorsionalLength(State& st, Notifier& nt) {
 }
 
 void runDesignStresses(State& st, Notifier& nt, const CalcOptions& options) {
-    const ShellGeometry g = shellGeometry(st.dc);
+    if (options.trace)
+        options.trace->begin("shell", "Design stresses (Ch 3.2)");
+    const ShellGeometry g = shellGeometry(st.dc, options.trace);
     std::optional<SectionResult> ring;
-    const DesignStressResult ds = designStresses(st.dc, g, [&] {
-        ring = ringSection(sectionInputs(st, options), st.dc.ring.kind, st.res.ringSection, nt);
-        return ring->props.A;
-    });
+    const DesignStressResult ds = designStresses(
+        st.dc, g,
+        [&] {
+            ring = ringSection(sectionInputs(st, options), st.dc.ring.kind, st.res.ringSection, nt);
+            return ring->props.A;
+        },
+        options.trace);
     if (ring)
         storeRingSection(st, std::move(*ring), options.panelTexts);
     CaseResults& res = st.res;
@@ -168,11 +174,15 @@ void runDesignStresses(State& st, Notifier& nt, const CalcOptions& options) {
 }
 
 void runCurvedPanel(State& st, const CalcOptions& options) {
-    storeShell(st, checkCurvedPanel(st.dc, st.res), options);
+    if (options.trace)
+        options.trace->begin("shell", "Shell buckling (Ch 3.3.2)");
+    storeShell(st, checkCurvedPanel(st.dc, st.res, options.trace), options);
 }
 
 void runUnstiffenedCylinder(State& st, const CalcOptions& options) {
-    const ShellResult r = checkUnstiffenedCylinder(st.dc, st.res, 0.0);
+    if (options.trace)
+        options.trace->begin("shell", "Shell buckling (Ch 3.4.2)");
+    const ShellResult r = checkUnstiffenedCylinder(st.dc, st.res, 0.0, options.trace);
     st.res.SigmSd = 0;
     storeShell(st, r, options);
 }
@@ -180,7 +190,9 @@ void runUnstiffenedCylinder(State& st, const CalcOptions& options) {
 void runStiffenerCheck(State& st, Notifier& nt, const CalcOptions& options) {
     SectionResult section =
         stiffenerSection(sectionInputs(st, options), st.dc.stiff.kind, st.res.stiffSection, nt);
-    const StiffenerResult r = checkStiffenerBuckling(st.dc, st.res, section);
+    if (options.trace)
+        options.trace->begin("stiffener", "Stiffener buckling (Ch 3.6.3)");
+    const StiffenerResult r = checkStiffenerBuckling(st.dc, st.res, section, options.trace);
     storeStiffenerSection(st, std::move(section), options.panelTexts);
     CaseResults& res = st.res;
     res.fT = r.fT;
@@ -201,7 +213,8 @@ void runStiffenerCheck(State& st, Notifier& nt, const CalcOptions& options) {
 
 void runColumnCheck(State& st, const CalcOptions& options) {
     // The check sets calcMessage itself before an operation that can fail on a negative root.
-    const ColumnResult r = checkColumnBuckling(CheckedCase(st), st.res, st.run.calcMessage);
+    const ColumnResult r =
+        checkColumnBuckling(CheckedCase(st), st.res, st.run.calcMessage, options.trace);
     CaseResults& res = st.res;
     res.SigmSd = r.SigmSd;
     storeShell(st, r.shell, options);
@@ -226,7 +239,7 @@ void runColumnCheck(State& st, const CalcOptions& options) {
 void runPanelRing(State& st, Notifier& nt, const CalcOptions& options) {
     SectionResult section =
         ringSection(sectionInputs(st, options), st.dc.ring.kind, st.res.ringSection, nt);
-    const RingResult r = checkPanelRing(CheckedCase(st), st.res, section);
+    const RingResult r = checkPanelRing(CheckedCase(st), st.res, section, options.trace);
     storeRingSection(st, std::move(section), options.panelTexts);
     CaseResults& res = st.res;
     res.Areq = r.Areq;
@@ -249,7 +262,7 @@ void runPanelRing(State& st, Notifier& nt, const CalcOptions& options) {
 }
 
 void runHeavyRing(State& st, const CalcOptions& options) {
-    const HeavyRingResult r = checkHeavyRing(CheckedCase(st), st.res);
+    const HeavyRingResult r = checkHeavyRing(CheckedCase(st), st.res, options.trace);
     st.res.fT = r.fT;
     st.res.Ihr = r.Ihr;
     if (options.panelTexts)
@@ -339,7 +352,10 @@ void runChecks(State& st, Notifier& nt, const CalcOptions& options, const char*&
     // shell check above already was this check.)
     if (stringer && curvedPanel && st.res.slenderNote) {
         step = "Shell as an unstiffened cylinder (Ch 3.4.2)";
-        const ShellResult r = checkUnstiffenedCylinder(dc, designStress, 0.0);
+        if (options.trace)
+            options.trace->begin("unstiffened",
+                                 "Shell as an unstiffened cylinder between ring frames (Ch 3.4.2)");
+        const ShellResult r = checkUnstiffenedCylinder(dc, designStress, 0.0, options.trace);
         st.res.unstiffenedUF = r.shellUF;
         st.res.unstiffenedUFallow = r.factor.UFallow;
     }

@@ -153,8 +153,8 @@ TEST(DatabaseRead, BadLinesNameTheLine) {
               parseError(joinLines({caseLine({{10, "abc"}})}), false));
 }
 
-// A long file is read in two halves at once; the rows and the first bad line in file order
-// are what reading line after line gives.
+// A long file of mixed rows reads every row where it stands, and the first bad line in file
+// order is the one named.
 TEST(DatabaseRead, LongFileReadsEveryRowAndNamesItsFirstBadLine) {
     std::vector<std::string> lines = test::mixedLines(700);
     const CaseDatabase db = parseOk(joinLines(lines), test::smallProfileTables().bulb);
