@@ -14,7 +14,6 @@
 #include <functional>
 #include <map>
 #include <optional>
-#include <system_error>
 
 namespace velmora {
 
