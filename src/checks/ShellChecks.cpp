@@ -19,13 +19,6 @@ double coshExp(double x) {
     return (fexp(x) + fexp(-x)) / 2;
 }
 
-// Elastic buckling strengths of one shell check; fEm only enters the Ch 3.4 check.
-struct ShellStrengths {
-    double fEa = 0;
-    double fEm = 0;
-    double fEtau = 0;
-    double fEh = 0;
-};
 } // namespace
 
 ShellGeometry shellGeometry(const DesignCase& dc) {
@@ -172,7 +165,7 @@ ShellStresses shellStresses(const CaseResults& res) {
     return {res.Zl, res.SigaSd, res.SighSd};
 }
 
-ShellResult checkCurvedPanel(const DesignCase& dc, const CaseResults& res) {
+ShellStrengths curvedPanelStrengths(const DesignCase& dc) {
     const double r = dc.r;
     const double t = dc.t;
     const double s = dc.s;
@@ -188,7 +181,15 @@ ShellResult checkCurvedPanel(const DesignCase& dc, const CaseResults& res) {
         elasticStrength(dc, 5.34 + 4 * sl * sl, 0.856 * fpow(sl, 0.5) * fpow(Zs, 0.75), 0.6, s);
     const double psiH = (1 + sl * sl) * (1 + sl * sl);
     fE.fEh = toSingle(elasticStrength(dc, psiH, 1.04 * sl * fsqrt(Zs), 0.6, s));
+    return fE;
+}
 
+ShellResult checkCurvedPanel(const DesignCase& dc, const CaseResults& res) {
+    return checkCurvedPanel(dc, res, curvedPanelStrengths(dc));
+}
+
+ShellResult checkCurvedPanel(const DesignCase& dc, const CaseResults& res,
+                             const ShellStrengths& fE) {
     ShellResult out;
     out.title = "Shell Buckling: (Ch 3.3.2)";
     out.line2Label = "fEtau = ";
@@ -197,15 +198,10 @@ ShellResult checkCurvedPanel(const DesignCase& dc, const CaseResults& res) {
     return out;
 }
 
-ShellResult checkUnstiffenedCylinder(const DesignCase& dc, const CaseResults& res, double SigmSd) {
-    return checkUnstiffenedCylinder(dc, shellStresses(res), SigmSd);
-}
-
-ShellResult checkUnstiffenedCylinder(const DesignCase& dc, const ShellStresses& ds, double SigmSd) {
+ShellStrengths unstiffenedCylinderStrengths(const DesignCase& dc, double Zl) {
     const double r = dc.r;
     const double t = dc.t;
     const double l = dc.l;
-    const double Zl = ds.Zl;
 
     // Buckling coefficients of the unstiffened cylinder (Ch 3.4, Table 3-3): axial stress,
     // bending, torsion and shear, lateral pressure.
@@ -223,7 +219,19 @@ ShellResult checkUnstiffenedCylinder(const DesignCase& dc, const ShellStresses& 
     if (lr > 2.25 * rootRT)
         fEh = 0.25 * dc.E * fpow(fdiv(t, r), 2);
     fE.fEh = toSingle(fEh);
+    return fE;
+}
 
+ShellResult checkUnstiffenedCylinder(const DesignCase& dc, const CaseResults& res, double SigmSd) {
+    return checkUnstiffenedCylinder(dc, shellStresses(res), SigmSd);
+}
+
+ShellResult checkUnstiffenedCylinder(const DesignCase& dc, const ShellStresses& ds, double SigmSd) {
+    return checkUnstiffenedCylinder(dc, ds, SigmSd, unstiffenedCylinderStrengths(dc, ds.Zl));
+}
+
+ShellResult checkUnstiffenedCylinder(const DesignCase& dc, const ShellStresses& ds, double SigmSd,
+                                     const ShellStrengths& fE) {
     ShellResult out;
     out.title = "Shell Buckling: (Ch 3.4.2)";
     out.line2Label = "fEtau/fEm = ";
