@@ -32,8 +32,27 @@ struct RunShared {
     std::optional<SectionResult> ringForStresses;
     std::optional<SectionResult> stiffener;
     std::optional<SectionResult> ring;
+    // The elastic buckling strengths of the shell checks: the curved panel's, and the
+    // unstiffened cylinder's for the curvature parameter they were computed with.
+    std::optional<ShellStrengths> curvedPanel;
+    std::optional<std::pair<double, ShellStrengths>> unstiffened;
     bool sectionTexts = true;
 };
+
+// A traced run computes them anew, so that the calculation sheet shows how they came about.
+const ShellStrengths& sharedCurvedPanelStrengths(const DesignCase& dc, RunShared& shared,
+                                                 CalcTrace* trace) {
+    if (trace || !shared.curvedPanel)
+        shared.curvedPanel = curvedPanelStrengths(dc, trace);
+    return *shared.curvedPanel;
+}
+
+const ShellStrengths& sharedUnstiffenedStrengths(const DesignCase& dc, double Zl, RunShared& shared,
+                                                 CalcTrace* trace) {
+    if (trace || !shared.unstiffened || shared.unstiffened->first != Zl)
+        shared.unstiffened.emplace(Zl, unstiffenedCylinderStrengths(dc, Zl, trace));
+    return shared.unstiffened->second;
+}
 
 // The section held in `slot`, or the one `compute` makes, kept there for the next load case.
 template <class F> SectionResult sharedSection(std::optional<SectionResult>* slot, F compute) {
@@ -225,6 +244,31 @@ void runUnstiffenedCylinder(State& st, const CalcOptions& options) {
 
 namespace {
 
+void curvedPanelStep(State& st, const CalcOptions& options, RunShared& shared) {
+    if (options.trace)
+        options.trace->begin("shell", "Shell buckling (Ch 3.3.2)");
+    storeShell(st,
+               checkCurvedPanel(st.dc, st.res,
+                                sharedCurvedPanelStrengths(st.dc, shared, options.trace),
+                                options.trace),
+               options);
+}
+
+void unstiffenedCylinderStep(State& st, const CalcOptions& options, RunShared& shared) {
+    if (options.trace)
+        options.trace->begin("shell", "Shell buckling (Ch 3.4.2)");
+    const ShellStresses ds = shellStresses(st.res);
+    const ShellResult r = checkUnstiffenedCylinder(
+        st.dc, ds, 0.0, sharedUnstiffenedStrengths(st.dc, ds.Zl, shared, options.trace),
+        options.trace);
+    st.res.SigmSd = 0;
+    storeShell(st, r, options);
+}
+
+} // namespace
+
+namespace {
+
 void stiffenerStep(State& st, Notifier& nt, const CalcOptions& options, RunShared* shared) {
     SectionResult section = sharedSection(shared ? &shared->stiffener : nullptr, [&] {
         return stiffenerSection(sectionInputs(st, options), st.dc.stiff.kind, st.res.stiffSection,
@@ -360,15 +404,15 @@ void runChecks(State& st, Notifier& nt, const CalcOptions& options, RunShared& s
     case CylinderType::Unstiffened:
     case CylinderType::RingStiffened:
         step = "Shell Buckling (Ch 3.4.2)";
-        runUnstiffenedCylinder(st, options);
+        unstiffenedCylinderStep(st, options, shared);
         break;
     case CylinderType::StringerStiffened:
         if (fdiv(dc.l, dc.s) < 1) {
             step = "Shell Buckling (Ch 3.4.2)";
-            runUnstiffenedCylinder(st, options);
+            unstiffenedCylinderStep(st, options, shared);
         } else {
             step = "Shell Buckling (Ch 3.3.2)";
-            runCurvedPanel(st, options);
+            curvedPanelStep(st, options, shared);
             curvedPanel = true;
         }
         break;
@@ -411,7 +455,9 @@ void runChecks(State& st, Notifier& nt, const CalcOptions& options, RunShared& s
         if (options.trace)
             options.trace->begin("unstiffened",
                                  "Shell as an unstiffened cylinder between ring frames (Ch 3.4.2)");
-        const ShellResult r = checkUnstiffenedCylinder(dc, designStress, 0.0, options.trace);
+        const ShellResult r = checkUnstiffenedCylinder(
+            dc, designStress, 0.0,
+            sharedUnstiffenedStrengths(dc, designStress.Zl, shared, options.trace), options.trace);
         st.res.unstiffenedUF = r.shellUF;
         st.res.unstiffenedUFallow = r.factor.UFallow;
     }

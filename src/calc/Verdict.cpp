@@ -391,6 +391,10 @@ Verdict caseVerdict(const State& st) {
         if (worseVerdict(v.status, v.ratio, worst.status, worst.ratio))
             worst = std::move(v);
     }
+    // Inputs changed since the run concern the whole case, not one load case.
+    if (worst.status == VerdictStatus::NotCalculated && !worst.reasons.empty() &&
+        worst.reasons.front() == kInputsChanged)
+        return worst;
     // Name the governing load case in the line and in every reason.
     const std::string& name = worst.loadCaseName;
     const std::string status = verdictStatusText(worst.status);

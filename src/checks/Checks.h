@@ -100,9 +100,26 @@ struct ShellStresses {
 // Those the results hold now.
 ShellStresses shellStresses(const CaseResults& res);
 
+// Elastic buckling strengths of one shell check; fEm only enters the Ch 3.4 check. They depend
+// on the geometry (and E) alone, so a run over several load cases computes them once.
+struct ShellStrengths {
+    double fEa = 0;
+    double fEm = 0;
+    double fEtau = 0;
+    double fEh = 0;
+};
+
+// Those of the curved panel (Ch 3.3, Table 3-2) and of the unstiffened cylinder with the
+// curvature parameter Zl (Ch 3.4, Table 3-3, with the long-cylinder limits of Ch 3.4.3, 3.4.4).
+ShellStrengths curvedPanelStrengths(const DesignCase& dc, CalcTrace* trace = nullptr);
+ShellStrengths unstiffenedCylinderStrengths(const DesignCase& dc, double Zl,
+                                            CalcTrace* trace = nullptr);
+
 // Ch 3.3.2: the curved panel between two stringers, panel width s. Reads the design stresses
-// from `res`.
+// from `res`; the strengths are computed, or given as curvedPanelStrengths gave them.
 ShellResult checkCurvedPanel(const DesignCase& dc, const CaseResults& res,
+                             CalcTrace* trace = nullptr);
+ShellResult checkCurvedPanel(const DesignCase& dc, const CaseResults& res, const ShellStrengths& fE,
                              CalcTrace* trace = nullptr);
 
 // Ch 3.4.2: the shell between ring frames as an unstiffened cylinder of length l, with the
@@ -111,6 +128,8 @@ ShellResult checkUnstiffenedCylinder(const DesignCase& dc, const CaseResults& re
                                      CalcTrace* trace = nullptr);
 ShellResult checkUnstiffenedCylinder(const DesignCase& dc, const ShellStresses& ds, double SigmSd,
                                      CalcTrace* trace = nullptr);
+ShellResult checkUnstiffenedCylinder(const DesignCase& dc, const ShellStresses& ds, double SigmSd,
+                                     const ShellStrengths& fE, CalcTrace* trace = nullptr);
 
 // ---------------------------------------------------------------------------------------------
 // Panel stiffener buckling (Ch 3.6.3)

@@ -20,13 +20,6 @@ double coshExp(double x) {
     return (fexp(x) + fexp(-x)) / 2;
 }
 
-// Elastic buckling strengths of one shell check; fEm only enters the Ch 3.4 check.
-struct ShellStrengths {
-    double fEa = 0;
-    double fEm = 0;
-    double fEtau = 0;
-    double fEh = 0;
-};
 } // namespace
 
 ShellGeometry shellGeometry(const DesignCase& dc, CalcTrace* trace) {
@@ -360,12 +353,11 @@ ShellStresses shellStresses(const CaseResults& res) {
     return {res.Zl, res.SigaSd, res.SighSd};
 }
 
-ShellResult checkCurvedPanel(const DesignCase& dc, const CaseResults& res, CalcTrace* trace) {
+ShellStrengths curvedPanelStrengths(const DesignCase& dc, CalcTrace* trace) {
     const double r = dc.r;
     const double t = dc.t;
     const double s = dc.s;
     const double l = dc.l;
-    const char* ref = "Ch 3.3.2";
     const char* table = "Ch 3.3.2, Table 3-2";
 
     // Buckling coefficients of the curved panel (Ch 3.3, Table 3-2): psi, xi and rho for axial
@@ -396,30 +388,30 @@ ShellResult checkCurvedPanel(const DesignCase& dc, const CaseResults& res, CalcT
     traceAdd(trace, "xi_h", "1.04 * {} * sqrt({})", {{"s/l", sl}, {"Zs", Zs}}, xiH, "", table);
     traceAdd(trace, "rho_h", "0.6", {}, 0.6, "", table);
     fE.fEh = toSingle(elasticStrength(dc, psiH, xiH, 0.6, s, {trace, "h", "fEh", "s", table}));
+    return fE;
+}
 
+ShellResult checkCurvedPanel(const DesignCase& dc, const CaseResults& res, CalcTrace* trace) {
+    return checkCurvedPanel(dc, res, curvedPanelStrengths(dc, trace), trace);
+}
+
+ShellResult checkCurvedPanel(const DesignCase& dc, const CaseResults& res, const ShellStrengths& fE,
+                             CalcTrace* trace) {
     ShellResult out;
     out.title = "Shell Buckling: (Ch 3.3.2)";
     out.line2Label = "fEtau = ";
     out.line2Value = fE.fEtau;
-    runShellPath(dc, shellStresses(res), fE, false, 0.0, out, trace, ref);
+    runShellPath(dc, shellStresses(res), fE, false, 0.0, out, trace, "Ch 3.3.2");
     return out;
 }
 
-ShellResult checkUnstiffenedCylinder(const DesignCase& dc, const CaseResults& res, double SigmSd,
-                                     CalcTrace* trace) {
-    return checkUnstiffenedCylinder(dc, shellStresses(res), SigmSd, trace);
-}
-
-ShellResult checkUnstiffenedCylinder(const DesignCase& dc, const ShellStresses& ds, double SigmSd,
-                                     CalcTrace* trace) {
+ShellStrengths unstiffenedCylinderStrengths(const DesignCase& dc, double Zl, CalcTrace* trace) {
     const double r = dc.r;
     const double t = dc.t;
     const double l = dc.l;
-    const double Zl = ds.Zl;
 
     // Buckling coefficients of the unstiffened cylinder (Ch 3.4, Table 3-3): axial stress,
     // bending, torsion and shear, lateral pressure.
-    const char* ref = "Ch 3.4.2";
     const char* table = "Ch 3.4.2, Table 3-3";
     ShellStrengths fE;
     const double xiA = 0.702 * Zl;
@@ -476,13 +468,28 @@ ShellResult checkUnstiffenedCylinder(const DesignCase& dc, const ShellStresses& 
                            " (a long cylinder), so fEh = 0.25 E (t / r)^2");
     }
     fE.fEh = toSingle(fEh);
+    return fE;
+}
 
+ShellResult checkUnstiffenedCylinder(const DesignCase& dc, const CaseResults& res, double SigmSd,
+                                     CalcTrace* trace) {
+    return checkUnstiffenedCylinder(dc, shellStresses(res), SigmSd, trace);
+}
+
+ShellResult checkUnstiffenedCylinder(const DesignCase& dc, const ShellStresses& ds, double SigmSd,
+                                     CalcTrace* trace) {
+    return checkUnstiffenedCylinder(dc, ds, SigmSd, unstiffenedCylinderStrengths(dc, ds.Zl, trace),
+                                    trace);
+}
+
+ShellResult checkUnstiffenedCylinder(const DesignCase& dc, const ShellStresses& ds, double SigmSd,
+                                     const ShellStrengths& fE, CalcTrace* trace) {
     ShellResult out;
     out.title = "Shell Buckling: (Ch 3.4.2)";
     out.line2Label = "fEtau/fEm = ";
     // In a column case Tau is zero, so the bending strength is the informative one.
     out.line2Value = dc.cylinderType == CylinderType::Column ? fE.fEm : fE.fEtau;
-    runShellPath(dc, ds, fE, true, SigmSd, out, trace, ref);
+    runShellPath(dc, ds, fE, true, SigmSd, out, trace, "Ch 3.4.2");
     return out;
 }
 

@@ -6,11 +6,13 @@
 #include "calc/DatabaseRows.h"
 #include "calc/InputLimits.h"
 #include "calc/State.h"
+#include "case/LoadCases.h"
 #include "case/Notifier.h"
 #include "cli/CaseJson.h"
 
 #include <CLI/CLI.hpp>
 
+#include <algorithm>
 #include <filesystem>
 #include <iostream>
 
@@ -71,8 +73,34 @@ bool loadCase(State& st, WarningCollector& nt, const std::string& path,
 }
 
 void reportInputLimits(const State& st) {
-    for (const std::string& v : violationTexts(st.dc, st.decimalSep()))
-        std::cerr << kInputOutOfLimits << v << '\n';
+    const int count = loadCaseCount(st.dc);
+    if (count == 1) {
+        for (const std::string& v : violationTexts(st.dc, st.decimalSep()))
+            std::cerr << kInputOutOfLimits << v << '\n';
+        return;
+    }
+    // With several load cases: a field out of its limits in every load case (the geometry) once,
+    // a load out of its limits with the name of its load case.
+    std::vector<std::vector<std::string>> texts;
+    DesignCase one = st.dc;
+    for (int i = 0; i < count; ++i) {
+        putLoadCase(one, loadCaseAt(st.dc, i));
+        texts.push_back(violationTexts(one, st.decimalSep()));
+    }
+    const auto inEvery = [&texts](const std::string& v) {
+        for (const auto& t : texts)
+            if (std::find(t.begin(), t.end(), v) == t.end())
+                return false;
+        return true;
+    };
+    for (const std::string& v : texts.front())
+        if (inEvery(v))
+            std::cerr << kInputOutOfLimits << v << '\n';
+    for (int i = 0; i < count; ++i)
+        for (const std::string& v : texts[static_cast<size_t>(i)])
+            if (!inEvery(v))
+                std::cerr << kInputOutOfLimits << "load case " << loadCaseAt(st.dc, i).name << ": "
+                          << v << '\n';
 }
 
 bool loadDatabase(State& st, const std::string& inPath, const std::string& dataDir) {

@@ -164,6 +164,8 @@ TEST(LoadCaseCalc, TheCaseVerdictIsTheWorstAndNamesItsLoadCase) {
     // A changed load case makes every result stale.
     st.dc.otherLoadCases[0].Sigx = -1;
     EXPECT_EQ(VerdictStatus::NotCalculated, caseVerdict(st).status);
+    EXPECT_EQ("NOT CALCULATED - the inputs changed after the last calculation",
+              caseVerdict(st).line);
 }
 
 TEST(LoadCaseCalc, AStoppedLoadCaseStopsTheCaseAndIsNamed) {

@@ -357,6 +357,18 @@ assert all(r.startswith("Accidental: ") for r in v["reasons"]), v["reasons"]
 # The panels are the selected load case's: its Sigx of -50 MPa.
 assert d["case"]["Sigx"] == -50 and len(d["case"]["loadCases"]) == 3
 PY
+python3 - "$work/three.json" "$work/three_uf.json" <<'PY' || fail "three load cases: UF 7"
+import json, sys
+c = json.load(open(sys.argv[1]))
+c["loadCases"][1]["UF"] = 7
+c["l"] = 40
+json.dump(c, open(sys.argv[2], "w"))
+PY
+expect_rc 0 "$cli" calc "$work/three_uf.json" --data-dir "$data"
+grep -qx 'input out of limits: load case Storm: UF = 7, limit 0.5 <= UF <= 1.5' "$work/stderr" ||
+  fail "load case UF 7 not told: $(cat "$work/stderr")"
+[ "$(grep -c "^input out of limits: l = 40," "$work/stderr")" -eq 1 ] ||
+  fail "l 40 not told once: $(cat "$work/stderr")"
 expect_rc 0 "$cli" calc "$work/three.json" --data-dir "$data"
 grep -qx 'Load cases' "$work/stdout" || fail "calc lists no load cases"
 grep -q '^  Storm: WSD, n0 0.80$' "$work/stdout" || fail "calc: Storm line: $(cat "$work/stdout")"

@@ -240,7 +240,7 @@ void DatabaseWindow::newDatabase() {
     s.db.reset();
     s.db.rows[0] = commentRow("% " + comment_->text().toStdString());
     s.db.databaseFileName = "New Database_in.csv";
-    storeCaseInRow(s, 1);
+    storeLoadCasesInRows(s, 1);
     setCaption();
     refill(0);
     host().refreshWindow();
