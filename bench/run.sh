@@ -5,16 +5,15 @@
 #
 #   bench/run.sh [BASELINE...]
 #
-# For each git revision BASELINE, that revision's command-line tool is built in a scratch
-# worktree and its whole-process batch is timed in the same run, beside the current one.
+# For each git revision BASELINE, that revision is built in a scratch worktree and timed in the
+# same run, beside the current tree: its benchmarks (where it has the same benchmark program; the
+# medians are shown in one table, a column per tree) and its whole-process batch.
 set -euo pipefail
 cd "$(dirname "$0")/.."
 build=${VELMORA_BENCH_BUILD:-build-bench}
 baselines=("$@")
 cmake --preset bench -B "$build" >/dev/null
 cmake --build "$build" -j2 >/dev/null
-"$build/bin/velmora_bench" --benchmark_repetitions=5 --benchmark_report_aggregates_only=true \
-  --benchmark_format=console | grep -E 'median|^Benchmark|^-'
 
 work=$(mktemp -d)
 cleanup() {
@@ -35,16 +34,62 @@ open(sys.argv[1], "wb").write(b"\r\n".join(rows) + b"\r\n")
 PY
 
 tools=()
+benches=()
 for baseline in "${baselines[@]}"; do
   tree="$work/baseline-$baseline"
   git worktree add --detach "$tree" "$baseline" >/dev/null 2>&1
-  # Older trees made every warning an error; GCC 12's false -Wrestrict only appears at -O3.
-  cmake -S "$tree" -B "$tree/build" -G Ninja -DCMAKE_BUILD_TYPE=Release \
-    -DCMAKE_CXX_FLAGS_RELEASE="-O2 -DNDEBUG" -DVELMORA_BUILD_TESTS=OFF >/dev/null
+  # Built as the bench preset builds the current tree. Older trees made every warning an error;
+  # GCC 12's false -Wrestrict only appears at -O3.
+  bench=OFF
+  [ -f "$tree/bench/CMakeLists.txt" ] && bench=ON
+  cmake -S "$tree" -B "$tree/build" -G Ninja -DCMAKE_BUILD_TYPE=RelWithDebInfo \
+    -DCMAKE_CXX_COMPILER=g++ -DVELMORA_BUILD_TESTS=OFF -DVELMORA_BUILD_UI=OFF \
+    -DVELMORA_BUILD_BENCH=$bench >/dev/null
   cmake --build "$tree/build" -j2 --target velmora-dnv-cli >/dev/null
+  if [ $bench = ON ] && cmake --build "$tree/build" -j2 --target velmora_bench >/dev/null 2>&1; then
+    benches+=("baseline $baseline:$tree/build/bin/velmora_bench")
+  fi
   tools+=("baseline $baseline:$tree/build/bin/velmora-dnv-cli")
 done
 tools+=("current:$build/bin/velmora-dnv-cli")
+benches+=("current:$build/bin/velmora_bench")
+
+# The benchmarks of every tree, one tree after the other, then their medians side by side
+# (wall time; the processor time of the calling thread in brackets where it differs by more
+# than a tenth, as where other threads do part of the work).
+for i in "${!benches[@]}"; do
+  "${benches[$i]#*:}" --benchmark_repetitions=5 --benchmark_report_aggregates_only=true \
+    --benchmark_out="$work/bench-$i.json" --benchmark_out_format=json >/dev/null
+done
+python3 - "$work" "${benches[@]}" <<'PY'
+import json, sys
+work, entries = sys.argv[1], sys.argv[2:]
+names, results = [], []
+for i, e in enumerate(entries):
+    name = e.split(":", 1)[0]
+    data = json.load(open(f"{work}/bench-{i}.json"))
+    med = {}
+    for b in data["benchmarks"]:
+        if b.get("aggregate_name") == "median":
+            med[b["run_name"]] = (b["real_time"], b["cpu_time"], b["time_unit"])
+    names.append(name)
+    results.append(med)
+order = list(results[-1]) + [k for r in results[:-1] for k in r if k not in results[-1]]
+print("\n%-48s" % "Benchmark (median of 5)" + "".join("%24s" % n for n in names))
+for k in dict.fromkeys(order):
+    cells = []
+    for r in results:
+        if k not in r:
+            cells.append("%24s" % "-")
+            continue
+        real, cpu, unit = r[k]
+        unit = {"us": "µs"}.get(unit, unit)
+        text = "%.3g %s" % (real, unit)
+        if abs(cpu - real) > 0.1 * real:
+            text += " (%.3g)" % cpu
+        cells.append("%24s" % text)
+    print("%-48s" % k + "".join(cells))
+PY
 
 # The results file is written with fsync, which on ext4 also waits for whatever the builds above
 # left unwritten: let that reach the disk first.

@@ -1,6 +1,6 @@
 // Feeds arbitrary bytes to the database-file reader: a bad file must be refused with a message
 // naming the file and a line, a good one must hold valid codes within the capacity, and what it
-// writes back must read as the same file again, also when repeated into a long file.
+// writes back must read as the same file again.
 #include "files/DatabaseFile.h"
 #include "sections/ProfileTables.h"
 
@@ -64,27 +64,6 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
         std::string twice;
         check(velmora::databaseFileText(again, pointLocale ? '.' : ',', twice, error));
         check(twice == text);
-
-        // The rows over and over, in a file long enough to be read in two halves at once: it
-        // reads as the rows of its copies, in order. Only for a quarter of the inputs (chosen by
-        // their size), since a long file takes as long as a few short ones.
-        if (size % 4 != 0)
-            continue;
-        const int rows = again.lastRow + 1;
-        std::string longText;
-        int count = 0;
-        while (rows > 0 && count < 240 && count + rows <= velmora::CaseDatabase::kCapacity) {
-            longText += text;
-            count += rows;
-        }
-        if (count >= 200) {
-            velmora::CaseDatabase many;
-            check(velmora::parseDatabaseText(longText, "f_in.csv", bulb, pointLocale, many, error));
-            check(many.lastRow == count - 1);
-            std::string manyText;
-            check(velmora::databaseFileText(many, pointLocale ? '.' : ',', manyText, error));
-            check(manyText == longText);
-        }
     }
     return 0;
 }

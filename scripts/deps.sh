@@ -2,7 +2,7 @@
 # Sourced by scripts/run and scripts/test. (locales: the command-line tests build de_DE.UTF-8
 # from its sources for their decimal-comma run.)
 VELMORA_PACKAGES=(
-  cmake ninja-build g++ clang libclang-rt-14-dev clang-format
+  cmake ninja-build pkg-config g++ clang libclang-rt-14-dev clang-format
   libgtest-dev libgmock-dev libbenchmark-dev
   libcli11-dev nlohmann-json3-dev libxlsxwriter-dev
   qt6-base-dev qt6-charts-dev libqt6opengl6-dev qt6-svg-dev libgl-dev fonts-liberation xvfb xauth poppler-utils

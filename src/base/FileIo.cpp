@@ -56,7 +56,8 @@ bool readFile(const std::string& path, std::string& out) {
     return readFileLimited(path, std::numeric_limits<size_t>::max(), out) == ReadStatus::Ok;
 }
 
-bool writeFileAtomic(const std::string& path, const std::string& bytes) {
+bool writeThroughTemporary(const std::string& path,
+                           const std::function<bool(int fd, const std::string& tmpPath)>& fill) {
     if (path.empty())
         return false;
 
@@ -89,17 +90,7 @@ bool writeFileAtomic(const std::string& path, const std::string& bytes) {
     if (::stat(path.c_str(), &old) == 0 && S_ISREG(old.st_mode))
         (void)::fchmod(fd, old.st_mode & 07777);
 
-    size_t done = 0;
-    while (done < bytes.size()) {
-        const ssize_t n = ::write(fd, bytes.data() + done, bytes.size() - done);
-        if (n < 0) {
-            if (errno == EINTR)
-                continue;
-            return fail();
-        }
-        done += static_cast<size_t>(n);
-    }
-    if (::fsync(fd) != 0)
+    if (!fill(fd, tmp) || ::fsync(fd) != 0)
         return fail();
     const int closed = ::close(fd);
     fd = -1;
@@ -117,6 +108,22 @@ bool writeFileAtomic(const std::string& path, const std::string& bytes) {
         ::close(dfd);
     }
     return true;
+}
+
+bool writeFileAtomic(const std::string& path, const std::string& bytes) {
+    return writeThroughTemporary(path, [&bytes](int fd, const std::string&) {
+        size_t done = 0;
+        while (done < bytes.size()) {
+            const ssize_t n = ::write(fd, bytes.data() + done, bytes.size() - done);
+            if (n < 0) {
+                if (errno == EINTR)
+                    continue;
+                return false;
+            }
+            done += static_cast<size_t>(n);
+        }
+        return true;
+    });
 }
 
 } // namespace velmora

@@ -3,6 +3,7 @@
 #pragma once
 
 #include <cstddef>
+#include <functional>
 #include <string>
 
 namespace velmora {
@@ -23,8 +24,17 @@ ReadStatus readFileLimited(const std::string& path, size_t maxBytes, std::string
 // Reads a whole file of any size; false when it cannot be opened or read.
 bool readFile(const std::string& path, std::string& out);
 
-// Writes `bytes` to a temporary file beside `path` and renames it over `path` when complete;
-// false (and the old file untouched) when any step fails.
+// Writes a file through a fresh temporary file beside `path`: `fill` writes the temporary, which
+// it is given created empty (an open descriptor `fd` and its name `tmpPath`; a writer that opens
+// the name must write into that file, not replace it). When `fill` succeeds the temporary is
+// forced to the disk and renamed over `path`, and the rename is forced to the disk too, so that
+// the old file stays whole until the new one is complete and the new one is kept if the machine
+// stops. A replaced file keeps its permissions. False, with the temporary removed and `path` as
+// it was, when any step fails.
+bool writeThroughTemporary(const std::string& path,
+                           const std::function<bool(int fd, const std::string& tmpPath)>& fill);
+
+// Writes `bytes` to `path` through a temporary file as writeThroughTemporary.
 bool writeFileAtomic(const std::string& path, const std::string& bytes);
 
 } // namespace velmora

@@ -9,6 +9,7 @@
 
 #include <charconv>
 #include <cmath>
+#include <cstdlib>
 #include <cstring>
 #include <system_error>
 
@@ -265,6 +266,44 @@ std::string formatInvariant(float value) {
 
 std::string formatShortest(double value) {
     return shortestText(value);
+}
+
+std::string formatSignificant(double value, int digits) {
+    if (!std::isfinite(value))
+        return shortestText(value);
+    if (value == 0)
+        return "0";
+    if (digits < 1)
+        digits = 1;
+    // Scientific digits first: "-1.090976e+03".
+    char buf[64];
+    const auto res =
+        std::to_chars(buf, buf + sizeof buf, value, std::chars_format::scientific, digits - 1);
+    if (res.ec != std::errc())
+        return "0";
+    const std::string sci(buf, res.ptr);
+    const size_t ePos = sci.find('e');
+    const int exponent = std::stoi(sci.substr(ePos + 1));
+    const bool negative = sci[0] == '-';
+    std::string mantissa;
+    for (size_t i = negative ? 1 : 0; i < ePos; ++i)
+        if (sci[i] != '.')
+            mantissa += sci[i];
+    while (mantissa.size() > 1 && mantissa.back() == '0')
+        mantissa.pop_back();
+    std::string out = negative ? "-" : "";
+    if (exponent < -6 || exponent >= 15) {
+        out += mantissa.substr(0, 1);
+        if (mantissa.size() > 1)
+            out += "." + mantissa.substr(1);
+        return out + "e" + (exponent < 0 ? "-" : "+") + std::to_string(std::abs(exponent));
+    }
+    if (exponent < 0)
+        return out + "0." + std::string(static_cast<size_t>(-exponent - 1), '0') + mantissa;
+    const auto intDigits = static_cast<size_t>(exponent + 1);
+    if (mantissa.size() <= intDigits)
+        return out + mantissa + std::string(intDigits - mantissa.size(), '0');
+    return out + mantissa.substr(0, intDigits) + "." + mantissa.substr(intDigits);
 }
 
 bool detectDecimalSeparator(char localeDecimalSep) {

@@ -262,6 +262,7 @@ ParsedNumber parseNumber(std::string_view text, bool decimalPointLocale,
             r.ok = false;
             return r;
         }
+        r.found = sc.found;
     } else {
         // The locale writes "," as decimal separator; a typed "." means the same.
         for (char& c : r.text)

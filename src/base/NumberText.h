@@ -30,6 +30,12 @@ std::string formatInvariant(float value);
 // that are not finite).
 std::string formatShortest(double value);
 
+// `value` rounded to `digits` significant digits (round half to even on the exact binary value),
+// written out in plain decimals without trailing zeros and with "." ("1090.976", "-0.3",
+// "123456800"); very small or large magnitudes (below 1e-6, from 1e15) in exponent form
+// ("1.5e-07"). Used by the calculation sheet, whose expressions any script can evaluate.
+std::string formatSignificant(double value, int digits);
+
 // True when the locale whose decimal separator is `localeDecimalSep` writes 1.1 as "1.1".
 bool detectDecimalSeparator(char localeDecimalSep);
 
@@ -37,9 +43,10 @@ bool detectDecimalSeparator(char localeDecimalSep);
 // Reading numbers
 
 struct ParsedNumber {
-    bool ok = true;   // false: type mismatch off the point branch, or beyond single range
-    float value = 0;  // rounded to single precision
-    std::string text; // the normalised text that was converted
+    bool ok = true;    // false: type mismatch off the point branch, or beyond single range
+    bool found = true; // false: the point branch found no leading number and read 0
+    float value = 0;   // rounded to single precision
+    std::string text;  // the normalised text that was converted
 };
 
 // Text typed into a box to a single. With `decimalPointLocale` every "," becomes "." and the

@@ -7,6 +7,7 @@
 #include "calc/Steps.h"
 #include "case/LoadCases.h"
 #include "case/Notifier.h"
+#include "checks/CalcTrace.h"
 #include "checks/Checks.h"
 #include "checks/PanelTexts.h"
 #include "sections/Materials.h"
@@ -38,16 +39,18 @@ struct RunShared {
     bool sectionTexts = true;
 };
 
-const ShellStrengths& sharedCurvedPanelStrengths(const DesignCase& dc, RunShared& shared) {
+// The strengths of the first load case (whose lines go to `trace`), kept for the others.
+const ShellStrengths& sharedCurvedPanelStrengths(const DesignCase& dc, RunShared& shared,
+                                                 CalcTrace* trace) {
     if (!shared.curvedPanel)
-        shared.curvedPanel = curvedPanelStrengths(dc);
+        shared.curvedPanel = curvedPanelStrengths(dc, trace);
     return *shared.curvedPanel;
 }
 
-const ShellStrengths& sharedUnstiffenedStrengths(const DesignCase& dc, double Zl,
-                                                 RunShared& shared) {
+const ShellStrengths& sharedUnstiffenedStrengths(const DesignCase& dc, double Zl, RunShared& shared,
+                                                 CalcTrace* trace) {
     if (!shared.unstiffened || shared.unstiffened->first != Zl)
-        shared.unstiffened.emplace(Zl, unstiffenedCylinderStrengths(dc, Zl));
+        shared.unstiffened.emplace(Zl, unstiffenedCylinderStrengths(dc, Zl, trace));
     return shared.unstiffened->second;
 }
 
@@ -192,14 +195,20 @@ bool sectionTexts(const CalcOptions& options, const RunShared* shared) {
 }
 
 void designStressStep(State& st, Notifier& nt, const CalcOptions& options, RunShared* shared) {
-    const ShellGeometry g = shellGeometry(st.dc);
+    if (options.trace)
+        options.trace->begin("shell", "Design stresses (Ch 3.2)");
+    const ShellGeometry g = shellGeometry(st.dc, options.trace);
     std::optional<SectionResult> ring;
-    const DesignStressResult ds = designStresses(st.dc, g, [&] {
-        ring = sharedSection(shared ? &shared->ringForStresses : nullptr, [&] {
-            return ringSection(sectionInputs(st, options), st.dc.ring.kind, st.res.ringSection, nt);
-        });
-        return ring->props.A;
-    });
+    const DesignStressResult ds = designStresses(
+        st.dc, g,
+        [&] {
+            ring = sharedSection(shared ? &shared->ringForStresses : nullptr, [&] {
+                return ringSection(sectionInputs(st, options), st.dc.ring.kind, st.res.ringSection,
+                                   nt);
+            });
+            return ring->props.A;
+        },
+        options.trace);
     if (ring)
         storeRingSection(st, std::move(*ring), sectionTexts(options, shared));
     CaseResults& res = st.res;
@@ -220,11 +229,15 @@ void runDesignStresses(State& st, Notifier& nt, const CalcOptions& options) {
 }
 
 void runCurvedPanel(State& st, const CalcOptions& options) {
-    storeShell(st, checkCurvedPanel(st.dc, st.res), options);
+    if (options.trace)
+        options.trace->begin("shell", "Shell buckling (Ch 3.3.2)");
+    storeShell(st, checkCurvedPanel(st.dc, st.res, options.trace), options);
 }
 
 void runUnstiffenedCylinder(State& st, const CalcOptions& options) {
-    const ShellResult r = checkUnstiffenedCylinder(st.dc, st.res, 0.0);
+    if (options.trace)
+        options.trace->begin("shell", "Shell buckling (Ch 3.4.2)");
+    const ShellResult r = checkUnstiffenedCylinder(st.dc, st.res, 0.0, options.trace);
     st.res.SigmSd = 0;
     storeShell(st, r, options);
 }
@@ -232,14 +245,22 @@ void runUnstiffenedCylinder(State& st, const CalcOptions& options) {
 namespace {
 
 void curvedPanelStep(State& st, const CalcOptions& options, RunShared& shared) {
-    storeShell(st, checkCurvedPanel(st.dc, st.res, sharedCurvedPanelStrengths(st.dc, shared)),
+    if (options.trace)
+        options.trace->begin("shell", "Shell buckling (Ch 3.3.2)");
+    storeShell(st,
+               checkCurvedPanel(st.dc, st.res,
+                                sharedCurvedPanelStrengths(st.dc, shared, options.trace),
+                                options.trace),
                options);
 }
 
 void unstiffenedCylinderStep(State& st, const CalcOptions& options, RunShared& shared) {
+    if (options.trace)
+        options.trace->begin("shell", "Shell buckling (Ch 3.4.2)");
     const ShellStresses ds = shellStresses(st.res);
-    const ShellResult r =
-        checkUnstiffenedCylinder(st.dc, ds, 0.0, sharedUnstiffenedStrengths(st.dc, ds.Zl, shared));
+    const ShellResult r = checkUnstiffenedCylinder(
+        st.dc, ds, 0.0, sharedUnstiffenedStrengths(st.dc, ds.Zl, shared, options.trace),
+        options.trace);
     st.res.SigmSd = 0;
     storeShell(st, r, options);
 }
@@ -253,7 +274,9 @@ void stiffenerStep(State& st, Notifier& nt, const CalcOptions& options, RunShare
         return stiffenerSection(sectionInputs(st, options), st.dc.stiff.kind, st.res.stiffSection,
                                 nt);
     });
-    const StiffenerResult r = checkStiffenerBuckling(st.dc, st.res, section);
+    if (options.trace)
+        options.trace->begin("stiffener", "Stiffener buckling (Ch 3.6.3)");
+    const StiffenerResult r = checkStiffenerBuckling(st.dc, st.res, section, options.trace);
     storeStiffenerSection(st, std::move(section), sectionTexts(options, shared));
     CaseResults& res = st.res;
     res.fT = r.fT;
@@ -280,7 +303,8 @@ void runStiffenerCheck(State& st, Notifier& nt, const CalcOptions& options) {
 
 void runColumnCheck(State& st, const CalcOptions& options) {
     // The check sets calcMessage itself before an operation that can fail on a negative root.
-    const ColumnResult r = checkColumnBuckling(CheckedCase(st), st.res, st.run.calcMessage);
+    const ColumnResult r =
+        checkColumnBuckling(CheckedCase(st), st.res, st.run.calcMessage, options.trace);
     CaseResults& res = st.res;
     res.SigmSd = r.SigmSd;
     storeShell(st, r.shell, options);
@@ -308,7 +332,7 @@ void panelRingStep(State& st, Notifier& nt, const CalcOptions& options, RunShare
     SectionResult section = sharedSection(shared ? &shared->ring : nullptr, [&] {
         return ringSection(sectionInputs(st, options), st.dc.ring.kind, st.res.ringSection, nt);
     });
-    const RingResult r = checkPanelRing(CheckedCase(st), st.res, section);
+    const RingResult r = checkPanelRing(CheckedCase(st), st.res, section, options.trace);
     storeRingSection(st, std::move(section), sectionTexts(options, shared));
     CaseResults& res = st.res;
     res.Areq = r.Areq;
@@ -337,7 +361,7 @@ void runPanelRing(State& st, Notifier& nt, const CalcOptions& options) {
 }
 
 void runHeavyRing(State& st, const CalcOptions& options) {
-    const HeavyRingResult r = checkHeavyRing(CheckedCase(st), st.res);
+    const HeavyRingResult r = checkHeavyRing(CheckedCase(st), st.res, options.trace);
     st.res.fT = r.fT;
     st.res.Ihr = r.Ihr;
     if (options.panelTexts)
@@ -428,8 +452,12 @@ void runChecks(State& st, Notifier& nt, const CalcOptions& options, RunShared& s
     // shell check above already was this check.)
     if (stringer && curvedPanel && st.res.slenderNote) {
         step = "Shell as an unstiffened cylinder (Ch 3.4.2)";
+        if (options.trace)
+            options.trace->begin("unstiffened",
+                                 "Shell as an unstiffened cylinder between ring frames (Ch 3.4.2)");
         const ShellResult r = checkUnstiffenedCylinder(
-            dc, designStress, 0.0, sharedUnstiffenedStrengths(dc, designStress.Zl, shared));
+            dc, designStress, 0.0,
+            sharedUnstiffenedStrengths(dc, designStress.Zl, shared, options.trace), options.trace);
         st.res.unstiffenedUF = r.shellUF;
         st.res.unstiffenedUFallow = r.factor.UFallow;
     }

@@ -5,6 +5,7 @@ namespace velmora {
 
 struct State;
 class Notifier;
+class CalcTrace;
 
 struct CalcOptions {
     // False: the checks store their numeric results and the proportion verdicts but build no
@@ -12,6 +13,9 @@ struct CalcOptions {
     // reads only the numbers and judges each run at once with verdictOfRun). Such a run keeps
     // no copy of its inputs, so its results do not count as current (resultsCurrent).
     bool panelTexts = true;
+    // When set, every check records its steps here (the calculation sheet); the numbers are
+    // the same with or without it.
+    CalcTrace* trace = nullptr;
 };
 
 // Clears calcMessage, runs the checks the case asks for and stores each check's results and

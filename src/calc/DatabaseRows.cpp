@@ -61,7 +61,10 @@ std::string readDatabaseFile(State& st, const std::string& path) {
 }
 
 std::string writeDatabaseFile(State& st, const std::string& path) {
-    return writeDatabaseFile(st.db, st.decimalSep(), path);
+    std::string error = writeDatabaseFile(st.db, st.decimalSep(), path);
+    if (error.empty())
+        st.db.modified = false;
+    return error;
 }
 
 namespace {
@@ -100,6 +103,7 @@ bool storeCaseInRow(State& st, int index) {
     storeRow(st, dc, dc.identification, index, stiff, ring);
     st.db.rows[static_cast<size_t>(index) + 1] = commentRow("End");
     st.db.lastRow = static_cast<int16_t>(index + 1);
+    st.db.modified = true;
     return true;
 }
 

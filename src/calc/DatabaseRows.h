@@ -17,12 +17,13 @@ class Notifier;
 std::string readDatabaseFile(State& st, const std::string& path);
 
 // Writes rows 0..lastRow to `path` through a temporary file renamed over it. Returns "" or the
-// message; on failure the previous file is untouched.
+// message; on failure the previous file is untouched and the database stays marked changed.
 std::string writeDatabaseFile(State& st, const std::string& path);
 
 // Stores the current design case in row `index` as a case row, makes row index+1 the marker
-// "End" and sets lastRow to index+1. False (nothing changed) when index+1 is beyond the
-// capacity or index is negative. The design case itself is not changed.
+// "End" and sets lastRow to index+1, and marks the database changed. False (nothing changed)
+// when index+1 is beyond the capacity or index is negative. The design case itself is not
+// changed.
 bool storeCaseInRow(State& st, int index);
 
 // Stores the case as one case row per load case from row `index` on, then the marker "End",

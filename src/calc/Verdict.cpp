@@ -69,43 +69,15 @@ std::string titled(CheckId c, const DesignCase& dc) {
 // The proportion limits that fail, one text each.
 void addProportionReasons(const DesignCase& dc, const CaseResults& res,
                           std::vector<std::string>& out) {
-    struct Texts {
-        const char* profile;
-        bool inUse;
-        bool ok;
-        unsigned failing;
-        std::pair<unsigned, const std::string*> texts[4];
-    };
-    const Texts profiles[2] = {
-        {"stiffener",
-         dc.cylinderType == CylinderType::StringerStiffened,
-         res.stiffProportionsOk,
-         res.stiffProportionsFailing,
-         {{ProportionBit::Web, &res.webCheckText},
-          {ProportionBit::Flange, &res.flangeCheckText},
-          {0, nullptr},
-          {0, nullptr}}},
-        {"ring frame",
-         dc.ringControl == 1,
-         res.ringProportionsOk,
-         res.ringProportionsFailing,
-         {{ProportionBit::Web, &res.ringWebCheckText},
-          {ProportionBit::Slenderness, &res.ringSlendernessCheckText},
-          {ProportionBit::Flange, &res.ringFlangeCheckText},
-          {ProportionBit::Eccentricity, &res.ringEccentricityCheckText}}},
-    };
-    for (const Texts& p : profiles) {
-        if (!p.inUse || p.ok)
+    for (const auto& [role, profile] : {std::pair{ProfileRole::Stiffener, "stiffener"},
+                                        std::pair{ProfileRole::RingFrame, "ring frame"}}) {
+        const ProportionFailure failure = proportionFailure(dc, res, role);
+        if (!failure.fails)
             continue;
-        const std::string lead = std::string(p.profile) + " proportion limit (Ch 3.10)";
-        bool named = false;
-        for (const auto& [bit, text] : p.texts) {
-            if (text == nullptr || (p.failing & bit) == 0 || text->empty())
-                continue;
-            out.push_back(lead + ": " + *text);
-            named = true;
-        }
-        if (!named)
+        const std::string lead = std::string(profile) + " proportion limit (Ch 3.10)";
+        for (const std::string& limit : failure.limits)
+            out.push_back(lead + ": " + limit);
+        if (failure.limits.empty())
             out.push_back(lead + " not met");
     }
 }
@@ -203,6 +175,38 @@ bool proportionsPass(const DesignCase& dc, const CaseResults& res) {
     if (dc.cylinderType == CylinderType::StringerStiffened && !res.stiffProportionsOk)
         return false;
     return dc.ringControl != 1 || res.ringProportionsOk;
+}
+
+ProportionFailure proportionFailure(const DesignCase& dc, const CaseResults& res, ProfileRole p) {
+    struct Texts {
+        bool inUse;
+        bool ok;
+        unsigned failing;
+        std::pair<unsigned, const std::string*> texts[4];
+    };
+    const Texts t = p == ProfileRole::Stiffener
+                        ? Texts{dc.cylinderType == CylinderType::StringerStiffened,
+                                res.stiffProportionsOk,
+                                res.stiffProportionsFailing,
+                                {{ProportionBit::Web, &res.webCheckText},
+                                 {ProportionBit::Flange, &res.flangeCheckText},
+                                 {0, nullptr},
+                                 {0, nullptr}}}
+                        : Texts{dc.ringControl == 1,
+                                res.ringProportionsOk,
+                                res.ringProportionsFailing,
+                                {{ProportionBit::Web, &res.ringWebCheckText},
+                                 {ProportionBit::Slenderness, &res.ringSlendernessCheckText},
+                                 {ProportionBit::Flange, &res.ringFlangeCheckText},
+                                 {ProportionBit::Eccentricity, &res.ringEccentricityCheckText}}};
+    ProportionFailure out;
+    if (!t.inUse || t.ok)
+        return out;
+    out.fails = true;
+    for (const auto& [bit, text] : t.texts)
+        if (text != nullptr && (t.failing & bit) != 0 && !text->empty())
+            out.limits.push_back(*text);
+    return out;
 }
 
 bool resultsCurrent(const State& st) {

@@ -69,6 +69,17 @@ std::optional<CheckId> governingCheck(const CheckValues& checks);
 // stringer-stiffened cylinder, the ring frame where the ring-frame check runs.
 bool proportionsPass(const DesignCase& dc, const CaseResults& res);
 
+// The two profiles whose proportions a verdict weighs.
+enum class ProfileRole { Stiffener, RingFrame };
+// The proportion limits (Ch 3.10) a profile the case uses fails, each as its check text
+// ("h <= 3 (Eq 3.10.7) ==> NOK"); empty when it passes them or the case does not use it.
+// `fails` tells a failing profile whose texts were not made.
+struct ProportionFailure {
+    bool fails = false;
+    std::vector<std::string> limits;
+};
+ProportionFailure proportionFailure(const DesignCase& dc, const CaseResults& res, ProfileRole p);
+
 // Whether the results belong to the case as it is now: the last run completed and the inputs
 // (less project name and identification) are those it ran with.
 bool resultsCurrent(const State& st);

@@ -15,6 +15,8 @@
 
 namespace velmora {
 
+class CalcTrace;
+
 // ---------------------------------------------------------------------------------------------
 // Design stresses
 
@@ -36,19 +38,32 @@ struct DesignStressResult {
     float Tau = 0;
 };
 
-ShellGeometry shellGeometry(const DesignCase& dc);
+// Every check records its lines in `trace` when there is one (checks/CalcTrace.h); without
+// one it records nothing and computes the same numbers.
+ShellGeometry shellGeometry(const DesignCase& dc, CalcTrace* trace = nullptr);
 
 // Design stresses SigaSd, SighPd and SighSd. A ring-stiffened cylinder reduces the hoop stress
 // by its ring-frame area, which `ringArea` gives when the step needs it (the caller computes the
 // ring-frame section there).
 DesignStressResult designStresses(const DesignCase& dc, const ShellGeometry& g,
-                                  const std::function<double()>& ringArea);
+                                  const std::function<double()>& ringArea,
+                                  CalcTrace* trace = nullptr);
 
 // ---------------------------------------------------------------------------------------------
 // Shell buckling (Ch 3.3.2, Ch 3.4.2)
 
+// How the lines of one elastic buckling strength are named: C_a and fEa for kind "a".
+struct StrengthTrace {
+    CalcTrace* trace = nullptr;
+    const char* kind = "";
+    const char* symbol = "";
+    const char* lengthName = "";
+    const char* ref = "";
+};
+
 // C * pi^2 E / (12 (1 - 0.3^2)) * (t / length)^2 with C = psi sqrt(1 + (rho xi / psi)^2).
-double elasticStrength(const DesignCase& dc, double psi, double xi, double rho, double length);
+double elasticStrength(const DesignCase& dc, double psi, double xi, double rho, double length,
+                       const StrengthTrace& st = {});
 
 // Material factor gM, WSD buckling factor beta and permitted usage factor at slenderness
 // `lamdas`. LRFD leaves beta as it was (no value here).
@@ -57,7 +72,7 @@ struct MaterialFactor {
     std::optional<double> beta;
     double UFallow = 0;
 };
-MaterialFactor materialFactor(const DesignCase& dc, double lamdas);
+MaterialFactor materialFactor(const DesignCase& dc, double lamdas, CalcTrace* trace = nullptr);
 
 struct ShellResult {
     const char* title = "";      // "Shell Buckling: (Ch 3.3.2)" or "(Ch 3.4.2)"
@@ -95,22 +110,28 @@ struct ShellStrengths {
 };
 
 // Those of the curved panel (Ch 3.3, Table 3-2) and of the unstiffened cylinder with the
-// curvature parameter Zl (Ch 3.4, Table 3-3, with the long-cylinder limits of Ch 3.4.3, 3.4.4).
-ShellStrengths curvedPanelStrengths(const DesignCase& dc);
-ShellStrengths unstiffenedCylinderStrengths(const DesignCase& dc, double Zl);
+// curvature parameter Zl (Ch 3.4, Table 3-3, with the long-cylinder limits of Ch 3.4.3, 3.4.4),
+// their lines recorded in `trace` when there is one.
+ShellStrengths curvedPanelStrengths(const DesignCase& dc, CalcTrace* trace = nullptr);
+ShellStrengths unstiffenedCylinderStrengths(const DesignCase& dc, double Zl,
+                                            CalcTrace* trace = nullptr);
 
 // Ch 3.3.2: the curved panel between two stringers, panel width s. Reads the design stresses
-// from `res`; the strengths are computed, or given as curvedPanelStrengths gave them.
-ShellResult checkCurvedPanel(const DesignCase& dc, const CaseResults& res);
+// from `res`; the strengths are computed (and traced), or given as curvedPanelStrengths gave
+// them.
 ShellResult checkCurvedPanel(const DesignCase& dc, const CaseResults& res,
-                             const ShellStrengths& fE);
+                             CalcTrace* trace = nullptr);
+ShellResult checkCurvedPanel(const DesignCase& dc, const CaseResults& res, const ShellStrengths& fE,
+                             CalcTrace* trace = nullptr);
 
 // Ch 3.4.2: the shell between ring frames as an unstiffened cylinder of length l, with the
 // bending stress `SigmSd` (0 except in a column case).
-ShellResult checkUnstiffenedCylinder(const DesignCase& dc, const CaseResults& res, double SigmSd);
-ShellResult checkUnstiffenedCylinder(const DesignCase& dc, const ShellStresses& ds, double SigmSd);
+ShellResult checkUnstiffenedCylinder(const DesignCase& dc, const CaseResults& res, double SigmSd,
+                                     CalcTrace* trace = nullptr);
 ShellResult checkUnstiffenedCylinder(const DesignCase& dc, const ShellStresses& ds, double SigmSd,
-                                     const ShellStrengths& fE);
+                                     CalcTrace* trace = nullptr);
+ShellResult checkUnstiffenedCylinder(const DesignCase& dc, const ShellStresses& ds, double SigmSd,
+                                     const ShellStrengths& fE, CalcTrace* trace = nullptr);
 
 // ---------------------------------------------------------------------------------------------
 // Panel stiffener buckling (Ch 3.6.3)
@@ -118,10 +139,14 @@ ShellResult checkUnstiffenedCylinder(const DesignCase& dc, const ShellStresses& 
 // Ch 3.9 torsional buckling strength fT of the stiffener `rec` with section `sp`, limited to
 // the plate's yield strength.
 float stiffenerTorsionalStrength(const DesignCase& dc, const ProfileRecord& rec,
-                                 const SectionProps& sp, float fys, double shellStressRatio);
+                                 const SectionProps& sp, float fys, double shellStressRatio,
+                                 CalcTrace* trace = nullptr);
 
 // The profile of height H and section `sp` with an effective plate flange of width b.
-EffectiveSection effectiveSection(const SectionProps& sp, double H, double t, double b);
+// `bName` names the plate width in the trace ("se", "le").
+EffectiveSection effectiveSection(const SectionProps& sp, double H, double t, double b,
+                                  CalcTrace* trace = nullptr, const char* bName = "b",
+                                  const char* ref = "");
 
 struct StiffenerResult {
     float fT = 0;
@@ -145,7 +170,7 @@ struct StiffenerResult {
 
 // Reads the shell check's fks, SigjSd, shellStressRatio and the design stress SighSd from `res`.
 StiffenerResult checkStiffenerBuckling(const DesignCase& dc, const CaseResults& res,
-                                       const SectionResult& section);
+                                       const SectionResult& section, CalcTrace* trace = nullptr);
 
 // ---------------------------------------------------------------------------------------------
 // Ring frames (Ch 3.5.2, Ch 3.9)
@@ -163,12 +188,14 @@ struct RingEffectiveSection {
     double rf = 0;
 };
 RingEffectiveSection ringEffectiveSection(const DesignCase& dc, const ProfileRecord& ring,
-                                          const SectionProps& sp, double le);
+                                          const SectionProps& sp, double le,
+                                          CalcTrace* trace = nullptr);
 
 // Torsional buckling strength fT of the ring frame, for a cold-formed frame 90 % of it, limited
 // to the plate's yield strength.
 float ringTorsionalStrength(const DesignCase& dc, const ProfileRecord& ring, const SectionProps& sp,
-                            float fyr, double leo, double shellStressRatio);
+                            float fyr, double leo, double shellStressRatio,
+                            CalcTrace* trace = nullptr);
 
 // What one evaluation of the special calculation of Ih (Ch 3.5.2.7) reads.
 struct SpecialIhInputs {
@@ -194,7 +221,7 @@ struct SpecialIhInvariants {
 // The pressure ratio |pd / pRd| for the moment of inertia Ih.
 double specialIhStep(const DesignCase& dc, const SpecialIhInputs& in, double Ih);
 double specialIhStep(const DesignCase& dc, const SpecialIhInputs& in, double Ih,
-                     SpecialIhInvariants& kept);
+                     SpecialIhInvariants& kept, CalcTrace* trace = nullptr);
 
 struct RingResult {
     double Areq = 0;
@@ -215,7 +242,8 @@ struct RingResult {
 
 // Ch 3.5.2 panel ring buckling with the ring-frame section `ring`. Reads Zl, leo, gM and
 // shellStressRatio of this run and the stiffener area from `res`.
-RingResult checkPanelRing(const DesignCase& dc, const CaseResults& res, const SectionResult& ring);
+RingResult checkPanelRing(const DesignCase& dc, const CaseResults& res, const SectionResult& ring,
+                          CalcTrace* trace = nullptr);
 
 struct HeavyRingResult {
     float fT = 0;
@@ -224,7 +252,8 @@ struct HeavyRingResult {
 
 // Required moment of inertia of a heavy ring frame over the cylinder length L; reads the panel
 // ring check's fT, SighRing, r0 and effective section of the same run from `res`.
-HeavyRingResult checkHeavyRing(const DesignCase& dc, const CaseResults& res);
+HeavyRingResult checkHeavyRing(const DesignCase& dc, const CaseResults& res,
+                               CalcTrace* trace = nullptr);
 
 // ---------------------------------------------------------------------------------------------
 // Column buckling (Ch 3.8)
@@ -254,7 +283,7 @@ extern const char* const kNegRootMessage;
 // Ch 3.8: the whole cylinder as a column under axial force and biaxial end moments. Before an
 // operation of Eq 3.8.8 that fails on a negative root the check sets `message`, which the run
 // shows when it stops there.
-ColumnResult checkColumnBuckling(const DesignCase& dc, const CaseResults& res,
-                                 std::string& message);
+ColumnResult checkColumnBuckling(const DesignCase& dc, const CaseResults& res, std::string& message,
+                                 CalcTrace* trace = nullptr);
 
 } // namespace velmora

@@ -1,6 +1,7 @@
 // Panel stiffener buckling (DNV-RP-C202 Ch 3.6.3) with the torsional buckling strength of the
 // stiffener (Ch 3.9) and the stiffener's effective plate flange.
 #include "base/Fp.h"
+#include "checks/CalcTrace.h"
 #include "checks/Checks.h"
 #include "checks/Torsion.h"
 
@@ -9,16 +10,23 @@
 namespace velmora {
 
 float stiffenerTorsionalStrength(const DesignCase& dc, const ProfileRecord& rec,
-                                 const SectionProps& sp, float fys, double shellStressRatio) {
-    float fT =
-        torsionalStrength({rec, sp, dc.E, dc.t, dc.s, dc.r, dc.ltStiff, fys, shellStressRatio});
+                                 const SectionProps& sp, float fys, double shellStressRatio,
+                                 CalcTrace* trace) {
+    float fT = torsionalStrength(
+        {rec, sp, dc.E, dc.t, dc.s, dc.r, dc.ltStiff, fys, shellStressRatio}, trace, "fys", "s");
     // The torsional strength never exceeds the plate's yield strength.
-    if (fT > dc.fyp)
+    if (fT > dc.fyp) {
+        if (trace)
+            trace->add("fT", "{}", {{"fyp", dc.fyp}}, dc.fyp, "MPa", "Ch 3.9",
+                       "fT = " + traceNumber(fT) + " exceeds fyp = " + traceNumber(dc.fyp) +
+                           ", so fT = fyp");
         fT = dc.fyp;
+    }
     return fT;
 }
 
-EffectiveSection effectiveSection(const SectionProps& sp, double H, double t, double b) {
+EffectiveSection effectiveSection(const SectionProps& sp, double H, double t, double b,
+                                  CalcTrace* trace, const char* bName, const char* ref) {
     const double A = sp.A;
     const double zc = sp.zc;
     EffectiveSection eff;
@@ -28,14 +36,92 @@ EffectiveSection effectiveSection(const SectionProps& sp, double H, double t, do
     eff.Ie = fdiv(b * fpow(t, 3), 12.0) + sp.Iy + A * fpow(zc + t / 2.0 - eff.e, 2) +
              b * t * fpow(eff.e, 2);
     fin(eff.Ie);
+    if (trace) {
+        trace->add("Aeff", "{} + {} * {}", {{"A", A}, {bName, b}, {"t", t}}, eff.Aeff, "mm2", ref);
+        trace->add("e", "{} * ({} + {} / 2) / {}",
+                   {{"A", A}, {"zc", zc}, {"t", t}, {"Aeff", eff.Aeff}}, eff.e, "mm", ref);
+        trace->add("zt", "{} + {} / 2 - {}", {{"H", H}, {"t", t}, {"e", eff.e}}, eff.zt, "mm", ref);
+        trace->add("Ie", "{} * {}^3 / 12 + {} + {} * ({} + {} / 2 - {})^2 + {} * {} * {}^2",
+                   {{bName, b},
+                    {"t", t},
+                    {"Iy", sp.Iy},
+                    {"A", A},
+                    {"zc", zc},
+                    {"t", t},
+                    {"e", eff.e},
+                    {bName, b},
+                    {"t", t},
+                    {"e", eff.e}},
+                   eff.Ie, "mm4", ref);
+    }
     return eff;
 }
 
+namespace {
+
+struct StiffenerPathValues {
+    double SigaSd, SighSd, Siga0Sd, Sigh0Sd, TauSd, SigjSd, fT, fEa, fEh, fEtau;
+};
+
+void traceStiffenerPath(CalcTrace& trace, const DesignCase& dc, const StiffenerPathValues& v,
+                        const StiffenerResult& out, const char* ref) {
+    const std::string sigx = "Sigx = " + traceNumber(dc.Sigx);
+    if (dc.Sigx >= 0)
+        trace.add("Siga0Sd", "0", {}, v.Siga0Sd, "MPa", ref,
+                  sigx + " is not compressive, so Siga0Sd = 0");
+    else
+        trace.add("Siga0Sd", "-{}", {{"SigaSd", v.SigaSd}}, v.Siga0Sd, "MPa", ref,
+                  sigx + " is compressive, so Siga0Sd = -SigaSd");
+    trace.add("TauSd", "abs({})", {{"Tau", dc.Tau}}, v.TauSd, "MPa", ref);
+    const std::string sigh = "SighSd = " + traceNumber(v.SighSd);
+    if (v.SighSd >= 0)
+        trace.add("Sigh0Sd", "0", {}, v.Sigh0Sd, "MPa", ref,
+                  sigh + " is not compressive, so Sigh0Sd = 0");
+    else
+        trace.add("Sigh0Sd", "-{}", {{"SighSd", v.SighSd}}, v.Sigh0Sd, "MPa", ref,
+                  sigh + " is compressive, so Sigh0Sd = -SighSd");
+    trace.add("SigjSd", "sqrt({}^2 - {} * {} + {}^2 + 3 * {}^2)",
+              {{"SigaSd", v.SigaSd},
+               {"SigaSd", v.SigaSd},
+               {"SighSd", v.SighSd},
+               {"SighSd", v.SighSd},
+               {"TauSd", v.TauSd}},
+              v.SigjSd, "MPa", ref);
+    trace.add("lamdas", "sqrt({} / {} * ({} / {} + {} / {} + {} / {}))",
+              {{"fT", v.fT},
+               {"SigjSd", v.SigjSd},
+               {"Siga0Sd", v.Siga0Sd},
+               {"fEa", v.fEa},
+               {"Sigh0Sd", v.Sigh0Sd},
+               {"fEh", v.fEh},
+               {"TauSd", v.TauSd},
+               {"fEtau", v.fEtau}},
+              out.lamdas, "", ref);
+    trace.add("fks", "{} / sqrt(1 + {}^4)", {{"fT", v.fT}, {"lamdas", out.lamdas}}, out.fks, "MPa",
+              ref);
+    trace.add("gm", "1.15", {}, out.gM, "", ref,
+              "the stiffener check keeps gM = 1.15 whatever the slenderness");
+    trace.add("fksd", "{} / {}", {{"fks", out.fks}, {"gM", out.gM}}, out.fksd, "MPa", ref);
+    trace.add("UF", "{} / {}", {{"SigjSd", v.SigjSd}, {"fksd", out.fksd}}, out.stiffUF, "", ref);
+    if (dc.designFormat == DesignFormat::WSD)
+        trace.add("UFallow", "{} * {} * {}", {{"gM", out.gM}, {"beta", out.beta}, {"n0", dc.UF}},
+                  out.stiffUFallow, "", "Ch 3.1", "WSD: gM beta n0 with gM = 1.15 and beta = 1.0");
+    else
+        trace.add("UFallow", "{}", {{"UF", dc.UF}}, out.stiffUFallow, "", "Ch 3.1",
+                  "LRFD: the permitted usage factor is the allowable usage factor UF");
+}
+
+} // namespace
+
 StiffenerResult checkStiffenerBuckling(const DesignCase& dc, const CaseResults& res,
-                                       const SectionResult& section) {
+                                       const SectionResult& section, CalcTrace* trace) {
     StiffenerResult out;
+    const char* ref = "Ch 3.6.3";
+    const char* table = "Ch 3.6.3, Table 3-4";
+    traceAdd(trace, "eta", "{} / {}", {{"SigjSd", res.SigjSd}, {"fks", res.fks}},
+             res.shellStressRatio, "", "Ch 3.9");
     out.fT = stiffenerTorsionalStrength(dc, section.record, section.props, section.fy,
-                                        res.shellStressRatio);
+                                        res.shellStressRatio, trace);
 
     const double r = dc.r;
     const double t = dc.t;
@@ -52,8 +138,20 @@ StiffenerResult checkStiffenerBuckling(const DesignCase& dc, const CaseResults& 
     if (Sigx < 0.0)
         se = toSingle(fdiv(s * res.fks * std::fabs(Sigx), res.SigjSd * fT));
     out.se = se;
+    if (trace) {
+        if (Sigx < 0.0)
+            trace->add(
+                "se", "{} * {} * abs({}) / ({} * {})",
+                {{"s", s}, {"fks", res.fks}, {"Sigx", Sigx}, {"SigjSd", res.SigjSd}, {"fT", fT}},
+                se, "mm", ref,
+                "Sigx = " + traceNumber(Sigx) +
+                    " is compressive, so the plate acts with the effective width se");
+        else
+            trace->add("se", "{}", {{"s", s}}, se, "mm", ref,
+                       "Sigx = " + traceNumber(Sigx) + " is not compressive, so se = s");
+    }
 
-    out.eff = effectiveSection(section.props, section.record.H, t, se);
+    out.eff = effectiveSection(section.props, section.record.H, t, se, trace, "se", ref);
     const double Isef = out.eff.Ie;
 
     // Axial stress of the stiffener with its effective flange.
@@ -61,16 +159,52 @@ StiffenerResult checkStiffenerBuckling(const DesignCase& dc, const CaseResults& 
 
     const double gamma = fdiv(12.0 * (1.0 - nu2) * Isef, s * fpow(t, 3));
     const double Zl = fdiv(fpow(l, 2), r * t) * fsqrt(1.0 - nu2);
+    if (trace) {
+        trace->add("SigaSd", "({} * {} * {} + {} * {}) / ({} + {} * {})",
+                   {{"Sigx", Sigx},
+                    {"t", t},
+                    {"s", s},
+                    {"Sigx", Sigx},
+                    {"A", A},
+                    {"A", A},
+                    {"se", se},
+                    {"t", t}},
+                   SigaSd, "MPa", ref);
+        trace->add("gamma", "12 * (1 - 0.3^2) * {} / ({} * {}^3)",
+                   {{"Isef", Isef}, {"s", s}, {"t", t}}, gamma, "", table);
+        trace->add("Zl", "{}^2 / ({} * {}) * sqrt(1 - 0.3^2)", {{"l", l}, {"r", r}, {"t", t}}, Zl,
+                   "", table);
+    }
 
     // Buckling coefficients of the stringer-stiffened shell (Ch 3.6, Table 3-4), with the
     // stiffener's relative bending stiffness gamma.
-    const double fEa =
-        elasticStrength(dc, fdiv(1.0 + gamma, 1.0 + fdiv(A, se * t)), 0.702 * Zl, 0.5, l);
+    const double psiA = fdiv(1.0 + gamma, 1.0 + fdiv(A, se * t));
+    const double xiA = 0.702 * Zl;
+    if (trace) {
+        trace->add("psi_a", "(1 + {}) / (1 + {} / ({} * {}))",
+                   {{"gamma", gamma}, {"A", A}, {"se", se}, {"t", t}}, psiA, "", table);
+        trace->add("xi_a", "0.702 * {}", {{"Zl", Zl}}, xiA, "", table);
+        trace->add("rho_a", "0.5", {}, 0.5, "", table);
+    }
+    const double fEa = elasticStrength(dc, psiA, xiA, 0.5, l, {trace, "a", "fEa", "l", table});
+    const double psiT = 5.34 + 1.82 * fpow(fdiv(l, s), 4.0 / 3.0) * fpow(gamma, 1.0 / 3.0);
+    const double xiT = 0.856 * fpow(Zl, 3.0 / 4.0);
+    if (trace) {
+        trace->add("psi_tau", "5.34 + 1.82 * ({} / {})^(4 / 3) * {}^(1 / 3)",
+                   {{"l", l}, {"s", s}, {"gamma", gamma}}, psiT, "", table);
+        trace->add("xi_tau", "0.856 * {}^(3 / 4)", {{"Zl", Zl}}, xiT, "", table);
+        trace->add("rho_tau", "0.6", {}, 0.6, "", table);
+    }
     const double fEtau =
-        elasticStrength(dc, 5.34 + 1.82 * fpow(fdiv(l, s), 4.0 / 3.0) * fpow(gamma, 1.0 / 3.0),
-                        0.856 * fpow(Zl, 3.0 / 4.0), 0.6, l);
-    const double fEh =
-        elasticStrength(dc, 2.0 * (1.0 + fsqrt(1.0 + gamma)), 1.04 * fsqrt(Zl), 0.6, l);
+        elasticStrength(dc, psiT, xiT, 0.6, l, {trace, "tau", "fEtau", "l", table});
+    const double psiH = 2.0 * (1.0 + fsqrt(1.0 + gamma));
+    const double xiH = 1.04 * fsqrt(Zl);
+    if (trace) {
+        trace->add("psi_h", "2 * (1 + sqrt(1 + {}))", {{"gamma", gamma}}, psiH, "", table);
+        trace->add("xi_h", "1.04 * sqrt({})", {{"Zl", Zl}}, xiH, "", table);
+        trace->add("rho_h", "0.6", {}, 0.6, "", table);
+    }
+    const double fEh = elasticStrength(dc, psiH, xiH, 0.6, l, {trace, "h", "fEh", "l", table});
 
     const double SighSd = res.SighSd;
     const double siga0 = Sigx >= 0.0 ? 0.0 : -SigaSd;
@@ -100,6 +234,9 @@ StiffenerResult checkStiffenerBuckling(const DesignCase& dc, const CaseResults& 
     out.stiffUFallow = dc.designFormat == DesignFormat::WSD ? gM * beta * dc.UF : dc.UF;
     out.fksd = fdiv(fks, gM);
     out.stiffUF = fdiv(SigjSd, out.fksd);
+    if (trace)
+        traceStiffenerPath(
+            *trace, dc, {SigaSd, SighSd, siga0, sigh0, tau, SigjSd, fT, fEa, fEh, fEtau}, out, ref);
     return out;
 }
 

@@ -7,6 +7,8 @@
 
 namespace velmora {
 
+class CalcTrace;
+
 struct TorsionInput {
     const ProfileRecord& profile;
     const SectionProps& section;
@@ -21,6 +23,8 @@ struct TorsionInput {
 
 // fT in single precision before the cold-forming reduction and the plate-yield limit. RHS,
 // trapezoid and I sections are not prone to tripping and take fT = fy.
-float torsionalStrength(const TorsionInput& in);
+// The trace gets the lines under the names of `fyName` ("fys", "fyr").
+float torsionalStrength(const TorsionInput& in, CalcTrace* trace = nullptr,
+                        const char* fyName = "fy", const char* restraintName = "s");
 
 } // namespace velmora

@@ -13,6 +13,7 @@
 #include "cli/CliCommon.h"
 #include "files/CaseFile.h"
 #include "files/DataFiles.h"
+#include "report/CalcSheet.h"
 
 #include <CLI/CLI.hpp>
 #include <nlohmann/json.hpp>
@@ -21,6 +22,7 @@
 #include <cstdio>
 #include <cstdlib>
 #include <cstring>
+#include <ctime>
 #include <filesystem>
 #include <iostream>
 #include <spawn.h>
@@ -109,11 +111,13 @@ ordered_json checksJson(const Verdict& v, const DesignCase& dc) {
     return checks;
 }
 
+// The verdict as `calc --json` and `sheet --json` print it.
 ordered_json verdictJson(const Verdict& v) {
     return {{"status", verdictStatusJson(v.status)},
             {"governing", v.governing ? ordered_json(checkName(*v.governing)) : ordered_json()},
             {"ratio", v.governing ? ordered_json(v.ratio) : ordered_json()},
-            {"reasons", v.reasons}};
+            {"reasons", v.reasons},
+            {"loadCase", v.loadCaseName}};
 }
 
 // The result of a calculated case as one JSON object: the case, the panels, the sections and
@@ -143,7 +147,6 @@ ordered_json calcJson(const State& st, const WarningCollector& nt) {
     const Verdict v = caseVerdict(st);
     out["checks"] = checksJson(v, st.dc);
     out["verdict"] = verdictJson(v);
-    out["verdict"]["loadCase"] = v.loadCaseName;
     ordered_json loadCases = ordered_json::array();
     for (int i = 0; i < loadCaseCount(st.dc); ++i) {
         const LoadCase lc = loadCaseAt(st.dc, i);
@@ -343,9 +346,12 @@ int runCalcCommand(const CaseCommandArgs& args) {
     return caseVerdict(st).status == VerdictStatus::NotCalculated ? 1 : 0;
 }
 
-// Hands the report command to the helper, which opens the case as the window does and writes
-// its report page as PDF; its messages and exit status are the command's.
-int runReportCommand(const CaseCommandArgs& args) {
+namespace {
+
+// Hands the work to the report helper, which opens the case as the window does and writes its
+// report page (or with `sheet` its calculation sheet) as PDF; its messages and exit status are
+// the command's.
+int runReportHelper(const CaseCommandArgs& args, bool sheet) {
     const std::string helper = reportHelperPath();
     if (helper.empty()) {
         std::cerr << "the report helper " << kReportHelper << " is not installed beside "
@@ -365,6 +371,8 @@ int runReportCommand(const CaseCommandArgs& args) {
         casePath = temporary.path;
     }
     std::vector<std::string> argList = {helper, casePath, "-o", args.outputPath};
+    if (sheet)
+        argList.insert(argList.begin() + 1, "--sheet");
     if (!args.dataDir.empty()) {
         argList.push_back("--data-dir");
         argList.push_back(args.dataDir);
@@ -391,6 +399,94 @@ int runReportCommand(const CaseCommandArgs& args) {
         return WEXITSTATUS(status) == 0 ? 0 : 1;
     std::cerr << "the report helper " << helper << " stopped abnormally; no report written\n";
     return 1;
+}
+
+} // namespace
+
+int runReportCommand(const CaseCommandArgs& args) {
+    return runReportHelper(args, false);
+}
+
+CLI::App* addSheetCommand(CLI::App& app, CaseCommandArgs& args) {
+    CLI::App* cmd = app.add_subcommand(
+        "sheet", "Open a case file, calculate it and write its calculation sheet: every step "
+                 "with its formula, the numbers put in and the result (PDF or HTML by the "
+                 "extension of -o, or the lines as JSON with --json)");
+    cmd->add_option("CASE", args.casePath, "Case file (.cys)")->required();
+    cmd->add_option("-o,--output", args.outputPath, "PDF or HTML file to write");
+    cmd->add_flag("--json", args.json, "Print the sheet's lines and the verdict as JSON");
+    addDataDirOption(cmd, args.dataDir);
+    return cmd;
+}
+
+namespace {
+
+// "2026-12-09 18:30" in local time, as the title block of the sheet shows it.
+std::string localDateTime() {
+    const std::time_t now = std::time(nullptr);
+    std::tm local{};
+    localtime_r(&now, &local);
+    char text[32];
+    const size_t n = std::strftime(text, sizeof text, "%Y-%m-%d %H:%M", &local);
+    return std::string(text, n);
+}
+
+bool endsWith(const std::string& text, const std::string& tail) {
+    if (text.size() < tail.size())
+        return false;
+    std::string end = text.substr(text.size() - tail.size());
+    for (char& c : end)
+        c = static_cast<char>(c >= 'A' && c <= 'Z' ? c + 32 : c);
+    return end == tail;
+}
+
+ordered_json sheetJson(const CalcSheet& sheet) {
+    ordered_json lines = ordered_json::array();
+    for (const TraceLine& l : sheet.lines) {
+        ordered_json line = {{"check", l.check},     {"symbol", l.symbol},
+                             {"formula", l.formula}, {"expression", l.expression},
+                             {"value", l.value},     {"unit", l.unit},
+                             {"ref", l.ref}};
+        if (!l.branch.empty())
+            line["branch"] = l.branch;
+        lines.push_back(std::move(line));
+    }
+    return {{"lines", std::move(lines)}, {"verdict", verdictJson(sheet.verdict)}};
+}
+
+} // namespace
+
+int runSheetCommand(const CaseCommandArgs& args) {
+    const bool pdf = endsWith(args.outputPath, ".pdf");
+    const bool html = endsWith(args.outputPath, ".html") || endsWith(args.outputPath, ".htm");
+    if (args.json == !args.outputPath.empty() || (!args.json && !pdf && !html)) {
+        std::cerr << "sheet: give either -o SHEET.pdf, -o SHEET.html or --json\n";
+        return 2;
+    }
+    if (pdf)
+        return runReportHelper(args, true);
+    State st;
+    WarningCollector nt;
+    if (!loadCase(st, nt, args.casePath, args.dataDir))
+        return 1;
+    reportInputLimits(st);
+    CalcSheet sheet;
+    if (const std::optional<std::string> refusal = makeCalcSheet(st, sheet)) {
+        std::cerr << *refusal << '\n';
+        return 1;
+    }
+    if (args.json) {
+        std::cout << sheetJson(sheet).dump(2) << '\n';
+        return 0;
+    }
+    SheetStamp stamp;
+    stamp.fileName = st.run.fileName;
+    stamp.dateTime = localDateTime();
+    if (!writeFileAtomic(args.outputPath, calcSheetHtml(st, sheet, stamp))) {
+        std::cerr << "can't write file - " << args.outputPath << '\n';
+        return 1;
+    }
+    return 0;
 }
 
 } // namespace velmora

@@ -24,6 +24,8 @@ int main(int argc, char** argv) {
     CLI::App* cmdSummary = addSummaryCommand(app, summaryArgs);
     CaseCommandArgs reportArgs;
     CLI::App* cmdReport = addReportCommand(app, reportArgs);
+    CaseCommandArgs sheetArgs;
+    CLI::App* cmdSheet = addSheetCommand(app, sheetArgs);
     StudyCommandArgs sweepArgs;
     CLI::App* cmdSweep = addSweepCommand(app, sweepArgs);
     StudyCommandArgs optimiseArgs;
@@ -52,6 +54,8 @@ int main(int argc, char** argv) {
         return runSummaryCommand(summaryArgs);
     if (cmdReport->parsed())
         return runReportCommand(reportArgs);
+    if (cmdSheet->parsed())
+        return runSheetCommand(sheetArgs);
     if (cmdSweep->parsed())
         return runSweepCommand(sweepArgs);
     if (cmdOptimise->parsed())

@@ -41,23 +41,13 @@ struct DatabaseRow;
 // The row loop of the batch and the summary: every row 0..lastRow in turn, a case row loaded
 // into the design case and calculated (its warnings collected, a stopped run listed with its
 // calcMessage), then handed to the visitor with the state after its run and the outcome
-// (`completed`); a comment row is handed over with `completed` null. Leaves the last case row
-// in the design case.
-//
-// A long database is worked by two threads when no progress is to be told: the rows of its
-// second half are calculated ahead in a copy of the state and handed to the visitor of part 1,
-// the others to the visitor of part 0, each part's rows in order. A row's results can depend
+// (`completed`); a comment row is handed over with `completed` null. A row's results can depend
 // on what the rows before it left in the state (a check a row does not run keeps its last
-// values), so the copy first calculates some rows before the second half, and its part counts
-// only when it then holds the same state as the first thread at that row; otherwise the second
-// half is calculated again in the state and handed to part 0. Returns true when part 1's rows
-// count (they follow part 0's), false when part 0 has every row. The two parts' visitors run
-// at the same time, so each must write only to its own output. The messages come in row order
-// either way.
+// values), so the rows are worked one after another. Leaves the last case row in the design
+// case.
 using RowVisitor =
     std::function<void(const State& st, const DatabaseRow& row, const bool* completed)>;
-bool forEachCalculatedRow(State& st, const RowProgress& progress,
-                          const std::function<RowVisitor(int part)>& visitorOf,
+void forEachCalculatedRow(State& st, const RowProgress& progress, const RowVisitor& visit,
                           std::vector<RowMessage>& stopped, std::vector<RowMessage>& warnings);
 
 // Text of the results file for rows 0..lastRow of the database: the header from the current

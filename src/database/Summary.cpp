@@ -7,9 +7,6 @@
 #include "calc/Verdict.h"
 #include "files/DatabaseFile.h"
 
-#include <array>
-#include <iterator>
-
 namespace velmora {
 
 namespace G = SummaryGroup;
@@ -206,29 +203,18 @@ SummaryTable buildSummaryTable(State& st, const SummaryGroups& groups,
                                const RowProgress& progress) {
     SummaryTable table;
     table.headings = summaryHeadings(groups);
-    // Lines and their red cells, per part of the row loop.
-    std::array<SummaryTable, 2> parts;
-    const bool both = forEachCalculatedRow(
+    table.decimalSep = st.decimalSep();
+    forEachCalculatedRow(
         st, progress,
-        [&](int part) -> RowVisitor {
-            SummaryTable& out = parts[static_cast<size_t>(part)];
-            return [&out, &groups](const State& s, const DatabaseRow& row, const bool* completed) {
-                out.abovePermitted.emplace_back();
-                if (completed)
-                    out.lines.push_back(
-                        caseCells(s, row, groups, *completed, out.abovePermitted.back()));
-                else
-                    out.lines.push_back({row.listText});
-            };
+        [&table, &groups](const State& s, const DatabaseRow& row, const bool* completed) {
+            table.abovePermitted.emplace_back();
+            if (completed)
+                table.lines.push_back(
+                    caseCells(s, row, groups, *completed, table.abovePermitted.back()));
+            else
+                table.lines.push_back({row.listText});
         },
         table.stopped, table.warnings);
-    table.lines = std::move(parts[0].lines);
-    table.abovePermitted = std::move(parts[0].abovePermitted);
-    if (both) {
-        std::move(parts[1].lines.begin(), parts[1].lines.end(), std::back_inserter(table.lines));
-        std::move(parts[1].abovePermitted.begin(), parts[1].abovePermitted.end(),
-                  std::back_inserter(table.abovePermitted));
-    }
     return table;
 }
 

@@ -37,6 +37,8 @@ struct SummaryTable {
     std::vector<std::vector<size_t>> abovePermitted;
     std::vector<RowMessage> stopped;
     std::vector<RowMessage> warnings;
+    // The decimal separator of the numbers in the cells.
+    char decimalSep = '.';
 };
 
 // Column headings for the groups that are on; "UFmax =" and "Verdict" (the case's verdict,

@@ -11,13 +11,11 @@
 #include "base/FileIo.h"
 #include "base/NumberText.h"
 #include "base/Text.h"
-#include "base/Worker.h"
 #include "sections/ProfileTables.h"
 #include "sections/Sections.h"
 
 #include <algorithm>
 #include <cmath>
-#include <exception>
 #include <optional>
 #include <string_view>
 #include <type_traits>
@@ -383,6 +381,35 @@ CaseDatabase::CaseDatabase() : rows(kCapacity) {
 void CaseDatabase::reset() {
     rows.assign(kCapacity, DatabaseRow{});
     lastRow = -1;
+    modified = false;
+}
+
+bool CaseDatabase::insertRow(int at, DatabaseRow row) {
+    if (at < 0 || at > lastRow + 1 || lastRow + 1 >= kCapacity)
+        return false;
+    for (int i = lastRow; i >= at; --i)
+        rows[static_cast<size_t>(i) + 1] = std::move(rows[static_cast<size_t>(i)]);
+    rows[static_cast<size_t>(at)] = std::move(row);
+    ++lastRow;
+    modified = true;
+    return true;
+}
+
+void CaseDatabase::swapRows(int a, int b) {
+    if (a < 0 || b < 0 || a > lastRow || b > lastRow)
+        return;
+    std::swap(rows[static_cast<size_t>(a)], rows[static_cast<size_t>(b)]);
+    modified = true;
+}
+
+void CaseDatabase::removeRow(int at) {
+    if (at < 0 || at > lastRow)
+        return;
+    for (int i = at; i < lastRow; ++i)
+        rows[static_cast<size_t>(i)] = std::move(rows[static_cast<size_t>(i) + 1]);
+    rows[static_cast<size_t>(lastRow)] = DatabaseRow{};
+    --lastRow;
+    modified = true;
 }
 
 int16_t findBulbFlatRow(const ProfileTable& bulb, float H, float t) {
@@ -420,27 +447,6 @@ std::string readLine(const std::string& text, const ProfileTable& bulb, bool dec
     return readCaseLine(fields, bulb, decimalPointLocale, row);
 }
 
-// Reads lines first..last-1; the first that cannot be read is given by its index and reason.
-struct LinesRead {
-    size_t failed = 0;
-    std::string reason;
-};
-LinesRead readLines(const std::vector<std::string>& lines, size_t first, size_t last,
-                    const ProfileTable& bulb, bool decimalPointLocale, CaseDatabase& out) {
-    for (size_t i = first; i < last; ++i) {
-        if (i >= static_cast<size_t>(CaseDatabase::kCapacity))
-            return {i, "a database holds at most " + std::to_string(CaseDatabase::kCapacity) +
-                           " rows"};
-        std::string reason = readLine(lines[i], bulb, decimalPointLocale, out.rows[i]);
-        if (!reason.empty())
-            return {i, std::move(reason)};
-    }
-    return {last, ""};
-}
-
-// Below this many lines a second thread costs more than it saves.
-constexpr size_t kLinesForTwoThreads = 200;
-
 } // namespace
 
 bool parseDatabaseText(const std::string& bytes, const std::string& fileName,
@@ -452,34 +458,15 @@ bool parseDatabaseText(const std::string& bytes, const std::string& fileName,
     size_t used = lines.size();
     while (used > 0 && trimLine(lines[used - 1]).empty())
         --used;
-    // Each line is read on its own, so the second half can be read on a second thread into its
-    // own rows; the first line that fails, in file order, is the one reported.
-    LinesRead firstHalf;
-    if (used >= kLinesForTwoThreads && severalCores()) {
-        const size_t half = used / 2;
-        LinesRead secondHalf;
-        std::exception_ptr fault;
-        {
-            WorkerThread worker([&] {
-                try {
-                    secondHalf = readLines(lines, half, used, bulb, decimalPointLocale, out);
-                } catch (...) {
-                    fault = std::current_exception();
-                }
-            });
-            firstHalf = readLines(lines, 0, half, bulb, decimalPointLocale, out);
+    for (size_t i = 0; i < used; ++i) {
+        std::string reason =
+            i < static_cast<size_t>(CaseDatabase::kCapacity)
+                ? readLine(lines[i], bulb, decimalPointLocale, out.rows[i])
+                : "a database holds at most " + std::to_string(CaseDatabase::kCapacity) + " rows";
+        if (!reason.empty()) {
+            error = fileName + ", line " + std::to_string(i + 1) + ": " + reason;
+            return false;
         }
-        if (fault)
-            std::rethrow_exception(fault);
-        if (firstHalf.reason.empty())
-            firstHalf = std::move(secondHalf);
-    } else {
-        firstHalf = readLines(lines, 0, used, bulb, decimalPointLocale, out);
-    }
-    if (!firstHalf.reason.empty()) {
-        error =
-            fileName + ", line " + std::to_string(firstHalf.failed + 1) + ": " + firstHalf.reason;
-        return false;
     }
     out.lastRow = static_cast<int16_t>(used) - 1;
     error.clear();

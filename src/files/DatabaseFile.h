@@ -82,11 +82,23 @@ struct CaseDatabase {
     std::vector<DatabaseRow> rows;
     int16_t lastRow = 0;
     std::string databaseFileName; // path of the current database file
+    // Whether rows were added, changed or removed since the database was read, made or saved:
+    // every edit below and storeCaseInRow set it; reading, writing and reset clear it.
+    bool modified = false;
 
     CaseDatabase();
     // All kCapacity slots back to the empty state (an empty slot reads as a case row);
     // lastRow -1.
     void reset();
+
+    // The edits of the database window, each marking the database changed.
+    // Row `at` becomes `row`, the rows from `at` on move down by one; false (nothing changed)
+    // when the database is full or `at` lies outside 0..lastRow+1.
+    bool insertRow(int at, DatabaseRow row);
+    // Rows a and b change places (both within 0..lastRow).
+    void swapRows(int a, int b);
+    // Row `at` (within 0..lastRow) goes, the rows after it move up by one.
+    void removeRow(int at);
 };
 
 // Row of the bulb-flat table whose height and thickness equal H and t exactly (as singles);

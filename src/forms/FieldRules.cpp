@@ -167,7 +167,7 @@ std::vector<FieldRule> buildRules() {
     t.push_back(
         numberBox("it", "fr112", &DC::t, "#0.0", "#0.0", "ie", onLeave, checkThickness, always));
     t.push_back(numberBox("ie", "fr112", &DC::E, "0.00E+0", "0.00E+0", "cbofyp", onLeave,
-                          checkModulus, Recalc::Never));
+                          checkModulus, always));
     t.push_back(
         numberBox("ifyp", "fr112", &DC::fyp, "#00", "#000", "", onLeave, checkPlateYield, always));
     t.push_back(
@@ -215,7 +215,8 @@ std::vector<FieldRule> buildRules() {
 // Parses, stores and re-formats the value of a number box; false after a bad text.
 bool storeNumber(State& st, const FieldRule& rule, std::string_view text, FieldOutcome& out) {
     const ParsedNumber p = parseNumber(text, st.run.decimalPointLocale, st.run.thousandsSep);
-    if (!p.ok) {
+    // A text without a number in it is refused in either locale, never taken as 0.
+    if (!p.ok || !p.found) {
         out.mismatch = true;
         out.shown = std::string(text);
         out.warning = std::string(kInputMismatch);

@@ -1,7 +1,11 @@
 #include "forms/ProfileDialogDesc.h"
 
+#include "base/Fp.h"
 #include "base/NumberText.h"
 #include "calc/State.h"
+#include "calc/Steps.h"
+#include "case/Notifier.h"
+#include "sections/Sections.h"
 
 #include <algorithm>
 
@@ -341,6 +345,74 @@ void activateKind(State& st, const ProfileDialogDesc& desc) {
     memberRecord(st.dc, desc.member).kind = desc.kind;
 }
 
+namespace {
+
+// The designation of the member's profile in `dc` taken as `kind`; empty when its section
+// cannot be computed.
+std::string designationIn(const State& st, const DesignCase& dc, ProfileMember member,
+                          int16_t kind) {
+    QuietNotifier quiet;
+    const SectionInputs in{dc, st.profiles, st.materials, st.decimalSep()};
+    try {
+        return isStiffener(member)
+                   ? stiffenerSection(in, kind, st.res.stiffSection, quiet).profileText
+                   : ringSection(in, kind, st.res.ringSection, quiet).profileText;
+    } catch (const CalcFault&) {
+        return {};
+    }
+}
+
+} // namespace
+
+std::optional<State> profilePreview(const State& st, const ProfileDialogDesc& desc,
+                                    std::optional<int> row) {
+    // The parts a section reads and a summary shows; the database is not needed.
+    State preview;
+    preview.dc = st.dc;
+    preview.res = st.res;
+    preview.run = st.run;
+    preview.materials = st.materials;
+    preview.profiles = st.profiles;
+    activateKind(preview, desc);
+    if (row && !chooseTableRow(preview, desc, *row))
+        return std::nullopt;
+    QuietNotifier quiet;
+    try {
+        if (isStiffener(desc.member))
+            computeStiffenerSection(preview, quiet, desc.kind);
+        else
+            computeRingSection(preview, quiet, desc.kind);
+    } catch (const CalcFault&) {
+        return std::nullopt;
+    }
+    return preview;
+}
+
+std::string currentDesignation(const State& st, ProfileMember member) {
+    return designationIn(st, st.dc, member, memberRecord(st.dc, member).kind);
+}
+
+std::optional<int> rowMatchingProfile(const State& st, const ProfileDialogDesc& desc) {
+    if (!desc.table)
+        return std::nullopt;
+    // The stored row of the dialog's own kind is the current profile itself.
+    const ProfileRecord& own = memberRecord(st.dc, desc.member);
+    if (own.kind == desc.kind)
+        return selectedTableRow(st, desc);
+    const std::string current = currentDesignation(st, desc.member);
+    if (current.empty())
+        return std::nullopt;
+    DesignCase dc = st.dc;
+    ProfileRecord& rec = memberRecord(dc, desc.member);
+    const ProfileTable& table = st.profiles.of(*desc.table);
+    for (int i = 0; i <= table.lastRow(); ++i) {
+        rec.*tableRowMember(*desc.table) = static_cast<int16_t>(i);
+        if (designationIn(st, dc, desc.member, desc.kind) == current)
+            return i;
+    }
+    return std::nullopt;
+}
+
 std::string boxText(const State& st, const ProfileDialogDesc& desc, const DimensionBox& box,
                     bool okPattern) {
     const float v = dimensionValue(savedSetOf(st, desc), box.dim);
@@ -363,7 +435,8 @@ std::vector<LabelText> profileSummary(const State& st, const ProfileDialogDesc& 
 bool storeBox(State& st, const ProfileDialogDesc& desc, const DimensionBox& box,
               std::string_view text) {
     const ParsedNumber n = parseNumber(text, st.run.decimalPointLocale, st.run.thousandsSep);
-    if (!n.ok)
+    // A text without a number in it is refused in either locale, never taken as 0.
+    if (!n.ok || !n.found)
         return false;
     memberRecord(st.dc, desc.member).savedSet(desc.kind).*dimMember<BuiltUpDims>(box.dim) = n.value;
     return true;

@@ -111,8 +111,24 @@ const char* kindCaption(ProfileMember member, int kind);
 // the panel ring check runs.
 bool runComputesSection(const DesignCase& dc, ProfileMember member);
 
-// Activation: the member's profile kind becomes the dialog's kind.
+// The member's profile kind becomes the dialog's kind: the engineer chose the dialog's profile
+// (a row of a picker, a dimension or OK of a built-up dialog). Opening a dialog changes nothing.
 void activateKind(State& st, const ProfileDialogDesc& desc);
+
+// What a dialog shows without changing the case: a copy of the state whose member takes the
+// dialog's kind (a picker's table row `row`; without a row the member's own row) with that
+// section computed, quietly. Nothing when the section cannot be computed.
+std::optional<State> profilePreview(const State& st, const ProfileDialogDesc& desc,
+                                    std::optional<int> row = std::nullopt);
+
+// The designation of the member's current profile ("L 200x90x9.0x12.0"); empty when its section
+// cannot be computed.
+std::string currentDesignation(const State& st, ProfileMember member);
+
+// Pickers: the first row of the table whose designation equals the member's current profile,
+// whatever its kind (a built-up L of a table row's dimensions finds that row); nothing when none
+// does.
+std::optional<int> rowMatchingProfile(const State& st, const ProfileDialogDesc& desc);
 
 // Text of a box (saved set of the dialog's kind) with its display pattern.
 std::string boxText(const State& st, const ProfileDialogDesc& desc, const DimensionBox& box,

@@ -2,6 +2,7 @@
 
 #include "base/Version.h"
 #include "pdf/QtSurface.h"
+#include "report/CalcSheet.h"
 #include "report/Report.h"
 
 #include <QDateTime>
@@ -26,6 +27,14 @@ ReportStamp stampNow() {
 }
 
 } // namespace
+
+SheetStamp sheetStampNow(const State& st) {
+    SheetStamp stamp;
+    stamp.dateTime =
+        QDateTime::currentDateTime().toString(QStringLiteral("yyyy-MM-dd HH:mm")).toStdString();
+    stamp.fileName = st.run.fileName;
+    return stamp;
+}
 
 QRectF printableArea(const QPaintDevice& device) {
     return QRectF(0, 0, device.width(), device.height());
@@ -58,6 +67,49 @@ bool writeReportPdf(const State& st, const QString& path, QString& error) {
             return false;
         }
         paintReportPage(painter, printableArea(writer), st);
+        painter.end();
+    }
+    if (!file.commit()) {
+        error = "can't write file - " + path;
+        return false;
+    }
+    return true;
+}
+
+bool writeSheetPdf(const State& st, const QString& path, QString& error) {
+    CalcSheet sheet;
+    if (const std::optional<std::string> refusal = makeCalcSheet(st, sheet)) {
+        error = QString::fromStdString(*refusal);
+        return false;
+    }
+    const SheetStamp stamp = sheetStampNow(st);
+    QSaveFile file(path);
+    if (!file.open(QIODevice::WriteOnly)) {
+        error = "can't write file - " + path;
+        return false;
+    }
+    {
+        QPdfWriter writer(&file);
+        writer.setTitle("Velmora DNV calculation sheet");
+        writer.setCreator(QStringLiteral("Velmora DNV ") + QString::fromLatin1(kVersion));
+        writer.setResolution(600);
+        writer.setPageLayout(QPageLayout(QPageSize(QPageSize::A4), QPageLayout::Portrait,
+                                         QMarginsF(12, 12, 12, 12), QPageLayout::Millimeter));
+        QPainter painter;
+        if (!painter.begin(&writer)) {
+            file.cancelWriting();
+            error = "can't write file - " + path;
+            return false;
+        }
+        painter.setRenderHint(QPainter::Antialiasing, true);
+        painter.setRenderHint(QPainter::TextAntialiasing, true);
+        QtSurface surface(painter, printableArea(writer));
+        const int pages = sheetPageCount(surface, st, sheet, stamp);
+        for (int page = 0; page < pages; ++page) {
+            if (page > 0)
+                writer.newPage();
+            drawSheetPage(surface, st, sheet, stamp, page, pages);
+        }
         painter.end();
     }
     if (!file.commit()) {

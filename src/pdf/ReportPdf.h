@@ -11,11 +11,19 @@ class QPaintDevice;
 namespace velmora {
 
 struct State;
+struct SheetStamp;
+
+// The title block's date and time (now) and file of the case.
+SheetStamp sheetStampNow(const State& st);
 
 // Writes the report page to a PDF file (A4) through a temporary file that replaces `path` only
 // when complete; false with `error` set when the file cannot be written (the old file, if any,
 // is then untouched).
 bool writeReportPdf(const State& st, const QString& path, QString& error);
+
+// Writes the calculation sheet of the case to a PDF file (A4, several pages) the same way; a case
+// that was not calculated gets no file, and `error` says why ("The case was not calculated: ").
+bool writeSheetPdf(const State& st, const QString& path, QString& error);
 
 // Draws the report page into `area` (device coordinates of the printable area) with the current
 // date and time.

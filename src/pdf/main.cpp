@@ -3,6 +3,9 @@
 // command-line tool itself needs no part of Qt.
 //
 //   velmora-dnv-report CASE.cys -o REPORT.pdf [--data-dir DIR]
+//   velmora-dnv-report --sheet CASE.cys -o SHEET.pdf [--data-dir DIR]
+//
+// With --sheet it writes the calculation sheet of the case instead (several pages).
 //
 // Exit status 0 when the report was written, 1 when the case or the file failed or the case was
 // not calculated (message on stderr, no file written), 2 for wrong usage. stderr carries only
@@ -31,7 +34,7 @@ namespace {
 void quietQtMessages(QtMsgType, const QMessageLogContext&, const QString&) {}
 
 int usage() {
-    std::cerr << "usage: velmora-dnv-report CASE.cys -o REPORT.pdf [--data-dir DIR]\n";
+    std::cerr << "usage: velmora-dnv-report [--sheet] CASE.cys -o REPORT.pdf [--data-dir DIR]\n";
     return 2;
 }
 
@@ -41,9 +44,12 @@ int main(int argc, char** argv) {
     std::string casePath;
     std::string pdfPath;
     std::string dataDir;
+    bool sheet = false;
     for (int i = 1; i < argc; ++i) {
         const std::string a = argv[i];
-        if ((a == "-o" || a == "--output") && i + 1 < argc)
+        if (a == "--sheet")
+            sheet = true;
+        else if ((a == "-o" || a == "--output") && i + 1 < argc)
             pdfPath = argv[++i];
         else if (a == "--data-dir" && i + 1 < argc)
             dataDir = argv[++i];
@@ -91,7 +97,8 @@ int main(int argc, char** argv) {
     qInstallMessageHandler(quietQtMessages);
     QGuiApplication app(argc, argv);
     QString pdfError;
-    if (!writeReportPdf(st, QString::fromStdString(pdfPath), pdfError)) {
+    const QString path = QString::fromStdString(pdfPath);
+    if (!(sheet ? writeSheetPdf(st, path, pdfError) : writeReportPdf(st, path, pdfError))) {
         std::cerr << pdfError.toStdString() << '\n';
         return 1;
     }

@@ -389,4 +389,9 @@ SectionResult ringSection(const SectionInputs& in, int16_t kind, const SectionPr
     return out;
 }
 
+float governingThickness(const ProfileRecord& p) {
+    const ProfileKindDesc* desc = findProfileKind(p.kind);
+    return desc ? governingThickness(p, desc->family) : p.tw;
+}
+
 } // namespace velmora

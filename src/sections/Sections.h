@@ -69,4 +69,7 @@ SectionResult ringSection(const SectionInputs& in, int16_t kind, const SectionPr
 // A dimension of a table row by name (a table row has no trapezoid dimension a: 0).
 float rowDim(const ProfileRow& row, Dim which);
 
+// The thickness that selects the yield-strength band of profile `p` in its working dimensions.
+float governingThickness(const ProfileRecord& p);
+
 } // namespace velmora

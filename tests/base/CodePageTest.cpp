@@ -4,6 +4,7 @@
 #include <gtest/gtest.h>
 
 #include <algorithm>
+#include <cstdio>
 #include <cstdlib>
 #include <filesystem>
 #include <fstream>
@@ -16,6 +17,7 @@ using velmora::readFile;
 using velmora::splitLines;
 using velmora::utf8ToCp1252;
 using velmora::writeFileAtomic;
+using velmora::writeThroughTemporary;
 
 namespace {
 
@@ -196,6 +198,28 @@ TEST_F(CodePageFiles, FailedRenameLeavesTheTargetAndNoTemporary) {
     EXPECT_TRUE(fs::is_directory(target));
     EXPECT_EQ(get(target / "inside.txt"), "keep");
     EXPECT_EQ(entries(), std::vector<std::string>{"case.cys"});
+}
+
+// A writer that opens the temporary by its name (as the workbook library does) replaces the
+// file with what it wrote there; a writer that fails leaves the old file and no temporary.
+TEST_F(CodePageFiles, WriterOfTheTemporaryByNameReplacesOnlyWhenItSucceeds) {
+    const fs::path target = dir / "table.xlsx";
+    put(target, "old");
+    auto writeByName = [](const std::string& text, bool succeed) {
+        return [text, succeed](int, const std::string& tmp) {
+            std::FILE* f = std::fopen(tmp.c_str(), "wb");
+            if (!f)
+                return false;
+            std::fputs(text.c_str(), f);
+            return std::fclose(f) == 0 && succeed;
+        };
+    };
+    EXPECT_FALSE(writeThroughTemporary(target.string(), writeByName("half", false)));
+    EXPECT_EQ(get(target), "old");
+    EXPECT_EQ(entries(), std::vector<std::string>{"table.xlsx"});
+    ASSERT_TRUE(writeThroughTemporary(target.string(), writeByName("whole", true)));
+    EXPECT_EQ(get(target), "whole");
+    EXPECT_EQ(entries(), std::vector<std::string>{"table.xlsx"});
 }
 
 TEST_F(CodePageFiles, ReadOnlyFolderKeepsTheOldFile) {

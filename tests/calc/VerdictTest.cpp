@@ -157,11 +157,17 @@ TEST(Verdict, ProportionLimitOfTheStiffenerFails) {
     EXPECT_EQ(v.status, VerdictStatus::Fails);
     EXPECT_TRUE(hasReason(v, "stiffener proportion limit (Ch 3.10): h <= 66 (Eq 3.10.7) ==> NOK"))
         << ::testing::PrintToString(v.reasons);
+    // The failing limit as the window's profile line shows it; the ring frame passes its own.
+    const ProportionFailure stiffener = proportionFailure(st.dc, st.res, ProfileRole::Stiffener);
+    EXPECT_TRUE(stiffener.fails);
+    EXPECT_EQ(stiffener.limits, std::vector<std::string>{"h <= 66 (Eq 3.10.7) ==> NOK"});
+    EXPECT_FALSE(proportionFailure(st.dc, st.res, ProfileRole::RingFrame).fails);
     // The same profile as a ring frame's stiffener does not count for an unstiffened cylinder.
     st.dc.cylinderType = CylinderType::Unstiffened;
     st.dc.UF = 1.2f;
     ASSERT_TRUE(calcAll(st, nt));
     EXPECT_EQ(caseVerdict(st).status, VerdictStatus::Passes);
+    EXPECT_FALSE(proportionFailure(st.dc, st.res, ProfileRole::Stiffener).fails);
 }
 
 TEST(Verdict, InputsOutOfLimitsComeBeforeFailing) {

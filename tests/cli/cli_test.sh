@@ -127,6 +127,51 @@ if [ -x "$(dirname "$cli")/velmora-dnv-report" ]; then
     fail "report of UF 7: $(cat "$work/stderr")"
 fi
 
+# sheet: the lines as JSON, each expression giving its value; the verdict as calc prints it;
+# HTML and PDF files; a case not calculated gets no sheet; -o needs .pdf or .html.
+for c in a column; do
+  expect_rc 0 "$cli" calc "$work/$c.cys" --json --data-dir "$data"
+  cp "$work/stdout" "$work/$c.calc.json"
+  expect_rc 0 "$cli" sheet "$work/$c.cys" --json --data-dir "$data"
+  python3 - "$work/stdout" "$work/$c.calc.json" <<'PY' || fail "sheet --json of $c"
+import json, math, re, sys
+sheet = json.load(open(sys.argv[1]))
+calc = json.load(open(sys.argv[2]))
+assert sheet["verdict"] == calc["verdict"], (sheet["verdict"], calc["verdict"])
+lines = sheet["lines"]
+assert len(lines) > 30, len(lines)
+names = {"sqrt": math.sqrt, "exp": math.exp, "ln": math.log, "sin": math.sin, "cos": math.cos,
+         "sinh": math.sinh, "cosh": math.cosh, "abs": abs, "min": min, "max": max}
+for l in lines:
+    assert list(l)[:7] == ["check", "symbol", "formula", "expression", "value", "unit", "ref"], l
+    assert l["check"] in ("shell", "unstiffened", "stiffener", "ringArea", "ringInertia",
+                          "column1", "column2"), l
+    e = l["expression"]
+    assert re.fullmatch(r"[0-9.e+\-*/^() ,a-z]*", e) and not set(re.findall(r"[a-z]+", re.sub(r"[0-9.]e[+-]?[0-9]", "", e))) - set(names), e
+    v = eval(e.replace("^", "**"), {"__builtins__": {}}, names)
+    assert abs(v - l["value"]) <= 1e-5 * max(abs(l["value"]), 1e-3), (l, v)
+ufs = {l["check"]: l["value"] for l in lines if l["symbol"] in ("UF", "UF1", "UF2")}
+for c in calc["checks"]:
+    assert ufs[c["name"]] == c["uf"], (c, ufs)
+PY
+done
+expect_rc 0 "$cli" sheet "$work/a.cys" -o "$work/a.html" --data-dir "$data"
+grep -q 'Calculation sheet' "$work/a.html" || fail "sheet HTML title"
+grep -q 'SigjSd / fksd' "$work/a.html" && ! grep -qE '<script|src=|href=' "$work/a.html" ||
+  fail "sheet HTML is not one self-contained file"
+expect_rc 1 "$cli" sheet "$work/t0.cys" --json --data-dir "$data"
+grep -q '^The case was not calculated: ' "$work/stderr" || fail "sheet refusal: $(cat "$work/stderr")"
+[ ! -s "$work/stdout" ] || fail "sheet printed for a case not calculated"
+expect_rc 1 "$cli" sheet "$work/t0.cys" -o "$work/t0.html" --data-dir "$data"
+[ ! -e "$work/t0.html" ] || fail "sheet written for a case not calculated"
+expect_rc 2 "$cli" sheet "$work/a.cys" -o "$work/a.txt" --data-dir "$data"
+if [ -x "$(dirname "$cli")/velmora-dnv-report" ]; then
+  expect_rc 0 "$cli" sheet "$work/a.cys" -o "$work/a-sheet.pdf" --data-dir "$data"
+  [ -s "$work/a-sheet.pdf" ] || fail "sheet wrote no PDF"
+  expect_rc 1 "$cli" sheet "$work/t0.cys" -o "$work/t0.pdf" --data-dir "$data"
+  [ ! -e "$work/t0.pdf" ] || fail "sheet PDF written for a case not calculated"
+fi
+
 # batch of the delivered start-up database
 expect_rc 0 "$cli" batch "$data/Velmora_Dnv_in.csv" "$work/db_out.csv" --data-dir "$data"
 in_lines=$(wc -l <"$data/Velmora_Dnv_in.csv")

@@ -3,7 +3,6 @@
 #include "DatabaseSupport.h"
 #include "base/CodePage.h"
 #include "base/FileIo.h"
-#include "base/Worker.h"
 #include "calc/State.h"
 #include "files/DatabaseFile.h"
 #include "support/RecordingNotifier.h"
@@ -219,8 +218,8 @@ std::vector<std::string> messageTexts(const std::vector<RowMessage>& messages) {
     return out;
 }
 
-// A long database is worked by two threads unless progress is told; both ways give the same
-// file, the same messages in row order and leave the same last case.
+// Telling the progress of a long database of mixed rows changes nothing: both ways give the
+// same file, the same messages in row order and leave the same last case.
 TEST(ResultsFile, LongDatabaseGivesWhatOneRowAfterTheOtherGives) {
     State rowByRow = stateWith(test::mixedLines(600));
     State shared = rowByRow;
@@ -237,65 +236,6 @@ TEST(ResultsFile, LongDatabaseGivesWhatOneRowAfterTheOtherGives) {
     EXPECT_TRUE(rowByRow.dc == shared.dc);
     EXPECT_TRUE(rowByRow.res == shared.res);
     EXPECT_TRUE(rowByRow.run == shared.run);
-}
-
-// The rows a visitor part was handed, by identification.
-struct SeenRows {
-    std::array<std::vector<std::string>, 2> part;
-
-    RowVisitor visitor(int p) {
-        return [this, p](const State&, const DatabaseRow& row, const bool*) {
-            part[static_cast<size_t>(p)].push_back(row.listText);
-        };
-    }
-    std::vector<std::string> all(bool both) const {
-        std::vector<std::string> out = part[0];
-        if (both)
-            out.insert(out.end(), part[1].begin(), part[1].end());
-        return out;
-    }
-};
-
-std::vector<std::string> listTexts(const State& st) {
-    std::vector<std::string> out;
-    for (int i = 0; i <= st.db.lastRow; ++i)
-        out.push_back(st.db.rows[static_cast<size_t>(i)].listText);
-    return out;
-}
-
-TEST(RowLoop, SecondHalfCountsOnlyWhenItTookOnTheStateOfTheRowsBefore) {
-    if (!severalCores())
-        GTEST_SKIP() << "one core: every row is worked by one thread";
-    std::vector<RowMessage> stopped;
-    std::vector<RowMessage> warnings;
-
-    // Every kind of row comes round within the rows the second thread starts with.
-    State mixed = stateWith(test::mixedLines(600));
-    SeenRows seen;
-    const bool both = forEachCalculatedRow(
-        mixed, {}, [&seen](int p) { return seen.visitor(p); }, stopped, warnings);
-    EXPECT_TRUE(both);
-    EXPECT_FALSE(seen.part[1].empty());
-    EXPECT_EQ(listTexts(mixed), seen.all(both));
-
-    // Only the first row checks a ring frame: its results stay in the state for all the
-    // unstiffened rows after it, which the second thread never saw, so its part is not used.
-    std::vector<std::string> lines = {caseLine({{1, "Ring"}, {4, "1"}, {6, "1"}})};
-    for (int i = 0; i < 400; ++i)
-        lines.push_back(caseLine({{1, "Plain " + std::to_string(i)}, {4, "0"}, {6, "0"}}));
-    State first = stateWith(lines);
-    State rowByRow = first;
-    SeenRows again;
-    const bool counted = forEachCalculatedRow(
-        first, {}, [&again](int p) { return again.visitor(p); }, stopped, warnings);
-    EXPECT_FALSE(counted);
-    EXPECT_EQ(listTexts(first), again.all(counted));
-    BatchResult r;
-    resultsFileText(rowByRow, r.stopped, r.warnings, [](int, int) {});
-    EXPECT_TRUE(rowByRow.res == first.res);
-    State ringAlone = stateWith({lines[0]});
-    resultsFileText(ringAlone, r.stopped, r.warnings);
-    EXPECT_TRUE(ringAlone.res.ringPanel == first.res.ringPanel);
 }
 
 TEST(ResultsFile, WrittenAsWindows1252WithCrLfAndNotOverAFailure) {

@@ -154,8 +154,8 @@ TEST(DatabaseRead, BadLinesNameTheLine) {
               parseError(joinLines({caseLine({{10, "abc"}})}), false));
 }
 
-// A long file is read in two halves at once; the rows and the first bad line in file order
-// are what reading line after line gives.
+// A long file of mixed rows reads every row where it stands, and the first bad line in file
+// order is the one named.
 TEST(DatabaseRead, LongFileReadsEveryRowAndNamesItsFirstBadLine) {
     std::vector<std::string> lines = test::mixedLines(700);
     const CaseDatabase db = parseOk(joinLines(lines), test::smallProfileTables().bulb);
@@ -334,6 +334,60 @@ TEST(DatabaseWrite, WritesWindows1252AndKeepsTheOldFileOnFailure) {
     st.db.rows[1].projectName = "Project";
     EXPECT_EQ("can't save file - " + dir.file("no/such_in.csv"),
               writeDatabaseFile(st, dir.file("no/such_in.csv")));
+}
+
+// Every edit marks the database changed; reading and a successful write clear the mark, a
+// failed write keeps it.
+TEST(DatabaseChanges, EditsMarkTheDatabaseAndSavingClearsIt) {
+    ScratchDir dir;
+    State st = test::newTestState();
+    const std::string path = dir.file("db_in.csv");
+    ASSERT_TRUE(writeFileAtomic(path, joinLines({"% Hull;", caseLine(), "End;"})));
+    ASSERT_EQ("", readDatabaseFile(st, path));
+    EXPECT_FALSE(st.db.modified);
+
+    ASSERT_TRUE(storeCaseInRow(st, st.db.lastRow));
+    EXPECT_TRUE(st.db.modified);
+    EXPECT_EQ("can't save file - " + dir.file("no/such_in.csv"),
+              writeDatabaseFile(st, dir.file("no/such_in.csv")));
+    EXPECT_TRUE(st.db.modified);
+    ASSERT_EQ("", writeDatabaseFile(st, path));
+    EXPECT_FALSE(st.db.modified);
+
+    // A comment row inserted at 1: the rows from 1 on move down.
+    ASSERT_TRUE(st.db.insertRow(1, commentRow("% Deck")));
+    EXPECT_TRUE(st.db.modified);
+    ASSERT_EQ(4, st.db.lastRow);
+    EXPECT_EQ("% Deck", st.db.rows[1].listText);
+    EXPECT_FALSE(st.db.rows[2].isComment);
+    EXPECT_EQ("End", st.db.rows[4].listText);
+    EXPECT_FALSE(st.db.insertRow(6, commentRow("% beyond the end")));
+
+    st.db.modified = false;
+    st.db.swapRows(0, 1);
+    EXPECT_TRUE(st.db.modified);
+    EXPECT_EQ("% Deck", st.db.rows[0].listText);
+    EXPECT_EQ("% Hull", st.db.rows[1].listText);
+
+    st.db.modified = false;
+    st.db.removeRow(0);
+    EXPECT_TRUE(st.db.modified);
+    ASSERT_EQ(3, st.db.lastRow);
+    EXPECT_EQ("% Hull", st.db.rows[0].listText);
+    EXPECT_EQ("End", st.db.rows[3].listText);
+    EXPECT_EQ("", st.db.rows[4].listText);
+
+    // Reading replaces the database with the file as it lies: nothing changed.
+    ASSERT_EQ("", readDatabaseFile(st, path));
+    EXPECT_FALSE(st.db.modified);
+    EXPECT_EQ(3, st.db.lastRow);
+    st.db.reset();
+    EXPECT_FALSE(st.db.modified);
+
+    // A full database takes no more rows.
+    st.db.lastRow = CaseDatabase::kCapacity - 1;
+    EXPECT_FALSE(st.db.insertRow(0, commentRow("% full")));
+    EXPECT_FALSE(st.db.modified);
 }
 
 // ---- Between a row and the design case ----------------------------------------------------

@@ -211,61 +211,166 @@ std::string unescapeXml(std::string s) {
     return s;
 }
 
-TEST(SummaryWorkbook, ReadsBackAsTheTable) {
-    ScratchDir dir;
-    SummaryTable table;
-    table.headings = {"Ident", "fyk", "r ", "UFmax ="};
-    table.lines = {{"% Leg <A> & B"},
-                   {"Case 1", "355", "1500", "0.85"},
-                   {"A much longer identification", "355", "2000", "1.10"}};
-    const std::string path = dir.file("summary.xlsx");
-    ASSERT_EQ("", writeSummaryWorkbook(table, path));
+// The cells of the first worksheet by reference: a text cell's text, a number cell's value as
+// written, and the style index of each.
+struct SheetCells {
+    std::map<std::string, std::string> text;
+    std::map<std::string, std::string> number;
+    std::map<std::string, int> style;
+};
 
-    const std::string shared = zipMember(path, "xl/sharedStrings.xml");
-    if (shared.empty())
-        GTEST_SKIP() << "python3 zipfile not available";
+SheetCells sheetCells(const std::string& path) {
     std::vector<std::string> strings;
+    const std::string shared = zipMember(path, "xl/sharedStrings.xml");
     const std::regex si("<si><t[^>]*>([^<]*)</t></si>");
     for (auto it = std::sregex_iterator(shared.begin(), shared.end(), si);
          it != std::sregex_iterator(); ++it)
         strings.push_back(unescapeXml((*it)[1]));
-
+    SheetCells out;
     const std::string sheet = zipMember(path, "xl/worksheets/sheet1.xml");
-    std::map<std::string, std::string> grid;
-    std::map<std::string, std::string> style;
-    const std::regex cell("<c r=\"([A-Z]+[0-9]+)\"( s=\"([0-9]+)\")? t=\"s\"><v>([0-9]+)</v></c>");
+    const std::regex cell(
+        "<c r=\"([A-Z]+[0-9]+)\"( s=\"([0-9]+)\")?( t=\"s\")?><v>([^<]*)</v></c>");
     for (auto it = std::sregex_iterator(sheet.begin(), sheet.end(), cell);
          it != std::sregex_iterator(); ++it) {
-        grid[(*it)[1]] = strings.at(std::stoul((*it)[4]));
-        style[(*it)[1]] = (*it)[3];
+        const std::string ref = (*it)[1];
+        if ((*it)[4].matched)
+            out.text[ref] = strings.at(std::stoul((*it)[5]));
+        else
+            out.number[ref] = (*it)[5];
+        out.style[ref] = (*it)[3].matched ? std::stoi((*it)[3]) : 0;
     }
-    const std::map<std::string, std::string> expected = {{"A1", "Ident"},
-                                                         {"B1", "fyk"},
-                                                         {"C1", "r "},
-                                                         {"D1", "UFmax ="},
-                                                         {"A2", "% Leg <A> & B"},
-                                                         {"A3", "Case 1"},
-                                                         {"B3", "355"},
-                                                         {"C3", "1500"},
-                                                         {"D3", "0.85"},
-                                                         {"A4", "A much longer identification"},
-                                                         {"B4", "355"},
-                                                         {"C4", "2000"},
-                                                         {"D4", "1.10"}};
-    EXPECT_EQ(expected, grid);
+    return out;
+}
 
-    // Column A is centred: its cells and the column carry the style with centred alignment.
+// The number format and whether the font is the failing red, of each cell style in order.
+struct CellStyle {
+    std::string numberFormat;
+    bool red = false;
+};
+std::vector<CellStyle> cellStyles(const std::string& path) {
     const std::string styles = zipMember(path, "xl/styles.xml");
-    EXPECT_NE(std::string::npos, styles.find("<alignment horizontal=\"center\"/>"));
-    EXPECT_EQ("1", style["A3"]);
-    EXPECT_EQ("", style["B3"]);
-    // Columns A to H fitted: A to the 28 characters of its longest text, B to "fyk" and "355".
-    EXPECT_NE(std::string::npos, sheet.find("<col min=\"1\" max=\"1\" width=\"29.7109375\" "
-                                            "style=\"1\" customWidth=\"1\"/>"));
-    EXPECT_NE(std::string::npos,
-              sheet.find("<col min=\"2\" max=\"2\" width=\"4.7109375\" customWidth=\"1\"/>"));
-    EXPECT_NE(std::string::npos, sheet.find("<col min=\"8\" max=\"8\""));
-    EXPECT_EQ(std::string::npos, sheet.find("<col min=\"9\""));
+    std::map<std::string, std::string> codes = {{"0", "General"}};
+    const std::regex numFmt("<numFmt numFmtId=\"([0-9]+)\" formatCode=\"([^\"]*)\"/>");
+    for (auto it = std::sregex_iterator(styles.begin(), styles.end(), numFmt);
+         it != std::sregex_iterator(); ++it)
+        codes[(*it)[1]] = (*it)[2];
+    std::vector<bool> redFonts;
+    const std::regex font("<font>(.*?)</font>");
+    for (auto it = std::sregex_iterator(styles.begin(), styles.end(), font);
+         it != std::sregex_iterator(); ++it)
+        redFonts.push_back(std::string((*it)[1]).find("FFC00000") != std::string::npos);
+    std::vector<CellStyle> out;
+    const size_t xfs = styles.find("<cellXfs");
+    const std::regex xf("<xf numFmtId=\"([0-9]+)\" fontId=\"([0-9]+)\"");
+    for (auto it = std::sregex_iterator(styles.begin() + static_cast<long>(xfs), styles.end(), xf);
+         it != std::sregex_iterator(); ++it)
+        out.push_back({codes[(*it)[1]], redFonts.at(std::stoul((*it)[2]))});
+    return out;
+}
+
+TEST(SummaryWorkbook, NumbersAreNumbersWithTheShownDecimals) {
+    ScratchDir dir;
+    SummaryTable table;
+    table.decimalSep = ',';
+    table.headings = {"Ident", "fyk", "t", "Stiff prof", "UFmax =", "Verdict"};
+    table.lines = {{"% Leg <A> & B, a comment longer than every case row"},
+                   {"Case 1", "355", "12,0", "L 200x90x9x12", "0,85", "PASSES"},
+                   {"2", "355", "9,5", "N/A", "1,10", "FAILS"},
+                   {"Bad", "355", "0,0", "N/A", "Error", "NOT CALCULATED"}};
+    table.abovePermitted = {{}, {}, {4}, {}};
+    const std::string path = dir.file("summary.xlsx");
+    ASSERT_EQ("", writeSummaryWorkbook(table, path));
+    if (zipMember(path, "xl/workbook.xml").empty())
+        GTEST_SKIP() << "python3 zipfile not available";
+
+    const SheetCells cells = sheetCells(path);
+    const std::map<std::string, std::string> texts = {
+        {"A1", "Ident"},
+        {"B1", "fyk"},
+        {"C1", "t"},
+        {"D1", "Stiff prof"},
+        {"E1", "UFmax ="},
+        {"F1", "Verdict"},
+        {"A2", "% Leg <A> & B, a comment longer than every case row"},
+        {"A3", "Case 1"},
+        {"D3", "L 200x90x9x12"},
+        {"F3", "PASSES"},
+        {"A4", "2"},
+        {"D4", "N/A"},
+        {"F4", "FAILS"},
+        {"A5", "Bad"},
+        {"D5", "N/A"},
+        {"E5", "Error"},
+        {"F5", "NOT CALCULATED"}};
+    EXPECT_EQ(texts, cells.text);
+    // The comma-locale texts are numbers; an identification "2" stays a name.
+    const std::map<std::string, std::string> numbers = {
+        {"B3", "355"}, {"C3", "12"},  {"E3", "0.85"}, {"B4", "355"},
+        {"C4", "9.5"}, {"E4", "1.1"}, {"B5", "355"},  {"C5", "0"}};
+    EXPECT_EQ(numbers, cells.number);
+
+    const std::vector<CellStyle> styles = cellStyles(path);
+    auto styleOf = [&](const std::string& ref) {
+        return styles.at(static_cast<size_t>(cells.style.at(ref)));
+    };
+    EXPECT_EQ("0", styleOf("B3").numberFormat);
+    EXPECT_EQ("0.0", styleOf("C3").numberFormat);
+    EXPECT_EQ("0.00", styleOf("E3").numberFormat);
+    EXPECT_EQ("0.00", styleOf("E4").numberFormat);
+    // Only the failing usage factor is red.
+    EXPECT_TRUE(styleOf("E4").red);
+    EXPECT_FALSE(styleOf("E3").red);
+    EXPECT_FALSE(styleOf("C4").red);
+    EXPECT_FALSE(styleOf("F4").red);
+
+    const std::string sheet = zipMember(path, "xl/worksheets/sheet1.xml");
+    // The heading row and the Ident column stay in view.
+    EXPECT_TRUE(std::regex_search(
+        sheet,
+        std::regex("<pane xSplit=\"1\" ySplit=\"1\" topLeftCell=\"B2\"[^>]* state=\"frozen\"")));
+    // Every column fitted to its heading and case cells (plus one character): A to "Case 1",
+    // not to the comment that runs on beside it; D to the designation; F to "NOT CALCULATED".
+    for (const auto& [col, width] : std::vector<std::pair<int, std::string>>{
+             {1, "7.7109375"}, {2, "4.7109375"}, {4, "14.7109375"}, {6, "15.7109375"}})
+        EXPECT_NE(std::string::npos, sheet.find("<col min=\"" + std::to_string(col) + "\" max=\"" +
+                                                std::to_string(col) + "\" width=\"" + width + "\""))
+            << col;
+    EXPECT_EQ(std::string::npos, sheet.find("<col min=\"7\""));
+}
+
+TEST(SummaryWorkbook, NumberCellsTakeOnlyWholeNumbers) {
+    struct Case {
+        const char* text;
+        char sep;
+        double value;
+        const char* format; // "" for a text cell
+    };
+    const Case cases[] = {{"0.85", '.', 0.85, "0.00"},
+                          {"-12,5", ',', -12.5, "0.0"},
+                          {"355", '.', 355, "0"},
+                          {"2.10E+5", '.', 2.1e5, "0.00E+0"},
+                          {"1.234E-03", '.', 1.234e-3, "0.000E+00"},
+                          {"12,5", '.', 0, ""},
+                          {"12.5", ',', 0, ""},
+                          {"N/A", '.', 0, ""},
+                          {"L 200x90x9x12", '.', 0, ""},
+                          {"", '.', 0, ""},
+                          {"-", '.', 0, ""},
+                          {"1.", '.', 0, ""},
+                          {".5", '.', 0, ""},
+                          {"0.85 ", '.', 0, ""},
+                          {"1E", '.', 0, ""},
+                          {"inf", '.', 0, ""}};
+    for (const Case& c : cases) {
+        const auto cell = numberCell(c.text, c.sep);
+        if (*c.format == '\0') {
+            EXPECT_FALSE(cell) << c.text;
+            continue;
+        }
+        ASSERT_TRUE(cell) << c.text;
+        EXPECT_DOUBLE_EQ(c.value, cell->value) << c.text;
+        EXPECT_EQ(c.format, cell->format) << c.text;
+    }
 }
 
 TEST(SummaryWorkbook, UnwritablePathKeepsNothingBehind) {

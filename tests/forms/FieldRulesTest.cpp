@@ -46,13 +46,24 @@ TEST(FieldRules, DecimalPointLocaleReadsEitherSeparator) {
     leaveField(st, "it", "12abc");
     EXPECT_FLOAT_EQ(st.dc.t, 12.0f);
 
-    // No number at all reads as 0, which the thickness check refuses but keeps.
-    o = leaveField(st, "it", "abc");
+    // A text without a number is refused as the comma locale refuses it, never taken as 0:
+    // the field keeps its value, the text stays in the box, the focus goes back.
+    for (const char* text : {"abc", "", "  ", "-", ".", "e5", "abc5"}) {
+        o = leaveField(st, "it", text);
+        EXPECT_TRUE(o.mismatch) << text;
+        EXPECT_EQ(o.warning, "Input string mismatch ") << text;
+        EXPECT_TRUE(o.focusBack) << text;
+        EXPECT_FALSE(o.recalc) << text;
+        EXPECT_EQ(o.shown, text);
+        EXPECT_FLOAT_EQ(st.dc.t, 12.0f) << text;
+    }
+    // Enter refuses it too.
+    o = enterInField(st, "is1", "abc");
+    EXPECT_TRUE(o.mismatch);
+    EXPECT_FALSE(o.moveOn);
+    // A leading zero is a number.
+    leaveField(st, "it", "0abc");
     EXPECT_EQ(st.dc.t, 0.0f);
-    EXPECT_EQ(o.warning, " 0.1 <= t ");
-    EXPECT_TRUE(o.focusBack);
-    EXPECT_TRUE(o.recalc);
-    EXPECT_EQ(o.shown, "0.0");
 }
 
 TEST(FieldRules, CommaLocaleShowsCommaAndRefusesBadText) {
@@ -207,16 +218,16 @@ TEST(FieldRules, LimitTestsAreThoseOfTheOneTable) {
     }
 }
 
-TEST(FieldRules, ModulusTestedOnTheShownTextAndNotRecalculated) {
+TEST(FieldRules, ModulusTestedOnTheShownTextAndRecalculatedLikeAnyInput) {
     State st = freshCase();
     FieldOutcome o = leaveField(st, "ie", "999.6");
     EXPECT_EQ(o.shown, "1.00E+3");
     EXPECT_TRUE(o.warning.empty());
-    EXPECT_FALSE(o.recalc);
+    EXPECT_TRUE(o.recalc);
     EXPECT_FLOAT_EQ(st.dc.E, 999.6f); // the stored value is the unrounded one
     o = leaveField(st, "ie", "994");
     EXPECT_EQ(o.warning, " 1000 <= E-modulus ");
-    EXPECT_FALSE(o.recalc);
+    EXPECT_TRUE(o.recalc);
 }
 
 TEST(FieldRules, RadiusRingDistanceAndBucklingFactors) {

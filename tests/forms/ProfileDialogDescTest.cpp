@@ -184,6 +184,22 @@ TEST(ProfileDialogDescs, TrapezoidAIsWarnedAndKept) {
     EXPECT_EQ(closingWarnings(st, desc("stiffusp")), std::vector<std::string>{});
 }
 
+TEST(ProfileDialogDescs, TextWithoutANumberIsRefusedInTheDecimalPointLocaleToo) {
+    State st = test::newTestState();
+    const auto& d = desc("stifflb");
+    const float before = st.dc.stiff.savedSet(ProfileKind::LBuiltUp).tw;
+    ASSERT_NE(before, 0.0f);
+    for (const char* text : {"abc", "", "-", "x12"}) {
+        const BoxOutcome o = leaveBox(st, d, *d.box("isttw"), text);
+        EXPECT_FALSE(o.parsed) << text;
+        EXPECT_EQ(o.warning, "Input string mismatch ") << text;
+        EXPECT_EQ(st.dc.stiff.savedSet(ProfileKind::LBuiltUp).tw, before) << text;
+    }
+    // The leading number of a text counts, as the locale reads it.
+    EXPECT_TRUE(leaveBox(st, d, *d.box("isttw"), "7.5mm").parsed);
+    EXPECT_EQ(st.dc.stiff.savedSet(ProfileKind::LBuiltUp).tw, 7.5f);
+}
+
 TEST(ProfileDialogDescs, MismatchLeavesTheSavedValue) {
     State st = test::newTestState();
     st.run.decimalPointLocale = false; // a comma locale converts strictly

@@ -13,6 +13,9 @@
 #include "ui/database/DetailedSummaryWindow.h"
 #include "ui/database/TableWindow.h"
 #include "ui/main/CaseHost.h"
+#include "ui/widgets/WindowFit.h"
+
+#include "MessageBoxes.h"
 
 #include <QCheckBox>
 #include <QFile>
@@ -22,6 +25,7 @@
 #include <QListWidget>
 #include <QProcess>
 #include <QPushButton>
+#include <QScreen>
 #include <QTableView>
 #include <QTableWidget>
 #include <QTemporaryDir>
@@ -127,6 +131,10 @@ private:
     std::unique_ptr<DatabaseWindows> windows;
     QString openAnswer, saveAnswer, openedDocument;
     QString saveOffered;
+    int saveAsked = 0;
+    // The questions of the windows; answered Discard unless a test says else.
+    std::unique_ptr<MessageBoxes> questions;
+    QString workbookAnswer, workbookDirOffered, workbookOffered;
     bool documentOpens = false;
 
     DatabaseWindow* win() { return windows->databaseWindow(); }
@@ -175,9 +183,20 @@ private slots:
         openedDocument.clear();
         documentOpens = false;
         windows->chooseOpenPath = [this](const QString&, const QString&) { return openAnswer; };
+        questions = std::make_unique<MessageBoxes>();
+        questions->answer = QMessageBox::Discard;
+        saveAsked = 0;
         windows->chooseSavePath = [this](const QString&, const QString& name) {
             saveOffered = name;
+            ++saveAsked;
             return saveAnswer;
+        };
+        workbookAnswer.clear();
+        workbookOffered.clear();
+        windows->chooseWorkbookPath = [this](const QString& dir, const QString& name) {
+            workbookDirOffered = dir;
+            workbookOffered = name;
+            return workbookAnswer;
         };
         windows->openDocument = [this](const QString& path) {
             openedDocument = path;
@@ -187,6 +206,7 @@ private slots:
     void cleanup() {
         windows.reset();
         host.reset();
+        questions.reset();
     }
 
     void windowHasItsControls() {
@@ -423,6 +443,85 @@ private slots:
         QCOMPARE(host->st.db.databaseFileName, path.toStdString());
     }
 
+    void windowsFitTheScreen() {
+        newDatabase();
+        DetailedSummaryWindow* s = summary();
+        for (QWidget* w : {static_cast<QWidget*>(win()), static_cast<QWidget*>(s)}) {
+            QVERIFY(QTest::qWaitForWindowExposed(w));
+            const QRect avail = w->screen()->availableGeometry();
+            QVERIFY2(w->width() + kWindowFrame.width() <= avail.width(),
+                     qPrintable(w->objectName()));
+            QVERIFY2(w->height() + kWindowFrame.height() <= avail.height(),
+                     qPrintable(w->objectName()));
+        }
+    }
+
+    void closingAChangedDatabaseAsks() {
+        QTemporaryDir dir;
+        const QString question = "Save changes to the database?";
+        newDatabase();
+        QVERIFY(host->st.db.modified);
+        // Cancel keeps the window and every row.
+        questions->answer = QMessageBox::Cancel;
+        click(win(), "cmdClose");
+        QCOMPARE(questions->texts(), QStringList({question}));
+        QVERIFY(questions->boxes[0].over == win());
+        QVERIFY(win()->isVisible());
+        QCOMPARE(rows(), QStringList({"% Hull", "A", "End"}));
+        // Save of a database never saved asks for the file; cancelling that keeps it open.
+        questions->answer = QMessageBox::Save;
+        QVERIFY(!win()->close());
+        QCOMPARE(saveAsked, 1);
+        QVERIFY(win()->isVisible());
+        // A write that fails is told and keeps the window, the rows and the mark.
+        saveAnswer = dir.filePath("nowhere/x_in.csv");
+        QVERIFY(!win()->close());
+        QCOMPARE(warned(host->nt), QStringList({"can't save file - " + saveAnswer}));
+        QVERIFY(win()->isVisible());
+        QVERIFY(host->st.db.modified);
+        QCOMPARE(host->st.db.lastRow, int16_t{2});
+        // Save writes the file and the window closes.
+        saveAnswer = dir.filePath("hull_in.csv");
+        QVERIFY(win()->close());
+        QVERIFY(!win()->isVisible());
+        QVERIFY2(readText(saveAnswer).startsWith("% Hull;\r\nProject;A;"),
+                 qPrintable(readText(saveAnswer)));
+        QVERIFY(!host->st.db.modified);
+
+        // Unchanged: it closes without a word.
+        questions->clear();
+        windows->showDatabase();
+        QVERIFY(win()->close());
+        QVERIFY(questions->texts().isEmpty());
+
+        // A comment row marks it; Save writes the named file without asking for a name.
+        windows->showDatabase();
+        comment()->setText("Deck");
+        click(win(), "cmdAddComment");
+        QVERIFY(host->st.db.modified);
+        QVERIFY(win()->close());
+        QCOMPARE(questions->texts(), QStringList({question}));
+        QCOMPARE(saveAsked, 3);
+        QVERIFY(readText(saveAnswer).startsWith("% Deck;\r\n% Hull;\r\n"));
+
+        // Discard closes; the rows stay for the session, the file as it was.
+        const QString written = readText(saveAnswer);
+        windows->addCaseToDatabase();
+        questions->answer = QMessageBox::Discard;
+        QVERIFY(win()->close());
+        QCOMPARE(host->st.db.lastRow, int16_t{4});
+        QCOMPARE(readText(saveAnswer), written);
+
+        // Opening another database over unsaved rows asks first; Cancel keeps them.
+        windows->addCaseToDatabase();
+        questions->clear();
+        questions->answer = QMessageBox::Cancel;
+        openAnswer = saveAnswer;
+        click(win(), "cmdOpenDatabase");
+        QCOMPARE(questions->texts(), QStringList({question}));
+        QCOMPARE(host->st.db.lastRow, int16_t{5});
+    }
+
     // The results file of a large database, one row of which cannot be calculated: the window
     // stays responsive, one message names the row, and the case of the window comes back.
     void saveResultOfLargeDatabase() {
@@ -570,17 +669,29 @@ private slots:
         windows->showDatabase();
         comment()->setText("Export");
         click(win(), "cmdNewDatabase");
+        QTemporaryDir dir;
+        saveAnswer = dir.filePath("Hull_in.csv");
+        click(win(), "cmdSaveFile");
         DetailedSummaryWindow* s = summary();
         host->nt.clear();
+        // Cancelled: nothing is written, nothing said.
         click(s, "cmdDetailedResult");
-        const QString path = s->lastWorkbook();
-        QVERIFY(QFileInfo(path).absolutePath() == QFileInfo(QDir::tempPath()).absoluteFilePath());
+        QCOMPARE(workbookDirOffered, dir.path());
+        QCOMPARE(workbookOffered, QString("Hull.xlsx"));
+        QVERIFY(s->lastWorkbook().isEmpty());
+        QVERIFY(warned(host->nt).isEmpty());
+        QVERIFY(openedDocument.isEmpty());
+        // Saved where the engineer says (the extension added), then opened.
+        workbookAnswer = dir.filePath("summary");
+        click(s, "cmdDetailedResult");
+        const QString path = dir.filePath("summary.xlsx");
+        QCOMPARE(s->lastWorkbook(), path);
+        QVERIFY(QFileInfo::exists(path));
         QCOMPARE(openedDocument, path);
         // Nothing could open it: the message names the file.
         const QStringList w = warned(host->nt);
         QCOMPARE(w.size(), 1);
         QVERIFY2(w[0].contains(path), qPrintable(w[0]));
-
         std::map<QString, QString> cells = workbookCells(path);
         QFile::remove(path);
         QCOMPARE(cells["A1"], QString("Ident"));
@@ -596,8 +707,8 @@ private slots:
         QCOMPARE(cells["C3"], QString("1500"));
         QCOMPARE(cells["E3"], QString("12.5"));
         QCOMPARE(cells["F3"], QString("750"));
-        QCOMPARE(cells["H3"], QString("N/A")); // ring-frame control off
-        QCOMPARE(cells["M3"], QString("-0.250"));
+        QCOMPARE(cells["H3"], QString("N/A"));   // ring-frame control off
+        QCOMPARE(cells["M3"], QString("-0.25")); // a number, shown with "0.000"
         QCOMPARE(cells["A4"], QString("End"));
         QVERIFY(!cells.count("A5"));
 
@@ -606,7 +717,6 @@ private slots:
         documentOpens = true;
         click(s, "cmdDetailedResult");
         QVERIFY(warned(host->nt).isEmpty());
-        QFile::remove(s->lastWorkbook());
     }
 
     void rightClickShowsTableWindow() {

@@ -33,6 +33,7 @@
 #include <QRadioButton>
 #include <QScatterSeries>
 #include <QScreen>
+#include <QSet>
 #include <QSignalSpy>
 #include <QSpinBox>
 #include <QTableView>
@@ -354,6 +355,26 @@ private slots:
         table->sortByColumn(massColumn, Qt::DescendingOrder);
         QCOMPARE(m->index(0, 0).data().toString(), QStringLiteral("40"));
         QCOMPARE(m->index(m->rowCount() - 1, 0).data().toString(), QStringLiteral("10"));
+    }
+
+    void theStatusColumnShowsEachPointsVerdict() {
+        sweepOfThickness();
+        QAbstractItemModel* m = get<QTableView>("tblPoints")->model();
+        int statusColumn = -1;
+        for (int c = 0; c < m->columnCount(); ++c)
+            if (m->headerData(c, Qt::Horizontal).toString() == "Status")
+                statusColumn = c;
+        QVERIFY(statusColumn >= 0);
+        QSet<QString> seen;
+        for (const StudyPoint& p : study_->shownPoints()) {
+            const QModelIndex i = m->index(tableRowOf(p.inputs[0]), statusColumn);
+            QCOMPARE(i.data().toString(), QString::fromLatin1(verdictStatusText(p.status)));
+            // Anything but a pass is red.
+            QCOMPARE(i.data(Qt::ForegroundRole).isValid(), p.status != VerdictStatus::Passes);
+            seen.insert(i.data().toString());
+        }
+        QVERIFY(!seen.isEmpty());
+        QVERIFY(seen.contains("FAILS")); // the new case's ring-frame area fails at every t
     }
 
     void useThisDesignIsANormalChangeOfTheCase() {

@@ -666,17 +666,19 @@ private slots:
         QTRY_COMPARE(focused(), static_cast<QWidget*>(tw));
         QCOMPARE(st().dc.stiff.savedSet(ProfileKind::LBuiltUp).tw, 0.1f);
 
-        // Another dialog takes the stiffener; coming back to the first is a real activation and
-        // switches it back, list and calculation alike.
+        // The typed web chose the built-up L. Another dialog opened changes nothing; OK there
+        // chooses its profile, and the list and the calculation follow.
+        QCOMPARE(st().dc.stiff.kind, ProfileKind::LBuiltUp);
+        QCOMPARE(get<QComboBox>("cbostiff")->currentText(), QStringLiteral("L-built up"));
         get<QAction>("mnustifftb")->trigger();
         auto* tb = w_->findChild<ProfileDialog*>("stifftb");
         QVERIFY(QTest::qWaitForWindowActive(tb));
-        QCOMPARE(st().dc.stiff.kind, ProfileKind::TBuiltUp);
-        lb->activateWindow();
-        QVERIFY(QTest::qWaitForWindowActive(lb));
-        QTRY_COMPARE(st().dc.stiff.kind, ProfileKind::LBuiltUp);
-        QCOMPARE(get<QComboBox>("cbostiff")->currentText(), QStringLiteral("L-built up"));
+        QCOMPARE(st().dc.stiff.kind, ProfileKind::LBuiltUp);
         QCOMPARE(st().res.stiffProfileText.rfind("L ", 0), size_t(0));
+        QTest::mouseClick(tb->findChild<QPushButton*>("Command1"), Qt::LeftButton);
+        QTRY_COMPARE(st().dc.stiff.kind, ProfileKind::TBuiltUp);
+        QCOMPARE(get<QComboBox>("cbostiff")->currentText(), QStringLiteral("T-built up"));
+        QCOMPARE(st().res.stiffProfileText.rfind("T ", 0), size_t(0));
     }
 
     // ---- typed values before the commands -----------------------------------------------
@@ -757,6 +759,25 @@ private slots:
         boxes_->answer = QMessageBox::Save;
         QVERIFY(w_->close());
         QCOMPARE(readBack(saved).dc.r, 1700.0f);
+    }
+
+    void exitWithAChangedDatabaseAsks() {
+        startWithMessageBoxes();
+        get<QPushButton>("cmdDatabase")->click();
+        QVERIFY(st().db.modified);
+        const int16_t rows = st().db.lastRow;
+        // Exit and the window's own close: Cancel keeps the window and the rows.
+        boxes_->answer = QMessageBox::Cancel;
+        get<QAction>("mnuexit")->trigger();
+        QVERIFY(w_->isVisible());
+        QVERIFY(!w_->close());
+        QCOMPARE(boxes_->texts(), QStringList(2, "Save changes to the database?"));
+        QCOMPARE(st().db.lastRow, rows);
+        // Discard ends the program without a second question from the database window.
+        boxes_->clear();
+        boxes_->answer = QMessageBox::Discard;
+        QVERIFY(w_->close());
+        QCOMPARE(boxes_->texts(), QStringList{"Save changes to the database?"});
     }
 
     void saveThatDoesNotWriteKeepsTheWindowAndDiscardDoesNot() {

@@ -159,6 +159,19 @@ private:
         QCoreApplication::processEvents();
     }
 
+    // The new case's stiffener made a built-up L of the table's row 6, L90x90x9x9.
+    void useBuiltUpL90() {
+        BuiltUpDims& set = host->st.dc.stiff.savedSet(ProfileKind::LBuiltUp);
+        set.H = 90;
+        set.B = 90;
+        set.tw = 9;
+        set.tf = 9;
+        host->st.dc.stiff.kind = ProfileKind::LBuiltUp;
+        host->st.dc.stiff.rowL = 0;
+        calcAll(host->st, host->nt);
+        QCOMPARE(host->st.res.stiffProfileText, std::string("L 90x90x9.0x9.0"));
+    }
+
 private slots:
     void init() {
         host = std::make_unique<FakeHost>();
@@ -172,6 +185,7 @@ private slots:
     }
 
     void everyDialogHasItsCaptionAndControls() {
+        const DesignCase before = host->st.dc;
         for (const auto& desc : profileDialogDescs()) {
             if (desc.member == ProfileMember::Stiffener)
                 dialogs->openStiffenerDialog(desc.kind);
@@ -182,14 +196,20 @@ private slots:
             QCOMPARE(d->windowTitle(), QString(desc.caption));
             QVERIFY(d->findChild<QWidget*>("pic1"));
             QCOMPARE(d->findChild<QPushButton*>("Command1")->text(), QString("OK"));
-            QCOMPARE(memberRecord(host->st.dc, desc.member).kind, desc.kind);
-            QCOMPARE(d->findChild<QListWidget*>("cbo") != nullptr, desc.isPicker());
+            QCOMPARE(d->findChild<QPushButton*>("cmdCancel")->text(), QString("Cancel"));
+            // Opening changes nothing.
+            QVERIFY2(host->st.dc == before, desc.name);
+            auto* list = d->findChild<QListWidget*>("cbo");
+            QCOMPARE(list != nullptr, desc.isPicker());
             for (const auto& b : desc.boxes)
                 QVERIFY2(!box(d, b.name)->text().isEmpty(), b.name);
+            // The profile shown: a built-up one, or the table row equal to the member's
+            // current profile; a picker without such a row shows none.
+            const bool shown = !desc.isPicker() || !list->selectedItems().isEmpty();
             for (const auto& l : desc.labels)
-                QVERIFY2(!label(d, l.name).isEmpty(), l.name);
+                QVERIFY2(label(d, l.name).isEmpty() != shown, l.name);
             for (const auto& c : desc.checks)
-                QVERIFY2(label(d, c.name).contains("==> "), c.name);
+                QVERIFY2(label(d, c.name).contains("==> ") == shown, c.name);
             if (desc.isPicker()) {
                 auto* f3 = d->findChild<QGroupBox*>("Frame3");
                 QVERIFY(f3);
@@ -206,10 +226,12 @@ private slots:
     void typedThicknessBelowTheMinimumIsRaised() {
         ProfileDialog* d = openStiff(ProfileKind::LBuiltUp);
         QVERIFY(d);
-        QCOMPARE(host->stiffList->currentText(), QString("L-built up"));
         host->nt.clear();
         const int runs = host->runs;
         typeAndEnter(d, "isttw", "0.05");
+        // A typed dimension chooses the built-up profile.
+        QCOMPARE(host->st.dc.stiff.kind, ProfileKind::LBuiltUp);
+        QCOMPARE(host->stiffList->currentText(), QString("L-built up"));
         QCOMPARE(warned(host->nt), Warnings{" tw >= 0.1 "});
         QCOMPARE(host->st.dc.stiff.savedSet(ProfileKind::LBuiltUp).tw, 0.1f);
         QCOMPARE(box(d, "isttw")->text(), QString("0.1"));
@@ -223,9 +245,9 @@ private slots:
     void heightBelowFiveIsRaisedForTheRingFrameOnly() {
         ProfileDialog* g = openRing(ProfileKind::LBuiltUp);
         QVERIFY(g);
-        QCOMPARE(host->ringList->currentText(), QString("L-built up"));
         host->nt.clear();
         typeAndEnter(g, "isth", "3");
+        QCOMPARE(host->ringList->currentText(), QString("L-built up"));
         QCOMPARE(warned(host->nt), Warnings{" H >= 5 "});
         QCOMPARE(host->st.dc.ring.savedSet(ProfileKind::LBuiltUp).H, 5.0f);
         QCOMPARE(box(g, "isth")->text(), QString("5"));
@@ -322,6 +344,10 @@ private slots:
 
         rhs = openStiff(ProfileKind::RHS);
         QVERIFY(rhs);
+        // Shown, not yet chosen: OK chooses it.
+        QCOMPARE(host->st.dc.stiff.kind, ProfileKind::Trapez);
+        QCOMPARE(label(rhs, "sta"), QString("2616 mm2"));
+        clickOk(rhs);
         QCOMPARE(host->st.dc.stiff.kind, ProfileKind::RHS);
         QCOMPARE(host->st.dc.stiff.H, 150.0f);
         QCOMPARE(host->st.dc.stiff.B, 80.0f);
@@ -329,7 +355,7 @@ private slots:
         QCOMPARE(box(rhs, "isth")->text(), QString("150"));
         QCOMPARE(box(rhs, "isttw")->text(), QString("6.0"));
         // RHS 150x80x6: A = 150*80 - 138*68 = 2616 mm2.
-        QCOMPARE(label(rhs, "sta"), QString("2616 mm2"));
+        QCOMPARE(host->st.res.stiffSection.A, 2616.0f);
     }
 
     void rowChosenInTheRingTTableLeavesTheStiffenerAlone() {
@@ -356,6 +382,7 @@ private slots:
     }
 
     void stiffenerListShowsTheRowsAndTheStoredRow() {
+        host->st.dc.stiff.kind = ProfileKind::LTable;
         host->st.dc.stiff.rowL = 6;
         ProfileDialog* d = openStiff(ProfileKind::LTable);
         QVERIFY(d);
@@ -368,11 +395,25 @@ private slots:
         QCOMPARE(label(d, "sttw"), QString("9.0 mm"));
     }
 
-    void activatingTheBulbFlatPickerSwitchesTheStiffener() {
+    void openingTheBulbFlatPickerChangesNothingUntilARowIsChosen() {
         host->st.dc.stiff.kind = ProfileKind::LTable;
         host->st.dc.stiff.rowBulb = 2;
+        calcAll(host->st, host->nt);
+        const DesignCase before = host->st.dc;
+        const std::string text = host->st.res.stiffProfileText;
+        const int runs = host->runs;
         ProfileDialog* d = openStiff(ProfileKind::BulbFlat);
         QVERIFY(d);
+        QVERIFY(host->st.dc == before);
+        QCOMPARE(host->runs, runs);
+        QCOMPARE(host->st.res.stiffProfileText, text);
+        // No bulb flat is an L: nothing highlighted, no profile shown.
+        auto* list = d->findChild<QListWidget*>("cbo");
+        QVERIFY(list->selectedItems().isEmpty());
+        QCOMPARE(label(d, "sta"), QString());
+        QTest::mouseClick(list->viewport(), Qt::LeftButton, {},
+                          list->visualItemRect(list->item(2)).center());
+        QCoreApplication::processEvents();
         QCOMPARE(host->st.dc.stiff.kind, ProfileKind::BulbFlat);
         QCOMPARE(host->stiffList->currentText(), QString("Bulb Flat"));
         // Row 2 of the delivered bulb table: HP 80x7, c 12, r 3.5, A 661.
@@ -382,7 +423,84 @@ private slots:
         QCOMPARE(label(d, "stb"), QString("17.4 mm"));
         QCOMPARE(label(d, "sttf"), QString("9.7 mm"));
         QCOMPARE(label(d, "sta"), QString("661 mm2"));
-        QCOMPARE(d->findChild<QListWidget*>("cbo")->currentRow(), 2);
+        QCOMPARE(list->currentRow(), 2);
+    }
+
+    void theTablePickerFindsTheProfileAndCancelPutsItBack() {
+        useBuiltUpL90();
+        const DesignCase before = host->st.dc;
+        const int runs = host->runs;
+        ProfileDialog* d = openStiff(ProfileKind::LTable);
+        QVERIFY(d);
+        // The row of the same designation is highlighted; nothing changed.
+        auto* list = d->findChild<QListWidget*>("cbo");
+        QCOMPARE(list->currentRow(), 6);
+        QCOMPARE(label(d, "sth"), QString("90 mm"));
+        QVERIFY(host->st.dc == before);
+        QCOMPARE(host->runs, runs);
+        // A row chosen changes the case at once.
+        QTest::mouseClick(list->viewport(), Qt::LeftButton, {},
+                          list->visualItemRect(list->item(0)).center());
+        QCoreApplication::processEvents();
+        QCOMPARE(host->st.dc.stiff.kind, ProfileKind::LTable);
+        QCOMPARE(host->st.res.stiffProfileText, std::string("L 75x50x6.0x6.0"));
+        // Escape puts back the built-up L the dialog found, and recalculates.
+        QTest::keyClick(list, Qt::Key_Escape);
+        QCoreApplication::processEvents();
+        QVERIFY(!d->isVisible());
+        QVERIFY(host->st.dc.stiff == before.stiff);
+        QCOMPARE(host->st.res.stiffProfileText, std::string("L 90x90x9.0x9.0"));
+        QCOMPARE(host->stiffList->currentText(), QString("L-built up"));
+
+        // Opened again: the found profile is the case's; Cancel after a choice puts it back.
+        d = openStiff(ProfileKind::LTable);
+        QVERIFY(d);
+        list->setCurrentRow(3);
+        QCOMPARE(host->st.dc.stiff.rowL, int16_t(3));
+        QTest::mouseClick(d->findChild<QPushButton*>("cmdCancel"), Qt::LeftButton);
+        QCoreApplication::processEvents();
+        QVERIFY(!d->isVisible());
+        QVERIFY(host->st.dc.stiff == before.stiff);
+    }
+
+    void okOfAPickerWithoutAChoiceChangesNothing() {
+        // The run computes no ring section, so the OK's recalculation computes it: that of the
+        // ring frame the case has, not of the dialog's table.
+        host->st.dc.ringControl = 0;
+        calcAll(host->st, host->nt);
+        const DesignCase before = host->st.dc;
+        ProfileDialog* d = openRing(ProfileKind::FlatTable);
+        QVERIFY(d);
+        clickOk(d);
+        QVERIFY(!d->isVisible());
+        QVERIFY(host->st.dc == before);
+        QCOMPARE(host->ringList->currentText(), QString("T-table"));
+    }
+
+    void theBuiltUpDialogShowsWithoutChoosingAndCancelPutsItsDimensionsBack() {
+        // The stiffener is the table's row 6; the built-up L dialog shows its own saved set.
+        host->st.dc.stiff.kind = ProfileKind::LTable;
+        host->st.dc.stiff.rowL = 6;
+        calcAll(host->st, host->nt);
+        const DesignCase before = host->st.dc;
+        ProfileDialog* d = openStiff(ProfileKind::LBuiltUp);
+        QVERIFY(d);
+        QVERIFY(host->st.dc == before);
+        QCOMPARE(host->st.res.stiffProfileText, std::string("L 90x90x9.0x9.0"));
+        QCOMPARE(host->stiffList->currentText(), QString("L-table"));
+        // The new case's saved L 200x90x9x12: A = 9 * 188 + 90 * 12 = 2772 mm2.
+        QCOMPARE(box(d, "isth")->text(), QString("200"));
+        QCOMPARE(label(d, "sta"), QString("2772 mm2"));
+        // A dimension typed chooses it; Cancel puts back the table row and the saved set.
+        typeAndEnter(d, "isth", "150");
+        QCOMPARE(host->st.dc.stiff.kind, ProfileKind::LBuiltUp);
+        QCOMPARE(host->st.dc.stiff.savedSet(ProfileKind::LBuiltUp).H, 150.0f);
+        QTest::mouseClick(d->findChild<QPushButton*>("cmdCancel"), Qt::LeftButton);
+        QCoreApplication::processEvents();
+        QVERIFY(!d->isVisible());
+        QVERIFY(host->st.dc.stiff == before.stiff);
+        QCOMPARE(host->st.res.stiffProfileText, std::string("L 90x90x9.0x9.0"));
+        QCOMPARE(host->stiffList->currentText(), QString("L-table"));
     }
 
     void choosingATStiffenerRowRecomputesTheSection() {
@@ -475,11 +593,12 @@ private slots:
     void aMessageBoxOverTheDialogDoesNotRestartItsActivation() {
         // A ring frame higher than the radius: every ring section says so, so a dialog that
         // took the return from the message box for a new activation would warn without end.
-        host->st.dc.ring.savedSet(ProfileKind::LBuiltUp).H = 1600;
         host->realMessages = true;
         MessageBoxes boxes;
         ProfileDialog* d = openRing(ProfileKind::LBuiltUp);
         QVERIFY(d);
+        QVERIFY(boxes.texts().isEmpty());
+        typeAndEnter(d, "isth", "1600");
         QTRY_VERIFY(boxes.texts().contains(" r > height of ringframe  "));
         QTRY_VERIFY(d->isActiveWindow());
         const qsizetype afterOpen = boxes.texts().count(" r > height of ringframe  ");

@@ -1,4 +1,5 @@
 #include "ui/database/DatabaseWindow.h"
+#include "ui/widgets/WindowFit.h"
 
 #include "calc/DatabaseRows.h"
 #include "calc/State.h"
@@ -13,6 +14,7 @@
 #include "ui/widgets/CommandButton.h"
 
 #include <QApplication>
+#include <QCloseEvent>
 #include <QDir>
 #include <QFileInfo>
 #include <QGridLayout>
@@ -120,7 +122,7 @@ DatabaseWindow::DatabaseWindow(DatabaseWindows& windows, QWidget* owner)
     auto* grid = new QHBoxLayout(this);
     grid->addWidget(list_, 1);
     grid->addLayout(side);
-    resize(560, 440);
+    fitOnScreen(this, QSize(560, 440));
 
     connect(cmdNew, &QPushButton::clicked, this, &DatabaseWindow::newDatabase);
     connect(cmdOpen, &QPushButton::clicked, this, &DatabaseWindow::openDatabase);
@@ -231,6 +233,9 @@ void DatabaseWindow::showFirstCase() {
 
 void DatabaseWindow::newDatabase() {
     host().takeTypedInput();
+    // The rows not yet saved are not replaced without the question.
+    if (!windows_.mayCloseDatabase(this))
+        return;
     State& s = st();
     s.db.reset();
     s.db.rows[0] = commentRow("% " + comment_->text().toStdString());
@@ -244,6 +249,8 @@ void DatabaseWindow::newDatabase() {
 
 void DatabaseWindow::openDatabase() {
     host().takeTypedInput();
+    if (!windows_.mayCloseDatabase(this))
+        return;
     State& s = st();
     const QString path = windows_.chooseOpenPath(q(s.run.currentDir), QString());
     if (path.isEmpty())
@@ -265,22 +272,16 @@ void DatabaseWindow::openDatabase() {
 
 void DatabaseWindow::saveDatabase() {
     host().takeTypedInput();
-    State& s = st();
-    const QFileInfo current(q(s.db.databaseFileName));
-    const QString dir = current.isAbsolute() ? current.absolutePath() : q(s.run.currentDir);
-    QString path = windows_.chooseSavePath(dir, current.fileName());
-    if (path.isEmpty())
-        return;
-    if (QFileInfo(path).suffix().isEmpty())
-        path += QStringLiteral(".csv");
-    const std::string error = writeDatabaseFile(s, path.toStdString());
-    if (!error.empty()) {
-        // The database stays under its old name; the file is not written.
-        warn(error);
+    windows_.saveDatabaseFile(true, this);
+}
+
+void DatabaseWindow::closeEvent(QCloseEvent* event) {
+    host().takeTypedInput();
+    if (!windows_.mayCloseDatabase(this)) {
+        event->ignore();
         return;
     }
-    s.db.databaseFileName = path.toStdString();
-    setCaption();
+    QWidget::closeEvent(event);
 }
 
 void DatabaseWindow::saveResult() {
@@ -328,10 +329,7 @@ void DatabaseWindow::addComment() {
                     " rows ");
         return;
     }
-    for (int i = db.lastRow; i >= a; --i)
-        db.rows[static_cast<size_t>(i) + 1] = std::move(db.rows[static_cast<size_t>(i)]);
-    db.rows[static_cast<size_t>(a)] = commentRow("% " + comment_->text().toStdString());
-    ++db.lastRow;
+    db.insertRow(a, commentRow("% " + comment_->text().toStdString()));
     refill(a);
 }
 
@@ -349,7 +347,7 @@ void DatabaseWindow::moveUp() {
         warn(" First row can't be moved ");
         return;
     }
-    std::swap(db.rows[static_cast<size_t>(b)], db.rows[static_cast<size_t>(b) - 1]);
+    db.swapRows(b, b - 1);
     refill(b - 1);
 }
 
@@ -363,7 +361,7 @@ void DatabaseWindow::moveDown() {
         warn(" Last row can't be moved ");
         return;
     }
-    std::swap(db.rows[static_cast<size_t>(b)], db.rows[static_cast<size_t>(b) + 1]);
+    db.swapRows(b, b + 1);
     refill(b + 1);
 }
 
@@ -385,10 +383,7 @@ void DatabaseWindow::removeRow() {
         warn(" Last row can't be removed ");
         QApplication::beep();
     } else {
-        for (int i = a; i < db.lastRow; ++i)
-            db.rows[static_cast<size_t>(i)] = std::move(db.rows[static_cast<size_t>(i) + 1]);
-        db.rows[static_cast<size_t>(db.lastRow)] = DatabaseRow{};
-        --db.lastRow;
+        db.removeRow(a);
     }
     refill(a == 1 ? 1 : std::max(0, a - 1));
 }

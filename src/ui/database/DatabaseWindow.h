@@ -40,10 +40,16 @@ public:
     // The summary window, when it was opened.
     DetailedSummaryWindow* summaryWindow() const;
 
+    // "Database Filename: " and the database file's name.
+    void setCaption();
+
+protected:
+    // A database with unsaved changes is not closed without the question.
+    void closeEvent(QCloseEvent* event) override;
+
 private:
     State& st();
     CaseHost& host();
-    void setCaption();
     // Fills the list with rows 0..lastRow and selects `row` without loading it.
     void refill(int row);
     void selectQuietly(int row);

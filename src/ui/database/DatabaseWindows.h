@@ -27,6 +27,16 @@ public:
     // final "End" marker, a new "End" follows, and the database window shows the list.
     void addCaseToDatabase();
 
+    // Before the database window or the program closes: when the database has unsaved changes,
+    // asks "Save changes to the database?" over `over`. True when it may close: nothing was
+    // changed, the engineer chose Discard, or Save wrote the database file. Cancel, a cancelled
+    // file dialog and a failed write keep it open with every row.
+    bool mayCloseDatabase(QWidget* over);
+    // Writes the database file: to the name it has when `askForName` is false and that name is
+    // a full path, else to the file the engineer chooses. False when cancelled or not written
+    // (the message then stands over `over`).
+    bool saveDatabaseFile(bool askForName, QWidget* over);
+
     // The database window, created on first use (owned by the main window).
     DatabaseWindow* databaseWindow();
 
@@ -36,6 +46,9 @@ public:
     // offer; an empty result means cancel. The tests replace them.
     std::function<QString(const QString& dir, const QString& name)> chooseOpenPath;
     std::function<QString(const QString& dir, const QString& name)> chooseSavePath;
+    // The file dialog of the summary's workbook export, given the folder and the name offered;
+    // empty for cancel. The tests replace it.
+    std::function<QString(const QString& dir, const QString& name)> chooseWorkbookPath;
     // Opens a saved document (the summary workbook) with the desktop's application for it;
     // false when none could be started.
     std::function<bool(const QString& path)> openDocument;

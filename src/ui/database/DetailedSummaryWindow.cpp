@@ -1,4 +1,5 @@
 #include "ui/database/DetailedSummaryWindow.h"
+#include "ui/widgets/WindowFit.h"
 
 #include "calc/State.h"
 #include "case/Notifier.h"
@@ -11,7 +12,6 @@
 #include "ui/widgets/CommandButton.h"
 
 #include <QCheckBox>
-#include <QDateTime>
 #include <QDir>
 #include <QFileInfo>
 #include <QFontMetrics>
@@ -29,6 +29,7 @@
 #include <QVBoxLayout>
 
 #include <algorithm>
+#include <utility>
 
 namespace velmora {
 
@@ -38,16 +39,21 @@ QString q(const std::string& s) {
     return QString::fromStdString(s);
 }
 
-// A name in the temporary folder that no earlier export used, so that a workbook still open in
-// a spreadsheet program is never written over.
-QString freshWorkbookPath() {
-    const QDir dir(QDir::tempPath());
-    const QString stem = QStringLiteral("Velmora DNV Detailed Result ") +
-                         QDateTime::currentDateTime().toString(QStringLiteral("yyyy-MM-dd hhmmss"));
-    QString path = dir.filePath(stem + QStringLiteral(".xlsx"));
-    for (int n = 2; QFileInfo::exists(path); ++n)
-        path = dir.filePath(stem + QStringLiteral(" (%1).xlsx").arg(n));
-    return path;
+// The workbook offered for a database: beside its file, named after it ("Hull_in.csv" gives
+// "Hull.xlsx"); a database not yet saved offers the current folder.
+std::pair<QString, QString> offeredWorkbook(const State& st) {
+    const QString db = q(st.db.databaseFileName.empty() ? std::string("New Database_in.csv")
+                                                        : st.db.databaseFileName);
+    const QFileInfo info(db);
+    QString stem = info.fileName();
+    if (stem.endsWith(QStringLiteral("_in.csv"), Qt::CaseInsensitive))
+        stem.chop(7);
+    else
+        stem = info.completeBaseName();
+    if (stem.isEmpty())
+        stem = QStringLiteral("Detailed Result");
+    const QString dir = info.isAbsolute() ? info.absolutePath() : q(st.run.currentDir);
+    return {dir, stem + QStringLiteral(".xlsx")};
 }
 
 } // namespace
@@ -121,7 +127,7 @@ DetailedSummaryWindow::DetailedSummaryWindow(DatabaseWindows& windows, QWidget* 
     buttons->addWidget(exportButton);
     buttons->addWidget(close);
     col->addLayout(buttons);
-    resize(1000, 520);
+    fitOnScreen(this, QSize(1000, 520));
 }
 
 DetailedSummaryWindow::~DetailedSummaryWindow() = default;
@@ -254,7 +260,12 @@ void DetailedSummaryWindow::fillTable() {
 
 void DetailedSummaryWindow::exportWorkbook() {
     CaseHost& host = windows_.host();
-    const QString path = freshWorkbookPath();
+    const auto [dir, name] = offeredWorkbook(host.state());
+    QString path = windows_.chooseWorkbookPath(dir, name);
+    if (path.isEmpty())
+        return;
+    if (QFileInfo(path).suffix().isEmpty())
+        path += QStringLiteral(".xlsx");
     const std::string error = writeSummaryWorkbook(table_, path.toStdString());
     if (!error.empty()) {
         host.notifierFor(this).warn(error);

@@ -27,7 +27,8 @@ public:
 
     // Sets the check boxes from the column groups, calculates every row and fills the table.
     void rebuild();
-    // "Export to Excel": writes the table as a workbook in the temporary folder and opens it.
+    // "Export to Excel": asks where to save the workbook (offered beside the database file and
+    // named after it), writes the table there and opens it.
     void exportWorkbook();
     // Shows the table window.
     void showTableWindow();

@@ -1,4 +1,5 @@
 #include "ui/help/HelpWindow.h"
+#include "ui/widgets/WindowFit.h"
 
 #include <QLineEdit>
 #include <QListWidget>
@@ -46,7 +47,7 @@ HelpWindow::HelpWindow(QWidget* owner) : QWidget(owner, Qt::Window) {
     connect(hits_, &QListWidget::itemActivated, this,
             [this](QListWidgetItem* it) { showSection(it->text()); });
     tabs_->addTab(searchPage, QStringLiteral("Search"));
-    resize(760, 600);
+    fitOnScreen(this, QSize(760, 600));
 }
 
 void HelpWindow::showPage(int tab) {

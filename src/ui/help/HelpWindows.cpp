@@ -4,13 +4,17 @@
 #include "report/Surface.h"
 #include "ui/help/HelpWindow.h"
 #include "ui/widgets/PanelWidget.h"
+#include "ui/widgets/QtNotifier.h"
+#include "ui/widgets/WindowFit.h"
 
 #include <QDesktopServices>
 #include <QDir>
 #include <QFile>
 #include <QFileInfo>
+#include <QHBoxLayout>
 #include <QLabel>
 #include <QMouseEvent>
+#include <QPushButton>
 #include <QRegularExpression>
 #include <QScreen>
 #include <QTextDocument>
@@ -134,7 +138,21 @@ void drawLengthDefinition(Surface& s, double w, double h) {
 } // namespace
 
 HelpWindows::HelpWindows(QWidget* owner, const QString& programDir)
-    : QObject(owner), owner_(owner), programDir_(programDir) {}
+    : QObject(owner), owner_(owner), programDir_(programDir) {
+    openDocument = [](const QString& path) {
+        return QDesktopServices::openUrl(QUrl::fromLocalFile(path));
+    };
+}
+
+HelpWindows::~HelpWindows() = default;
+
+Notifier& HelpWindows::notifier() {
+    if (notifier_ != nullptr)
+        return *notifier_;
+    if (!ownNotifier_)
+        ownNotifier_ = std::make_unique<QtNotifier>(owner_);
+    return *ownNotifier_;
+}
 
 HelpWindow* HelpWindows::ensureHelp() {
     if (help_ == nullptr)
@@ -156,17 +174,30 @@ void HelpWindows::helpSearch() {
     ensureHelp()->showPage(2);
 }
 
-void HelpWindows::openManual(const QString& name) {
+QString HelpWindows::manualPath(const QString& name) const {
     // Beside the program, or in the shared folder of an installed program.
     const QStringList dirs = {programDir_ + QStringLiteral("/Documentation"),
                               programDir_ + QStringLiteral("/../share/velmora-dnv/Documentation")};
-    QString path = dirs.first() + QLatin1Char('/') + name;
     for (const QString& d : dirs)
-        if (QFileInfo::exists(d + QLatin1Char('/') + name)) {
-            path = d + QLatin1Char('/') + name;
-            break;
-        }
-    QDesktopServices::openUrl(QUrl::fromLocalFile(QDir::cleanPath(path)));
+        if (QFileInfo::exists(d + QLatin1Char('/') + name))
+            return QDir::cleanPath(d + QLatin1Char('/') + name);
+    return QDir::cleanPath(dirs.first() + QLatin1Char('/') + name);
+}
+
+bool HelpWindows::openManual(const QString& name) {
+    const QString path = manualPath(name);
+    const std::string shown = QDir::toNativeSeparators(path).toStdString();
+    if (!QFileInfo::exists(path)) {
+        notifier().warn(
+            " The document cannot be opened: it is not installed. It is looked for as " + shown +
+            " ");
+        return false;
+    }
+    if (!openDocument(path)) {
+        notifier().warn(" No program could be started to show the document " + shown + " ");
+        return false;
+    }
+    return true;
 }
 
 void HelpWindows::showAbout() {
@@ -204,6 +235,18 @@ void HelpWindows::showAbout() {
             l->installEventFilter(this);
             lay->addWidget(l);
         }
+        auto* ok = new QPushButton(QStringLiteral("OK"), w);
+        ok->setObjectName(QStringLiteral("cmdOK"));
+        ok->setDefault(true);
+        QObject::connect(ok, &QPushButton::clicked, w, &QWidget::close);
+        auto* buttons = new QHBoxLayout;
+        buttons->addStretch(1);
+        buttons->addWidget(ok);
+        buttons->addStretch(1);
+        lay->addLayout(buttons);
+        // Every label whole, the title in its bar too; the window no smaller than that.
+        lay->setSizeConstraint(QLayout::SetMinimumSize);
+        w->setMinimumWidth(titleWidth(w->windowTitle()));
         about_ = w;
     }
     about_->adjustSize();

@@ -7,22 +7,36 @@
 #include <QPointer>
 #include <QString>
 
+#include <functional>
+#include <memory>
+
 class QWidget;
 
 namespace velmora {
 
 class HelpWindow;
+class Notifier;
 
 class HelpWindows : public QObject {
     Q_OBJECT
 public:
     HelpWindows(QWidget* owner, const QString& programDir);
+    ~HelpWindows() override;
 
     void helpContents();
     void helpIndex();
     void helpSearch();
-    // Opens programDir/Documentation/<name> with the desktop's viewer; failures are silent.
-    void openManual(const QString& name);
+    // Opens programDir/Documentation/<name> with the desktop's viewer. A document that is
+    // missing or that no viewer opens is told, with its path; false then.
+    bool openManual(const QString& name);
+    // Where the manual `name` is looked for first (beside the program), or found.
+    QString manualPath(const QString& name) const;
+
+    // Opens a document with the desktop's viewer; false when none could be started. The tests
+    // replace it.
+    std::function<bool(const QString& path)> openDocument;
+    // Where the help windows' messages go; by default message boxes over the main window.
+    void setNotifier(Notifier* notifier) { notifier_ = notifier; }
     void showAbout();
     void showInfoUF();
     void showInfoVelmora();
@@ -48,8 +62,12 @@ protected:
 private:
     HelpWindow* ensureHelp();
 
+    Notifier& notifier();
+
     QWidget* owner_;
     QString programDir_;
+    Notifier* notifier_ = nullptr;
+    std::unique_ptr<Notifier> ownNotifier_;
     QPointer<HelpWindow> help_;
     QPointer<QWidget> about_;
     QPointer<QWidget> infoUF_;

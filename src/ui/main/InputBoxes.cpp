@@ -109,11 +109,15 @@ void InputBoxes::focusIn(QLineEdit* e) {
 void InputBoxes::leave(QLineEdit* e) {
     if (inLeave_)
         return;
-    if (e == takenBox_) {
-        // A command took this box while it kept the focus; unless it was edited since, leaving
-        // it now would only repeat the same warnings.
+    // A command took this box while it kept the focus, or leaving it warned about its value:
+    // unless it was edited since, leaving it now would only repeat the same warnings. A value
+    // out of its limits is warned about once per typed value.
+    const bool taken = e == takenBox_;
+    if (taken)
         takenBox_ = nullptr;
-        if (!e->isModified()) {
+    if (!e->isModified()) {
+        const auto warned = warned_.find(e);
+        if (taken || (warned != warned_.end() && warned->second == e->text())) {
             setBackground(e, Qt::white);
             return;
         }
@@ -125,6 +129,10 @@ void InputBoxes::leave(QLineEdit* e) {
     // What the box shows now has been taken; a text that is not a number stays typed.
     if (!out.mismatch)
         e->setModified(false);
+    if (!out.mismatch && !out.warning.empty())
+        warned_[e] = e->text();
+    else
+        warned_.erase(e);
     if (!out.warning.empty())
         host_.notifier().warn(out.warning);
     if (out.focusBack)

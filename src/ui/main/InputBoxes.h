@@ -8,6 +8,7 @@
 #include <QString>
 
 #include <functional>
+#include <map>
 #include <string_view>
 
 class QComboBox;
@@ -63,6 +64,9 @@ private:
     // The box a command took while it kept the focus: leaving it unchanged does not take it
     // again.
     QPointer<QLineEdit> takenBox_;
+    // The boxes whose value was taken with a warning, with the text they showed: leaving one
+    // unchanged takes nothing and warns no more.
+    std::map<const QLineEdit*, QString> warned_;
 };
 
 } // namespace velmora

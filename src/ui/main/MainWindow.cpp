@@ -39,7 +39,7 @@ MainWindow::MainWindow(Options options, QWidget* parent)
     dialogs_ = new ProfileDialogs(*this, this);
     database_ = new DatabaseWindows(*this, this);
     help_ = new HelpWindows(this, opt_.programDir);
-    inputs_ = std::make_unique<InputBoxes>(*this, *this, [this] { showModified(); });
+    inputs_ = std::make_unique<InputBoxes>(*this, *this, [this] { showInputTaken(); });
     buildWidgets();
     buildMenus();
     installFilters();
@@ -86,11 +86,13 @@ void MainWindow::layoutFrames() {
 
     // What the inputs need: the left column (general, cylinder type, geometry, the database
     // button), the right column (stiffener, ring frame, loading; or the column frame).
+    // Only the right column the case shows counts: the column frame stands alone.
     const int leftH = hint(generalFrame_) + hint(cylinderTypeFrame_) + hint(geometryFrame_) +
                       hint(addToDatabaseButton_) + 12;
-    const int rightH = hint(stiffenerFrame_) + hint(ringFrame_) + hint(loadingFrame_) + 6;
-    const int colH = hint(columnFrame_) + 6;
-    const int inputH = std::max({leftH, rightH, colH});
+    const int rightH = st_.dc.cylinderType == CylinderType::Column
+                           ? hint(columnFrame_) + 6
+                           : hint(stiffenerFrame_) + hint(ringFrame_) + hint(loadingFrame_) + 6;
+    const int inputH = std::max(leftH, rightH);
     // Widths: the columns get what their controls prefer where there is room, and never less
     // than their least.
     auto widest = [](std::initializer_list<QWidget*> frames, bool least) {
@@ -191,10 +193,24 @@ void MainWindow::layoutFrames() {
     inLayout_ = false;
 }
 
-void MainWindow::setCaption() {
+QString MainWindow::caption() const {
     // "[*]" is where the window shows that the case has changed since it was last saved.
-    setWindowTitle(QStringLiteral("Velmora DNV: ") + QString::fromStdString(st_.run.fileName) +
-                   QStringLiteral("[*]"));
+    const QString shown =
+        databaseRow_ ? QStringLiteral("Database row: ") + QString::fromStdString(*databaseRow_)
+                     : QString::fromStdString(st_.run.fileName);
+    return QStringLiteral("Velmora DNV: ") + shown + QStringLiteral("[*]");
+}
+
+void MainWindow::setCaption() {
+    setWindowTitle(caption());
+}
+
+void MainWindow::changeEvent(QEvent* event) {
+    // While a database row is shown the caption names it, whatever caption another window
+    // gives the main window.
+    if (event->type() == QEvent::WindowTitleChange && databaseRow_ && windowTitle() != caption())
+        setCaption();
+    QMainWindow::changeEvent(event);
 }
 
 void MainWindow::showRecentMenu() {
@@ -217,8 +233,9 @@ Notifier& MainWindow::notifierFor(QWidget* window) {
 }
 
 void MainWindow::closeEvent(QCloseEvent* event) {
-    // A changed case is not closed without the question; Cancel keeps the window open.
-    if (!mayReplaceCase()) {
+    // A changed case and a changed database are not closed without their questions; Cancel
+    // keeps the window open.
+    if (!mayReplaceCase() || !database_->mayCloseDatabase(this)) {
         event->ignore();
         return;
     }

@@ -15,6 +15,8 @@
 #include <functional>
 #include <map>
 #include <memory>
+#include <optional>
+#include <string>
 
 class QAction;
 class QButtonGroup;
@@ -83,6 +85,8 @@ public:
     // The report of the current case: on the printer, or as a PDF file.
     void printCommand();
     void exportReportCommand();
+    // The calculation sheet of the case as PDF or HTML (by the chosen extension).
+    void exportSheetCommand();
 
     // Whether the case differs from the one last opened, saved or started with.
     bool caseChanged() const;
@@ -110,12 +114,14 @@ public:
 protected:
     bool eventFilter(QObject* watched, QEvent* event) override;
     void closeEvent(QCloseEvent* event) override;
+    void changeEvent(QEvent* event) override;
 
 private:
     // The controls, frame by frame (MainWindowFrames.cpp). Each frame is made in the order
     // of the window's focus chain.
     void buildWidgets();
     void buildContent();
+    void buildVerdictLine();
     void buildGeneralFrame();
     void buildCylinderTypeFrame();
     QGroupBox* buildDesignFormatFrame(QWidget* parent);
@@ -169,7 +175,27 @@ private:
 
     // After a run: the fields the core wrote, the profile texts and pictures, the panels.
     void showRunResults();
+    // The profile lines under the profile lists: the description, in red with the limits it
+    // fails where a profile in use fails a proportion limit.
+    void showProfileLines();
+    // The panels a stopped run did not bring up to date: grey, under "Not recalculated: ".
+    void showStaleNotes();
+    // The verdict of the case on the verdict line, its reasons in the line's tooltip.
+    void showVerdict();
+    // After a box was left: the modified marker and the verdict.
+    void showInputTaken();
+    // "Velmora DNV: " and the case file, or "Database row: " and the row's identification.
+    QString caption() const;
     void setCaption();
+    // The case came from a database row (not from a case file): the caption names the row and
+    // Save asks for a file name. Another window that loads a row calculates it itself, so a
+    // refresh after a run this window did not start shows a row.
+    void showDatabaseRow();
+    void leaveDatabaseRow();
+    // Every field of a case just read that lies outside its limits, in one message.
+    void warnOfInputsOutOfLimits(const std::string& intro);
+    // Print and Export Report as PDF draw the report only for a calculated case.
+    bool reportRefused();
     void showRecentMenu();
     void detectDecimalSeparatorFromLocale();
     bool writeCase(const QString& path);
@@ -194,9 +220,15 @@ private:
     bool laidOut_ = false;
     bool inLayout_ = false;
     std::string unchangedText_; // case-file text of the case as last opened, saved or started
+    // The identification of the database row the case was loaded from; none for a case file.
+    std::optional<std::string> databaseRow_;
+    // The inputs of the last run this window started (the refresh tells another window's run
+    // by them).
+    std::optional<DesignCase> ownRunInputs_;
 
     // The controls the window changes; the object names of the controls are in brackets.
     QScrollArea* scroll_ = nullptr;
+    QLabel* verdictLine_ = nullptr; // verdictLine: the verdict of the case, above the content
     QWidget* content_ = nullptr;    // the window's content, scrolled where the screen is too small
     QWidget* inputFrame_ = nullptr; // fr10: the input frames
     QGroupBox* generalFrame_ = nullptr;                  // fr110

@@ -6,6 +6,7 @@
 
 #include "base/Fp.h"
 #include "calc/Calc.h"
+#include "calc/Verdict.h"
 #include "database/Batch.h"
 #include "files/CaseFile.h"
 #include "files/DataFiles.h"
@@ -14,6 +15,7 @@
 #include "sections/Sections.h"
 #include "ui/main/ReportPrinter.h"
 #include "ui/profiles/ProfileDialogs.h"
+#include "ui/widgets/WindowFit.h"
 
 #include <QDir>
 #include <QFileDialog>
@@ -102,6 +104,11 @@ void MainWindow::newCaseCommand() {
     if (!mayReplaceCase())
         return;
     newCase(st_);
+    // A new case keeps the caption of the case file, but not that of a database row.
+    if (databaseRow_) {
+        leaveDatabaseRow();
+        setCaption();
+    }
     try {
         computeStiffenerSection(st_, *notifier_, st_.dc.stiff.kind);
         computeRingSection(st_, *notifier_, st_.dc.ring.kind);
@@ -110,6 +117,37 @@ void MainWindow::newCaseCommand() {
     refreshWindow();
     recalculate();
     markCaseUnchanged();
+}
+
+void MainWindow::showDatabaseRow() {
+    databaseRow_ = st_.dc.identification;
+    ownRunInputs_ = st_.run.calculatedInputs;
+    // The row has no case file: Save asks for one rather than writing over the file of the
+    // case shown before.
+    st_.run.fileName = "New File";
+    setCaption();
+    markCaseUnchanged();
+}
+
+void MainWindow::leaveDatabaseRow() {
+    databaseRow_.reset();
+}
+
+void MainWindow::warnOfInputsOutOfLimits(const std::string& intro) {
+    const std::vector<std::string> fields = violationTexts(st_.dc, st_.decimalSep());
+    if (fields.empty())
+        return;
+    std::string text = intro;
+    for (const std::string& f : fields)
+        text += "\n" + f;
+    notifier_->warn(text);
+}
+
+bool MainWindow::reportRefused() {
+    const std::optional<std::string> refusal = reportRefusal(st_);
+    if (refusal)
+        notifier_->warn(*refusal);
+    return refusal.has_value();
 }
 
 bool MainWindow::openCasePath(const QString& path) {
@@ -121,6 +159,7 @@ bool MainWindow::openCasePath(const QString& path) {
         notifier_->warn(error);
         return false;
     }
+    leaveDatabaseRow();
     setCaption();
     dialogs_->closeAll();
     st_.run.currentDir = folderWithSeparator(path);
@@ -134,6 +173,9 @@ bool MainWindow::openCasePath(const QString& path) {
     recalculate();
     // The case as the file gives it once the run has corrected what it corrects.
     markCaseUnchanged();
+    // The values are kept as the file gives them; the verdict says they are out of limits.
+    warnOfInputsOutOfLimits("Values outside their limits in " + path.toStdString() +
+                            " (kept as they are):");
     return true;
 }
 
@@ -181,6 +223,7 @@ bool MainWindow::writeCase(const QString& path) {
         notifier_->warn(error);
         return false;
     }
+    leaveDatabaseRow();
     setCaption();
     markCaseUnchanged();
     return true;
@@ -248,6 +291,7 @@ bool MainWindow::mayReplaceCase() {
                     QStringLiteral("Save changes to the current case?"),
                     QMessageBox::Save | QMessageBox::Discard | QMessageBox::Cancel, this);
     box.setDefaultButton(QMessageBox::Save);
+    fitTitle(box);
     switch (box.exec()) {
     case QMessageBox::Save:
         // A Save that was cancelled or failed keeps the case, and so the window.
@@ -261,6 +305,8 @@ bool MainWindow::mayReplaceCase() {
 
 void MainWindow::printCommand() {
     takeTypedInput();
+    if (reportRefused())
+        return;
     if (QPrinterInfo::availablePrinters().isEmpty()) {
         notifier_->warn("No printer is installed. Use Export Report as PDF.");
         return;
@@ -270,6 +316,8 @@ void MainWindow::printCommand() {
 
 void MainWindow::exportReportCommand() {
     takeTypedInput();
+    if (reportRefused())
+        return;
     const QString dir = q(st_.run.currentDir);
     const QString preset =
         st_.run.fileName == "New File"

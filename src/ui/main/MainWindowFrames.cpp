@@ -18,6 +18,7 @@
 #include <QGridLayout>
 #include <QGroupBox>
 #include <QHBoxLayout>
+#include <QKeySequence>
 #include <QLabel>
 #include <QLineEdit>
 #include <QMenuBar>
@@ -93,19 +94,45 @@ void MainWindow::buildWidgets() {
 }
 
 void MainWindow::buildContent() {
+    // The verdict line stands above the content and never scrolls out of sight.
+    auto* central = new QWidget(this);
+    central->setObjectName(QStringLiteral("central"));
+    auto* column = new QVBoxLayout(central);
+    column->setContentsMargins(0, 0, 0, 0);
+    column->setSpacing(0);
+    buildVerdictLine();
+    column->addWidget(verdictLine_);
     // The frames are placed by layoutFrames on a content widget; where the screen is too small
     // for what they need, the whole content scrolls rather than any panel being cut.
-    scroll_ = new QScrollArea(this);
+    scroll_ = new QScrollArea(central);
     scroll_->setObjectName(QStringLiteral("scroll"));
     scroll_->setFrameShape(QFrame::NoFrame);
     scroll_->setWidgetResizable(false);
     content_ = new QWidget;
     content_->setObjectName(QStringLiteral("centralwidget"));
     scroll_->setWidget(content_);
-    setCentralWidget(scroll_);
+    column->addWidget(scroll_, 1);
+    setCentralWidget(central);
 
     inputFrame_ = new QWidget(content_);
     inputFrame_->setObjectName(QStringLiteral("fr10"));
+}
+
+// The verdict of the case in one line, bold in the colour of its status; the reasons in its
+// tooltip.
+void MainWindow::buildVerdictLine() {
+    verdictLine_ = label(nullptr, QString(), "verdictLine");
+    QFont f = verdictLine_->font();
+    f.setBold(true);
+    f.setPointSizeF(9);
+    verdictLine_->setFont(f);
+    verdictLine_->setContentsMargins(10, 1, 10, 1);
+    verdictLine_->setAutoFillBackground(true);
+    verdictLine_->setTextFormat(Qt::PlainText);
+    // A long line is cut at the window's edge rather than widening the window; the tooltip
+    // keeps every reason.
+    verdictLine_->setMinimumWidth(1);
+    verdictLine_->setSizePolicy(QSizePolicy::Ignored, QSizePolicy::Fixed);
 }
 
 // General: the project name and the identification of the case.
@@ -505,6 +532,9 @@ void MainWindow::buildMenus() {
     buildDatabaseMenu(bar);
     QAction* print = bar->addAction(QStringLiteral("Print"));
     print->setObjectName(QStringLiteral("mnuprint"));
+    // The key works wherever the focus is in the window, not only through the menu bar.
+    print->setShortcut(QKeySequence::Print);
+    addAction(print);
     connect(print, &QAction::triggered, this, [this] { printCommand(); });
     buildHelpMenu(bar);
 }
@@ -512,13 +542,27 @@ void MainWindow::buildMenus() {
 // File: the case-file commands, the report as a PDF file, the recent files and Exit.
 void MainWindow::buildFileMenu(QMenuBar* bar) {
     QMenu* file = named(bar->addMenu(QStringLiteral("&File")), "mnufile");
-    addCommand(this, file, "mnunew", QStringLiteral("&New"), [this] { newCaseCommand(); });
-    addCommand(this, file, "mnuopen", QStringLiteral("&Open"), [this] { openCommand(); });
-    addCommand(this, file, "mnusave", QStringLiteral("&Save"), [this] { saveCommand(); });
-    addCommand(this, file, "mnusaveas", QStringLiteral("Save &As"), [this] { saveAsCommand(); });
+    addCommand(this, file, "mnunew", QStringLiteral("&New"), [this] {
+        newCaseCommand();
+    })->setShortcut(QKeySequence::New);
+    addCommand(this, file, "mnuopen", QStringLiteral("&Open"), [this] {
+        openCommand();
+    })->setShortcut(QKeySequence::Open);
+    addCommand(this, file, "mnusave", QStringLiteral("&Save"), [this] {
+        saveCommand();
+    })->setShortcut(QKeySequence::Save);
+    // Not every platform has a standard key for Save As; Ctrl+Shift+S wherever it has none.
+    QAction* saveAs = addCommand(this, file, "mnusaveas", QStringLiteral("Save &As"),
+                                 [this] { saveAsCommand(); });
+    const QList<QKeySequence> saveAsKeys = QKeySequence::keyBindings(QKeySequence::SaveAs);
+    saveAs->setShortcuts(saveAsKeys.isEmpty()
+                             ? QList<QKeySequence>{QKeySequence(Qt::CTRL | Qt::SHIFT | Qt::Key_S)}
+                             : saveAsKeys);
     // The report without a printer: the page the Print command prints, as a PDF file.
     addCommand(this, file, "mnuexportpdf", QStringLiteral("Export Report as PDF..."),
                [this] { exportReportCommand(); });
+    addCommand(this, file, "mnuexportsheet", QStringLiteral("Export Calculation Sheet..."),
+               [this] { exportSheetCommand(); });
     recentActions_[0] = file->addSeparator();
     recentActions_[0]->setObjectName(QStringLiteral("mnurecentfile0"));
     recentActions_[0]->setVisible(false);

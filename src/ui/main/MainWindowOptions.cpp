@@ -6,6 +6,7 @@
 
 #include "base/NumberText.h"
 #include "calc/Calc.h"
+#include "calc/Verdict.h"
 #include "forms/FieldRules.h"
 #include "report/Panels.h"
 #include "report/Sketches.h"
@@ -25,6 +26,8 @@
 #include <QPushButton>
 #include <QRadioButton>
 #include <QScrollArea>
+
+#include <tuple>
 
 namespace velmora {
 
@@ -72,6 +75,7 @@ void MainWindow::popupProfiles(const QPoint& globalPos) {
 
 void MainWindow::recalculate(Notifier& nt) {
     calcAll(st_, nt);
+    ownRunInputs_ = st_.run.calculatedInputs;
     showRunResults();
 }
 
@@ -88,8 +92,7 @@ void MainWindow::showRunResults() {
         inputs_->showText("isigy", q(formatNumber(st_.dc.Sigy, "##0.0", sep)));
         inputs_->showText("itau", q(formatNumber(st_.dc.Tau, "##0.0", sep)));
     }
-    stiffenerProfileLabel_->setText(q(st_.res.stiffProfileText));
-    ringProfileLabel_->setText(q(st_.res.ringProfileText));
+    showProfileLines();
     const ProfileSketch ss = st_.res.stiffSketch != ProfileSketch::None
                                  ? st_.res.stiffSketch
                                  : sketchForKind(st_.dc.stiff.kind);
@@ -108,9 +111,64 @@ void MainWindow::showRunResults() {
     shellPanel_->update();
     stiffenerPanel_->update();
     ringPanel_->update();
+    showStaleNotes();
     // A panel that now draws more lines gets its room.
     layoutFrames();
+    showInputTaken();
+}
+
+void MainWindow::showProfileLines() {
+    for (const auto& [label, text, role] :
+         {std::tuple{stiffenerProfileLabel_, &st_.res.stiffProfileText, ProfileRole::Stiffener},
+          std::tuple{ringProfileLabel_, &st_.res.ringProfileText, ProfileRole::RingFrame}}) {
+        const ProportionFailure failure = proportionFailure(st_.dc, st_.res, role);
+        // The limits the profile fails, each on a line of its own under its description.
+        QString shown = q(*text);
+        for (const std::string& limit : failure.limits)
+            shown += QLatin1Char('\n') + q(limit);
+        label->setText(shown);
+        QPalette p = label->palette();
+        p.setColor(QPalette::WindowText, failure.fails ? QColor(kRed.r, kRed.g, kRed.b)
+                                                       : palette().color(QPalette::WindowText));
+        label->setPalette(p);
+        label->setToolTip(failure.fails
+                              ? QStringLiteral("The profile fails a proportion limit (Ch 3.10)")
+                              : QString());
+    }
+}
+
+void MainWindow::showStaleNotes() {
+    // Only a stopped run leaves panels behind; each panel knows whether its check ran.
+    QString note;
+    if (!st_.run.lastRunCompleted)
+        if (const std::optional<std::string> reason = notCalculatedReason(st_))
+            note = QStringLiteral("Not recalculated: ") + q(*reason);
+    auto noteFor = [&](PanelId p) { return st_.run.recalculated(p) ? QString() : note; };
+    shellPanel_->setStaleNote(noteFor(PanelId::Shell));
+    stiffenerPanel_->setStaleNote(noteFor(
+        st_.dc.cylinderType == CylinderType::Column ? PanelId::Column : PanelId::Stiffener));
+    ringPanel_->setStaleNote(noteFor(PanelId::Ring));
+}
+
+void MainWindow::showVerdict() {
+    const Verdict v = caseVerdict(st_);
+    verdictLine_->setText(q(v.line));
+    const Rgb c = verdictStatusColor(v.status);
+    QPalette p = verdictLine_->palette();
+    p.setColor(QPalette::WindowText, QColor(c.r, c.g, c.b));
+    // Behind the line a light tint of the same colour: one part of it to eight of white.
+    auto tint = [](int part) { return 255 - (255 - part) / 8; };
+    p.setColor(QPalette::Window, QColor(tint(c.r), tint(c.g), tint(c.b)));
+    verdictLine_->setPalette(p);
+    QStringList reasons;
+    for (const std::string& r : v.reasons)
+        reasons << q(r);
+    verdictLine_->setToolTip(reasons.join(QLatin1Char('\n')));
+}
+
+void MainWindow::showInputTaken() {
     showModified();
+    showVerdict();
 }
 
 // ---- options ---------------------------------------------------------------------------
@@ -213,19 +271,23 @@ void MainWindow::materialChosen(int part, int index) {
     recalculate();
 }
 
+// The kind is taken when the engineer chooses a profile in its dialog.
 void MainWindow::stiffKindChosen(int kind) {
-    st_.dc.stiff.kind = static_cast<int16_t>(kind);
     dialogs_->openStiffenerDialog(kind);
 }
 
 void MainWindow::ringKindChosen(int kind) {
-    st_.dc.ring.kind = static_cast<int16_t>(kind);
     dialogs_->openRingDialog(kind);
 }
 
 // ---- refresh -----------------------------------------------------------------------------
 
 void MainWindow::refreshWindow() {
+    // A case calculated by a run this window did not start, and not changed since: another
+    // window loaded a database row (the start-up batch, the database window).
+    if (st_.run.calculatedInputs && *st_.run.calculatedInputs == st_.dc &&
+        st_.run.calculatedInputs != ownRunInputs_)
+        showDatabaseRow();
     DesignCase& dc = st_.dc;
     const char sep = st_.decimalSep();
     bool changed = false; // a control changed its state as if it had been clicked

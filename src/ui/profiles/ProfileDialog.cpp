@@ -53,7 +53,10 @@ ProfileDialog::ProfileDialog(const ProfileDialogDesc& desc, CaseHost& host, QWid
     else
         buildBuiltUp();
     connect(ok_, &QPushButton::clicked, this, &ProfileDialog::okClicked);
+    connect(cancel_, &QPushButton::clicked, this, &ProfileDialog::cancel);
 }
+
+ProfileDialog::~ProfileDialog() = default;
 
 QWidget* ProfileDialog::buildPropertyLabels(QWidget* parent) {
     auto* holder = new QWidget(parent);
@@ -98,6 +101,14 @@ void ProfileDialog::buildPicker() {
         if (!filling_)
             rowChosen(row);
     });
+    // A click on the row the list made current without a choice (on taking the focus) chooses
+    // it too.
+    connect(list_, &QListWidget::itemClicked, this, [this](QListWidgetItem* item) {
+        const int row = list_->row(item);
+        if (!filling_ && (!shownRow_ || *shownRow_ != row))
+            rowChosen(row);
+    });
+    list_->installEventFilter(this);
 
     sketch_ = new ProfileSketchView(desc_, host_, this);
 
@@ -115,6 +126,7 @@ void ProfileDialog::buildPicker() {
 
     ok_ = new QPushButton("OK", this);
     ok_->setObjectName("Command1");
+    ok_->setAutoDefault(false);
 
     auto* top = new QHBoxLayout;
     top->addWidget(list_);
@@ -123,11 +135,16 @@ void ProfileDialog::buildPicker() {
     layOut(top);
 }
 
-// The dialog's content over the OK button at the bottom right, the dialog as large as they need.
+// The dialog's content over the OK and Cancel buttons at the bottom right, the dialog as large as
+// they need.
 void ProfileDialog::layOut(QHBoxLayout* top) {
+    cancel_ = new QPushButton("Cancel", this);
+    cancel_->setObjectName("cmdCancel");
+    cancel_->setAutoDefault(false);
     auto* bottom = new QHBoxLayout;
     bottom->addStretch(1);
     bottom->addWidget(ok_);
+    bottom->addWidget(cancel_);
     auto* all = new QVBoxLayout(this);
     all->addLayout(top);
     all->addLayout(bottom);
@@ -187,6 +204,9 @@ void ProfileDialog::placeBesideHost() {
 }
 
 void ProfileDialog::open() {
+    // A dialog opened anew has found the profile it shows and has not changed it.
+    if (!isVisible())
+        picked_ = false;
     if (!placed_) {
         placeBesideHost();
         placed_ = true;
@@ -208,15 +228,38 @@ void ProfileDialog::changeEvent(QEvent* event) {
 }
 
 void ProfileDialog::activate() {
-    activateKind(host_.state(), desc_);
-    showKindInHostList();
-    recalculate();
+    // Until the engineer chooses, the profile to put back is the case's as it is now (the case
+    // may have been replaced while the dialog stood behind the main window).
+    if (!picked_)
+        found_ = std::make_unique<ProfileRecord>(memberRecord(host_.state().dc, desc_.member));
+    showKindInHostList(picked_ ? desc_.kind : memberRecord(host_.state().dc, desc_.member).kind);
     if (desc_.isPicker())
         fillTableList();
     showProfileSummary();
 }
 
-void ProfileDialog::showKindInHostList() {
+void ProfileDialog::pick() {
+    State& st = host_.state();
+    if (!picked_ && !found_)
+        found_ = std::make_unique<ProfileRecord>(memberRecord(st.dc, desc_.member));
+    picked_ = true;
+    activateKind(st, desc_);
+    showKindInHostList(desc_.kind);
+}
+
+void ProfileDialog::cancel() {
+    State& st = host_.state();
+    ProfileRecord& rec = memberRecord(st.dc, desc_.member);
+    if (picked_ && found_ && !(rec == *found_)) {
+        rec = *found_;
+        host_.recalculate(notifier());
+    }
+    picked_ = false;
+    showKindInHostList(rec.kind);
+    discard();
+}
+
+void ProfileDialog::showKindInHostList(int kind) {
     QWidget* host = host_.hostWidget();
     if (!host)
         return;
@@ -226,22 +269,24 @@ void ProfileDialog::showKindInHostList() {
         return;
     // Showing the kind is not a choice of the user: the list's own handler must not run.
     const QSignalBlocker block(combo);
-    const int index = combo->findText(kindCaption(desc_.member, desc_.kind));
+    const int index = combo->findText(kindCaption(desc_.member, kind));
     if (index >= 0)
         combo->setCurrentIndex(index);
     else
-        combo->setCurrentText(kindCaption(desc_.member, desc_.kind));
+        combo->setCurrentText(kindCaption(desc_.member, kind));
 }
 
 void ProfileDialog::computeSectionNow(bool reportFault) {
     State& st = host_.state();
     Notifier& nt = notifier();
     const bool stiffener = desc_.member == ProfileMember::Stiffener;
+    // The member's profile as the case has it: the dialog's own only once chosen.
+    const int16_t kind = memberRecord(st.dc, desc_.member).kind;
     try {
         if (stiffener)
-            computeStiffenerSection(st, nt, desc_.kind);
+            computeStiffenerSection(st, nt, kind);
         else
-            computeRingSection(st, nt, desc_.kind);
+            computeRingSection(st, nt, kind);
     } catch (const std::exception& e) {
         if (reportFault)
             nt.warn(std::string(" Calculation terminated in the ") +
@@ -273,16 +318,30 @@ void ProfileDialog::fillTableList() {
     list_->clear();
     for (const auto& text : tableListTexts(st, desc_))
         list_->addItem(qs(text));
-    const auto row = selectedTableRow(st, desc_);
-    list_->setCurrentRow(row ? *row : -1);
-    if (row)
-        list_->scrollToItem(list_->item(*row));
+    // The member's own row while it is this table's profile, else the row of the same
+    // designation; nothing is chosen by showing it.
+    shownRow_ = rowMatchingProfile(st, desc_);
+    list_->setCurrentRow(shownRow_ ? *shownRow_ : -1);
+    if (shownRow_)
+        list_->scrollToItem(list_->item(*shownRow_));
     filling_ = false;
 }
 
 void ProfileDialog::showProfileSummary() {
     const State& st = host_.state();
-    for (const auto& item : profileSummary(st, desc_)) {
+    // The dialog's profile as it would be, the case untouched; a picker without a row shows no
+    // profile.
+    std::optional<State> preview;
+    if (!desc_.isPicker() || shownRow_)
+        preview = profilePreview(st, desc_, desc_.isPicker() ? shownRow_ : std::nullopt);
+    if (!preview) {
+        for (auto& [name, label] : labels_)
+            label->setText(QString());
+    }
+    const State& shown = preview ? *preview : st;
+    for (const auto& item : profileSummary(shown, desc_)) {
+        if (!preview && labels_.count(item.name))
+            continue;
         if (auto b = boxes_.find(item.name); b != boxes_.end()) {
             b->second->setText(qs(item.text));
             if (b->second->hasFocus())
@@ -292,12 +351,17 @@ void ProfileDialog::showProfileSummary() {
         }
     }
     if (sketch_)
-        sketch_->update();
+        sketch_->showRecord(preview ? &memberRecord(preview->dc, desc_.member) : nullptr,
+                            preview.has_value());
 }
 
 void ProfileDialog::rowChosen(int row) {
-    if (!chooseTableRow(host_.state(), desc_, row))
+    State& st = host_.state();
+    if (row < 0 || row > st.profiles.of(*desc_.table).lastRow())
         return;
+    pick();
+    chooseTableRow(st, desc_, row);
+    shownRow_ = row;
     recalculate(desc_.recomputeSectionOnRow);
     showProfileSummary();
 }
@@ -309,6 +373,14 @@ void ProfileDialog::setHighlight(QLineEdit* box, bool on) {
 }
 
 bool ProfileDialog::eventFilter(QObject* watched, QEvent* event) {
+    if (watched == list_ && event->type() == QEvent::FocusIn && !filling_) {
+        // A list without a current row makes its first row current when it takes the focus;
+        // that is not the engineer's choice. The list handles the event here, unheard.
+        filling_ = true;
+        static_cast<QObject*>(list_)->event(event);
+        filling_ = false;
+        return true;
+    }
     auto* box = qobject_cast<QLineEdit*>(watched);
     if (!box || boxes_.find(box->objectName().toStdString()) == boxes_.end())
         return QDialog::eventFilter(watched, event);
@@ -374,6 +446,8 @@ void ProfileDialog::leaveBox(QLineEdit* box) {
         nt.focus(name);
         return;
     }
+    // A dimension typed is the engineer's choice of this built-up profile.
+    pick();
     box->setText(qs(boxText(st, desc_, *desc)));
     if (out.warning) {
         nt.warn(*out.warning);
@@ -416,13 +490,18 @@ void ProfileDialog::okClicked() {
         for (const auto& w : okWarnings(st, desc_))
             nt.warn(w);
     }
+    // OK of a built-up dialog chooses its profile; a picker's choice was its row.
+    const bool kindChanges =
+        !desc_.isPicker() && memberRecord(st.dc, desc_.member).kind != desc_.kind;
+    if (!desc_.isPicker())
+        pick();
     close();
-    if (desc_.ok != OkAction::Close)
+    if (desc_.ok != OkAction::Close || kindChanges)
         recalculate();
 }
 
 void ProfileDialog::reject() {
-    close();
+    cancel();
 }
 
 void ProfileDialog::discard() {
@@ -458,6 +537,9 @@ void ProfileDialog::closeEvent(QCloseEvent* event) {
     // A closing warning asked for the activation back; the dialog is gone, so the next opening
     // is a new activation.
     QtNotifier::takeMessageReturn(this);
+    // The main window's list shows the member's profile as the case has it.
+    showKindInHostList(memberRecord(host_.state().dc, desc_.member).kind);
+    picked_ = false;
     event->accept();
 }
 

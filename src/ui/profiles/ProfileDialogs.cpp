@@ -15,8 +15,8 @@ ProfileDialog* ProfileDialogs::dialogFor(int member, int kind) {
     const ProfileDialogDesc* desc = profileDialogFor(m, kind);
     if (!desc)
         return nullptr;
-    // The kind is switched at once, whether or not the dialog becomes active.
-    memberRecord(host_.state().dc, m).kind = desc->kind;
+    // Opening changes nothing: the member takes the kind when the engineer chooses in the
+    // dialog.
     QPointer<ProfileDialog>& d = dialogs_[desc->name];
     if (!d)
         d = new ProfileDialog(*desc, host_, host_.hostWidget());

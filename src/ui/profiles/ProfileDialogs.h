@@ -20,8 +20,8 @@ public:
     explicit ProfileDialogs(CaseHost& host, QObject* parent = nullptr);
     ~ProfileDialogs() override;
 
-    // Sets the stiffener (ring-frame) kind and opens its dialog, as the Profiles menu and the
-    // picture buttons do.
+    // Opens the dialog of the stiffener (ring-frame) kind, as the Profiles menu, the profile
+    // lists and the picture buttons do. The case changes only when the engineer chooses there.
     void openStiffenerDialog(int kind);
     void openRingDialog(int kind);
     // Closes every open profile dialog (opening a case file does this). The dialogs do not

@@ -16,6 +16,14 @@ ProfileSketchView::ProfileSketchView(const ProfileDialogDesc& desc, CaseHost& ho
     setMinimumSize(200, 200);
 }
 
+ProfileSketchView::~ProfileSketchView() = default;
+
+void ProfileSketchView::showRecord(const ProfileRecord* record, bool marks) {
+    record_ = record ? std::make_unique<ProfileRecord>(*record) : nullptr;
+    marks_ = marks;
+    update();
+}
+
 void ProfileSketchView::paintEvent(QPaintEvent*) {
     QPainter painter(this);
     painter.setRenderHint(QPainter::Antialiasing);
@@ -23,8 +31,8 @@ void ProfileSketchView::paintEvent(QPaintEvent*) {
     surface.clear();
     const State& st = host_.state();
     const double m = 6;
-    drawProfileSketch(surface, memberRecord(st.dc, desc_.member), desc_.sketch,
-                      SketchBox{m, m, width() - m, height() - m}, true, st.decimalSep());
+    drawProfileSketch(surface, record_ ? *record_ : memberRecord(st.dc, desc_.member), desc_.sketch,
+                      SketchBox{m, m, width() - m, height() - m}, marks_, st.decimalSep());
 }
 
 } // namespace velmora

@@ -36,7 +36,7 @@ void StudyTableModel::setPoints(const StudyGrid& grid, std::vector<StudyPoint> p
         columns_.push_back({Kind::Rank});
     for (size_t k = 0; k < grid_.axes.size(); ++k)
         columns_.push_back({Kind::Input, static_cast<int>(k)});
-    columns_.push_back({Kind::Passes});
+    columns_.push_back({Kind::Status});
     columns_.push_back({Kind::Governing});
     columns_.push_back({Kind::Ratio});
     columns_.push_back({Kind::Mass});
@@ -69,8 +69,8 @@ QVariant StudyTableModel::display(const StudyPoint& p, const Column& c, int row)
         return row + 1;
     case Kind::Input:
         return studyValueText(p.inputs[static_cast<size_t>(c.index)], sep_);
-    case Kind::Passes:
-        return p.passes ? QStringLiteral("passes") : QStringLiteral("fails");
+    case Kind::Status:
+        return QString::fromLatin1(verdictStatusText(p.status));
     case Kind::Governing:
         return p.governing ? QString::fromLatin1(studyCheckName(*p.governing)) : QString();
     case Kind::Ratio:
@@ -93,8 +93,9 @@ QVariant StudyTableModel::sortValue(const StudyPoint& p, const Column& c, int ro
         return row;
     case Kind::Input:
         return static_cast<double>(p.inputs[static_cast<size_t>(c.index)]);
-    case Kind::Passes:
-        return p.passes ? 1 : 0;
+    case Kind::Status:
+        // Passing points first in a descending sort, the unjudged ones last.
+        return static_cast<int>(p.status);
     case Kind::Governing:
     case Kind::Message:
         return display(p, c, row);
@@ -112,8 +113,8 @@ QVariant StudyTableModel::sortValue(const StudyPoint& p, const Column& c, int ro
 
 bool StudyTableModel::red(const StudyPoint& p, const Column& c) const {
     switch (c.kind) {
-    case Kind::Passes:
-        return !p.passes;
+    case Kind::Status:
+        return p.status != VerdictStatus::Passes;
     case Kind::Ratio:
         return p.governing && p.check(*p.governing).exceeds();
     case Kind::Check:
@@ -136,7 +137,7 @@ QVariant StudyTableModel::data(const QModelIndex& index, int role) const {
     case Qt::ForegroundRole:
         return red(p, c) ? QVariant(QBrush(kRed)) : QVariant();
     case Qt::TextAlignmentRole:
-        return c.kind == Kind::Governing || c.kind == Kind::Message || c.kind == Kind::Passes
+        return c.kind == Kind::Governing || c.kind == Kind::Message || c.kind == Kind::Status
                    ? QVariant(Qt::AlignLeft | Qt::AlignVCenter)
                    : QVariant(Qt::AlignRight | Qt::AlignVCenter);
     case Qt::ToolTipRole:
@@ -164,6 +165,8 @@ QVariant StudyTableModel::headerData(int section, Qt::Orientation orientation, i
         case Kind::Check:
             return studyCheckTitle(static_cast<StudyCheck>(c.index)) +
                    QStringLiteral(": usage factor / permitted value");
+        case Kind::Status:
+            return QStringLiteral("The verdict of the point's case, as the main window shows it");
         case Kind::Mass:
             return QStringLiteral("Steel mass per metre of cylinder");
         default:
@@ -177,8 +180,8 @@ QVariant StudyTableModel::headerData(int section, Qt::Orientation orientation, i
         return QStringLiteral("#");
     case Kind::Input:
         return studyInputHeading(grid_.axes[static_cast<size_t>(c.index)].range.name);
-    case Kind::Passes:
-        return QStringLiteral("verdict");
+    case Kind::Status:
+        return QStringLiteral("Status");
     case Kind::Governing:
         return QStringLiteral("governing");
     case Kind::Ratio:

@@ -1,4 +1,5 @@
-// The points of a design study as a table for the study window: the varied inputs, the verdict,
+// The points of a design study as a table for the study window: the varied inputs, the status
+// of the verdict ("PASSES", "FAILS", "INPUT OUT OF LIMITS", "NOT CALCULATED"),
 // the governing check and its ratio, the steel mass, and for each check that applies at any
 // point its usage factor divided by its permitted value. A ratio above 1 and a failing verdict
 // are red. The sort role gives numbers, so that a sort by a column orders the values.
@@ -33,7 +34,7 @@ public:
     QVariant headerData(int section, Qt::Orientation orientation, int role) const override;
 
 private:
-    enum class Kind { Rank, Input, Passes, Governing, Ratio, Mass, Check, Message };
+    enum class Kind { Rank, Input, Status, Governing, Ratio, Mass, Check, Message };
     struct Column {
         Kind kind;
         int index = 0; // the axis of an input, the check of a check column

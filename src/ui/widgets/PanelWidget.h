@@ -10,6 +10,8 @@
 
 namespace velmora {
 
+class PanelSurface;
+
 using PaintRoutine = std::function<void(Surface& s, double width, double height)>;
 
 // The panel's user scale: one unit a text line down, one average character width across, in
@@ -31,6 +33,13 @@ public:
     // reach (text scale only; an empty size otherwise). Nothing is painted.
     QSizeF drawnExtent() const;
 
+    // Values that an earlier run left (the last run stopped before their check): the routine's
+    // drawing in grey under `note` ("Not recalculated: " and why), which is set in the amber of
+    // a case not calculated and broken into lines at the panel's width. An empty note draws the
+    // routine as it is.
+    void setStaleNote(const QString& note);
+    const QString& staleNote() const { return staleNote_; }
+
 signals:
     void clicked();
 
@@ -39,8 +48,13 @@ protected:
     void mouseReleaseEvent(QMouseEvent* e) override;
 
 private:
+    // Draws the routine on `s` (text scale) under the stale note, where there is one, broken at
+    // `noteWidth`; returns how many lines the note moved the routine's drawing down.
+    double paintPanel(PanelSurface& s, double w, double h, double noteWidth) const;
+
     PaintRoutine routine_;
     bool textScale_ = true;
+    QString staleNote_;
 };
 
 } // namespace velmora

@@ -1,5 +1,7 @@
 #include "ui/widgets/QtNotifier.h"
 
+#include "ui/widgets/WindowFit.h"
+
 #include <QMessageBox>
 #include <QVariant>
 
@@ -17,6 +19,7 @@ void QtNotifier::warn(const std::string& text) {
     QWidget* window = window_;
     QMessageBox box(QMessageBox::Warning, QStringLiteral("Velmora DNV"),
                     QString::fromStdString(text), QMessageBox::Ok, window);
+    fitTitle(box);
     if (window == nullptr) {
         box.exec();
         return;
