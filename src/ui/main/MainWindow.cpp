@@ -5,6 +5,7 @@
 #include "ui/database/DatabaseWindows.h"
 #include "ui/help/HelpWindows.h"
 #include "ui/main/InputBoxes.h"
+#include "ui/main/LoadCaseTable.h"
 #include "ui/main/SettingsStore.h"
 #include "ui/profiles/ProfileDialogs.h"
 #include "ui/study/DesignStudyWindow.h"
@@ -89,9 +90,12 @@ void MainWindow::layoutFrames() {
     // Only the right column the case shows counts: the column frame stands alone.
     const int leftH = hint(generalFrame_) + hint(cylinderTypeFrame_) + hint(geometryFrame_) +
                       hint(addToDatabaseButton_) + 12;
-    const int rightH = st_.dc.cylinderType == CylinderType::Column
-                           ? hint(columnFrame_) + 6
-                           : hint(stiffenerFrame_) + hint(ringFrame_) + hint(loadingFrame_) + 6;
+    // The load-case table stands beside the loading frame, and above the column frame.
+    const int tableH = loadCaseTable_->leastHeight();
+    const int rightH =
+        st_.dc.cylinderType == CylinderType::Column
+            ? hint(columnFrame_) + tableH + 10
+            : hint(stiffenerFrame_) + hint(ringFrame_) + std::max(hint(loadingFrame_), tableH) + 6;
     const int inputH = std::max(leftH, rightH);
     // Widths: the columns get what their controls prefer where there is room, and never less
     // than their least.
@@ -101,9 +105,12 @@ void MainWindow::layoutFrames() {
             w = std::max(w, least ? f->minimumSizeHint().width() : f->sizeHint().width());
         return w;
     };
-    const int rightNeed = widest({stiffenerFrame_, ringFrame_, loadingFrame_, columnFrame_}, false);
+    const int tableW = loadCaseTable_->minimumSizeHint().width();
+    const int rightNeed = std::max(widest({stiffenerFrame_, ringFrame_, columnFrame_}, false),
+                                   loadingFrame_->sizeHint().width() + 4 + tableW);
     const int leftNeed = widest({generalFrame_, cylinderTypeFrame_, geometryFrame_}, false);
-    const int rightLeast = widest({stiffenerFrame_, ringFrame_, loadingFrame_, columnFrame_}, true);
+    const int rightLeast = std::max(widest({stiffenerFrame_, ringFrame_, columnFrame_}, true),
+                                    loadingFrame_->minimumSizeHint().width() + 4 + tableW);
     const int leftLeast = widest({generalFrame_, cylinderTypeFrame_, geometryFrame_}, true);
     int resultH = 0;
     for (QGroupBox* fr : {shellResultFrame_, stiffenerResultFrame_, ringResultFrame_})
@@ -166,11 +173,22 @@ void MainWindow::layoutFrames() {
     const int loadingH =
         std::max(hint(loadingFrame_), static_cast<int>(inputFrameH - hint(stiffenerFrame_) -
                                                        hint(ringFrame_) - 0.03 * H));
-    loadingFrame_->setGeometry(x2, ringFrame_->geometry().bottom() + 1, rightW, loadingH);
+    // The loading frame keeps the width its boxes prefer where the load-case table beside it
+    // keeps its least; the table takes the rest.
+    const int loadingLeast = loadingFrame_->minimumSizeHint().width();
+    const int loadingW = std::clamp(loadingFrame_->sizeHint().width(), loadingLeast,
+                                    std::max(loadingLeast, rightW - tableW - 4));
+    const int loadingY = ringFrame_->geometry().bottom() + 1;
+    loadingFrame_->setGeometry(x2, loadingY, loadingW, loadingH);
     const int columnH = hint(columnFrame_);
     // The column frame stands alone and may use the gap at the right for its long captions.
     const int columnW = std::max(rightW, inputFrame_->width() - x2);
-    columnFrame_->setGeometry(x2, static_cast<int>(inputFrameH - 1.06 * columnH), columnW, columnH);
+    const int columnY = static_cast<int>(inputFrameH - 1.06 * columnH);
+    columnFrame_->setGeometry(x2, columnY, columnW, columnH);
+    if (st_.dc.cylinderType == CylinderType::Column)
+        loadCaseTable_->setGeometry(x2, 0, rightW, std::max(tableH, columnY - 4));
+    else
+        loadCaseTable_->setGeometry(x2 + loadingW + 4, loadingY, rightW - loadingW - 4, loadingH);
 
     // The sketch: centred across, low in its frame.
     const int panelW = sketchW - 16;

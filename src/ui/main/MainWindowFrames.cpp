@@ -8,6 +8,7 @@
 #include "ui/database/DatabaseWindows.h"
 #include "ui/help/HelpWindows.h"
 #include "ui/main/InputBoxes.h"
+#include "ui/main/LoadCaseTable.h"
 #include "ui/profiles/ProfileDialogs.h"
 #include "ui/widgets/PanelWidget.h"
 #include "ui/widgets/SketchButton.h"
@@ -86,6 +87,7 @@ void MainWindow::buildWidgets() {
     buildStiffenerFrame();
     buildRingFrame();
     buildLoadingFrame();
+    loadCaseTable_ = new LoadCaseTable(*this, inputFrame_);
     buildColumnFrame();
     buildSketchFrame();
     buildResultFrames();
