@@ -159,11 +159,17 @@ private slots:
         QCOMPARE(t->item(0, 3)->background().color(), QColor(red.r, red.g, red.b));
         QVERIFY(!get<QPushButton>("loadCaseDelete")->isEnabled());
         QVERIFY(get<QPushButton>("loadCaseAdd")->isEnabled());
-        // Beside the loading frame, not over it.
-        const QRect loading = get<QWidget>("fr123")->geometry();
-        const QRect frame = get<QWidget>("frLoadCases")->geometry();
-        QVERIFY(!loading.intersects(frame));
-        QCOMPARE(frame.top(), loading.top());
+        // Beside the loading frame, at its right, under the sketch.
+        const QWidget* content = get<QWidget>("centralwidget");
+        auto onContent = [content](const QWidget* f) {
+            return QRect(f->mapTo(content, QPoint(0, 0)), f->size());
+        };
+        const QRect loading = onContent(get<QWidget>("fr123"));
+        const QRect frame = onContent(get<QWidget>("frLoadCases"));
+        const QRect sketch = onContent(get<QWidget>("fr20"));
+        QVERIFY(frame.left() > loading.right());
+        QVERIFY(frame.top() < loading.bottom() && frame.bottom() > loading.top());
+        QVERIFY(frame.top() > sketch.bottom());
     }
 
     // Each load case keeps its own loads and design format; the boxes, the options and the

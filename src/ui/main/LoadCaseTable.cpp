@@ -8,7 +8,7 @@
 #include "report/Panels.h"
 #include "ui/main/CaseHost.h"
 
-#include <QHBoxLayout>
+#include <QGridLayout>
 #include <QHeaderView>
 #include <QInputDialog>
 #include <QPushButton>
@@ -41,9 +41,9 @@ QPushButton* button(QWidget* parent, const QString& caption, const char* name, c
 LoadCaseTable::LoadCaseTable(CaseHost& host, QWidget* parent)
     : QGroupBox(QStringLiteral("Load cases"), parent), host_(host) {
     setObjectName(QStringLiteral("frLoadCases"));
-    auto* row = new QHBoxLayout(this);
-    row->setContentsMargins(6, 4, 6, 4);
-    row->setSpacing(4);
+    auto* column = new QVBoxLayout(this);
+    column->setContentsMargins(6, 4, 6, 4);
+    column->setSpacing(4);
 
     table_ = new QTableWidget(0, ColumnCount, this);
     table_->setObjectName(QStringLiteral("loadCaseTable"));
@@ -69,11 +69,11 @@ LoadCaseTable::LoadCaseTable(CaseHost& host, QWidget* parent)
         header->setSectionResizeMode(c, QHeaderView::ResizeToContents);
     // The name column shows at least a short name in full.
     table_->setMinimumWidth(
-        fontMetrics().horizontalAdvance(QStringLiteral("Load case 00")) +
-        fontMetrics().horizontalAdvance(QStringLiteral("Format UF 0.00 Ratio")) + 40);
-    row->addWidget(table_, 1);
+        fontMetrics().horizontalAdvance(QStringLiteral("Load case Format UF Ratio")) + 16);
+    column->addWidget(table_, 1);
 
-    auto* commands = new QVBoxLayout;
+    // The commands two by two under the table.
+    auto* commands = new QGridLayout;
     commands->setSpacing(2);
     add_ = button(this, QStringLiteral("Add"), "loadCaseAdd",
                   QStringLiteral("A new load case with the selected one's design format"));
@@ -83,12 +83,13 @@ LoadCaseTable::LoadCaseTable(CaseHost& host, QWidget* parent)
                      QStringLiteral("A new name for the selected load case"));
     delete_ = button(this, QStringLiteral("Delete"), "loadCaseDelete",
                      QStringLiteral("Delete the selected load case (never the last one)"));
+    int place = 0;
     for (QPushButton* b : {add_, duplicate_, rename_, delete_}) {
         b->setFixedHeight(lineH + 2);
-        commands->addWidget(b);
+        commands->addWidget(b, place / 2, place % 2);
+        ++place;
     }
-    commands->addStretch(1);
-    row->addLayout(commands);
+    column->addLayout(commands);
 
     connect(table_, &QTableWidget::currentCellChanged, this,
             [this](int current, int, int, int) { rowChosen(current); });
@@ -102,9 +103,9 @@ LoadCaseTable::LoadCaseTable(CaseHost& host, QWidget* parent)
 int LoadCaseTable::leastHeight() const {
     const int lineH = table_->verticalHeader()->defaultSectionSize();
     const int tableH = table_->horizontalHeader()->sizeHint().height() + 2 * lineH + 4;
-    const int buttonsH = 4 * (lineH + 2) + 3 * 2;
+    const int buttonsH = 2 * (lineH + 2) + 2;
     const QMargins m = contentsMargins();
-    return std::max(tableH, buttonsH) + m.top() + m.bottom() + 8;
+    return tableH + 4 + buttonsH + m.top() + m.bottom() + 8;
 }
 
 void LoadCaseTable::showLoadCases() {

@@ -90,13 +90,12 @@ void MainWindow::layoutFrames() {
     // Only the right column the case shows counts: the column frame stands alone.
     const int leftH = hint(generalFrame_) + hint(cylinderTypeFrame_) + hint(geometryFrame_) +
                       hint(addToDatabaseButton_) + 12;
-    // The load-case table stands beside the loading frame, and above the column frame.
-    const int tableH = loadCaseTable_->leastHeight();
-    const int rightH =
-        st_.dc.cylinderType == CylinderType::Column
-            ? hint(columnFrame_) + tableH + 10
-            : hint(stiffenerFrame_) + hint(ringFrame_) + std::max(hint(loadingFrame_), tableH) + 6;
-    const int inputH = std::max(leftH, rightH);
+    const int rightH = st_.dc.cylinderType == CylinderType::Column
+                           ? hint(columnFrame_) + 6
+                           : hint(stiffenerFrame_) + hint(ringFrame_) + hint(loadingFrame_) + 6;
+    // The sketch column holds the load-case table under the sketch.
+    const int tableLeastH = loadCaseTable_->leastHeight();
+    const int inputH = std::max({leftH, rightH, 2 * tableLeastH});
     // Widths: the columns get what their controls prefer where there is room, and never less
     // than their least.
     auto widest = [](std::initializer_list<QWidget*> frames, bool least) {
@@ -105,12 +104,9 @@ void MainWindow::layoutFrames() {
             w = std::max(w, least ? f->minimumSizeHint().width() : f->sizeHint().width());
         return w;
     };
-    const int tableW = loadCaseTable_->minimumSizeHint().width();
-    const int rightNeed = std::max(widest({stiffenerFrame_, ringFrame_, columnFrame_}, false),
-                                   loadingFrame_->sizeHint().width() + 4 + tableW);
+    const int rightNeed = widest({stiffenerFrame_, ringFrame_, loadingFrame_, columnFrame_}, false);
     const int leftNeed = widest({generalFrame_, cylinderTypeFrame_, geometryFrame_}, false);
-    const int rightLeast = std::max(widest({stiffenerFrame_, ringFrame_, columnFrame_}, true),
-                                    loadingFrame_->minimumSizeHint().width() + 4 + tableW);
+    const int rightLeast = widest({stiffenerFrame_, ringFrame_, loadingFrame_, columnFrame_}, true);
     const int leftLeast = widest({generalFrame_, cylinderTypeFrame_, geometryFrame_}, true);
     int resultH = 0;
     for (QGroupBox* fr : {shellResultFrame_, stiffenerResultFrame_, ringResultFrame_})
@@ -119,7 +115,7 @@ void MainWindow::layoutFrames() {
     // The least content size at which every frame gets what it needs: the two input columns
     // with their margins (0.04 of the width) and the sketch with its own (0.04); below, the
     // shell frame takes 0.3 of the width, the other two share 0.615.
-    const int sketchLeast = 160;
+    const int sketchLeast = std::max(160, loadCaseTable_->minimumSizeHint().width());
     const int needW = static_cast<int>(
         std::ceil(std::max({(leftLeast + rightLeast + sketchLeast) / 0.92,
                             shellResultFrame_->minimumSizeHint().width() / 0.3,
@@ -173,28 +169,24 @@ void MainWindow::layoutFrames() {
     const int loadingH =
         std::max(hint(loadingFrame_), static_cast<int>(inputFrameH - hint(stiffenerFrame_) -
                                                        hint(ringFrame_) - 0.03 * H));
-    // The loading frame keeps the width its boxes prefer where the load-case table beside it
-    // keeps its least; the table takes the rest.
-    const int loadingLeast = loadingFrame_->minimumSizeHint().width();
-    const int loadingW = std::clamp(loadingFrame_->sizeHint().width(), loadingLeast,
-                                    std::max(loadingLeast, rightW - tableW - 4));
-    const int loadingY = ringFrame_->geometry().bottom() + 1;
-    loadingFrame_->setGeometry(x2, loadingY, loadingW, loadingH);
+    loadingFrame_->setGeometry(x2, ringFrame_->geometry().bottom() + 1, rightW, loadingH);
     const int columnH = hint(columnFrame_);
     // The column frame stands alone and may use the gap at the right for its long captions.
     const int columnW = std::max(rightW, inputFrame_->width() - x2);
-    const int columnY = static_cast<int>(inputFrameH - 1.06 * columnH);
-    columnFrame_->setGeometry(x2, columnY, columnW, columnH);
-    if (st_.dc.cylinderType == CylinderType::Column)
-        loadCaseTable_->setGeometry(x2, 0, rightW, std::max(tableH, columnY - 4));
-    else
-        loadCaseTable_->setGeometry(x2 + loadingW + 4, loadingY, rightW - loadingW - 4, loadingH);
+    columnFrame_->setGeometry(x2, static_cast<int>(inputFrameH - 1.06 * columnH), columnW, columnH);
+
+    // The sketch column: the sketch in its upper half, the load-case table beside the loading
+    // frame in the lower half.
+    const int tableTop = std::min(inputFrameH / 2, inputFrameH - tableLeastH);
+    const int sketchH = tableTop - 4;
+    sketchFrame_->resize(sketchW, sketchH);
+    loadCaseTable_->setGeometry(sketchFrame_->x(), tableTop, sketchW, inputFrameH - tableTop);
 
     // The sketch: centred across, low in its frame.
     const int panelW = sketchW - 16;
-    const int panelH = inputFrameH - 40;
-    sketchPanel_->setGeometry((sketchW - panelW) / 2,
-                              static_cast<int>(0.7 * (inputFrameH - panelH)), panelW, panelH);
+    const int panelH = sketchH - 40;
+    sketchPanel_->setGeometry((sketchW - panelW) / 2, static_cast<int>(0.7 * (sketchH - panelH)),
+                              panelW, panelH);
 
     // Result frames below the inputs, reaching 0.07 of the height above the bottom where there
     // is room for it.

@@ -87,7 +87,7 @@ void MainWindow::buildWidgets() {
     buildStiffenerFrame();
     buildRingFrame();
     buildLoadingFrame();
-    loadCaseTable_ = new LoadCaseTable(*this, inputFrame_);
+    loadCaseTable_ = new LoadCaseTable(*this, content_);
     buildColumnFrame();
     buildSketchFrame();
     buildResultFrames();
