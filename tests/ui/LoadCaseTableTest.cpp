@@ -232,6 +232,29 @@ private slots:
         QVERIFY(nt_->warnings().empty());
     }
 
+    // The column case: the table stays, clear of the column frame, and each load case keeps
+    // its own axial force.
+    void columnLoadCasesKeepTheirForces() {
+        get<QRadioButton>("cylinder3")->click();
+        QApplication::processEvents();
+        const QWidget* column = get<QWidget>("fr124");
+        const QWidget* frame = get<QWidget>("frLoadCases");
+        QVERIFY(column->isVisible() && frame->isVisible());
+        const QWidget* content = get<QWidget>("centralwidget");
+        QVERIFY(!QRect(column->mapTo(content, QPoint(0, 0)), column->size())
+                     .intersects(QRect(frame->mapTo(content, QPoint(0, 0)), frame->size())));
+        click("loadCaseDuplicate");
+        type("inn", "-2500");
+        QCOMPARE(st().dc.N, -2500.0f);
+        clickRow(0);
+        QCOMPARE(st().dc.N, -1000.0f);
+        QCOMPARE(loadCaseAt(st().dc, 1).N, -2500.0f);
+        QVERIFY(box("inn")->text().startsWith(QStringLiteral("-1000")));
+        clickRow(1);
+        QVERIFY(box("inn")->text().startsWith(QStringLiteral("-2500")));
+        QVERIFY(nt_->warnings().empty());
+    }
+
     // Duplicate copies the selected load case's loads; Delete removes the selected one and
     // never the last.
     void duplicateAndDeleteNeverTheLast() {

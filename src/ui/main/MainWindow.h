@@ -239,7 +239,7 @@ private:
     QGroupBox* ringFrame_ = nullptr;                     // fr121
     QGroupBox* loadingFrame_ = nullptr;                  // fr123
     QGroupBox* columnFrame_ = nullptr;                   // fr124
-    LoadCaseTable* loadCaseTable_ = nullptr;             // frLoadCases: beside the loading
+    LoadCaseTable* loadCaseTable_ = nullptr;             // frLoadCases: under the sketch
     QGroupBox* sketchFrame_ = nullptr;                   // fr20
     QGroupBox* shellResultFrame_ = nullptr;              // fr30
     QGroupBox* stiffenerResultFrame_ = nullptr;          // fr31

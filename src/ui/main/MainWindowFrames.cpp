@@ -1,6 +1,6 @@
 // The main window's controls, frame by frame, and its menus. The frames are made in the order
 // of the window's focus chain: General, cylinder type, geometry, the database button, stiffener,
-// ring frame, loading, column; then the sketch and the result frames.
+// ring frame, loading, the load cases, column; then the sketch and the result frames.
 #include "ui/main/MainWindow.h"
 
 #include "report/Panels.h"
