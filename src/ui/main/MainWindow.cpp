@@ -5,6 +5,7 @@
 #include "ui/database/DatabaseWindows.h"
 #include "ui/help/HelpWindows.h"
 #include "ui/main/InputBoxes.h"
+#include "ui/main/LoadCaseTable.h"
 #include "ui/main/SettingsStore.h"
 #include "ui/profiles/ProfileDialogs.h"
 #include "ui/study/DesignStudyWindow.h"
@@ -92,7 +93,9 @@ void MainWindow::layoutFrames() {
     const int rightH = st_.dc.cylinderType == CylinderType::Column
                            ? hint(columnFrame_) + 6
                            : hint(stiffenerFrame_) + hint(ringFrame_) + hint(loadingFrame_) + 6;
-    const int inputH = std::max(leftH, rightH);
+    // The sketch column holds the load-case table under the sketch.
+    const int tableLeastH = loadCaseTable_->leastHeight();
+    const int inputH = std::max({leftH, rightH, 2 * tableLeastH});
     // Widths: the columns get what their controls prefer where there is room, and never less
     // than their least.
     auto widest = [](std::initializer_list<QWidget*> frames, bool least) {
@@ -112,7 +115,7 @@ void MainWindow::layoutFrames() {
     // The least content size at which every frame gets what it needs: the two input columns
     // with their margins (0.04 of the width) and the sketch with its own (0.04); below, the
     // shell frame takes 0.3 of the width, the other two share 0.615.
-    const int sketchLeast = 160;
+    const int sketchLeast = std::max(160, loadCaseTable_->minimumSizeHint().width());
     const int needW = static_cast<int>(
         std::ceil(std::max({(leftLeast + rightLeast + sketchLeast) / 0.92,
                             shellResultFrame_->minimumSizeHint().width() / 0.3,
@@ -172,11 +175,18 @@ void MainWindow::layoutFrames() {
     const int columnW = std::max(rightW, inputFrame_->width() - x2);
     columnFrame_->setGeometry(x2, static_cast<int>(inputFrameH - 1.06 * columnH), columnW, columnH);
 
+    // The sketch column: the sketch in its upper half, the load-case table beside the loading
+    // frame in the lower half.
+    const int tableTop = std::min(inputFrameH / 2, inputFrameH - tableLeastH);
+    const int sketchH = tableTop - 4;
+    sketchFrame_->resize(sketchW, sketchH);
+    loadCaseTable_->setGeometry(sketchFrame_->x(), tableTop, sketchW, inputFrameH - tableTop);
+
     // The sketch: centred across, low in its frame.
     const int panelW = sketchW - 16;
-    const int panelH = inputFrameH - 40;
-    sketchPanel_->setGeometry((sketchW - panelW) / 2,
-                              static_cast<int>(0.7 * (inputFrameH - panelH)), panelW, panelH);
+    const int panelH = sketchH - 40;
+    sketchPanel_->setGeometry((sketchW - panelW) / 2, static_cast<int>(0.7 * (sketchH - panelH)),
+                              panelW, panelH);
 
     // Result frames below the inputs, reaching 0.07 of the height above the bottom where there
     // is room for it.

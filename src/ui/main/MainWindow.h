@@ -38,6 +38,7 @@ class DatabaseWindows;
 class DesignStudyWindow;
 class HelpWindows;
 class InputBoxes;
+class LoadCaseTable;
 class PanelWidget;
 class ProfileDialogs;
 class SketchButton;
@@ -238,6 +239,7 @@ private:
     QGroupBox* ringFrame_ = nullptr;                     // fr121
     QGroupBox* loadingFrame_ = nullptr;                  // fr123
     QGroupBox* columnFrame_ = nullptr;                   // fr124
+    LoadCaseTable* loadCaseTable_ = nullptr;             // frLoadCases: under the sketch
     QGroupBox* sketchFrame_ = nullptr;                   // fr20
     QGroupBox* shellResultFrame_ = nullptr;              // fr30
     QGroupBox* stiffenerResultFrame_ = nullptr;          // fr31

@@ -1,6 +1,6 @@
 // The main window's controls, frame by frame, and its menus. The frames are made in the order
 // of the window's focus chain: General, cylinder type, geometry, the database button, stiffener,
-// ring frame, loading, column; then the sketch and the result frames.
+// ring frame, loading, the load cases, column; then the sketch and the result frames.
 #include "ui/main/MainWindow.h"
 
 #include "report/Panels.h"
@@ -8,6 +8,7 @@
 #include "ui/database/DatabaseWindows.h"
 #include "ui/help/HelpWindows.h"
 #include "ui/main/InputBoxes.h"
+#include "ui/main/LoadCaseTable.h"
 #include "ui/profiles/ProfileDialogs.h"
 #include "ui/widgets/PanelWidget.h"
 #include "ui/widgets/SketchButton.h"
@@ -86,6 +87,7 @@ void MainWindow::buildWidgets() {
     buildStiffenerFrame();
     buildRingFrame();
     buildLoadingFrame();
+    loadCaseTable_ = new LoadCaseTable(*this, content_);
     buildColumnFrame();
     buildSketchFrame();
     buildResultFrames();

@@ -2,6 +2,7 @@
 // run and the refresh that shows the whole case.
 #include "calc/Steps.h"
 #include "ui/main/InputBoxes.h"
+#include "ui/main/LoadCaseTable.h"
 #include "ui/main/MainWindow.h"
 
 #include "base/NumberText.h"
@@ -169,6 +170,7 @@ void MainWindow::showVerdict() {
 void MainWindow::showInputTaken() {
     showModified();
     showVerdict();
+    loadCaseTable_->showLoadCases();
 }
 
 // ---- options ---------------------------------------------------------------------------
