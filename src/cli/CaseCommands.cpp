@@ -451,7 +451,10 @@ ordered_json sheetJson(const CalcSheet& sheet) {
             line["branch"] = l.branch;
         lines.push_back(std::move(line));
     }
-    return {{"lines", std::move(lines)}, {"verdict", verdictJson(sheet.verdict)}};
+    // The case's verdict as calc prints it, naming its governing load case.
+    ordered_json verdict = verdictJson(sheet.verdict);
+    verdict["loadCase"] = sheet.verdict.loadCaseName;
+    return {{"lines", std::move(lines)}, {"verdict", std::move(verdict)}};
 }
 
 } // namespace
