@@ -334,8 +334,11 @@ void usageFactors(Pager& p, const State& st, const CalcSheet& sheet) {
         p.text(160, value.exceeds() ? "fails" : "passes");
         p.down(kRow);
     }
-    if (several)
+    if (several) {
+        // The table and the case's verdict after it on one page.
+        p.need((static_cast<double>(sheet.loadCases.size()) + 5) * kRow + 15);
         loadCaseTable(p, sheet);
+    }
     // The case's verdict, naming the governing load case where there are several.
     const Verdict& v = sheet.verdict;
     p.need(3 * kRow);
