@@ -9,6 +9,7 @@
 #include <QLocale>
 #include <QPageLayout>
 #include <QPageSize>
+#include <QPagedPaintDevice>
 #include <QPainter>
 #include <QPdfWriter>
 #include <QSaveFile>
@@ -44,7 +45,16 @@ void paintReportPage(QPainter& painter, const QRectF& area, const State& st) {
     painter.setRenderHint(QPainter::Antialiasing, true);
     painter.setRenderHint(QPainter::TextAntialiasing, true);
     QtSurface surface(painter, area);
-    printReport(surface, st, stampNow());
+    const ReportStamp stamp = stampNow();
+    const int pages = reportPageCount(st);
+    // A second page (the load cases the first has no room for) goes onto the next sheet of a
+    // PDF writer or printer.
+    auto* paged = dynamic_cast<QPagedPaintDevice*>(painter.device());
+    for (int page = 0; page < pages; ++page) {
+        if (page > 0 && !(paged && paged->newPage()))
+            return;
+        printReport(surface, st, stamp, page);
+    }
 }
 
 bool writeReportPdf(const State& st, const QString& path, QString& error) {

@@ -1,4 +1,4 @@
-// The one-page report of a calculated case drawn with QtGui alone: into a PDF file, or onto any
+// The report of a calculated case drawn with QtGui alone: into a PDF file, or onto any
 // paint device (the window's printer uses it too).
 #pragma once
 
@@ -25,8 +25,9 @@ bool writeReportPdf(const State& st, const QString& path, QString& error);
 // that was not calculated gets no file, and `error` says why ("The case was not calculated: ").
 bool writeSheetPdf(const State& st, const QString& path, QString& error);
 
-// Draws the report page into `area` (device coordinates of the printable area) with the current
-// date and time.
+// Draws the report into `area` (device coordinates of the printable area) with the current date
+// and time: its first page, and a second one on the next sheet of a paged device (PDF writer,
+// printer) when the load cases continue there.
 void paintReportPage(QPainter& painter, const QRectF& area, const State& st);
 
 // The whole page of `device` in its own coordinates.

@@ -3,6 +3,7 @@
 #include "base/NumberText.h"
 #include "calc/Calc.h"
 #include "calc/State.h"
+#include "case/LoadCases.h"
 #include "case/Notifier.h"
 #include "sections/Sections.h"
 
@@ -28,6 +29,8 @@ std::optional<std::string> makeCalcSheet(const State& st, CalcSheet& out) {
         return std::string("The case was not calculated: its results are not those of a new run");
     out.lines = std::move(trace.lines);
     out.verdict = caseVerdict(st);
+    out.loadCaseVerdict = loadCaseVerdict(st, st.dc.selectedLoadCase);
+    out.loadCases = loadCaseRows(st);
     return std::nullopt;
 }
 
@@ -122,6 +125,12 @@ std::vector<SheetInput> sheetInputs(const State& st) {
                            "Stringer stiffened cylinder", "Column buckling"};
     const std::string design = "Design format";
     out.push_back({design, "Cylinder type", "", types[static_cast<int>(dc.cylinderType) & 3], ""});
+    // The load case whose loads, format and usage factor follow, when there are several.
+    if (const int count = loadCaseCount(dc); count > 1)
+        out.push_back({design, "Load case calculated on this sheet", "",
+                       dc.loadCaseName + " (" + std::to_string(dc.selectedLoadCase + 1) + " of " +
+                           std::to_string(count) + ")",
+                       ""});
     if (dc.designFormat == DesignFormat::LRFD) {
         out.push_back({design, "LRFD: allowable usage factor", "UF", num(dc.UF), ""});
     } else {

@@ -6,6 +6,7 @@
 
 #include "calc/Verdict.h"
 #include "checks/CalcTrace.h"
+#include "report/LoadCaseTable.h"
 #include "report/Report.h"
 
 #include <optional>
@@ -17,9 +18,13 @@ namespace velmora {
 class Surface;
 struct State;
 
+// With several load cases the lines cover the selected one; every load case is listed with its
+// verdict, and the case's verdict names the governing one.
 struct CalcSheet {
-    std::vector<TraceLine> lines; // in the order the run computed them
-    Verdict verdict;
+    std::vector<TraceLine> lines;       // in the order the run computed them
+    Verdict verdict;                    // the case's
+    Verdict loadCaseVerdict;            // the selected load case's: the usage factors of the lines
+    std::vector<LoadCaseRow> loadCases; // every load case in list order
 };
 
 // The sheet of the case, or the refusal ("The case was not calculated: " and why) when the case

@@ -8,6 +8,8 @@
 #include "base/Version.h"
 #include "calc/State.h"
 #include "calc/Verdict.h"
+#include "case/LoadCases.h"
+#include "report/LoadCaseTable.h"
 #include "report/Panels.h"
 #include "report/Sketches.h"
 #include "report/Surface.h"
@@ -101,7 +103,8 @@ std::string twoDigits(int n) {
     return (n >= 0 && n < 10 ? "0" : "") + std::to_string(n);
 }
 
-void printHeader(Page& p, const State& st, const ReportStamp& stamp, const ReportMetrics& m) {
+void printHeader(Page& p, const State& st, const ReportStamp& stamp, const ReportMetrics& m,
+                 int page, int pageCount) {
     Surface& s = p.s_;
     const double W = m.charsPerLine[0];
     s.setScale(0, 0, W, m.linesPerPage[0]);
@@ -113,11 +116,13 @@ void printHeader(Page& p, const State& st, const ReportStamp& stamp, const Repor
     // The page, date and time fields start at x0 + 88 and x0 + 80 where their texts fit there;
     // on a narrower page they start as far left as their texts need, so that nothing crosses
     // the frame's right edge.
-    const std::string page = "Page: 1/1";
+    const std::string pageOf = std::to_string(page + 1) + "/" + std::to_string(pageCount);
+    const std::string pageText = "Page: " + pageOf;
     const std::string date = "Date: " + stamp.date;
     const std::string time = "Time: " + std::to_string(stamp.hour) + ":" + twoDigits(stamp.minute);
     s.setFont(kFont, kHeaderTextPt);
-    const double pageLeft = std::max(x0 + 37.5, std::min(x0 + 88, right - 1 - s.textWidth(page)));
+    const double pageLeft =
+        std::max(x0 + 37.5, std::min(x0 + 88, right - 1 - s.textWidth(pageText)));
     const double dateLeft = std::max(
         x0 + 37.5, std::min(x0 + 80, right - 1 - std::max(s.textWidth(date), s.textWidth(time))));
     s.setFont(kFont, 11);
@@ -149,7 +154,7 @@ void printHeader(Page& p, const State& st, const ReportStamp& stamp, const Repor
 
     // "Page:" and "1/1" on one line.
     p.text(pageLeft + 0.5, 2.1, "Page: ");
-    s.drawText("1/1");
+    s.drawText(pageOf);
     fitted(p, dateLeft + 0.5, 4.1, date, right - 0.5);
     fitted(p, dateLeft + 0.5, 5, time, right - 0.5);
 
@@ -172,6 +177,90 @@ void quantity(Page& p, double row, const std::string& label, const std::string& 
     p.text(kC3, row, symbol);
     p.text(kC4, row, "=");
     p.value(kC5, row, value, unit);
+}
+
+// Columns of a load-case table: name, design format and usage factor, governing check, ratio
+// (right edge) and verdict, with the right edge of the table.
+struct TableColumns {
+    double name, format, check, ratio, verdict, right;
+};
+
+// The first page's table stands right of the design condition and materials, above the
+// cylinder sketch, in a smaller face; the second page's spans the body.
+constexpr TableColumns kFirstPageColumns{70, 84, 95.5, 112.5, 114, kRuleRight};
+constexpr TableColumns kSecondPageColumns{kC0, 45.6, 63.6, 99.6, 102.6, kRuleRight};
+constexpr double kFirstPageTablePt = 6.5;
+constexpr double kFirstPageTableRow = 0.85;
+
+void textIn(Page& p, double x, double y, const std::string& t, double right) {
+    // A text too wide for its column is set smaller, as the header's fields are.
+    Surface& s = p.s_;
+    const double pt = s.fontSize() > 0 ? s.fontSize() : kResultsPt;
+    const double width = s.textWidth(t);
+    if (width > right - x && width > 0) {
+        s.setFont(kFont, std::max(4.5, pt * (right - x) / width));
+        p.text(x, y, t);
+        s.setFont(kFont, pt);
+        return;
+    }
+    p.text(x, y, t);
+}
+
+// The heading of a load-case table and the case's verdict beside it: "Load cases:" and
+// "FAILS - governing: load case Storm".
+void loadCaseTableTitle(Page& p, const State& st, double x, double y, const std::string& title) {
+    Surface& s = p.s_;
+    p.styled(x, y, title);
+    const Verdict v = caseVerdict(st);
+    std::string text = std::string(" ") + verdictStatusText(v.status);
+    if (v.status == VerdictStatus::Passes || v.status == VerdictStatus::Fails)
+        text += " - governing: " + v.loadCaseName;
+    s.setBold(true);
+    s.setColor(verdictStatusColor(v.status));
+    textIn(p, s.x(), y, text, kRuleRight);
+    p.plain();
+}
+
+// Column headings and rows `first` to `last` (exclusive) of the load cases from `y`, one row
+// `step` apart; the selected load case's name in bold.
+void loadCaseTableRows(Page& p, const std::vector<LoadCaseRow>& rows, size_t first, size_t last,
+                       const TableColumns& c, double y, double step) {
+    Surface& s = p.s_;
+    s.setUnderline(true);
+    textIn(p, c.name, y, "Load case", c.format - 1);
+    textIn(p, c.format, y, "Format, UF", c.check - 1);
+    textIn(p, c.check, y, "Governing check", c.ratio - s.textWidth("Ratio") - 1);
+    p.text(c.ratio - s.textWidth("Ratio"), y, "Ratio");
+    textIn(p, c.verdict, y, "Verdict", c.right);
+    s.setUnderline(false);
+    for (size_t i = first; i < last && i < rows.size(); ++i) {
+        y += step;
+        const LoadCaseRow& r = rows[i];
+        s.setBold(r.selected);
+        textIn(p, c.name, y, r.name, c.format - 1);
+        s.setBold(false);
+        textIn(p, c.format, y, r.format, c.check - 1);
+        textIn(p, c.check, y, r.check, c.ratio - s.textWidth("0.00") - 1);
+        p.text(c.ratio - s.textWidth(r.ratio), y, r.ratio);
+        s.setBold(true);
+        s.setColor(verdictStatusColor(r.status));
+        textIn(p, c.verdict, y, verdictStatusText(r.status), c.right);
+        p.plain();
+    }
+}
+
+// The first page's table of a case with several load cases, from row `top`.
+void printFirstPageLoadCases(Page& p, const State& st, double top) {
+    const std::vector<LoadCaseRow> rows = loadCaseRows(st);
+    const size_t shown = std::min(rows.size(), static_cast<size_t>(kLoadCasesOnFirstPage));
+    std::string title = "Load cases:";
+    if (shown < rows.size())
+        title = "Load cases 1-" + std::to_string(shown) + " of " + std::to_string(rows.size()) +
+                " (more on page 2):";
+    loadCaseTableTitle(p, st, kFirstPageColumns.name, top, title);
+    p.s_.setFont(kFont, kFirstPageTablePt);
+    loadCaseTableRows(p, rows, 0, shown, kFirstPageColumns, top + 1, kFirstPageTableRow);
+    p.s_.setFont(kFont, kResultsPt);
 }
 
 // Design condition, materials, geometry with the cylinder sketch, loading; returns the top row
@@ -245,6 +334,9 @@ double printTopPart(Page& p, const State& st) {
 
     row += 1.5;
     p.styled(kC0, row, "Loading:");
+    // With several load cases the loading and the panels are the selected load case's.
+    if (loadCaseCount(dc) > 1)
+        s.drawText(" load case " + dc.loadCaseName);
     row += 1;
     auto load = [&](const std::string& label, float v, const char* pattern,
                     const std::string& unit) {
@@ -270,7 +362,13 @@ double printTopPart(Page& p, const State& st) {
 
     row = std::max(row, geometryTop + sketchH + 1);
     s.line(kC0, row, kRuleRight, row);
-    s.line(80.6, partTop + 0.5, 80.6, row - 0.5);
+    if (loadCaseCount(dc) > 1) {
+        // The load-case table takes the upper right, the rule starts beside the geometry.
+        printFirstPageLoadCases(p, st, partTop);
+        s.line(80.6, geometryTop - 0.5, 80.6, row - 0.5);
+    } else {
+        s.line(80.6, partTop + 0.5, 80.6, row - 0.5);
+    }
     return row + 1;
 }
 
@@ -543,14 +641,31 @@ double printProfileBlock(Surface& s, const State& st, bool ring, double offset, 
     }
 }
 
-void printReport(Surface& s, const State& st, const ReportStamp& stamp) {
+int reportPageCount(const State& st) {
+    return loadCaseCount(st.dc) > kLoadCasesOnFirstPage ? 2 : 1;
+}
+
+void printReport(Surface& s, const State& st, const ReportStamp& stamp, int page) {
     const ReportMetrics m = measureReport(s);
     Page p(s, st.decimalSep());
-    printHeader(p, st, stamp, m);
+    const int pageCount = reportPageCount(st);
+    page = std::clamp(page, 0, pageCount - 1);
+    printHeader(p, st, stamp, m, page, pageCount);
 
     s.setScale(0, 0, kBodyWidth, kBodyHeight);
     s.setFont(kFont, kResultsPt);
     p.plain();
+    if (page > 0) {
+        // The load cases the first page had no room for.
+        const std::vector<LoadCaseRow> rows = loadCaseRows(st);
+        const size_t first = static_cast<size_t>(kLoadCasesOnFirstPage);
+        loadCaseTableTitle(p, st, kC0, 10,
+                           "Load cases " + std::to_string(first + 1) + "-" +
+                               std::to_string(rows.size()) + " of " + std::to_string(rows.size()) +
+                               ":");
+        loadCaseTableRows(p, rows, first, rows.size(), kSecondPageColumns, 11.5, 1);
+        return;
+    }
     double row = printTopPart(p, st);
 
     const DesignCase& dc = st.dc;

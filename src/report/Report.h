@@ -35,9 +35,16 @@ inline constexpr double kC3 = 45.6; // symbols
 inline constexpr double kC4 = 51.6; // "="
 inline constexpr double kC5 = 63.6; // right edge of values
 
-// Draws the page. The surface's scale is set as the layout needs; the caller supplies a surface
-// whose area is the printable area of one page.
-void printReport(Surface& s, const State& st, const ReportStamp& stamp);
+// A case with several load cases lists them in a table on the first page, at most this many;
+// the others continue on a second page. A case with one load case has no table.
+inline constexpr int kLoadCasesOnFirstPage = 8;
+
+// The pages of the report: 1, or 2 when the load cases do not all fit on the first page.
+int reportPageCount(const State& st);
+
+// Draws page `page` (0-based) of the report. The surface's scale is set as the layout needs; the
+// caller supplies a surface whose area is the printable area of one page.
+void printReport(Surface& s, const State& st, const ReportStamp& stamp, int page = 0);
 
 // The "Profile data:" block of the stiffener (ring = false) or the ring frame, right of its
 // sketch, from `row` (the block's top) at the block offset. Returns the row after the block.

@@ -57,6 +57,7 @@ h3 { font-size: 10.5pt; margin: 4mm 0 1mm 0; }
 .uf td { padding: 0.5mm 3mm; }
 .passes { color: #008000; font-weight: bold; }
 .fails { color: #800000; font-weight: bold; }
+.other { color: #bf6e00; font-weight: bold; }
 .verdict { font-size: 12pt; font-weight: bold; margin-top: 4mm; }
 @media print { body { margin: 0; } @page { size: A4; margin: 12mm; }
   tbody.line { break-inside: avoid; } h2, h3 { break-after: avoid; } }
@@ -138,10 +139,13 @@ std::string calcSheetHtml(const State& st, const CalcSheet& sheet, const SheetSt
     if (open)
         h += "</table>\n";
 
-    h += "<h2>Usage factors and verdict</h2>\n<table class=\"uf\">\n";
-    const Verdict& v = sheet.verdict;
+    const bool several = sheet.loadCases.size() > 1;
+    h += several ? "<h2>Usage factors of load case " + escaped(st.dc.loadCaseName) +
+                       " and verdict</h2>\n"
+                 : std::string("<h2>Usage factors and verdict</h2>\n");
+    h += "<table class=\"uf\">\n";
     for (int c = 0; c < kCheckCount; ++c) {
-        const CheckValue& value = v.checks[static_cast<size_t>(c)];
+        const CheckValue& value = sheet.loadCaseVerdict.checks[static_cast<size_t>(c)];
         if (!value.present)
             continue;
         const auto id = static_cast<CheckId>(c);
@@ -151,8 +155,22 @@ std::string calcSheetHtml(const State& st, const CalcSheet& sheet, const SheetSt
              "</td><td class=\"" + (value.exceeds() ? "fails\">fails" : "passes\">passes") +
              "</td></tr>\n";
     }
-    h += "</table>\n<p class=\"verdict " + statusClass(v.status) + "\">" + escaped(v.line) +
-         "</p>\n<ul>\n";
+    h += "</table>\n";
+    if (several) {
+        // Every load case; the selected one, which the lines cover, in bold.
+        h += "<h3>Load cases</h3>\n<table class=\"uf loadcases\">\n<tr><th>Load case</th>"
+             "<th>Format, UF</th><th>Governing check</th><th>Ratio</th><th>Verdict</th></tr>\n";
+        for (const LoadCaseRow& r : sheet.loadCases)
+            h += std::string("<tr><td>") + (r.selected ? "<b>" : "") + escaped(r.name) +
+                 (r.selected ? " (this sheet)</b>" : "") + "</td><td>" + escaped(r.format) +
+                 "</td><td>" + escaped(r.check) + "</td><td>" + escaped(r.ratio) +
+                 "</td><td class=\"" + statusClass(r.status) + "\">" + verdictStatusText(r.status) +
+                 "</td></tr>\n";
+        h += "</table>\n";
+    }
+    // The case's verdict, naming the governing load case where there are several.
+    const Verdict& v = sheet.verdict;
+    h += "<p class=\"verdict " + statusClass(v.status) + "\">" + escaped(v.line) + "</p>\n<ul>\n";
     for (const std::string& r : v.reasons)
         h += "<li>" + escaped(r) + "</li>\n";
     h += "</ul>\n</body></html>\n";

@@ -290,11 +290,38 @@ void calculation(Pager& p, const CalcSheet& sheet) {
     }
 }
 
+// Every load case with its governing check and verdict, the selected one (the lines') in bold.
+void loadCaseTable(Pager& p, const CalcSheet& sheet) {
+    subheading(p, "Load cases");
+    const double format = 62, check = 92, ratio = 142, verdict = 148;
+    p.font(8, true);
+    p.text(kSymbolX + 2, "Load case");
+    p.text(format, "Format, UF");
+    p.text(check, "Governing check");
+    p.right(ratio, "Ratio");
+    p.text(verdict, "Verdict");
+    p.down(kRow);
+    for (const LoadCaseRow& r : sheet.loadCases) {
+        p.need(kRow);
+        p.font(8, r.selected);
+        p.text(kSymbolX + 2, r.name + (r.selected ? " (this sheet)" : ""));
+        p.font(8);
+        p.text(format, r.format);
+        p.text(check, r.check);
+        p.right(ratio, r.ratio);
+        p.font(8, true, false, verdictStatusColor(r.status));
+        p.text(verdict, verdictStatusText(r.status));
+        p.down(kRow);
+    }
+    p.font(8);
+}
+
 void usageFactors(Pager& p, const State& st, const CalcSheet& sheet) {
-    heading(p, "Usage factors and verdict");
-    const Verdict& v = sheet.verdict;
+    const bool several = sheet.loadCases.size() > 1;
+    heading(p, several ? "Usage factors of load case " + st.dc.loadCaseName + " and verdict"
+                       : std::string("Usage factors and verdict"));
     for (int c = 0; c < kCheckCount; ++c) {
-        const CheckValue& value = v.checks[static_cast<size_t>(c)];
+        const CheckValue& value = sheet.loadCaseVerdict.checks[static_cast<size_t>(c)];
         if (!value.present)
             continue;
         const auto id = static_cast<CheckId>(c);
@@ -307,6 +334,13 @@ void usageFactors(Pager& p, const State& st, const CalcSheet& sheet) {
         p.text(160, value.exceeds() ? "fails" : "passes");
         p.down(kRow);
     }
+    if (several) {
+        // The table and the case's verdict after it on one page.
+        p.need((static_cast<double>(sheet.loadCases.size()) + 5) * kRow + 15);
+        loadCaseTable(p, sheet);
+    }
+    // The case's verdict, naming the governing load case where there are several.
+    const Verdict& v = sheet.verdict;
     p.need(3 * kRow);
     p.down(2);
     p.font(10, true, false, verdictStatusColor(v.status));

@@ -375,6 +375,25 @@ grep -q '^  Storm: WSD, n0 0.80$' "$work/stdout" || fail "calc: Storm line: $(ca
 grep -q '^  Operation: LRFD, UF 1.00 (selected' "$work/stdout" || fail "calc: selected line"
 tail -n 1 "$work/stdout" | grep -q '^FAILS - governing: load case Accidental, ' ||
   fail "calc: case verdict: $(tail -n 1 "$work/stdout")"
+# The sheet's lines cover the selected load case; its verdict is the case's, as calc prints it.
+expect_rc 0 "$cli" sheet "$work/three.json" --json --data-dir "$data"
+python3 -c 'import json, sys; v = json.load(open(sys.argv[1]))["verdict"]
+assert v["status"] == "fails" and v["loadCase"] == "Accidental", v' "$work/stdout" ||
+  fail "sheet --json of three load cases"
+# The report lists up to 8 load cases on its page; the others continue on a second page.
+if [ -x "$(dirname "$cli")/velmora-dnv-report" ]; then
+  expect_rc 0 "$cli" report "$work/three.json" -o "$work/three.pdf" --data-dir "$data"
+  grep -aq '/Count 1\b' "$work/three.pdf" || fail "report of three load cases is not one page"
+  python3 - "$work/three.json" "$work/ten.json" <<'PY' || fail "ten load cases: JSON case made"
+import json, sys
+c = json.load(open(sys.argv[1]))
+first = c["loadCases"][0]
+c["loadCases"] = [dict(first, name="LC%d" % (i + 1), Sigx=-50 - 10 * i) for i in range(10)]
+json.dump(c, open(sys.argv[2], "w"))
+PY
+  expect_rc 0 "$cli" report "$work/ten.json" -o "$work/ten.pdf" --data-dir "$data"
+  grep -aq '/Count 2\b' "$work/ten.pdf" || fail "report of ten load cases is not two pages"
+fi
 # A JSON case written by new reads as the new case file does.
 expect_rc 0 "$cli" new "$work/fresh.json" --data-dir "$data"
 expect_rc 0 "$cli" calc "$work/fresh.json" --json --data-dir "$data"

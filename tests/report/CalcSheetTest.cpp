@@ -7,8 +7,10 @@
 #include "base/NumberText.h"
 #include "calc/Calc.h"
 #include "calc/State.h"
+#include "case/LoadCases.h"
 #include "case/Notifier.h"
 #include "report/ExpressionEval.h"
+#include "report/Panels.h"
 #include "support/RecordingSurface.h"
 #include "support/TestSupport.h"
 
@@ -19,6 +21,8 @@
 #include <cmath>
 #include <random>
 #include <string>
+#include <utility>
+#include <vector>
 
 namespace velmora {
 namespace {
@@ -390,6 +394,130 @@ TEST(CalcSheetHtml, OneFileWithEveryLineAndTheVerdict) {
     EXPECT_LT(svg, html.find("<h2>Calculation</h2>"));
     EXPECT_NE(html.find(">r</text>", svg), std::string::npos);
     EXPECT_NE(html.find("<line ", svg), std::string::npos);
+}
+
+// Three load cases, the second selected; the third (heaviest axial stress) governs.
+State threeLoadCases() {
+    State st = test::userDefinedPlateState();
+    st.dc.ringControl = 0; // the loads govern, not the ring frame's area
+    st.dc.loadCaseName = "Operation";
+    addLoadCase(st.dc);
+    renameLoadCase(st.dc, 1, "Transport");
+    st.dc.designFormat = DesignFormat::WSD;
+    st.dc.UF = 0.8f;
+    st.dc.Sigx = -60;
+    st.dc.Sigy = -10;
+    addLoadCase(st.dc);
+    renameLoadCase(st.dc, 2, "Storm");
+    st.dc.designFormat = DesignFormat::LRFD;
+    st.dc.UF = 1;
+    st.dc.Sigx = -200;
+    st.dc.Sigy = -10;
+    st.dc.Tau = 40;
+    st.dc.pd = -0.3f;
+    selectLoadCase(st.dc, 1);
+    return st;
+}
+
+TEST(CalcSheet, LinesCoverTheSelectedLoadCaseAndEveryLoadCaseIsListed) {
+    State st = threeLoadCases();
+    const CalcSheet sheet = newCaseSheet(st);
+
+    // The lines are those of a case with the selected load case alone.
+    State alone = st;
+    keepSelectedLoadCaseOnly(alone.dc);
+    const CalcSheet single = newCaseSheet(alone);
+    ASSERT_EQ(single.lines.size(), sheet.lines.size());
+    for (size_t i = 0; i < sheet.lines.size(); ++i) {
+        EXPECT_EQ(single.lines[i].expression, sheet.lines[i].expression) << i;
+        EXPECT_EQ(single.lines[i].value, sheet.lines[i].value) << i;
+    }
+    // Its usage factors are the selected load case's, not the governing one's.
+    EXPECT_EQ(single.verdict.line, sheet.loadCaseVerdict.line);
+    for (int c = 0; c < kCheckCount; ++c) {
+        const CheckValue& v = sheet.loadCaseVerdict.checks[static_cast<size_t>(c)];
+        if (v.present) {
+            ASSERT_TRUE(sheetUsageFactor(sheet, static_cast<CheckId>(c))) << c;
+            EXPECT_EQ(*sheetUsageFactor(sheet, static_cast<CheckId>(c)), v.uf) << c;
+        }
+    }
+
+    ASSERT_EQ(3u, sheet.loadCases.size());
+    EXPECT_EQ("Operation", sheet.loadCases[0].name);
+    EXPECT_EQ("WSD, n0 0.80", sheet.loadCases[1].format);
+    EXPECT_EQ("LRFD, UF 1.00", sheet.loadCases[2].format);
+    EXPECT_TRUE(sheet.loadCases[1].selected);
+    EXPECT_FALSE(sheet.loadCases[0].selected || sheet.loadCases[2].selected);
+    EXPECT_EQ("Storm", sheet.verdict.loadCaseName);
+    EXPECT_NE(sheet.verdict.line.find("load case Storm"), std::string::npos) << sheet.verdict.line;
+    for (int i = 0; i < 3; ++i) {
+        const Verdict v = loadCaseVerdict(st, i);
+        EXPECT_EQ(verdictStatusText(v.status),
+                  std::string(verdictStatusText(sheet.loadCases[static_cast<size_t>(i)].status)));
+        EXPECT_EQ(formatNumber(v.ratio, "0.00"), sheet.loadCases[static_cast<size_t>(i)].ratio);
+    }
+
+    // The inputs say which load case the lines cover.
+    bool named = false;
+    for (const SheetInput& in : sheetInputs(st))
+        named = named || (in.label == "Load case calculated on this sheet" &&
+                          in.value == "Transport (2 of 3)");
+    EXPECT_TRUE(named);
+
+    // The pages: the table after the usage factors, the case's verdict at the very end.
+    const SheetStamp stamp{"2026-12-09 18:30", "case.cys"};
+    RecordingSurface s;
+    s.charWidth = 1.6;
+    s.charWidthAtPt = 8;
+    const int pages = sheetPageCount(s, st, sheet, stamp);
+    // Where a text first stands, as page * 1000 + its row; -1 when it is not drawn.
+    std::vector<RecordingSurface> drawn(static_cast<size_t>(pages));
+    for (int page = 0; page < pages; ++page) {
+        drawn[static_cast<size_t>(page)] = s;
+        drawn[static_cast<size_t>(page)].clear();
+        drawSheetPage(drawn[static_cast<size_t>(page)], st, sheet, stamp, page, pages);
+    }
+    // The first text that starts with `t`, and where it stands as page * 1000 + its row.
+    auto first = [&](const std::string& t) -> std::pair<const RecordingSurface::Text*, double> {
+        for (int page = 0; page < pages; ++page)
+            for (const auto& x : drawn[static_cast<size_t>(page)].texts)
+                if (x.text.rfind(t, 0) == 0)
+                    return {&x, page * 1000.0 + x.y};
+        return {nullptr, -1.0};
+    };
+    const auto heading = first("Usage factors of load case Transport and verdict");
+    const auto table = first("Load cases");
+    const auto storm = first("Storm");
+    const auto selected = first("Transport (this sheet)");
+    // The verdict line, wrapped where it is longer than the page is wide.
+    const auto verdict = first(sheet.verdict.line.substr(0, 30));
+    ASSERT_TRUE(heading.first && table.first && storm.first && selected.first && verdict.first);
+    EXPECT_LT(heading.second, table.second);
+    EXPECT_LT(table.second, selected.second);
+    EXPECT_LT(table.second, storm.second);
+    EXPECT_LT(storm.second, verdict.second) << sheet.verdict.line;
+    EXPECT_TRUE(selected.first->bold);
+    EXPECT_EQ(verdict.first->color, verdictStatusColor(sheet.verdict.status));
+
+    const std::string html = calcSheetHtml(st, sheet, stamp);
+    const size_t tableAt = html.find("<h3>Load cases</h3>");
+    ASSERT_NE(tableAt, std::string::npos);
+    EXPECT_LT(html.find("Usage factors of load case Transport"), tableAt);
+    EXPECT_LT(tableAt, html.find("<b>Transport (this sheet)</b>"));
+    EXPECT_LT(tableAt, html.find(sheet.verdict.line));
+    EXPECT_NE(html.find("Transport (2 of 3)"), std::string::npos);
+}
+
+TEST(CalcSheet, OneLoadCaseHasNoLoadCaseTable) {
+    State st = test::userDefinedPlateState();
+    const CalcSheet sheet = newCaseSheet(st);
+    ASSERT_EQ(1u, sheet.loadCases.size());
+    EXPECT_EQ(sheet.verdict.line, sheet.loadCaseVerdict.line);
+    const std::string html = calcSheetHtml(st, sheet, {"2026-12-09 18:30", "case.cys"});
+    EXPECT_EQ(html.find("Load cases"), std::string::npos);
+    EXPECT_NE(html.find("<h2>Usage factors and verdict</h2>"), std::string::npos);
+    for (const SheetInput& in : sheetInputs(st))
+        EXPECT_NE(in.label, "Load case calculated on this sheet");
 }
 
 } // namespace

@@ -2,7 +2,10 @@
 // page per character and 1/64 per line, so the header scale is 128 characters by 64 lines and
 // its left margin 12.
 #include "report/Report.h"
+#include "base/NumberText.h"
 #include "calc/Calc.h"
+#include "calc/Verdict.h"
+#include "case/LoadCases.h"
 #include "report/Panels.h"
 #include "sections/Sections.h"
 #include "support/RecordingNotifier.h"
@@ -440,6 +443,121 @@ TEST(ReportTest, EveryCylinderTypeStaysOnOnePage) {
     EXPECT_GT(shellTop, rule + 0.7);
     ASSERT_EQ(page.texts.back().text, st.res.ringPanel.unit[12]);
     EXPECT_NEAR(page.texts.back().y + 1, kBodyHeight, 1e-9);
+}
+
+// A stringer-stiffened case without the ring-frame check with `count` load cases "LC1", "LC2",
+// ...: the new case's loads with other axial stresses, the second's the heaviest, so that it
+// governs; the selected one is the first.
+State withLoadCases(int count) {
+    State st = test::newTestState();
+    st.dc.s = 600;
+    st.dc.ringControl = 0; // the loads govern, not the ring frame's area
+    for (int i = 1; i < count; ++i) {
+        addLoadCase(st.dc);
+        st.dc.Sigx = i == 1 ? -160.0f : -50.0f - static_cast<float>(i);
+        st.dc.Sigy = -10;
+        st.dc.Tau = 40;
+        st.dc.pd = -0.3f;
+    }
+    selectLoadCase(st.dc, 0);
+    RecordingNotifier nt;
+    EXPECT_TRUE(calcAll(st, nt));
+    return st;
+}
+
+RecordingSurface reportPage(const State& st, int page) {
+    RecordingSurface s = pageSurface();
+    printReport(s, st, {"24.05.2024", 9, 5}, page);
+    return s;
+}
+
+TEST(ReportTest, OneLoadCaseHasNoLoadCaseTable) {
+    const State st = calculated(CylinderType::StringerStiffened);
+    EXPECT_EQ(1, reportPageCount(st));
+    const RecordingSurface s = report(st);
+    EXPECT_EQ(s.find("Load cases:"), nullptr);
+    EXPECT_EQ(s.find(" load case LC1"), nullptr);
+    EXPECT_NE(s.find("1/1"), nullptr);
+    // The rule between the two columns starts at the part's top as it always has.
+    const double rule = 19.8 + 30.0 * 88 / 136 + 1;
+    EXPECT_TRUE(hasLine(s, 80.6, 10.5, 80.6, rule - 0.5));
+}
+
+TEST(ReportTest, LoadCaseTableOnTheFirstPage) {
+    const State st = withLoadCases(3);
+    ASSERT_EQ(3u, st.loadCaseResults.size());
+    EXPECT_EQ(1, reportPageCount(st));
+    const RecordingSurface s = report(st);
+    const Verdict v = caseVerdict(st);
+    ASSERT_EQ("LC2", v.loadCaseName);
+
+    const auto& title = at(s, "Load cases:");
+    EXPECT_DOUBLE_EQ(title.y, 10);
+    EXPECT_TRUE(title.bold && title.underline);
+    const auto& verdict =
+        at(s, std::string(" ") + verdictStatusText(v.status) + " - governing: LC2");
+    EXPECT_DOUBLE_EQ(verdict.y, 10);
+    EXPECT_EQ(verdict.color, verdictStatusColor(v.status));
+    // The loading and the panels are the selected load case's.
+    EXPECT_DOUBLE_EQ(at(s, " load case LC1").y, at(s, "Loading:").y);
+
+    // One row per load case under the column headings, in list order, each with its own
+    // verdict; the selected one's name in bold.
+    const double headings = at(s, "Governing check").y;
+    EXPECT_DOUBLE_EQ(headings, 11);
+    const char* names[] = {"LC1", "LC2", "LC3"};
+    for (int i = 0; i < 3; ++i) {
+        const auto& name = at(s, names[i]);
+        EXPECT_NEAR(name.y, 11 + 0.85 * (i + 1), 1e-9) << i;
+        EXPECT_DOUBLE_EQ(name.x, 70);
+        EXPECT_EQ(name.bold, i == 0);
+        const Verdict lv = loadCaseVerdict(st, i);
+        ASSERT_TRUE(lv.governing.has_value());
+        int found = 0;
+        for (const auto& t : s.texts)
+            if (std::abs(t.y - name.y) < 1e-9) {
+                found += t.text == "LRFD, UF 1.00";
+                found += t.text == checkTitle(*lv.governing);
+                found += t.text == formatNumber(lv.ratio, "0.00");
+                found += t.text == verdictStatusText(lv.status) &&
+                         t.color == verdictStatusColor(lv.status);
+            }
+        EXPECT_EQ(4, found) << i;
+    }
+    // The heavier axial stress gives the larger ratio.
+    EXPECT_GT(loadCaseVerdict(st, 1).ratio, loadCaseVerdict(st, 0).ratio);
+    // The table ends above the geometry, where the rule between the columns now starts.
+    const double geometry = at(s, "Geometry:").y;
+    EXPECT_DOUBLE_EQ(geometry, 18.8); // no ring-frame material row
+    EXPECT_LT(at(s, "LC3").y + 0.85, geometry);
+    const double rule = geometry + 30.0 * 88 / 136 + 1;
+    EXPECT_TRUE(hasLine(s, 80.6, geometry - 0.5, 80.6, rule - 0.5));
+}
+
+TEST(ReportTest, MoreThanEightLoadCasesContinueOnASecondPage) {
+    State st = withLoadCases(8);
+    EXPECT_EQ(1, reportPageCount(st));
+    st = withLoadCases(10);
+    ASSERT_EQ(2, reportPageCount(st));
+    const RecordingSurface first = reportPage(st, 0);
+    EXPECT_NE(first.find("1/2"), nullptr);
+    EXPECT_NE(first.find("Load cases 1-8 of 10 (more on page 2):"), nullptr);
+    EXPECT_NE(first.find("LC8"), nullptr);
+    EXPECT_EQ(first.find("LC9"), nullptr);
+    // Eight rows still end above the geometry of a case without ring frame check.
+    EXPECT_LT(at(first, "LC8").y + 0.85, 18.8);
+
+    const RecordingSurface second = reportPage(st, 1);
+    EXPECT_NE(second.find("2/2"), nullptr);
+    EXPECT_NE(second.find("Velmora DNV"), nullptr);
+    EXPECT_NE(second.find("Load cases 9-10 of 10:"), nullptr);
+    EXPECT_EQ(second.find("LC8"), nullptr);
+    EXPECT_DOUBLE_EQ(at(second, "LC9").y, 12.5);
+    EXPECT_DOUBLE_EQ(at(second, "LC10").y, 13.5);
+    EXPECT_DOUBLE_EQ(at(second, "LC9").x, kC0);
+    // Nothing of the first page's body on the second.
+    EXPECT_EQ(second.find("Geometry:"), nullptr);
+    EXPECT_EQ(second.find(st.res.shellPanel.label[0]), nullptr);
 }
 
 } // namespace

@@ -5,11 +5,11 @@
 #include "calc/State.h"
 #include "case/Notifier.h"
 #include "database/Batch.h"
+#include "database/KeptCase.h"
 #include "files/DatabaseFile.h"
 #include "ui/database/BatchProgress.h"
 #include "ui/database/DatabaseWindows.h"
 #include "ui/database/DetailedSummaryWindow.h"
-#include "ui/database/KeptCase.h"
 #include "ui/main/CaseHost.h"
 #include "ui/widgets/CommandButton.h"
 

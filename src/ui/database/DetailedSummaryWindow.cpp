@@ -3,10 +3,10 @@
 
 #include "calc/State.h"
 #include "case/Notifier.h"
+#include "database/KeptCase.h"
 #include "database/Workbook.h"
 #include "ui/database/BatchProgress.h"
 #include "ui/database/DatabaseWindows.h"
-#include "ui/database/KeptCase.h"
 #include "ui/database/TableWindow.h"
 #include "ui/main/CaseHost.h"
 #include "ui/widgets/CommandButton.h"

@@ -6,23 +6,26 @@
 #include "case/CaseResults.h"
 #include "case/DesignCase.h"
 
-#include <string>
+#include <utility>
+#include <vector>
 
 namespace velmora {
 
 // The case of the main window with its results, put back when the keeper goes out of scope. A
 // batch run calculates every row by making it the current case; without this the window would
 // go on showing one case while another was current, and the engineer's own case would be lost.
+// The whole run state comes back with it (the inputs of the last run, the panels it did not
+// bring up to date, its message), and every load case's results: the verdict of the window and
+// Print judge the case by them, and a row's run would leave them saying the inputs changed.
 class KeptCase {
 public:
     explicit KeptCase(State& st)
-        : st_(st), dc_(st.dc), res_(st.res), calcMessage_(st.run.calcMessage),
-          completed_(st.run.lastRunCompleted) {}
+        : st_(st), dc_(st.dc), res_(st.res), run_(st.run), loadCases_(st.loadCaseResults) {}
     ~KeptCase() {
-        st_.dc = dc_;
-        st_.res = res_;
-        st_.run.calcMessage = calcMessage_;
-        st_.run.lastRunCompleted = completed_;
+        st_.dc = std::move(dc_);
+        st_.res = std::move(res_);
+        st_.run = std::move(run_);
+        st_.loadCaseResults = std::move(loadCases_);
     }
     KeptCase(const KeptCase&) = delete;
     KeptCase& operator=(const KeptCase&) = delete;
@@ -31,8 +34,8 @@ private:
     State& st_;
     DesignCase dc_;
     CaseResults res_;
-    std::string calcMessage_;
-    bool completed_;
+    RunState run_;
+    std::vector<LoadCaseResult> loadCases_;
 };
 
 } // namespace velmora
