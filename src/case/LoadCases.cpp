@@ -144,10 +144,10 @@ int addLoadCase(DesignCase& dc) {
         if (findLoadCase(dc, lc.name) < 0)
             break;
     }
+    // The loads of a new case, not zeros: a shell under no load at all stops the run (its
+    // usage factors divide by the stresses), and one such load case stops every run of the case.
     lc.designFormat = dc.designFormat;
     lc.UF = dc.UF;
-    lc.Sigx = lc.Sigy = lc.Tau = lc.pd = 0;
-    lc.N = lc.M1a = lc.M1b = lc.M2a = lc.M2b = 0;
     std::vector<LoadCase> list = loadCases(dc);
     list.push_back(lc);
     const int index = static_cast<int>(list.size()) - 1;

@@ -21,15 +21,17 @@ TEST(LoadCases, NewCaseHasOneLoadCaseLC1HoldingItsLoads) {
 
 TEST(LoadCases, SelectionMovesLoadsThroughTheFlatFieldsAndKeepsTheOrder) {
     DesignCase dc;
-    ASSERT_EQ(1, addLoadCase(dc)); // LC2, selected, no loads
+    dc.Sigx = -70;
+    ASSERT_EQ(1, addLoadCase(dc)); // LC2, selected, with a new case's loads
     EXPECT_EQ("LC2", dc.loadCaseName);
-    EXPECT_EQ(0.0f, dc.Sigx);
+    EXPECT_EQ(-100.0f, dc.Sigx);
+    EXPECT_EQ(-0.3f, dc.pd);
     dc.Sigx = -55;
     dc.designFormat = DesignFormat::WSD;
     ASSERT_EQ(2, addLoadCase(dc)); // LC3 takes the format and UF of LC2
     EXPECT_EQ(DesignFormat::WSD, dc.designFormat);
     ASSERT_TRUE(selectLoadCase(dc, 0));
-    EXPECT_EQ(-100.0f, dc.Sigx);
+    EXPECT_EQ(-70.0f, dc.Sigx);
     EXPECT_EQ(DesignFormat::LRFD, dc.designFormat);
     EXPECT_EQ((std::vector<std::string>{"LC1", "LC2", "LC3"}), names(dc));
     EXPECT_EQ(-55.0f, loadCaseAt(dc, 1).Sigx);
@@ -83,7 +85,7 @@ TEST(LoadCases, DeleteNeverTheLastAndTheSelectionFollows) {
     EXPECT_EQ(7.0f, dc.Sigy);
     ASSERT_TRUE(deleteLoadCase(dc, 1)); // the selected one: the one before it is selected
     EXPECT_EQ("LC2", dc.loadCaseName);
-    EXPECT_EQ(0.0f, dc.Sigy);
+    EXPECT_EQ(-10.0f, dc.Sigy);
     EXPECT_FALSE(deleteLoadCase(dc, 0));
     EXPECT_EQ(1, loadCaseCount(dc));
 }
@@ -106,7 +108,7 @@ TEST(LoadCases, RestrictKeepsTheNamedOnesAndSelectsTheFirstNamed) {
     ASSERT_EQ("", restrictLoadCases(dc, {"LC3", "LC1"}));
     EXPECT_EQ((std::vector<std::string>{"LC1", "LC3"}), names(dc));
     EXPECT_EQ("LC3", dc.loadCaseName);
-    EXPECT_EQ(0.0f, dc.Sigx);
+    EXPECT_EQ(-100.0f, dc.Sigx);
 }
 
 } // namespace

@@ -53,8 +53,9 @@ const Lines kSection = {
     "[Load cases]", "3", "2", "Operation",
     // Storm: name, design format, UF, Sigx, Sigy, Tau, pd, N, M1a, M2a, M1b, M2b
     "Storm", "1", "0.8", "-150.5", "-20", "12.25", "-0.45", "-2000", "1", "3", "2", "4",
-    // Transport: the WSD format and UF of the load case selected when it was added
-    "Transport \xFC", "1", "0.8", "5", "0", "0", "0", "0", "0", "0", "0", "0"};
+    // Transport: the WSD format and UF of the load case selected when it was added, the other
+    // loads those of a new case
+    "Transport \xFC", "1", "0.8", "5", "-10", "40", "-0.3", "-1000", "-200", "-100", "100", "100"};
 
 TEST(LoadCaseSection, OneLoadCaseIsWrittenAsEver) {
     // Added and deleted again, or renamed: still 59 lines, the same bytes as a new case.
