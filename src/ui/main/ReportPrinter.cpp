@@ -21,7 +21,8 @@ void choosePrinter(QWidget* parent, const State& st) {
         dialog.setOption(QAbstractPrintDialog::PrintSelection, false);
         if (dialog.exec() != QDialog::Accepted)
             return;
-        // The page range is offered by the dialog but the report has one page only.
+        // The whole report is printed (a second page only for more than eight load cases); the
+        // page range the dialog offers is not applied.
         const int copies = std::max(1, printer.copyCount());
         printer.setCopyCount(1);
         for (int copy = 0; copy < copies; ++copy) {
