@@ -15,6 +15,19 @@ const CaseResults* loadCaseResultsOf(const State& st, int index) {
     return r.selected ? &st.res : &r.res;
 }
 
+State caseCopy(const State& st) {
+    State copy;
+    copy.dc = st.dc;
+    copy.res = st.res;
+    copy.run = st.run;
+    copy.materials = st.materials;
+    copy.profiles = st.profiles;
+    copy.summaryGroups = st.summaryGroups;
+    copy.db.rows.clear();
+    copy.db.rows.shrink_to_fit();
+    return copy;
+}
+
 void newCase(State& st) {
     const ProfileRecord oldRing = st.dc.ring;
     st.dc = DesignCase{};

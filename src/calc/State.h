@@ -69,6 +69,11 @@ struct State {
 // for an index the last run did not calculate.
 const CaseResults* loadCaseResultsOf(const State& st, int index);
 
+// A copy of the case, its results and run state, the tables and the summary groups, without
+// the database: what a further run of the case needs (each thread of the design study, the
+// calculation sheet's traced run).
+State caseCopy(const State& st);
+
 // Loads the material table and the four profile tables of the state from `dir`; one message per
 // file that could not be used (each such table stays empty).
 std::vector<std::string> loadDataFiles(State& st, const std::string& dir);

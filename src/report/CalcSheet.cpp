@@ -13,12 +13,7 @@ std::optional<std::string> makeCalcSheet(const State& st, CalcSheet& out) {
     if (std::optional<std::string> refusal = reportRefusal(st))
         return refusal;
     // The case run once more, with its trace, on a copy: the same routines on the same inputs.
-    State copy;
-    copy.dc = st.dc;
-    copy.res = st.res;
-    copy.run = st.run;
-    copy.materials = st.materials;
-    copy.profiles = st.profiles;
+    State copy = caseCopy(st);
     QuietNotifier quiet;
     CalcTrace trace;
     CalcOptions options;

@@ -237,16 +237,7 @@ std::string StudyPoint::failure() const {
 }
 
 State studyCopy(const State& st) {
-    State copy;
-    copy.dc = st.dc;
-    copy.res = st.res;
-    copy.run = st.run;
-    copy.materials = st.materials;
-    copy.profiles = st.profiles;
-    copy.summaryGroups = st.summaryGroups;
-    copy.db.rows.clear();
-    copy.db.rows.shrink_to_fit();
-    return copy;
+    return caseCopy(st);
 }
 
 double steelMassPerMetre(const DesignCase& dc, const CaseResults& res) {
