@@ -622,7 +622,7 @@ void DesignStudyWindow::showSweep(const StudyGrid& grid, SweepResult result) {
         }
     }
     status_->setText(QStringLiteral("%1 points, %2 passing.").arg(total).arg(passing));
-    model_->setPoints(grid, std::move(result.points), false, sep);
+    model_->setPoints(grid, std::move(result.points), false, sep, std::move(result.loadCaseNames));
     table_->sortByColumn(0, Qt::AscendingOrder);
 }
 
@@ -645,7 +645,7 @@ void DesignStudyWindow::showLightest(const StudyGrid& grid, LightestResult resul
                          .arg(result.evaluated)
                          .arg(result.passing)
                          .arg(result.designs.size()));
-    model_->setPoints(grid, std::move(result.designs), true, sep);
+    model_->setPoints(grid, std::move(result.designs), true, sep, std::move(result.loadCaseNames));
     table_->sortByColumn(0, Qt::AscendingOrder);
 }
 
