@@ -561,6 +561,16 @@ TEST(StudyCsv, HeaderQuotingAndAbsentValues) {
     EXPECT_EQ(second.rfind("20,true,,0.", 0), 0u) << second;
     EXPECT_NE(second.find(",1,1,,1,1,,,ringArea,false,fails,true,1889.8"), std::string::npos)
         << second;
+
+    // With the case's load-case names: the governing one's after the status, quoted where it
+    // holds a comma.
+    r.points[1].loadCase = 1;
+    const std::string named = studyCsvText(g, r.points, {"LC1", "Storm, 100 yr"});
+    EXPECT_NE(named.find(",governing,passes,status,loadCase,proportions,mass\r\n"),
+              std::string::npos);
+    EXPECT_NE(named.find(",false,not calculated,LC1,true,\r\n"), std::string::npos) << named;
+    EXPECT_NE(named.find(",ringArea,false,fails,\"Storm, 100 yr\",true,1889.8"), std::string::npos)
+        << named;
 }
 
 } // namespace

@@ -623,16 +623,20 @@ private slots:
         };
         exportTo("points.csv");
         QVERIFY(offeredChart);
+        // With the governing load case's name after the status.
+        QCOMPARE(study_->shownLoadCaseNames(), std::vector<std::string>{"LC1"});
         QCOMPARE(bytes("points.csv").toStdString(),
-                 studyCsvText(study_->shownGrid(), study_->shownPoints()));
+                 studyCsvText(study_->shownGrid(), study_->shownPoints(), {"LC1"}));
+        QVERIFY(bytes("points.csv").contains(",status,loadCase,proportions,"));
         exportTo("points.xlsx");
         QVERIFY(bytes("points.xlsx").startsWith("PK"));
         // The workbook has the columns of the comma table, every row all of them.
-        const WorkbookTable book = studyWorkbookTable(study_->shownGrid(), study_->shownPoints());
+        const WorkbookTable book =
+            studyWorkbookTable(study_->shownGrid(), study_->shownPoints(), {"LC1"});
         std::string header;
         for (const std::string& h : book.headings)
             header += (header.empty() ? "" : ",") + h;
-        const std::string csv = studyCsvText(study_->shownGrid(), study_->shownPoints());
+        const std::string csv = studyCsvText(study_->shownGrid(), study_->shownPoints(), {"LC1"});
         QCOMPARE(header, csv.substr(0, csv.find("\r\n")));
         QCOMPARE(book.rows.size(), study_->shownPoints().size());
         for (const auto& row : book.rows)
@@ -667,7 +671,7 @@ private slots:
         QCOMPARE(warningsOverStudy().size(), 1);
         exportTo("lightest.csv");
         QCOMPARE(bytes("lightest.csv").toStdString(),
-                 studyCsvText(study_->shownGrid(), study_->shownPoints()));
+                 studyCsvText(study_->shownGrid(), study_->shownPoints(), {"LC1"}));
     }
 
     // ---- screenshots for the eye: VELMORA_SHOTS=folder ----------------------------------

@@ -653,6 +653,10 @@ const std::vector<StudyPoint>& DesignStudyWindow::shownPoints() const {
     return model_->points();
 }
 
+const std::vector<std::string>& DesignStudyWindow::shownLoadCaseNames() const {
+    return model_->loadCaseNames();
+}
+
 const StudyGrid& DesignStudyWindow::shownGrid() const {
     return model_->grid();
 }
@@ -724,10 +728,12 @@ void DesignStudyWindow::exportCommand() {
     const QString suffix = QFileInfo(path).suffix().toLower();
     std::string error;
     if (suffix == QLatin1String("csv")) {
-        error = writeStudyCsv(path.toStdString(), model_->grid(), model_->points());
+        error = writeStudyCsv(path.toStdString(), model_->grid(), model_->points(),
+                              model_->loadCaseNames());
     } else if (suffix == QLatin1String("xlsx")) {
-        error = writeTableWorkbook(studyWorkbookTable(model_->grid(), model_->points()),
-                                   path.toStdString());
+        error = writeTableWorkbook(
+            studyWorkbookTable(model_->grid(), model_->points(), model_->loadCaseNames()),
+            path.toStdString());
     } else if (suffix == QLatin1String("png") || suffix == QLatin1String("svg") ||
                suffix == QLatin1String("pdf")) {
         if (!hasChart)

@@ -31,6 +31,7 @@ public:
 
     const StudyGrid& grid() const { return grid_; }
     const std::vector<StudyPoint>& points() const { return points_; }
+    const std::vector<std::string>& loadCaseNames() const { return loadCaseNames_; }
 
     int rowCount(const QModelIndex& parent = {}) const override;
     int columnCount(const QModelIndex& parent = {}) const override;
