@@ -3,6 +3,7 @@
 #include "base/Fp.h"
 #include "calc/Calc.h"
 #include "calc/State.h"
+#include "case/LoadCases.h"
 #include "case/Notifier.h"
 #include "checks/Checks.h"
 
@@ -66,6 +67,7 @@ private:
         p.governing = v.governing;
         p.loadCase = v.loadCase;
         p.status = v.status;
+        collectLargest(p);
         p.passes = v.status == VerdictStatus::Passes;
         p.message.clear();
         p.mass = 0;
@@ -77,6 +79,27 @@ private:
         // Every load case's run completed: the proportions and the mass belong to the geometry.
         p.proportionsOk = proportionsPass(work_.dc, work_.res);
         p.mass = steelMassPerMetre(work_.dc, work_.res);
+    }
+
+    // Each check's largest ratio over the load cases, each load case's values as its verdict
+    // weighs them.
+    void collectLargest(StudyPoint& p) const {
+        const int count = loadCaseCount(work_.dc);
+        if (count == 1) {
+            p.largest = p.checks;
+            return;
+        }
+        p.largest = {};
+        for (int i = 0; i < count; ++i) {
+            const VerdictCore v = i == p.loadCase ? VerdictCore{} : loadCaseVerdictOfRun(work_, i);
+            const CheckValues& checks = i == p.loadCase ? p.checks : v.checks;
+            for (size_t c = 0; c < checks.size(); ++c) {
+                const CheckValue& x = checks[c];
+                CheckValue& most = p.largest[c];
+                if (x.present && (!most.present || x.ratio() > most.ratio()))
+                    most = x;
+            }
+        }
     }
 
     const StudyGrid& grid_;
@@ -300,6 +323,7 @@ SweepResult runSweep(const State& base, const StudyGrid& grid, const StudyOption
     if (control.progress)
         control.progress(n + m, n + m);
     out.points = std::move(points);
+    out.loadCaseNames = loadCaseNames(base.dc);
     out.thresholds = std::move(thresholds);
     return out;
 }
@@ -348,6 +372,7 @@ LightestResult findLightest(const State& base, const StudyGrid& grid, int count,
     if (out.designs.size() > keep)
         out.designs.resize(keep);
     out.evaluated = n;
+    out.loadCaseNames = loadCaseNames(base.dc);
     if (control.progress)
         control.progress(n, n);
     return out;

@@ -51,6 +51,9 @@ struct StudyPoint {
     // The governing load case (list index): the worst of the case's load cases, whose checks
     // these are; a point passes when every load case passes.
     int loadCase = 0;
+    // Per check, the value of the load case with the largest uf / permitted (the first of equal
+    // ones); absent where the check applies to no load case. With one load case: `checks`.
+    std::array<StudyCheckValue, kStudyCheckCount> largest{};
     bool proportionsOk = true; // every proportion check of the profiles used passed
     // The verdict of the point's case, as the window would show it; `passes` is PASSES.
     VerdictStatus status = VerdictStatus::NotCalculated;
@@ -90,14 +93,16 @@ struct StudyThreshold {
 };
 
 struct SweepResult {
-    bool cancelled = false;         // then points and thresholds are empty
-    std::vector<StudyPoint> points; // by grid index
+    bool cancelled = false;                 // then points and thresholds are empty
+    std::vector<std::string> loadCaseNames; // of the study's case, by StudyPoint::loadCase
+    std::vector<StudyPoint> points;         // by grid index
     std::vector<StudyThreshold> thresholds;
 };
 
 struct LightestResult {
     bool cancelled = false;
-    std::vector<StudyPoint> designs; // by rising mass, then governing ratio, then grid index
+    std::vector<std::string> loadCaseNames; // of the study's case, by StudyPoint::loadCase
+    std::vector<StudyPoint> designs;        // by rising mass, then governing ratio, then grid index
     int64_t evaluated = 0;
     int64_t passing = 0;
 };

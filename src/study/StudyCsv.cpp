@@ -30,7 +30,9 @@ void number(std::string& out, double v) {
 
 } // namespace
 
-std::string studyCsvText(const StudyGrid& grid, const std::vector<StudyPoint>& points) {
+std::string studyCsvText(const StudyGrid& grid, const std::vector<StudyPoint>& points,
+                         const std::vector<std::string>& loadCaseNames) {
+    const bool named = !loadCaseNames.empty();
     std::string out;
     out.reserve(160 * (points.size() + 1));
     for (const StudyAxis& a : grid.axes) {
@@ -47,7 +49,8 @@ std::string studyCsvText(const StudyGrid& grid, const std::vector<StudyPoint>& p
         out += studyCheckName(static_cast<StudyCheck>(c));
         out += " permitted";
     }
-    out += ",governing,passes,status,proportions,mass\r\n";
+    out += named ? ",governing,passes,status,loadCase,proportions,mass\r\n"
+                 : ",governing,passes,status,proportions,mass\r\n";
 
     for (const StudyPoint& p : points) {
         for (float v : p.inputs) {
@@ -72,6 +75,11 @@ std::string studyCsvText(const StudyGrid& grid, const std::vector<StudyPoint>& p
         out += p.passes ? ",true," : ",false,";
         field(out, verdictStatusJson(p.status));
         out += ',';
+        if (named) {
+            if (p.loadCase >= 0 && static_cast<size_t>(p.loadCase) < loadCaseNames.size())
+                field(out, loadCaseNames[static_cast<size_t>(p.loadCase)]);
+            out += ',';
+        }
         out += p.proportionsOk ? "true," : "false,";
         if (p.completed)
             number(out, p.mass);
@@ -81,8 +89,9 @@ std::string studyCsvText(const StudyGrid& grid, const std::vector<StudyPoint>& p
 }
 
 std::string writeStudyCsv(const std::string& path, const StudyGrid& grid,
-                          const std::vector<StudyPoint>& points) {
-    if (!writeFileAtomic(path, studyCsvText(grid, points)))
+                          const std::vector<StudyPoint>& points,
+                          const std::vector<std::string>& loadCaseNames) {
+    if (!writeFileAtomic(path, studyCsvText(grid, points, loadCaseNames)))
         return "can't save file - " + path;
     return "";
 }

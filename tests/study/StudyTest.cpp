@@ -422,6 +422,62 @@ TEST(StudyLightest, WithThreeLoadCasesEqualsBruteForceSearch) {
     }
 }
 
+TEST(StudyPoints, LargestRatioOfEachCheckIsTheMaximumOverSingleLoadCaseRuns) {
+    // Three load cases swept over the thickness: each check's largest ratio against the same
+    // geometry run with each load case alone.
+    State st = test::newTestState();
+    LoadCase storm;
+    storm.name = "Storm";
+    storm.designFormat = DesignFormat::WSD;
+    storm.UF = 0.8f;
+    storm.Sigx = -80;
+    storm.Sigy = -30;
+    storm.Tau = 55;
+    storm.pd = -0.5f;
+    // Light loads at a low usage factor: ring-frame ratios above the storm's, the shell's below.
+    LoadCase harbour;
+    harbour.name = "Harbour";
+    harbour.designFormat = DesignFormat::WSD;
+    harbour.UF = 0.6f;
+    harbour.Sigx = -20;
+    harbour.Sigy = -5;
+    harbour.Tau = 10;
+    setLoadCases(st.dc, {LoadCase{}, storm, harbour}, 0);
+    QuietNotifier quiet;
+    calcAll(st, quiet);
+    const StudyGrid g = gridOf(st, {{"t", 10, 30, 4}});
+    const SweepResult sweep = runSweep(st, g);
+    ASSERT_EQ(sweep.points.size(), 6u);
+    EXPECT_EQ(sweep.loadCaseNames, (std::vector<std::string>{"LC1", "Storm", "Harbour"}));
+    int fromAnother = 0; // checks whose largest ratio is not the governing load case's
+    for (const StudyPoint& p : sweep.points) {
+        CheckValues largest{};
+        for (int lc = 0; lc < 3; ++lc) {
+            State c = test::newTestState();
+            c.dc = st.dc;
+            setLoadCases(c.dc, {loadCaseAt(st.dc, lc)}, 0);
+            c.dc.t = p.inputs[0];
+            calcAll(c, quiet);
+            const VerdictCore v = verdictOfRun(c);
+            for (size_t k = 0; k < largest.size(); ++k)
+                if (v.checks[k].present &&
+                    (!largest[k].present || v.checks[k].ratio() > largest[k].ratio()))
+                    largest[k] = v.checks[k];
+        }
+        for (size_t k = 0; k < largest.size(); ++k) {
+            ASSERT_EQ(p.largest[k].present, largest[k].present) << p.inputs[0] << " " << k;
+            if (!largest[k].present)
+                continue;
+            EXPECT_EQ(p.largest[k].uf, largest[k].uf) << p.inputs[0] << " " << k;
+            EXPECT_EQ(p.largest[k].permitted, largest[k].permitted) << p.inputs[0] << " " << k;
+            EXPECT_GE(p.largest[k].ratio(), p.checks[k].ratio());
+            fromAnother += p.largest[k].ratio() > p.checks[k].ratio() ? 1 : 0;
+        }
+    }
+    // The sweep is one where a check's worst load case is not the governing one.
+    EXPECT_GT(fromAnother, 0);
+}
+
 TEST(StudyThreads, SameResultsOnOneAndFourThreads) {
     // Thin walls that stop the run (t = 0) or fail, and passing points, over a grid.
     const State st = baseState();
@@ -505,6 +561,16 @@ TEST(StudyCsv, HeaderQuotingAndAbsentValues) {
     EXPECT_EQ(second.rfind("20,true,,0.", 0), 0u) << second;
     EXPECT_NE(second.find(",1,1,,1,1,,,ringArea,false,fails,true,1889.8"), std::string::npos)
         << second;
+
+    // With the case's load-case names: the governing one's after the status, quoted where it
+    // holds a comma.
+    r.points[1].loadCase = 1;
+    const std::string named = studyCsvText(g, r.points, {"LC1", "Storm, 100 yr"});
+    EXPECT_NE(named.find(",governing,passes,status,loadCase,proportions,mass\r\n"),
+              std::string::npos);
+    EXPECT_NE(named.find(",false,not calculated,LC1,true,\r\n"), std::string::npos) << named;
+    EXPECT_NE(named.find(",ringArea,false,fails,\"Storm, 100 yr\",true,1889.8"), std::string::npos)
+        << named;
 }
 
 } // namespace

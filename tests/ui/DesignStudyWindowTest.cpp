@@ -4,6 +4,7 @@
 // them, that a run never touches the case, that "Use This Design" is an ordinary change of it,
 // that bad ranges are refused over the window with the focus back in the box, and the exports.
 #include "ui/study/DesignStudyWindow.h"
+#include "case/LoadCases.h"
 #include "files/CaseFile.h"
 #include "files/RecentFiles.h"
 #include "study/StudyCsv.h"
@@ -357,6 +358,79 @@ private slots:
         QCOMPARE(m->index(m->rowCount() - 1, 0).data().toString(), QStringLiteral("10"));
     }
 
+    void withLoadCasesTheTableNamesTheGoverningOneAndTheChartTheLargestRatios() {
+        // A case of three load cases, opened from its file: the new case's loads, a WSD storm
+        // that governs the thin shells and a lightly loaded one at a low usage factor whose
+        // ring-frame area governs the thick ones.
+        DesignCase dc = st().dc;
+        LoadCase storm;
+        storm.name = "Storm";
+        storm.designFormat = DesignFormat::WSD;
+        storm.UF = 0.8f;
+        storm.Sigx = -80;
+        storm.Sigy = -30;
+        storm.Tau = 55;
+        storm.pd = -0.5f;
+        LoadCase harbour;
+        harbour.name = "Harbour";
+        harbour.designFormat = DesignFormat::WSD;
+        harbour.UF = 0.6f;
+        harbour.Sigx = -20;
+        harbour.Sigy = -5;
+        harbour.Tau = 10;
+        setLoadCases(dc, {LoadCase{}, storm, harbour}, 0);
+        const QString path = dir_->filePath(QStringLiteral("three.cys"));
+        QCOMPARE(writeCaseFile(dc, path.toStdString()), std::string());
+        QVERIFY(w_->openCasePath(path));
+        QCOMPARE(loadCaseCount(st().dc), 3);
+
+        setRange(1, "t", "10", "30", "4");
+        runWith("cmdSweep");
+        QCOMPARE(study_->shown(), DesignStudyWindow::Shown::Sweep);
+        QAbstractItemModel* m = get<QTableView>("tblPoints")->model();
+        int statusColumn = -1, loadCaseColumn = -1;
+        for (int c = 0; c < m->columnCount(); ++c) {
+            const QString h = m->headerData(c, Qt::Horizontal).toString();
+            if (h == "Status")
+                statusColumn = c;
+            if (h == "Load case")
+                loadCaseColumn = c;
+        }
+        QVERIFY(statusColumn >= 0);
+        QCOMPARE(loadCaseColumn, statusColumn + 1);
+        const QStringList names{"LC1", "Storm", "Harbour"};
+        QSet<QString> named;
+        const std::vector<StudyPoint>& points = study_->shownPoints();
+        QCOMPARE(points.size(), size_t{6});
+        for (const StudyPoint& p : points) {
+            const QString shown =
+                m->index(tableRowOf(p.inputs[0]), loadCaseColumn).data().toString();
+            QCOMPARE(shown, names.at(p.loadCase));
+            named.insert(shown);
+        }
+        // Neither governs everywhere, and the first load case nowhere.
+        QCOMPARE(named, QSet<QString>({"Storm", "Harbour"}));
+
+        // The ring-frame area line runs through its largest ratio over the load cases, which
+        // at the thin shells is the harbour's, not the governing storm's.
+        QLineSeries* ringArea = nullptr;
+        for (QAbstractSeries* s : study_->chart()->series())
+            if (s->objectName() == "check:ringArea")
+                ringArea = qobject_cast<QLineSeries*>(s);
+        QVERIFY(ringArea);
+        const QList<QPointF> line = ringArea->points();
+        QCOMPARE(line.size(), qsizetype{6});
+        int aboveGoverning = 0;
+        for (qsizetype i = 0; i < line.size(); ++i) {
+            const StudyPoint& p = points[static_cast<size_t>(i)];
+            const size_t k = static_cast<size_t>(StudyCheck::RingArea);
+            QCOMPARE(line[i].x(), static_cast<double>(p.inputs[0]));
+            QCOMPARE(line[i].y(), p.largest[k].ratio());
+            aboveGoverning += line[i].y() > p.checks[k].ratio() ? 1 : 0;
+        }
+        QVERIFY(aboveGoverning > 0);
+    }
+
     void theStatusColumnShowsEachPointsVerdict() {
         sweepOfThickness();
         QAbstractItemModel* m = get<QTableView>("tblPoints")->model();
@@ -549,16 +623,20 @@ private slots:
         };
         exportTo("points.csv");
         QVERIFY(offeredChart);
+        // With the governing load case's name after the status.
+        QCOMPARE(study_->shownLoadCaseNames(), std::vector<std::string>{"LC1"});
         QCOMPARE(bytes("points.csv").toStdString(),
-                 studyCsvText(study_->shownGrid(), study_->shownPoints()));
+                 studyCsvText(study_->shownGrid(), study_->shownPoints(), {"LC1"}));
+        QVERIFY(bytes("points.csv").contains(",status,loadCase,proportions,"));
         exportTo("points.xlsx");
         QVERIFY(bytes("points.xlsx").startsWith("PK"));
         // The workbook has the columns of the comma table, every row all of them.
-        const WorkbookTable book = studyWorkbookTable(study_->shownGrid(), study_->shownPoints());
+        const WorkbookTable book =
+            studyWorkbookTable(study_->shownGrid(), study_->shownPoints(), {"LC1"});
         std::string header;
         for (const std::string& h : book.headings)
             header += (header.empty() ? "" : ",") + h;
-        const std::string csv = studyCsvText(study_->shownGrid(), study_->shownPoints());
+        const std::string csv = studyCsvText(study_->shownGrid(), study_->shownPoints(), {"LC1"});
         QCOMPARE(header, csv.substr(0, csv.find("\r\n")));
         QCOMPARE(book.rows.size(), study_->shownPoints().size());
         for (const auto& row : book.rows)
@@ -593,7 +671,7 @@ private slots:
         QCOMPARE(warningsOverStudy().size(), 1);
         exportTo("lightest.csv");
         QCOMPARE(bytes("lightest.csv").toStdString(),
-                 studyCsvText(study_->shownGrid(), study_->shownPoints()));
+                 studyCsvText(study_->shownGrid(), study_->shownPoints(), {"LC1"}));
     }
 
     // ---- screenshots for the eye: VELMORA_SHOTS=folder ----------------------------------

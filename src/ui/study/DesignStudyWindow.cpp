@@ -622,7 +622,7 @@ void DesignStudyWindow::showSweep(const StudyGrid& grid, SweepResult result) {
         }
     }
     status_->setText(QStringLiteral("%1 points, %2 passing.").arg(total).arg(passing));
-    model_->setPoints(grid, std::move(result.points), false, sep);
+    model_->setPoints(grid, std::move(result.points), false, sep, std::move(result.loadCaseNames));
     table_->sortByColumn(0, Qt::AscendingOrder);
 }
 
@@ -645,12 +645,16 @@ void DesignStudyWindow::showLightest(const StudyGrid& grid, LightestResult resul
                          .arg(result.evaluated)
                          .arg(result.passing)
                          .arg(result.designs.size()));
-    model_->setPoints(grid, std::move(result.designs), true, sep);
+    model_->setPoints(grid, std::move(result.designs), true, sep, std::move(result.loadCaseNames));
     table_->sortByColumn(0, Qt::AscendingOrder);
 }
 
 const std::vector<StudyPoint>& DesignStudyWindow::shownPoints() const {
     return model_->points();
+}
+
+const std::vector<std::string>& DesignStudyWindow::shownLoadCaseNames() const {
+    return model_->loadCaseNames();
 }
 
 const StudyGrid& DesignStudyWindow::shownGrid() const {
@@ -724,10 +728,12 @@ void DesignStudyWindow::exportCommand() {
     const QString suffix = QFileInfo(path).suffix().toLower();
     std::string error;
     if (suffix == QLatin1String("csv")) {
-        error = writeStudyCsv(path.toStdString(), model_->grid(), model_->points());
+        error = writeStudyCsv(path.toStdString(), model_->grid(), model_->points(),
+                              model_->loadCaseNames());
     } else if (suffix == QLatin1String("xlsx")) {
-        error = writeTableWorkbook(studyWorkbookTable(model_->grid(), model_->points()),
-                                   path.toStdString());
+        error = writeTableWorkbook(
+            studyWorkbookTable(model_->grid(), model_->points(), model_->loadCaseNames()),
+            path.toStdString());
     } else if (suffix == QLatin1String("png") || suffix == QLatin1String("svg") ||
                suffix == QLatin1String("pdf")) {
         if (!hasChart)

@@ -65,6 +65,8 @@ public:
     const std::vector<StudyPoint>& shownPoints() const;
     const std::vector<StudyThreshold>& thresholds() const { return thresholds_; }
     const StudyGrid& shownGrid() const;
+    // The load-case names of the shown study's case, by StudyPoint::loadCase.
+    const std::vector<std::string>& shownLoadCaseNames() const;
     QChart* chart() const;
     bool running() const { return job_ != nullptr; }
 

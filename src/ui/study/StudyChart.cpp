@@ -236,7 +236,7 @@ struct Axes {
 double ratioAxisTop(const std::vector<StudyPoint>& points) {
     double largest = 0;
     for (const StudyPoint& p : points)
-        for (const StudyCheckValue& v : p.checks)
+        for (const StudyCheckValue& v : p.largest)
             if (v.present && std::isfinite(v.ratio()))
                 largest = std::max(largest, v.ratio());
     return std::clamp(std::ceil(largest * 1.05 / 0.25) * 0.25, 1.25, 3.0);
@@ -302,12 +302,12 @@ void addPassingBands(QChart* chart, const Axes& axes, const StudyAxis& axis,
     }
 }
 
-// One line per check that applies at any point.
+// One line per check that applies at any point, through its largest ratio over the load cases.
 void addCheckLines(QChart* chart, const Axes& axes, const std::vector<StudyPoint>& points) {
     for (int c = 0; c < kStudyCheckCount; ++c) {
         QList<QPointF> through;
         for (const StudyPoint& p : points) {
-            const StudyCheckValue& v = p.checks[static_cast<size_t>(c)];
+            const StudyCheckValue& v = p.largest[static_cast<size_t>(c)];
             if (v.present && !std::isnan(finiteRatio(v)))
                 through.append(QPointF(static_cast<double>(p.inputs[0]), v.ratio()));
         }

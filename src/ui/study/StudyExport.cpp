@@ -13,7 +13,9 @@
 
 namespace velmora {
 
-WorkbookTable studyWorkbookTable(const StudyGrid& grid, const std::vector<StudyPoint>& points) {
+WorkbookTable studyWorkbookTable(const StudyGrid& grid, const std::vector<StudyPoint>& points,
+                                 const std::vector<std::string>& loadCaseNames) {
+    const bool named = !loadCaseNames.empty();
     WorkbookTable t;
     for (const StudyAxis& a : grid.axes)
         t.headings.push_back(a.range.name);
@@ -23,7 +25,10 @@ WorkbookTable studyWorkbookTable(const StudyGrid& grid, const std::vector<StudyP
     for (int c = 0; c < kStudyCheckCount; ++c)
         t.headings.push_back(std::string(studyCheckName(static_cast<StudyCheck>(c))) +
                              " permitted");
-    t.headings.insert(t.headings.end(), {"governing", "passes", "status", "proportions", "mass"});
+    t.headings.insert(t.headings.end(), {"governing", "passes", "status"});
+    if (named)
+        t.headings.emplace_back("loadCase");
+    t.headings.insert(t.headings.end(), {"proportions", "mass"});
     const double none = std::numeric_limits<double>::quiet_NaN();
     for (const StudyPoint& p : points) {
         std::vector<WorkbookTable::Cell> row;
@@ -38,6 +43,11 @@ WorkbookTable studyWorkbookTable(const StudyGrid& grid, const std::vector<StudyP
         row.emplace_back(std::string(p.governing ? studyCheckName(*p.governing) : ""));
         row.emplace_back(std::string(p.passes ? "true" : "false"));
         row.emplace_back(std::string(verdictStatusJson(p.status)));
+        if (named)
+            row.emplace_back(p.loadCase >= 0 &&
+                                     static_cast<size_t>(p.loadCase) < loadCaseNames.size()
+                                 ? loadCaseNames[static_cast<size_t>(p.loadCase)]
+                                 : std::string());
         row.emplace_back(std::string(p.proportionsOk ? "true" : "false"));
         row.emplace_back(p.completed ? p.mass : none);
         t.rows.push_back(std::move(row));

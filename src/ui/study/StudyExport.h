@@ -16,7 +16,8 @@ class QGraphicsView;
 namespace velmora {
 
 // The points with the columns of studyCsvText, numbers as numbers.
-WorkbookTable studyWorkbookTable(const StudyGrid& grid, const std::vector<StudyPoint>& points);
+WorkbookTable studyWorkbookTable(const StudyGrid& grid, const std::vector<StudyPoint>& points,
+                                 const std::vector<std::string>& loadCaseNames = {});
 
 // What `view` shows, to `path` as `suffix` ("png": twice the view's pixels; "svg": a drawing of
 // the view's size; "pdf": one landscape A4 page), `title` the document's title. Returns "" or

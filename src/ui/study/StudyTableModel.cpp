@@ -26,8 +26,9 @@ QString ratioText(double ratio, char sep) {
 StudyTableModel::StudyTableModel(QObject* parent) : QAbstractTableModel(parent) {}
 
 void StudyTableModel::setPoints(const StudyGrid& grid, std::vector<StudyPoint> points, bool ranked,
-                                char sep) {
+                                char sep, std::vector<std::string> loadCaseNames) {
     beginResetModel();
+    loadCaseNames_ = std::move(loadCaseNames);
     grid_ = grid;
     points_ = std::move(points);
     sep_ = sep;
@@ -37,6 +38,7 @@ void StudyTableModel::setPoints(const StudyGrid& grid, std::vector<StudyPoint> p
     for (size_t k = 0; k < grid_.axes.size(); ++k)
         columns_.push_back({Kind::Input, static_cast<int>(k)});
     columns_.push_back({Kind::Status});
+    columns_.push_back({Kind::LoadCase});
     columns_.push_back({Kind::Governing});
     columns_.push_back({Kind::Ratio});
     columns_.push_back({Kind::Mass});
@@ -71,6 +73,10 @@ QVariant StudyTableModel::display(const StudyPoint& p, const Column& c, int row)
         return studyValueText(p.inputs[static_cast<size_t>(c.index)], sep_);
     case Kind::Status:
         return QString::fromLatin1(verdictStatusText(p.status));
+    case Kind::LoadCase:
+        return p.loadCase >= 0 && static_cast<size_t>(p.loadCase) < loadCaseNames_.size()
+                   ? QString::fromStdString(loadCaseNames_[static_cast<size_t>(p.loadCase)])
+                   : QString();
     case Kind::Governing:
         return p.governing ? QString::fromLatin1(studyCheckName(*p.governing)) : QString();
     case Kind::Ratio:
@@ -96,6 +102,7 @@ QVariant StudyTableModel::sortValue(const StudyPoint& p, const Column& c, int ro
     case Kind::Status:
         // Passing points first in a descending sort, the unjudged ones last.
         return static_cast<int>(p.status);
+    case Kind::LoadCase:
     case Kind::Governing:
     case Kind::Message:
         return display(p, c, row);
@@ -137,7 +144,8 @@ QVariant StudyTableModel::data(const QModelIndex& index, int role) const {
     case Qt::ForegroundRole:
         return red(p, c) ? QVariant(QBrush(kRed)) : QVariant();
     case Qt::TextAlignmentRole:
-        return c.kind == Kind::Governing || c.kind == Kind::Message || c.kind == Kind::Status
+        return c.kind == Kind::Governing || c.kind == Kind::Message || c.kind == Kind::Status ||
+                       c.kind == Kind::LoadCase
                    ? QVariant(Qt::AlignLeft | Qt::AlignVCenter)
                    : QVariant(Qt::AlignRight | Qt::AlignVCenter);
     case Qt::ToolTipRole:
@@ -167,6 +175,8 @@ QVariant StudyTableModel::headerData(int section, Qt::Orientation orientation, i
                    QStringLiteral(": usage factor / permitted value");
         case Kind::Status:
             return QStringLiteral("The verdict of the point's case, as the main window shows it");
+        case Kind::LoadCase:
+            return QStringLiteral("The governing load case: the worst of the case's load cases");
         case Kind::Mass:
             return QStringLiteral("Steel mass per metre of cylinder");
         default:
@@ -182,6 +192,8 @@ QVariant StudyTableModel::headerData(int section, Qt::Orientation orientation, i
         return studyInputHeading(grid_.axes[static_cast<size_t>(c.index)].range.name);
     case Kind::Status:
         return QStringLiteral("Status");
+    case Kind::LoadCase:
+        return QStringLiteral("Load case");
     case Kind::Governing:
         return QStringLiteral("governing");
     case Kind::Ratio:

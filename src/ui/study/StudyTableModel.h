@@ -1,5 +1,6 @@
 // The points of a design study as a table for the study window: the varied inputs, the status
-// of the verdict ("PASSES", "FAILS", "INPUT OUT OF LIMITS", "NOT CALCULATED"),
+// of the verdict ("PASSES", "FAILS", "INPUT OUT OF LIMITS", "NOT CALCULATED"), the governing
+// load case,
 // the governing check and its ratio, the steel mass, and for each check that applies at any
 // point its usage factor divided by its permitted value. A ratio above 1 and a failing verdict
 // are red. The sort role gives numbers, so that a sort by a column orders the values.
@@ -23,10 +24,14 @@ public:
 
     // Shows `points` of a study over `grid`; `ranked` adds a first column with the place of
     // each point (the lightest designs). `sep` is the decimal separator of the numbers.
-    void setPoints(const StudyGrid& grid, std::vector<StudyPoint> points, bool ranked, char sep);
+    // `loadCaseNames` are those of the study's case, which the "Load case" column takes the
+    // governing load case's name from.
+    void setPoints(const StudyGrid& grid, std::vector<StudyPoint> points, bool ranked, char sep,
+                   std::vector<std::string> loadCaseNames = {});
 
     const StudyGrid& grid() const { return grid_; }
     const std::vector<StudyPoint>& points() const { return points_; }
+    const std::vector<std::string>& loadCaseNames() const { return loadCaseNames_; }
 
     int rowCount(const QModelIndex& parent = {}) const override;
     int columnCount(const QModelIndex& parent = {}) const override;
@@ -34,7 +39,7 @@ public:
     QVariant headerData(int section, Qt::Orientation orientation, int role) const override;
 
 private:
-    enum class Kind { Rank, Input, Status, Governing, Ratio, Mass, Check, Message };
+    enum class Kind { Rank, Input, Status, LoadCase, Governing, Ratio, Mass, Check, Message };
     struct Column {
         Kind kind;
         int index = 0; // the axis of an input, the check of a check column
@@ -47,6 +52,7 @@ private:
     StudyGrid grid_;
     std::vector<StudyPoint> points_;
     std::vector<Column> columns_;
+    std::vector<std::string> loadCaseNames_;
     char sep_ = '.';
 };
 
