@@ -32,8 +32,9 @@ constexpr int64_t kChunk = 64;
 // and reads some of them) less their texts, which no study run writes or reads.
 class PointEvaluator {
 public:
-    PointEvaluator(const State& base, const StudyGrid& grid)
-        : grid_(grid), startDc_(base.dc), startRes_(base.res), work_(studyCopy(base)) {
+    PointEvaluator(const State& base, const StudyGrid& grid, bool largest)
+        : grid_(grid), startDc_(base.dc), startRes_(base.res), work_(studyCopy(base)),
+          largest_(largest) {
         for (ResultPanel* p : {&startRes_.shellPanel, &startRes_.stiffPanel, &startRes_.ringPanel,
                                &startRes_.columnPanel})
             *p = ResultPanel{};
@@ -67,7 +68,9 @@ private:
         p.governing = v.governing;
         p.loadCase = v.loadCase;
         p.status = v.status;
-        collectLargest(p);
+        p.largest = {};
+        if (largest_)
+            collectLargest(p);
         p.passes = v.status == VerdictStatus::Passes;
         p.message.clear();
         p.mass = 0;
@@ -89,7 +92,6 @@ private:
             p.largest = p.checks;
             return;
         }
-        p.largest = {};
         for (int i = 0; i < count; ++i) {
             const VerdictCore v = i == p.loadCase ? VerdictCore{} : loadCaseVerdictOfRun(work_, i);
             const CheckValues& checks = i == p.loadCase ? p.checks : v.checks;
@@ -107,6 +109,7 @@ private:
     CaseResults startRes_;
     State work_;
     QuietNotifier quiet_;
+    bool largest_ = true; // fill StudyPoint::largest
 };
 
 unsigned threadCount(const StudyControl& control, int64_t work) {
@@ -175,19 +178,20 @@ bool runParallel(int64_t count, unsigned workers, const StudyControl& control, i
 // One evaluator per worker, each made on its own thread when it first takes work.
 class Evaluators {
 public:
-    Evaluators(const State& base, const StudyGrid& grid, unsigned n)
-        : base_(base), grid_(grid), evaluators_(n) {}
+    Evaluators(const State& base, const StudyGrid& grid, unsigned n, bool largest)
+        : base_(base), grid_(grid), largest_(largest), evaluators_(n) {}
 
     PointEvaluator& operator[](unsigned w) {
         std::optional<PointEvaluator>& e = evaluators_[w];
         if (!e)
-            e.emplace(base_, grid_);
+            e.emplace(base_, grid_, largest_);
         return *e;
     }
 
 private:
     const State& base_;
     const StudyGrid& grid_;
+    bool largest_;
     std::vector<std::optional<PointEvaluator>> evaluators_;
 };
 
@@ -276,7 +280,7 @@ double steelMassPerMetre(const DesignCase& dc, const CaseResults& res) {
 
 StudyPoint evaluateStudyPoint(const State& base, const StudyGrid& grid, int64_t index,
                               const StudyOptions&) {
-    PointEvaluator ev(base, grid);
+    PointEvaluator ev(base, grid, true);
     StudyPoint p;
     ev.evaluate(index, p);
     return p;
@@ -288,7 +292,7 @@ SweepResult runSweep(const State& base, const StudyGrid& grid, const StudyOption
     const int64_t n = grid.size();
     std::vector<StudyPoint> points(static_cast<size_t>(n));
     const unsigned workers = threadCount(control, n);
-    Evaluators ev(base, grid, workers);
+    Evaluators ev(base, grid, workers, true);
     const bool finished =
         runParallel(n, workers, control, 0, n, kChunk, [&](unsigned w, int64_t b, int64_t e) {
             PointEvaluator& pe = ev[w];
@@ -334,7 +338,7 @@ LightestResult findLightest(const State& base, const StudyGrid& grid, int count,
     const int64_t n = grid.size();
     const auto keep = static_cast<size_t>(std::max(0, count));
     const unsigned workers = threadCount(control, n);
-    Evaluators ev(base, grid, workers);
+    Evaluators ev(base, grid, workers, false);
     // Each worker keeps its own best `keep` as a heap with the heaviest on top.
     std::vector<std::vector<StudyPoint>> best(workers);
     std::vector<int64_t> passing(workers, 0);

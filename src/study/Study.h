@@ -53,6 +53,8 @@ struct StudyPoint {
     int loadCase = 0;
     // Per check, the value of the load case with the largest uf / permitted (the first of equal
     // ones); absent where the check applies to no load case. With one load case: `checks`.
+    // Filled by runSweep and evaluateStudyPoint; findLightest, which weighs the governing
+    // values only, leaves it empty and spares the search its cost.
     std::array<StudyCheckValue, kStudyCheckCount> largest{};
     bool proportionsOk = true; // every proportion check of the profiles used passed
     // The verdict of the point's case, as the window would show it; `passes` is PASSES.
