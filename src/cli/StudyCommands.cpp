@@ -243,7 +243,7 @@ int runSweepCommand(const StudyCommandArgs& args) {
         return 0;
     }
     if (!args.csvPath.empty()) {
-        const std::string error = writeStudyCsv(args.csvPath, grid, r.points);
+        const std::string error = writeStudyCsv(args.csvPath, grid, r.points, r.loadCaseNames);
         if (!error.empty()) {
             std::cerr << error << '\n';
             return 1;

@@ -280,6 +280,7 @@ import csv, sys
 rows = list(csv.DictReader(open(sys.argv[1], newline="")))
 assert rows[0]["t"] == "0" and rows[0]["completed"] == "false" and rows[0]["message"], rows[0]
 assert rows[5]["t"] == "20" and rows[5]["l"] == "3000" and rows[5]["governing"] == "ringArea"
+assert rows[5]["loadCase"] == "LC1", rows[5]
 PY
 expect_rc 2 "$cli" sweep "$work/a.cys" --vary t=30:10:1 --data-dir "$data"
 grep -q 't: FROM 30 is greater than TO 10' "$work/stderr" || fail "reversed range not named"
