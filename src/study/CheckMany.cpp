@@ -31,6 +31,9 @@ std::string valueText(double v) {
         return "nan";
     if (std::isinf(v))
         return v > 0 ? "inf" : "-inf";
+    // Whole numbers in full, as row numbers are read ("100000", not "1e+05").
+    if (v == std::floor(v) && std::fabs(v) < 1e15)
+        return std::to_string(static_cast<int64_t>(v));
     return formatShortest(v);
 }
 
