@@ -2,12 +2,16 @@
 // package velmora (velmora/__init__.py) turns dicts into that text and back and finds the data
 // folder. InputError arrives in Python as ValueError, FileError as OSError; the studies and the
 // batch run without Python's interpreter lock.
+#include "base/Version.h"
 #include "python/CheckManyBinding.h"
 #include "python/ScriptApi.h"
 
 #include <pybind11/pybind11.h>
 #include <pybind11/stl.h>
 
+#include <atomic>
+#include <optional>
+#include <stdexcept>
 #include <string>
 #include <tuple>
 #include <vector>
@@ -35,13 +39,37 @@ StudyArgs studyArgs(const std::string& caseJson, const std::vector<Range>& vary,
     return a;
 }
 
+// Runs a study without the interpreter lock. Every 50 ms or so the study's progress takes the
+// lock for a moment to see whether a signal came (Ctrl-C); the study is then cancelled and the
+// signal's exception (KeyboardInterrupt) raised.
+template <class Run> std::string runUnlocked(const PreparedStudy& study, Run run) {
+    std::atomic<bool> cancel = false;
+    StudyControl control;
+    control.cancel = &cancel;
+    control.progress = [&cancel](int64_t, int64_t) {
+        py::gil_scoped_acquire locked;
+        if (!cancel && PyErr_CheckSignals() != 0)
+            cancel = true;
+    };
+    std::optional<std::string> json;
+    {
+        py::gil_scoped_release unlocked;
+        json = run(study, control);
+    }
+    if (!json) {
+        if (PyErr_Occurred())
+            throw py::error_already_set();
+        throw std::runtime_error("the study was cancelled");
+    }
+    return *json;
+}
+
 std::string sweep(const std::string& caseJson, const std::vector<Range>& vary, bool proportions,
                   const std::vector<std::string>& loadCases, unsigned threads,
                   const std::string& dataDir) {
     const PreparedStudy study =
         prepareStudy(studyArgs(caseJson, vary, 10, proportions, loadCases, threads, dataDir));
-    py::gil_scoped_release unlocked;
-    return runSweepJson(study);
+    return runUnlocked(study, runSweepJson);
 }
 
 std::string optimise(const std::string& caseJson, const std::vector<Range>& vary, int top,
@@ -49,8 +77,7 @@ std::string optimise(const std::string& caseJson, const std::vector<Range>& vary
                      const std::string& dataDir) {
     const PreparedStudy study =
         prepareStudy(studyArgs(caseJson, vary, top, proportions, loadCases, threads, dataDir));
-    py::gil_scoped_release unlocked;
-    return runOptimiseJson(study);
+    return runUnlocked(study, runOptimiseJson);
 }
 
 std::string batch(const std::string& inPath, const std::string& outPath,
@@ -64,6 +91,7 @@ std::string batch(const std::string& inPath, const std::string& outPath,
 
 PYBIND11_MODULE(_velmora, m) {
     m.doc() = "Velmora DNV's calculation core on JSON text; use the package velmora instead.";
+    m.attr("__version__") = kVersion;
     py::register_exception_translator([](std::exception_ptr p) {
         try {
             if (p)

@@ -119,26 +119,21 @@ PreparedStudy prepareStudy(const StudyArgs& args) {
     return study;
 }
 
-namespace {
-
-StudyControl control(const StudyArgs& args) {
-    StudyControl c;
-    c.threads = args.threads;
-    return c;
-}
-
-} // namespace
-
-std::string runSweepJson(const PreparedStudy& study) {
+std::optional<std::string> runSweepJson(const PreparedStudy& study, StudyControl control) {
+    control.threads = study.args.threads;
     const SweepResult r =
-        runSweep(study.st, study.grid, StudyOptions{study.args.proportions}, control(study.args));
+        runSweep(study.st, study.grid, StudyOptions{study.args.proportions}, control);
+    if (r.cancelled)
+        return std::nullopt;
     return sweepJson(study.st, study.grid, r).dump();
 }
 
-std::string runOptimiseJson(const PreparedStudy& study) {
-    const LightestResult r =
-        findLightest(study.st, study.grid, study.args.top, StudyOptions{study.args.proportions},
-                     control(study.args));
+std::optional<std::string> runOptimiseJson(const PreparedStudy& study, StudyControl control) {
+    control.threads = study.args.threads;
+    const LightestResult r = findLightest(study.st, study.grid, study.args.top,
+                                          StudyOptions{study.args.proportions}, control);
+    if (r.cancelled)
+        return std::nullopt;
     return lightestJson(study.st, study.grid, r).dump();
 }
 

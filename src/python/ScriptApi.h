@@ -11,8 +11,10 @@
 
 #include "calc/State.h"
 #include "case/Notifier.h"
+#include "study/Study.h"
 #include "study/StudyInputs.h"
 
+#include <optional>
 #include <stdexcept>
 #include <string>
 #include <vector>
@@ -67,9 +69,10 @@ struct PreparedStudy {
 };
 
 PreparedStudy prepareStudy(const StudyArgs& args);
-// What `sweep --json` and `optimise --json` print.
-std::string runSweepJson(const PreparedStudy& study);
-std::string runOptimiseJson(const PreparedStudy& study);
+// What `sweep --json` and `optimise --json` print; none when `cancel` stopped the run. The
+// threads are the study's; `progress` and `cancel` as in study/Study.h.
+std::optional<std::string> runSweepJson(const PreparedStudy& study, StudyControl control = {});
+std::optional<std::string> runOptimiseJson(const PreparedStudy& study, StudyControl control = {});
 
 // Every row of the database file `path`: a list with, per row, "row" (the line of the file,
 // from 1), "comment" (the text of a comment or marker row, else null) and "case" (the row's

@@ -1,7 +1,9 @@
 """calc and the case dicts: the same result as the command line's calc --json, and cases that
 survive being written and read back."""
 
+import os
 import random
+import subprocess
 
 import pytest
 
@@ -42,6 +44,15 @@ def test_new_case_is_the_command_lines_new_case(cli, tmp_path):
     assert velmora.new_case() == velmora.read_case(path)
     # The command line's new case as the dict's reader takes it: its own JSON form.
     assert velmora.calc(velmora.new_case())["case"] == cli_json(cli, "calc", path, "--json")["case"]
+
+
+def test_the_version_is_the_command_lines(cli):
+    out = subprocess.run(
+        [os.environ["VELMORA_CLI"], "--version"], capture_output=True, text=True, check=True
+    ).stdout
+    assert out.split()[-1] == velmora.__version__ == "%d.%d.%d" % tuple(
+        int(n) for n in velmora.__version__.split(".")
+    )
 
 
 def test_calc_keeps_the_keys_left_out_from_a_new_case():

@@ -131,3 +131,10 @@ def test_database_files_that_cannot_be_read_or_written_raise_os_error(cli, tmp_p
 def test_a_data_folder_without_tables_raises_os_error(tmp_path):
     with pytest.raises(OSError, match="DNVmat.dat"):
         velmora.calc(velmora.new_case(), data_dir=tmp_path)
+
+
+def test_a_path_with_a_null_character_raises_value_error(tmp_path):
+    with pytest.raises(ValueError, match="null"):
+        velmora.read_case("case\0.cys")
+    with pytest.raises(ValueError, match="null"):
+        velmora.write_case(velmora.new_case(), str(tmp_path / "case\0.json"))

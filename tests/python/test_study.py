@@ -1,8 +1,13 @@
 """sweep and optimise: what the command line's --json prints, and the interpreter lock let go
 while they run."""
 
+import os
 import random
+import signal
 import threading
+import time
+
+import pytest
 
 import velmora
 from conftest import cli_json, random_case, write_json
@@ -78,3 +83,16 @@ def test_a_study_lets_other_python_threads_run():
     assert len(result["sweep"]["points"]) == 10001
     # Holding the lock the whole time, the sweep would leave this loop a turn or two.
     assert turns > 20, turns
+
+
+def test_ctrl_c_stops_a_long_study_at_once():
+    # Nearly a million points on one thread would take the better part of a minute.
+    timer = threading.Timer(0.3, lambda: os.kill(os.getpid(), signal.SIGINT))
+    start = time.monotonic()
+    timer.start()
+    try:
+        with pytest.raises(KeyboardInterrupt):
+            velmora.sweep(velmora.new_case(), {"t": (10, 30, 0.00002)}, threads=1)
+    finally:
+        timer.cancel()
+    assert time.monotonic() - start < 5

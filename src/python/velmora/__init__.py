@@ -6,6 +6,14 @@ change what you need and hand it to ``calc``, ``sweep`` or ``optimise``; each re
 command line's ``--json`` prints, as a dict, with the same numbers and the same verdict as the
 window.
 
+The loads at the top of a case dict ("Sigx", "pd", "N", ...) are those of its selected load
+case; with a "loadCases" list, change the loads in the list (a dict whose loads at the top
+differ from the selected load case's is refused), or leave "loadCases" out for a case of one
+load case made from the loads at the top.
+
+A study (``sweep``, ``optimise``) runs on every core without holding Python's interpreter
+lock; Ctrl-C stops it and raises KeyboardInterrupt.
+
 A key a case does not know, or a value it cannot take, raises ValueError with the command
 line's message ("t: not a number"); so do a bad input name or range of a study. A file that
 cannot be read or written raises OSError with the command line's message.
@@ -19,6 +27,8 @@ import os
 
 from . import _velmora
 from ._paths import DATA_DIR as _DATA_DIR_RELATIVE
+
+__version__ = _velmora.__version__
 
 __all__ = [
     "new_case",
@@ -39,8 +49,17 @@ def data_dir():
     return os.path.normpath(os.path.join(here, _DATA_DIR_RELATIVE))
 
 
+def _path(given):
+    path = os.fspath(given)
+    if isinstance(path, bytes):
+        path = os.fsdecode(path)
+    if "\0" in path:
+        raise ValueError("embedded null character in path")
+    return path
+
+
 def _dir(given):
-    return data_dir() if given is None else os.fspath(given)
+    return data_dir() if given is None else _path(given)
 
 
 def _number(value):
@@ -88,7 +107,7 @@ def read_case(path, *, data_dir=None):
     The case is returned as the file holds it, read over a new case: nothing is looked up or
     calculated (``calc`` does that). OSError when the file cannot be read or is not a case.
     """
-    return json.loads(_velmora.read_case(os.fspath(path), _dir(data_dir)))
+    return json.loads(_velmora.read_case(_path(path), _dir(data_dir)))
 
 
 def write_case(case, path):
@@ -97,7 +116,7 @@ def write_case(case, path):
     Keys left out keep a new case's values. ValueError for a bad key, OSError when the file
     cannot be written.
     """
-    _velmora.write_case(_case_text(case), os.fspath(path))
+    _velmora.write_case(_case_text(case), _path(path))
 
 
 def calc(case, *, data_dir=None):
@@ -152,7 +171,7 @@ def read_database(path, *, data_dir=None):
     case, a dict as ``calc`` takes it; None for a comment row). OSError when the file cannot be
     read or is malformed.
     """
-    return json.loads(_velmora.read_database(os.fspath(path), _dir(data_dir)))
+    return json.loads(_velmora.read_database(_path(path), _dir(data_dir)))
 
 
 def batch(path_in, path_out, *, data_dir=None):
@@ -163,7 +182,7 @@ def batch(path_in, path_out, *, data_dir=None):
     with "row" (from 1), "identification" and "message": the rows whose calculation stopped
     and the warnings of the runs. OSError when a file cannot be read or written.
     """
-    return json.loads(_velmora.batch(os.fspath(path_in), os.fspath(path_out), _dir(data_dir)))
+    return json.loads(_velmora.batch(_path(path_in), _path(path_out), _dir(data_dir)))
 
 
 if hasattr(_velmora, "check_many"):
