@@ -108,6 +108,12 @@ PYBIND11_MODULE(_velmora, m) {
           py::arg("load_cases"), py::arg("threads"), py::arg("data_dir"));
     m.def("optimise", &optimise, py::arg("case_json"), py::arg("vary"), py::arg("top"),
           py::arg("proportions"), py::arg("load_cases"), py::arg("threads"), py::arg("data_dir"));
+    m.def("input_names", [] {
+        std::vector<std::string> names;
+        for (std::string_view n : studyInputNames())
+            names.emplace_back(n);
+        return names;
+    });
     m.def("read_database", &script::readDatabase, py::arg("path"), py::arg("data_dir"));
     m.def("batch", &batch, py::arg("path_in"), py::arg("path_out"), py::arg("data_dir"));
     bindCheckMany(m);

@@ -61,6 +61,14 @@ def test_a_bad_study_raises_value_error_with_the_command_lines_message(cli, tmp_
         assert str(raised.value) == err.strip()
 
 
+def test_the_input_names_are_those_the_unknown_name_message_lists():
+    with pytest.raises(ValueError) as raised:
+        velmora.sweep(velmora.new_case(), {"q": (1, 2, 1)})
+    listed = str(raised.value).split("the inputs are ")[1].split(", ")
+    assert velmora.input_names() == listed
+    assert {"t", "r", "l", "s", "Sigx", "fyp", "stiffRow", "ringRow"} <= set(listed)
+
+
 def test_an_unknown_load_case_raises_value_error_with_the_command_lines_message(cli, tmp_path):
     path = write_json(tmp_path / "case.json", velmora.new_case())
     rc, _, err = cli("sweep", path, "--vary", "t=10:12:1", "--load-case", "LC9", "--json")

@@ -40,6 +40,7 @@ __all__ = [
     "read_database",
     "batch",
     "data_dir",
+    "input_names",
 ]
 
 
@@ -47,6 +48,12 @@ def data_dir():
     """The folder the tables are read from when no ``data_dir=`` is given."""
     here = os.path.dirname(os.path.abspath(__file__))
     return os.path.normpath(os.path.join(here, _DATA_DIR_RELATIVE))
+
+
+def input_names():
+    """The inputs a study can vary, in the order of the case's fields: "t", "r", "l", "L", "s",
+    ..., "fyp", "fys", "fyr", "E", and the profile table rows "stiffRow" and "ringRow"."""
+    return list(_velmora.input_names())
 
 
 def _path(given):
