@@ -54,13 +54,15 @@ const ShellStrengths& sharedUnstiffenedStrengths(const DesignCase& dc, double Zl
     return shared.unstiffened->second;
 }
 
-// The section held in `slot`, or the one `compute` makes, kept there for the next load case.
-template <class F> SectionResult sharedSection(std::optional<SectionResult>* slot, F compute) {
-    if (slot == nullptr)
-        return compute();
-    if (!*slot)
-        *slot = compute();
-    return **slot;
+// The section held in `slot`, or the one `compute` makes, kept there for the next load case;
+// without a slot, the one `compute` makes, held in `own`.
+template <class F>
+const SectionResult& sharedSection(std::optional<SectionResult>& own,
+                                   std::optional<SectionResult>* slot, F compute) {
+    std::optional<SectionResult>& held = slot ? *slot : own;
+    if (!held)
+        held = compute();
+    return *held;
 }
 
 // The working dimensions and the (possibly corrected) table rows of a computed section.
@@ -77,13 +79,13 @@ void storeRecord(ProfileRecord& rec, const ProfileRecord& computed) {
     rec.rowBulb = computed.rowBulb;
 }
 
-void storeText(std::string& text, std::optional<ProportionCheck>& check) {
+void storeText(std::string& text, const std::optional<ProportionCheck>& check) {
     if (check)
-        text = std::move(check->text);
+        text = check->text;
 }
 
 // A section computed without texts leaves the texts the window shows as they were.
-void storeStiffenerSection(State& st, SectionResult&& s, bool texts = true) {
+void storeStiffenerSection(State& st, const SectionResult& s, bool texts = true) {
     storeRecord(st.dc.stiff, s.record);
     st.res.stiffProportionsFailing = s.failingProportions();
     st.res.stiffProportionsOk = st.res.stiffProportionsFailing == 0;
@@ -93,12 +95,12 @@ void storeStiffenerSection(State& st, SectionResult&& s, bool texts = true) {
     st.res.stiffSketch = s.sketch;
     if (!texts)
         return;
-    st.res.stiffProfileText = std::move(s.profileText);
+    st.res.stiffProfileText = s.profileText;
     storeText(st.res.webCheckText, s.web);
     storeText(st.res.flangeCheckText, s.flange);
 }
 
-void storeRingSection(State& st, SectionResult&& s, bool texts = true) {
+void storeRingSection(State& st, const SectionResult& s, bool texts = true) {
     storeRecord(st.dc.ring, s.record);
     st.res.ringProportionsFailing = s.failingProportions();
     st.res.ringProportionsOk = st.res.ringProportionsFailing == 0;
@@ -108,7 +110,7 @@ void storeRingSection(State& st, SectionResult&& s, bool texts = true) {
     st.res.ringSketch = s.sketch;
     if (!texts)
         return;
-    st.res.ringProfileText = std::move(s.profileText);
+    st.res.ringProfileText = s.profileText;
     storeText(st.res.ringWebCheckText, s.web);
     storeText(st.res.ringSlendernessCheckText, s.slenderness);
     storeText(st.res.ringFlangeCheckText, s.flange);
@@ -198,11 +200,12 @@ void designStressStep(State& st, Notifier& nt, const CalcOptions& options, RunSh
     if (options.trace)
         options.trace->begin("shell", "Design stresses (Ch 3.2)");
     const ShellGeometry g = shellGeometry(st.dc, options.trace);
-    std::optional<SectionResult> ring;
+    std::optional<SectionResult> own;
+    const SectionResult* ring = nullptr;
     const DesignStressResult ds = designStresses(
         st.dc, g,
         [&] {
-            ring = sharedSection(shared ? &shared->ringForStresses : nullptr, [&] {
+            ring = &sharedSection(own, shared ? &shared->ringForStresses : nullptr, [&] {
                 return ringSection(sectionInputs(st, options), st.dc.ring.kind, st.res.ringSection,
                                    nt);
             });
@@ -210,7 +213,7 @@ void designStressStep(State& st, Notifier& nt, const CalcOptions& options, RunSh
         },
         options.trace);
     if (ring)
-        storeRingSection(st, std::move(*ring), sectionTexts(options, shared));
+        storeRingSection(st, *ring, sectionTexts(options, shared));
     CaseResults& res = st.res;
     res.Zl = g.Zl;
     res.leo = g.leo;
@@ -270,14 +273,15 @@ void unstiffenedCylinderStep(State& st, const CalcOptions& options, RunShared& s
 namespace {
 
 void stiffenerStep(State& st, Notifier& nt, const CalcOptions& options, RunShared* shared) {
-    SectionResult section = sharedSection(shared ? &shared->stiffener : nullptr, [&] {
+    std::optional<SectionResult> own;
+    const SectionResult& section = sharedSection(own, shared ? &shared->stiffener : nullptr, [&] {
         return stiffenerSection(sectionInputs(st, options), st.dc.stiff.kind, st.res.stiffSection,
                                 nt);
     });
     if (options.trace)
         options.trace->begin("stiffener", "Stiffener buckling (Ch 3.6.3)");
     const StiffenerResult r = checkStiffenerBuckling(st.dc, st.res, section, options.trace);
-    storeStiffenerSection(st, std::move(section), sectionTexts(options, shared));
+    storeStiffenerSection(st, section, sectionTexts(options, shared));
     CaseResults& res = st.res;
     res.fT = r.fT;
     res.se = r.se;
@@ -329,11 +333,12 @@ void runColumnCheck(State& st, const CalcOptions& options) {
 namespace {
 
 void panelRingStep(State& st, Notifier& nt, const CalcOptions& options, RunShared* shared) {
-    SectionResult section = sharedSection(shared ? &shared->ring : nullptr, [&] {
+    std::optional<SectionResult> own;
+    const SectionResult& section = sharedSection(own, shared ? &shared->ring : nullptr, [&] {
         return ringSection(sectionInputs(st, options), st.dc.ring.kind, st.res.ringSection, nt);
     });
     const RingResult r = checkPanelRing(CheckedCase(st), st.res, section, options.trace);
-    storeRingSection(st, std::move(section), sectionTexts(options, shared));
+    storeRingSection(st, section, sectionTexts(options, shared));
     CaseResults& res = st.res;
     res.Areq = r.Areq;
     res.le = r.le;
@@ -485,33 +490,14 @@ bool runLoadCase(State& st, Notifier& nt, const CalcOptions& options, RunShared&
     return false;
 }
 
-// The four result panels of `res`.
-std::array<ResultPanel*, 4> panelsOf(CaseResults& res) {
-    return {&res.shellPanel, &res.stiffPanel, &res.ringPanel, &res.columnPanel};
-}
-
-// The results before the run without their panels, which no load case but the selected one
-// builds: each load case's copy of them then costs little.
-CaseResults resultsWithoutPanels(CaseResults& res) {
-    std::array<ResultPanel, 4> kept;
-    const std::array<ResultPanel*, 4> panels = panelsOf(res);
-    for (size_t k = 0; k < panels.size(); ++k)
-        kept[k] = std::move(*panels[k]);
-    for (ResultPanel* p : panels)
-        *p = ResultPanel{};
-    CaseResults copy = res;
-    for (size_t k = 0; k < panels.size(); ++k)
-        *panels[k] = std::move(kept[k]);
-    return copy;
-}
-
 // The load cases other than the selected one, each from the results the case had before the
 // run (as a case with that load case alone would start), numbers only: only the selected load
-// case's panels are shown, the others' stay empty. The selected one's results, panel marks and
-// loads come back after.
-void runOtherLoadCases(State& st, Notifier& nt, RunShared& shared, const CaseResults& before) {
+// case's panels are shown, the others' stay empty. A run without texts leaves the panels as they
+// were, so only the rest of the results is set, run and kept: the selected load case's panels
+// stay where they are, its other results, panel marks and loads come back after.
+void runOtherLoadCases(State& st, Notifier& nt, RunShared& shared, const RunResults& before) {
     const LoadCase selected = selectedLoadCase(st.dc);
-    CaseResults selectedRes = std::move(st.res);
+    RunResults selectedRes = st.res.numbers();
     const std::array<bool, kPanelCount> marks = st.run.notRecalculated;
     const std::string selectedMessage = st.run.calcMessage;
     const CalcOptions numbersOnly{false};
@@ -522,13 +508,13 @@ void runOtherLoadCases(State& st, Notifier& nt, RunShared& shared, const CaseRes
         putLoadCase(
             st.dc,
             st.dc.otherLoadCases[static_cast<size_t>(i < st.dc.selectedLoadCase ? i : i - 1)]);
-        st.res = before;
+        st.res.numbers() = before;
         out.completed = runLoadCase(st, nt, numbersOnly, shared);
         out.calcMessage = st.run.calcMessage;
-        out.res = st.res;
+        out.res.numbers() = st.res.numbers();
     }
     putLoadCase(st.dc, selected);
-    st.res = std::move(selectedRes);
+    st.res.numbers() = std::move(selectedRes);
     st.run.notRecalculated = marks;
     st.run.calcMessage = selectedMessage;
 }
@@ -547,9 +533,9 @@ void keepInputs(State& st, const CalcOptions& options) {
 bool calcAll(State& st, Notifier& nt, const CalcOptions& options) {
     const int count = loadCaseCount(st.dc);
     const int selected = st.dc.selectedLoadCase;
-    std::optional<CaseResults> before;
+    std::optional<RunResults> before;
     if (count > 1)
-        before = resultsWithoutPanels(st.res);
+        before = st.res.numbers();
     st.loadCaseResults.resize(static_cast<size_t>(count));
     for (int i = 0; i < count; ++i) {
         LoadCaseResult& r = st.loadCaseResults[static_cast<size_t>(i)];

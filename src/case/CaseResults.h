@@ -57,7 +57,10 @@ inline constexpr unsigned Eccentricity = 8;
 // Which sketch belongs to a profile kind; None for a code outside 0..9.
 ProfileSketch sketchForKind(int kind);
 
-struct CaseResults {
+// What a run produces but the panels: the numbers of every check, the sections and their
+// texts. A run without panel texts (each load case but the selected one, each point of a
+// design study) changes only this part, so that is all it needs to copy.
+struct RunResults {
     // Design stresses
     double Zl = 0;
     double SigaSd = 0;
@@ -151,14 +154,22 @@ struct CaseResults {
     unsigned stiffProportionsFailing = 0;
     unsigned ringProportionsFailing = 0;
 
-    // Result panels
+    // True when s/t > 3 sqrt(r/t): the stiffener panel's place shows the slenderness note.
+    bool slenderNote = false;
+
+    bool operator==(const RunResults&) const = default;
+};
+
+// Everything a calculation run produces, with the four result panels.
+struct CaseResults : RunResults {
     ResultPanel shellPanel;
     ResultPanel stiffPanel;
     ResultPanel ringPanel;
     ResultPanel columnPanel;
 
-    // True when s/t > 3 sqrt(r/t): the stiffener panel's place shows the slenderness note.
-    bool slenderNote = false;
+    // This part without the panels.
+    RunResults& numbers() { return *this; }
+    const RunResults& numbers() const { return *this; }
 
     bool operator==(const CaseResults&) const = default;
 };

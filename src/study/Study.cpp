@@ -43,6 +43,8 @@ public:
                                &startRes_.ringSlendernessCheckText, &startRes_.ringFlangeCheckText,
                                &startRes_.ringEccentricityCheckText, &startRes_.ringProfileText})
             s->clear();
+        // The panels stay empty: no study run writes them, so each point sets only the rest.
+        work_.res = startRes_;
     }
 
     // Point `index` into `p`, reusing its storage.
@@ -55,7 +57,7 @@ public:
     // The point of the values already in p.inputs.
     void evaluateValues(StudyPoint& p) {
         work_.dc = startDc_;
-        work_.res = startRes_;
+        work_.res.numbers() = startRes_.numbers();
         applyStudyValues(work_, quiet_, grid_, p.inputs);
         p.completed = calcAll(work_, quiet_, CalcOptions{false});
         collect(p);
