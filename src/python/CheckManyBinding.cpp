@@ -8,6 +8,8 @@
 #include <pybind11/numpy.h>
 #include <pybind11/pybind11.h>
 
+#include <atomic>
+#include <stdexcept>
 #include <string>
 #include <utility>
 #include <vector>
@@ -85,11 +87,27 @@ py::dict checkManyArrays(const std::string& caseJson, const py::dict& columns,
         const py::array_t<double>& a = arrays.back();
         cols.push_back({name, {a.data(), static_cast<size_t>(a.shape(0))}});
     }
+    // Every 50 ms or so the progress takes the lock for a moment to see whether a signal came
+    // (Ctrl-C); the work is then cancelled and the signal's exception (KeyboardInterrupt) raised.
+    std::atomic<bool> cancel = false;
+    StudyControl control;
+    control.threads = threadsWanted;
+    control.cancel = &cancel;
+    control.progress = [&cancel](int64_t, int64_t) {
+        const py::gil_scoped_acquire locked;
+        if (!cancel && PyErr_CheckSignals() != 0)
+            cancel = true;
+    };
     CheckManyResult r;
     std::string error;
     {
         const py::gil_scoped_release released;
-        error = checkMany(st, cols, threadsWanted, r);
+        error = checkMany(st, cols, control, r);
+    }
+    if (cancel) {
+        if (PyErr_Occurred())
+            throw py::error_already_set();
+        throw std::runtime_error(kCheckManyCancelled);
     }
     if (!error.empty())
         throw py::value_error(error);

@@ -10,6 +10,7 @@
 
 #include <algorithm>
 #include <atomic>
+#include <chrono>
 #include <cmath>
 #include <exception>
 #include <limits>
@@ -136,7 +137,7 @@ private:
 } // namespace
 
 std::string checkMany(const State& base, const std::vector<CheckManyColumn>& columns,
-                      unsigned threads, CheckManyResult& out) {
+                      const StudyControl& control, CheckManyResult& out) {
     if (columns.empty())
         return "no inputs given: give at least one input with its values";
     // The names as the design study checks them; the grid's ranges are not used beyond that.
@@ -171,17 +172,28 @@ std::string checkMany(const State& base, const std::vector<CheckManyColumn>& col
 
     // Rows are shared out in chunks as the workers become free; each row's results go to its
     // own index, so which worker takes which row changes nothing.
-    unsigned workers = threads ? threads : std::thread::hardware_concurrency();
+    unsigned workers = control.threads ? control.threads : std::thread::hardware_concurrency();
     const int64_t chunks = (r.rows + kChunk - 1) / kChunk;
     workers = static_cast<unsigned>(std::clamp<int64_t>(chunks, 1, std::max(1u, workers)));
     std::atomic<int64_t> next{0};
+    std::atomic<int64_t> done{0};
     std::atomic<bool> stop{false};
     std::mutex errorMutex;
     std::string error;
-    auto work = [&] {
+    auto cancelled = [&control] {
+        return control.cancel && control.cancel->load(std::memory_order_relaxed);
+    };
+    using Clock = std::chrono::steady_clock;
+    auto lastReport = Clock::now() - std::chrono::seconds(1); // the first chunk reports at once
+    // Worker 0 is the calling thread, which also reports the progress.
+    auto work = [&](unsigned w) {
         try {
             std::optional<RowEvaluator> ev;
             while (!stop.load(std::memory_order_relaxed)) {
+                if (cancelled()) {
+                    stop = true;
+                    break;
+                }
                 const int64_t begin = next.fetch_add(kChunk);
                 if (begin >= r.rows)
                     break;
@@ -190,6 +202,12 @@ std::string checkMany(const State& base, const std::vector<CheckManyColumn>& col
                 const int64_t end = std::min(r.rows, begin + kChunk);
                 for (int64_t i = begin; i < end; ++i)
                     ev->evaluate(i);
+                done += end - begin;
+                if (w == 0 && control.progress &&
+                    Clock::now() - lastReport > std::chrono::milliseconds(50)) {
+                    lastReport = Clock::now();
+                    control.progress(done.load(), r.rows);
+                }
             }
         } catch (const std::exception& e) {
             const std::lock_guard<std::mutex> lock(errorMutex);
@@ -206,11 +224,15 @@ std::string checkMany(const State& base, const std::vector<CheckManyColumn>& col
     {
         std::vector<std::jthread> pool;
         for (unsigned w = 1; w < workers; ++w)
-            pool.emplace_back(work);
-        work();
+            pool.emplace_back(work, w);
+        work(0);
     }
     if (!error.empty())
         return error;
+    if (cancelled())
+        return kCheckManyCancelled;
+    if (control.progress)
+        control.progress(r.rows, r.rows);
     out = std::move(r);
     return "";
 }

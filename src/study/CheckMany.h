@@ -12,6 +12,7 @@
 
 #include "calc/State.h"
 #include "calc/Verdict.h"
+#include "study/Study.h"
 
 #include <array>
 #include <cstdint>
@@ -59,7 +60,17 @@ struct CheckManyResult {
 //     that is not a whole row number of the table: "stiffRow: row 3 is 2.5, not a whole row
 //     number", "stiffRow: row 3 is 45; the L-table of the stiffener has rows 0 to 39".
 // Row numbers in messages count from 0.
+// `control` as for the design study (study/Study.h): its threads; `progress` called on the
+// calling thread after the first rows and then every 50 ms or so with the rows done and the
+// rows to do; `*cancel`, which may be set from any thread, stops the work soon after, and the
+// call then returns kCheckManyCancelled with `out` left alone.
 std::string checkMany(const State& base, const std::vector<CheckManyColumn>& columns,
-                      unsigned threads, CheckManyResult& out);
+                      const StudyControl& control, CheckManyResult& out);
+inline std::string checkMany(const State& base, const std::vector<CheckManyColumn>& columns,
+                             unsigned threads, CheckManyResult& out) {
+    return checkMany(base, columns, StudyControl{threads, {}, nullptr}, out);
+}
+
+inline constexpr const char* kCheckManyCancelled = "the check was cancelled";
 
 } // namespace velmora

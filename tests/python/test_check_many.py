@@ -1,12 +1,16 @@
 """check_many: every row the same verdict, governing check, load case and checks as calc of that
 row's case (the inputs set in the dict), for random rows of random cases of every cylinder type,
 rows whose run stops and rows out of limits among them; the same arrays on any number of
-threads; bad names, arrays of unequal length or shape and bad values refused with their
-messages."""
+threads; Ctrl-C; bad names, arrays of unequal length or shape and bad values refused with
+their messages."""
 
 import copy
 import math
+import os
 import random
+import signal
+import threading
+import time
 
 import pytest
 
@@ -168,3 +172,19 @@ def test_bad_threads_and_case_keys_raise():
         velmora.check_many(velmora.new_case(), threads=-1, t=[10.0])
     with pytest.raises(ValueError, match="^t: "):
         velmora.check_many({"t": "thin"}, s=[500.0])
+
+
+def test_ctrl_c_cancels_the_work():
+    # 2 * 10^6 rows on one thread take 4 s and more; the signal comes a tenth of a second in,
+    # and the call ends soon after it instead of at the end of the work.
+    t = np.full(2_000_000, 20.0)
+    case = velmora.new_case()
+    timer = threading.Timer(0.1, os.kill, (os.getpid(), signal.SIGINT))
+    start = time.monotonic()
+    timer.start()
+    try:
+        with pytest.raises(KeyboardInterrupt):
+            velmora.check_many(case, threads=1, t=t)
+    finally:
+        timer.cancel()
+    assert time.monotonic() - start < 2

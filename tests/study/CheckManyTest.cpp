@@ -1,7 +1,8 @@
 // Many rows checked at once: every row's verdict and checks against a plain calculation of its
 // own case (a copy of the case with the fields set directly, a full run with panel texts, the
 // case's verdict), for random rows of every cylinder type, with runs that stop and inputs out of
-// limits; the same arrays on 1, 2 and 3 threads; the refused tables with their messages.
+// limits; the same arrays on 1, 2 and 3 threads; progress and cancel; the refused tables with
+// their messages.
 #include "study/CheckMany.h"
 #include "calc/Calc.h"
 #include "calc/Steps.h"
@@ -11,6 +12,8 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
+#include <atomic>
 #include <cmath>
 #include <cstring>
 #include <map>
@@ -249,6 +252,26 @@ TEST(CheckMany, SameArraysOnAnyNumberOfThreads) {
                 0);
         }
     }
+    // Progress on the calling thread up to all rows; a cancel from it stops the work.
+    std::vector<int64_t> reports;
+    StudyControl control{2, [&](int64_t done, int64_t total) {
+                             EXPECT_EQ(total, 1500);
+                             reports.push_back(done);
+                         }};
+    CheckManyResult reported;
+    ASSERT_EQ(checkMany(st, columnsOf(ranges, cols), control, reported), "");
+    ASSERT_FALSE(reports.empty());
+    EXPECT_TRUE(std::is_sorted(reports.begin(), reports.end()));
+    EXPECT_EQ(reports.back(), 1500);
+    EXPECT_EQ(reported.status, one.status);
+    std::atomic<bool> cancel{false};
+    control.progress = [&](int64_t, int64_t) { cancel = true; };
+    control.cancel = &cancel;
+    CheckManyResult stopped;
+    stopped.rows = -1;
+    EXPECT_EQ(checkMany(st, columnsOf(ranges, cols), control, stopped), kCheckManyCancelled);
+    EXPECT_EQ(stopped.rows, -1);
+
     // No rows: empty arrays.
     CheckManyResult none;
     ASSERT_EQ(checkMany(st, {{"t", {}}}, 0, none), "");
