@@ -59,15 +59,25 @@ py::array_t<double> columnArray(const std::string& name, const py::handle& value
     return py::array_t<double, py::array::c_style | py::array::forcecast>(a);
 }
 
+// None or 0: one per core; any whole number Python takes as an index (numpy's integers too).
 unsigned threadCount(const py::object& threads) {
     if (threads.is_none())
         return 0;
-    if (!py::isinstance<py::int_>(threads) || py::isinstance<py::bool_>(threads))
-        throw py::value_error("threads: give a whole number of threads, or None for one per core");
-    const long long n = threads.cast<long long>();
-    if (n < 0 || n > 1024)
+    const char* what = "threads: give a whole number of threads, or None for one per core";
+    if (py::isinstance<py::bool_>(threads))
+        throw py::value_error(what);
+    PyObject* index = PyNumber_Index(threads.ptr());
+    if (!index) {
+        PyErr_Clear();
+        throw py::value_error(what);
+    }
+    int overflow = 0;
+    const long long n = PyLong_AsLongLongAndOverflow(index, &overflow);
+    const std::string text = py::str(index);
+    Py_DECREF(index);
+    if (overflow != 0 || n < 0 || n > 1024)
         throw py::value_error("threads: give 0 to 1024 threads (0 or None: one per core), not " +
-                              std::to_string(n));
+                              text);
     return static_cast<unsigned>(n);
 }
 

@@ -129,7 +129,7 @@ def test_same_arrays_on_any_number_of_threads():
     rng = random.Random(11)
     columns = random_columns(rng, 3000, {"t": (8, 35), "s": (300, 900), "Sigx": (-250, 0)})
     one = velmora.check_many(velmora.new_case(), threads=1, **columns)
-    for threads in (2, 3, None, 0):
+    for threads in (2, 3, None, 0, np.int64(2)):
         other = velmora.check_many(velmora.new_case(), threads=threads, **columns)
         for key, values in one.items():
             if values.dtype == np.float64:
@@ -168,8 +168,12 @@ def test_bad_columns_raise_with_their_messages(columns, message):
 
 
 def test_bad_threads_and_case_keys_raise():
-    with pytest.raises(ValueError, match="threads"):
-        velmora.check_many(velmora.new_case(), threads=-1, t=[10.0])
+    for threads, message in [(-1, "not -1"), (10**30, "not 10" + "0" * 29), (2.0, "whole"),
+                             (True, "whole"), ("2", "whole")]:
+        with pytest.raises(ValueError, match="^threads: .*" + message):
+            velmora.check_many(velmora.new_case(), threads=threads, t=[10.0])
+    # Given by position, as the second argument.
+    assert len(velmora.check_many(velmora.new_case(), 1, t=[10.0])["ratio"]) == 1
     with pytest.raises(ValueError, match="^t: "):
         velmora.check_many({"t": "thin"}, s=[500.0])
 
