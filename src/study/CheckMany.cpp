@@ -31,6 +31,9 @@ std::string valueText(double v) {
         return "nan";
     if (std::isinf(v))
         return v > 0 ? "inf" : "-inf";
+    // Whole numbers in full, as row numbers are read ("100000", not "1e+05").
+    if (v == std::floor(v) && std::fabs(v) < 1e15)
+        return std::to_string(static_cast<int64_t>(v));
     return formatShortest(v);
 }
 
@@ -74,7 +77,7 @@ std::string checkValues(const State& st, const CheckManyColumn& column) {
 // Calculates rows on its own copy of the base case, as the design study calculates its points:
 // the state without the database, restored before every row to the case and the results of the
 // base case's last run (a run keeps the results of checks it does not run, and reads some of
-// them) less their texts, which a run without panel texts neither writes nor reads.
+// them) less their texts and panels, which a run without panel texts neither writes nor reads.
 class RowEvaluator {
 public:
     RowEvaluator(const State& base, const StudyGrid& grid,
@@ -89,6 +92,8 @@ public:
                                &startRes_.ringSlendernessCheckText, &startRes_.ringFlangeCheckText,
                                &startRes_.ringEccentricityCheckText, &startRes_.ringProfileText})
             s->clear();
+        // The panels stay empty: no run without texts writes them, so each row sets the rest.
+        work_.res = startRes_;
     }
 
     void evaluate(int64_t row) {
@@ -96,7 +101,7 @@ public:
         for (size_t k = 0; k < columns_.size(); ++k)
             values_[k] = static_cast<float>(columns_[k].values[i]);
         work_.dc = startDc_;
-        work_.res = startRes_;
+        work_.res.numbers() = startRes_.numbers();
         applyStudyValues(work_, quiet_, grid_, values_);
         calcAll(work_, quiet_, CalcOptions{false});
         const VerdictCore v = verdictOfRun(work_);

@@ -289,6 +289,9 @@ TEST(CheckMany, RefusedTablesWithTheirMessages) {
     EXPECT_EQ(refused({{"stiffRow", outside}}),
               "stiffRow: row 2 is 3; the L-table of the stiffener has rows 0 to 2");
     const std::vector<double> negative = {-1};
+    const std::vector<double> far = {0, 100000};
+    EXPECT_EQ(refused({{"stiffRow", far}}),
+              "stiffRow: row 1 is 100000; the L-table of the stiffener has rows 0 to 2");
     EXPECT_EQ(refused({{"ringRow", negative}}),
               "ringRow: row 0 is -1; the T-table of the ring frame has rows 0 to 1");
     State builtUp = st;
