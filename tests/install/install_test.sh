@@ -160,6 +160,8 @@ case = velmora.read_case("x.cys")
 assert velmora.calc(case) == expected
 PY
     ); then ok; else bad "installed Python package: $(cat "$work/python.out")"; fi
+    check "the Python module links no Qt library" \
+        bash -c '! ldd "$1"/velmora/_velmora*.so | grep -qi libQt' _ "$site"
 fi
 
 # velmora-docgen keeps an existing PDF when it cannot render: the old file stays byte for byte.

@@ -85,6 +85,8 @@ def test_a_malformed_vary_raises_value_error():
         velmora.sweep(velmora.new_case(), [("t", 10, 12, 1)])
     with pytest.raises(ValueError, match="top"):
         velmora.optimise(velmora.new_case(), {"t": (10, 12, 1)}, top=0)
+    with pytest.raises(ValueError, match="threads"):
+        velmora.sweep(velmora.new_case(), {"t": (10, 12, 1)}, threads=-1)
 
 
 @pytest.mark.parametrize("name", ["missing.cys", "missing.json"])

@@ -95,6 +95,13 @@ def _vary_list(vary):
     return ranges
 
 
+def _threads(threads):
+    n = int(threads)
+    if not 0 <= n < 2**32:
+        raise ValueError("threads: give 0 (one per core) or the number of threads")
+    return n
+
+
 def _names(load_cases):
     if load_cases is None:
         return []
@@ -148,7 +155,7 @@ def sweep(case, vary, proportions=False, *, load_cases=None, threads=0, data_dir
             _vary_list(vary),
             bool(proportions),
             _names(load_cases),
-            int(threads),
+            _threads(threads),
             _dir(data_dir),
         )
     )
@@ -164,7 +171,7 @@ def optimise(case, vary, top=10, proportions=False, *, load_cases=None, threads=
             int(top),
             bool(proportions),
             _names(load_cases),
-            int(threads),
+            _threads(threads),
             _dir(data_dir),
         )
     )
