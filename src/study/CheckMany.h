@@ -50,7 +50,7 @@ struct CheckManyResult {
 
 // Checks every row of `columns` on the case of `base` (a studyCopy or any calculated state with
 // its tables; it is only read, and must stay as it is until the call returns), spread over
-// `threads` threads (0: one per core). Returns an empty string and fills `out`, or returns the
+// `control.threads` threads (0: one per core). Returns an empty string and fills `out`, or the
 // message of the first fault and leaves `out` alone:
 //   - no columns; an unknown input name or one given twice (the design study's messages);
 //   - columns of unequal length: "columns of unequal length: t has 5 rows, s has 4";
@@ -60,7 +60,7 @@ struct CheckManyResult {
 //     that is not a whole row number of the table: "stiffRow: row 3 is 2.5, not a whole row
 //     number", "stiffRow: row 3 is 45; the L-table of the stiffener has rows 0 to 39".
 // Row numbers in messages count from 0.
-// `control` as for the design study (study/Study.h): its threads; `progress` called on the
+// The rest of `control` as for the design study (study/Study.h): `progress` called on the
 // calling thread after the first rows and then every 50 ms or so with the rows done and the
 // rows to do; `*cancel`, which may be set from any thread, stops the work soon after, and the
 // call then returns kCheckManyCancelled with `out` left alone.
