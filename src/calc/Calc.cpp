@@ -202,16 +202,15 @@ void designStressStep(State& st, Notifier& nt, const CalcOptions& options, RunSh
     const ShellGeometry g = shellGeometry(st.dc, options.trace);
     std::optional<SectionResult> own;
     const SectionResult* ring = nullptr;
+    const auto ringArea = [&] {
+        ring = &sharedSection(own, shared ? &shared->ringForStresses : nullptr, [&] {
+            return ringSection(sectionInputs(st, options), st.dc.ring.kind, st.res.ringSection, nt);
+        });
+        return ring->props.A;
+    };
+    // Handed on by one reference, which std::function holds without allocating.
     const DesignStressResult ds = designStresses(
-        st.dc, g,
-        [&] {
-            ring = &sharedSection(own, shared ? &shared->ringForStresses : nullptr, [&] {
-                return ringSection(sectionInputs(st, options), st.dc.ring.kind, st.res.ringSection,
-                                   nt);
-            });
-            return ring->props.A;
-        },
-        options.trace);
+        st.dc, g, [&ringArea] { return ringArea(); }, options.trace);
     if (ring)
         storeRingSection(st, *ring, sectionTexts(options, shared));
     CaseResults& res = st.res;
@@ -491,13 +490,16 @@ bool runLoadCase(State& st, Notifier& nt, const CalcOptions& options, RunShared&
 }
 
 // The load cases other than the selected one, each from the results the case had before the
-// run (as a case with that load case alone would start), numbers only: only the selected load
-// case's panels are shown, the others' stay empty. A run without texts leaves the panels as they
-// were, so only the rest of the results is set, run and kept: the selected load case's panels
-// stay where they are, its other results, panel marks and loads come back after.
-void runOtherLoadCases(State& st, Notifier& nt, RunShared& shared, const RunResults& before) {
+// run (as a case with that load case alone would start), which calcAll left in its entry,
+// numbers only: only the selected load case's panels are shown, the others' stay empty. A run
+// without texts leaves the panels as they were, so only the rest of the results is set, run and
+// kept, each time into storage the last run left: the selected load case's panels stay where they
+// are, its other results wait in its own entry (which holds nothing of its own), and they, its
+// panel marks and loads come back after.
+void runOtherLoadCases(State& st, Notifier& nt, RunShared& shared) {
     const LoadCase selected = selectedLoadCase(st.dc);
-    RunResults selectedRes = st.res.numbers();
+    RunResults& selectedRes = st.loadCaseResults[static_cast<size_t>(st.dc.selectedLoadCase)].res;
+    std::swap(st.res.numbers(), selectedRes);
     const std::array<bool, kPanelCount> marks = st.run.notRecalculated;
     const std::string selectedMessage = st.run.calcMessage;
     const CalcOptions numbersOnly{false};
@@ -508,13 +510,13 @@ void runOtherLoadCases(State& st, Notifier& nt, RunShared& shared, const RunResu
         putLoadCase(
             st.dc,
             st.dc.otherLoadCases[static_cast<size_t>(i < st.dc.selectedLoadCase ? i : i - 1)]);
-        st.res.numbers() = before;
+        st.res.numbers() = out.res.numbers();
         out.completed = runLoadCase(st, nt, numbersOnly, shared);
         out.calcMessage = st.run.calcMessage;
         out.res.numbers() = st.res.numbers();
     }
     putLoadCase(st.dc, selected);
-    st.res.numbers() = std::move(selectedRes);
+    std::swap(st.res.numbers(), selectedRes);
     st.run.notRecalculated = marks;
     st.run.calcMessage = selectedMessage;
 }
@@ -533,14 +535,14 @@ void keepInputs(State& st, const CalcOptions& options) {
 bool calcAll(State& st, Notifier& nt, const CalcOptions& options) {
     const int count = loadCaseCount(st.dc);
     const int selected = st.dc.selectedLoadCase;
-    std::optional<RunResults> before;
-    if (count > 1)
-        before = st.res.numbers();
     st.loadCaseResults.resize(static_cast<size_t>(count));
     for (int i = 0; i < count; ++i) {
         LoadCaseResult& r = st.loadCaseResults[static_cast<size_t>(i)];
         r.name = i == selected ? st.dc.loadCaseName : loadCaseAt(st.dc, i).name;
         r.selected = i == selected;
+        // Each further load case starts from the results before the run.
+        if (i != selected)
+            r.res.numbers() = st.res.numbers();
     }
 
     // The selected load case first, as the window shows it; the others take over its sections.
@@ -549,8 +551,8 @@ bool calcAll(State& st, Notifier& nt, const CalcOptions& options) {
     LoadCaseResult& sel = st.loadCaseResults[static_cast<size_t>(selected)];
     sel.completed = runLoadCase(st, nt, options, shared);
     sel.calcMessage = st.run.calcMessage;
-    if (before)
-        runOtherLoadCases(st, nt, shared, *before);
+    if (count > 1)
+        runOtherLoadCases(st, nt, shared);
 
     keepInputs(st, options);
     // The case's run completed when every load case's did; the message is the first stopped
