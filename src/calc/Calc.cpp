@@ -36,8 +36,17 @@ struct RunShared {
     // unstiffened cylinder's for the curvature parameter they were computed with.
     std::optional<ShellStrengths> curvedPanel;
     std::optional<std::pair<double, ShellStrengths>> unstiffened;
+    // The parts of the stiffener and ring-frame checks that do not depend on the loads.
+    StiffenerInvariants stiffenerKept;
+    RingInvariants ringKept;
     bool sectionTexts = true;
 };
+
+// The kept parts of a check, or none for a check on its own. A traced run works them out anew,
+// so that the calculation sheet shows how they came about.
+template <class T> T& keptParts(T* sharedParts, T& fresh, const CalcOptions& options) {
+    return sharedParts && !options.trace ? *sharedParts : fresh;
+}
 
 // A traced run computes them anew, so that the calculation sheet shows how they came about.
 const ShellStrengths& sharedCurvedPanelStrengths(const DesignCase& dc, RunShared& shared,
@@ -279,7 +288,10 @@ void stiffenerStep(State& st, Notifier& nt, const CalcOptions& options, RunShare
     });
     if (options.trace)
         options.trace->begin("stiffener", "Stiffener buckling (Ch 3.6.3)");
-    const StiffenerResult r = checkStiffenerBuckling(st.dc, st.res, section, options.trace);
+    StiffenerInvariants fresh;
+    const StiffenerResult r = checkStiffenerBuckling(
+        st.dc, st.res, section,
+        keptParts(shared ? &shared->stiffenerKept : nullptr, fresh, options), options.trace);
     storeStiffenerSection(st, section, sectionTexts(options, shared));
     CaseResults& res = st.res;
     res.fT = r.fT;
@@ -336,7 +348,10 @@ void panelRingStep(State& st, Notifier& nt, const CalcOptions& options, RunShare
     const SectionResult& section = sharedSection(own, shared ? &shared->ring : nullptr, [&] {
         return ringSection(sectionInputs(st, options), st.dc.ring.kind, st.res.ringSection, nt);
     });
-    const RingResult r = checkPanelRing(CheckedCase(st), st.res, section, options.trace);
+    RingInvariants fresh;
+    const RingResult r = checkPanelRing(
+        CheckedCase(st), st.res, section,
+        keptParts(shared ? &shared->ringKept : nullptr, fresh, options), options.trace);
     storeRingSection(st, section, sectionTexts(options, shared));
     CaseResults& res = st.res;
     res.Areq = r.Areq;
@@ -364,12 +379,23 @@ void runPanelRing(State& st, Notifier& nt, const CalcOptions& options) {
     panelRingStep(st, nt, options, nullptr);
 }
 
-void runHeavyRing(State& st, const CalcOptions& options) {
-    const HeavyRingResult r = checkHeavyRing(CheckedCase(st), st.res, options.trace);
+namespace {
+
+void heavyRingStep(State& st, const CalcOptions& options, RunShared* shared) {
+    RingInvariants fresh;
+    const HeavyRingResult r = checkHeavyRing(
+        CheckedCase(st), st.res, keptParts(shared ? &shared->ringKept : nullptr, fresh, options),
+        options.trace);
     st.res.fT = r.fT;
     st.res.Ihr = r.Ihr;
     if (options.panelTexts)
         fillHeavyRingRow(st.res.ringPanel, r, st.decimalSep());
+}
+
+} // namespace
+
+void runHeavyRing(State& st, const CalcOptions& options) {
+    heavyRingStep(st, options, nullptr);
 }
 
 namespace {
@@ -441,7 +467,7 @@ void runChecks(State& st, Notifier& nt, const CalcOptions& options, RunShared& s
         // The heavy ring frame builds on the panel ring check of this run: never without it.
         if (dc.heavyRingControl == 1) {
             step = "Heavy ring frame";
-            runHeavyRing(st, options);
+            heavyRingStep(st, options, &shared);
         }
         setPanel(run, PanelId::Ring, false);
     }
