@@ -47,9 +47,7 @@ struct LoadCaseResult {
     bool selected = false; // its results are State::res
     bool completed = false;
     std::string calcMessage; // why its run stopped
-    // Not the selected load case's results (a run keeps them there meanwhile, which leaves
-    // nothing of use); each entry's storage is reused by the next run.
-    CaseResults res;
+    CaseResults res;         // not used for the selected load case; the next run reuses its storage
 };
 
 struct State {
