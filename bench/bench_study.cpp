@@ -1,12 +1,15 @@
 // Timings of the design study on the new case with the delivered tables, spread over every
 // core: a one-input sweep of 10^5 points with every result (and its thresholds) but no panel
-// text, and the lightest-design search over a grid of 10^6 points.
+// text, the lightest-design search over a grid of 10^6 points, and a table of 10^6 rows checked
+// at once.
 #include "BenchState.h"
+#include "study/CheckMany.h"
 #include "study/Study.h"
 
 #include <benchmark/benchmark.h>
 
 #include <cstdlib>
+#include <random>
 
 namespace {
 
@@ -80,10 +83,40 @@ void BM_study_Lightest4000_SixLoadCases_OneThread(benchmark::State& state) {
     studyOneThread(state, bench::sixLoadCaseState());
 }
 
+// 10^6 rows of the new case (stringers with ring frames), each with its own t (10 to 30 mm),
+// s (400 to 800 mm), l (2000 to 4000 mm) and Sigx (-200 to -20 MPa), drawn at random once; every
+// row's verdict and checks. The argument is the number of threads, 0 for one per core.
+void BM_checkMany_1M(benchmark::State& state) {
+    const State st = bench::preparedState();
+    const size_t n = 1000000;
+    std::vector<double> t(n), s(n), l(n), sigx(n);
+    std::mt19937 rng(1);
+    std::uniform_real_distribution<double> unit(0, 1);
+    for (size_t i = 0; i < n; ++i) {
+        t[i] = 10 + 20 * unit(rng);
+        s[i] = 400 + 400 * unit(rng);
+        l[i] = 2000 + 2000 * unit(rng);
+        sigx[i] = -200 + 180 * unit(rng);
+    }
+    const std::vector<CheckManyColumn> columns = {{"t", t}, {"s", s}, {"l", l}, {"Sigx", sigx}};
+    for (auto _ : state) {
+        CheckManyResult r;
+        if (!checkMany(st, columns, static_cast<unsigned>(state.range(0)), r).empty())
+            std::abort();
+        benchmark::DoNotOptimize(r.ratio.data());
+    }
+}
+
 } // namespace
 
 BENCHMARK(BM_study_Lightest4000_OneThread)->Unit(benchmark::kMillisecond);
 BENCHMARK(BM_study_Lightest4000_SixLoadCases_OneThread)->Unit(benchmark::kMillisecond);
+BENCHMARK(BM_checkMany_1M)
+    ->Arg(0)
+    ->Arg(1)
+    ->Unit(benchmark::kMillisecond)
+    ->UseRealTime()
+    ->Iterations(3);
 BENCHMARK(BM_study_Sweep100k)->Arg(0)->Arg(1)->Unit(benchmark::kMillisecond)->UseRealTime();
 BENCHMARK(BM_study_Lightest1M)->Unit(benchmark::kMillisecond)->UseRealTime()->Iterations(3);
 BENCHMARK(BM_study_Lightest1M_SixLoadCases)

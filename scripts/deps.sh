@@ -5,6 +5,7 @@ VELMORA_PACKAGES=(
   cmake ninja-build pkg-config g++ clang libclang-rt-14-dev clang-format
   libgtest-dev libgmock-dev libbenchmark-dev
   libcli11-dev nlohmann-json3-dev libxlsxwriter-dev
+  python3-dev pybind11-dev python3-pybind11 python3-numpy python3-pytest
   qt6-base-dev qt6-charts-dev libqt6opengl6-dev qt6-svg-dev libgl-dev fonts-liberation xvfb xauth poppler-utils
   desktop-file-utils locales
 )

@@ -9,11 +9,13 @@
 #include "calc/Verdict.h"
 #include "case/LoadCases.h"
 #include "case/Notifier.h"
-#include "cli/CaseJson.h"
 #include "cli/CliCommon.h"
 #include "files/CaseFile.h"
 #include "files/DataFiles.h"
 #include "report/CalcSheet.h"
+#include "json/CalcJson.h"
+#include "json/CaseJson.h"
+#include "json/CaseSource.h"
 
 #include <CLI/CLI.hpp>
 #include <nlohmann/json.hpp>
@@ -39,18 +41,6 @@ using nlohmann::ordered_json;
 namespace {
 
 constexpr const char* kReportHelper = "velmora-dnv-report";
-
-ordered_json panelJson(const ResultPanel& p) {
-    ordered_json rows = ordered_json::array();
-    for (int i = 0; i <= p.lineCount && i < 16; ++i)
-        rows.push_back({{"label", p.label[i]}, {"value", p.value[i]}, {"unit", p.unit[i]}});
-    return rows;
-}
-
-ordered_json sectionJson(const SectionProps& s) {
-    return {{"A", s.A},   {"Aw", s.Aw}, {"Af", s.Af}, {"g", s.g},
-            {"zc", s.zc}, {"Iy", s.Iy}, {"Iz", s.Iz}, {"hw", s.hw}};
-}
 
 // Which panels the window shows for the case.
 struct Shown {
@@ -92,80 +82,6 @@ std::string reportHelperPath() {
             return p.lexically_normal().string();
     }
     return "";
-}
-
-// The checks a verdict weighs, each with its usage factor, permitted value and chapter.
-ordered_json checksJson(const Verdict& v, const DesignCase& dc) {
-    ordered_json checks = ordered_json::array();
-    for (int c = 0; c < kCheckCount; ++c) {
-        const CheckValue& value = v.checks[static_cast<size_t>(c)];
-        if (!value.present)
-            continue;
-        const auto id = static_cast<CheckId>(c);
-        checks.push_back({{"name", checkName(id)},
-                          {"chapter", checkChapter(id, dc)},
-                          {"uf", value.uf},
-                          {"permitted", value.permitted},
-                          {"passes", !value.exceeds()}});
-    }
-    return checks;
-}
-
-// The verdict as `calc --json` and `sheet --json` print it.
-ordered_json verdictJson(const Verdict& v) {
-    return {{"status", verdictStatusJson(v.status)},
-            {"governing", v.governing ? ordered_json(checkName(*v.governing)) : ordered_json()},
-            {"ratio", v.governing ? ordered_json(v.ratio) : ordered_json()},
-            {"reasons", v.reasons}};
-}
-
-// The case's verdict: a load case's verdict naming the governing load case.
-ordered_json caseVerdictJson(const Verdict& v) {
-    ordered_json out = verdictJson(v);
-    out["loadCase"] = v.loadCaseName;
-    return out;
-}
-
-// The result of a calculated case as one JSON object: the case, the panels, the sections and
-// profile texts, the messages of the run and whether it ran to its end.
-ordered_json calcJson(const State& st, const WarningCollector& nt) {
-    const CaseResults& r = st.res;
-    ordered_json out;
-    out["case"] = caseJson(st.dc);
-    out["panels"] = {{"shell", panelJson(r.shellPanel)},
-                     {"stiffener", panelJson(r.stiffPanel)},
-                     {"ring", panelJson(r.ringPanel)},
-                     {"column", panelJson(r.columnPanel)}};
-    ordered_json stiff = sectionJson(r.stiffSection);
-    stiff["stiffProfileText"] = r.stiffProfileText;
-    stiff["webCheckText"] = r.webCheckText;
-    stiff["flangeCheckText"] = r.flangeCheckText;
-    ordered_json ring = sectionJson(r.ringSection);
-    ring["ringProfileText"] = r.ringProfileText;
-    ring["ringWebCheckText"] = r.ringWebCheckText;
-    ring["ringSlendernessCheckText"] = r.ringSlendernessCheckText;
-    ring["ringFlangeCheckText"] = r.ringFlangeCheckText;
-    ring["ringEccentricityCheckText"] = r.ringEccentricityCheckText;
-    out["sections"] = {{"stiffener", stiff}, {"ring", ring}};
-    out["slenderNote"] = r.slenderNote;
-    out["messages"] = nt.warnings;
-    out["completed"] = st.run.lastRunCompleted;
-    const Verdict v = caseVerdict(st);
-    out["checks"] = checksJson(v, st.dc);
-    out["verdict"] = caseVerdictJson(v);
-    ordered_json loadCases = ordered_json::array();
-    for (int i = 0; i < loadCaseCount(st.dc); ++i) {
-        const LoadCase lc = loadCaseAt(st.dc, i);
-        const Verdict lv = loadCaseVerdict(st, i);
-        loadCases.push_back({{"name", lc.name},
-                             {"designFormat", codeNumber(lc.designFormat)},
-                             {"UF", jsonSingle(lc.UF)},
-                             {"selected", i == st.dc.selectedLoadCase},
-                             {"checks", checksJson(lv, st.dc)},
-                             {"verdict", verdictJson(lv)}});
-    }
-    out["loadCases"] = std::move(loadCases);
-    return out;
 }
 
 void printChecks(const State& st, const Verdict& v, const char* heading, const char* indent) {
@@ -276,14 +192,6 @@ struct TemporaryCaseFile {
 
 } // namespace
 
-std::string saveCase(const State& st, const std::string& path) {
-    if (!isJsonCase(path))
-        return writeCaseFile(st.dc, path);
-    if (!writeFileAtomic(path, caseJson(st.dc).dump(2) + "\n"))
-        return "can't save file - " + path;
-    return "";
-}
-
 CLI::App* addNewCommand(CLI::App& app, CaseCommandArgs& args) {
     CLI::App* cmd = app.add_subcommand("new", "Write a new design case to a case file");
     cmd->add_option("CASE", args.casePath, "Case file to write (.cys, or .json for a JSON case)")
@@ -327,7 +235,7 @@ int runNewCommand(const CaseCommandArgs& args) {
     // Calculate once so that the yield strengths stored in the file are the looked-up ones.
     WarningCollector nt;
     calcAll(st, nt);
-    const std::string error = saveCase(st, args.casePath);
+    const std::string error = saveCase(st.dc, args.casePath);
     if (!error.empty()) {
         std::cerr << error << '\n';
         return 1;

@@ -17,12 +17,6 @@ struct CaseCommandArgs {
     std::string dataDir;
 };
 
-struct State;
-
-// Writes the case of `st` to `path`: a case file, or a JSON case (as calc --json prints it under
-// "case") when the path ends in ".json". "" or the message.
-std::string saveCase(const State& st, const std::string& path);
-
 // Add the subcommands with their options to `app`; each returns its subcommand.
 CLI::App* addNewCommand(CLI::App& app, CaseCommandArgs& args);
 CLI::App* addCalcCommand(CLI::App& app, CaseCommandArgs& args);

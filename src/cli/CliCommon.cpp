@@ -1,19 +1,16 @@
 #include "cli/CliCommon.h"
 
-#include "base/FileIo.h"
-#include "calc/CaseIo.h"
 #include "calc/CommandLine.h"
 #include "calc/DatabaseRows.h"
 #include "calc/InputLimits.h"
 #include "calc/State.h"
 #include "case/LoadCases.h"
 #include "case/Notifier.h"
-#include "cli/CaseJson.h"
+#include "json/CaseSource.h"
 
 #include <CLI/CLI.hpp>
 
 #include <algorithm>
-#include <filesystem>
 #include <iostream>
 
 namespace velmora {
@@ -31,40 +28,11 @@ bool prepareState(State& st, const std::string& dataDir) {
     return messages.empty();
 }
 
-bool isJsonCase(const std::string& path) {
-    const std::string ext = std::filesystem::path(path).extension().string();
-    return ext == ".json" || ext == ".JSON" || ext == ".Json";
-}
-
-std::string readJsonCase(const std::string& path, const DesignCase& base, DesignCase& out) {
-    std::string bytes;
-    switch (readFileLimited(path, kCaseFileLimit, bytes)) {
-    case ReadStatus::Unreadable:
-        return "can't find file - " + path;
-    case ReadStatus::TooLarge:
-        return path + ", the file is far larger than a case";
-    case ReadStatus::Ok:
-        break;
-    }
-    const std::string error = caseFromJson(bytes, base, out);
-    return error.empty() ? "" : path + ", " + error;
-}
-
 bool loadCase(State& st, WarningCollector& nt, const std::string& path,
               const std::string& dataDir) {
     if (!prepareState(st, dataDir))
         return false;
-    if (isJsonCase(path)) {
-        DesignCase dc;
-        const std::string error = readJsonCase(path, st.dc, dc);
-        if (!error.empty()) {
-            std::cerr << error << '\n';
-            return false;
-        }
-        openReadCase(st, nt, std::move(dc), path);
-        return true;
-    }
-    const std::string error = openCase(st, nt, path);
+    const std::string error = openCaseOrJson(st, nt, path);
     if (!error.empty()) {
         std::cerr << error << '\n';
         return false;

@@ -11,14 +11,7 @@ class App;
 namespace velmora {
 
 struct State;
-struct DesignCase;
 class WarningCollector;
-
-// True for a path that names a JSON case (".json") rather than a case file.
-bool isJsonCase(const std::string& path);
-// Reads the JSON case of `path` over `base` (cli/CaseJson.h); "" or the message naming the file
-// and the key.
-std::string readJsonCase(const std::string& path, const DesignCase& base, DesignCase& out);
 
 // Adds --data-dir to `cmd`, stored in `dataDir`.
 void addDataDirOption(CLI::App* cmd, std::string& dataDir);

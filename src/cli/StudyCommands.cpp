@@ -7,22 +7,19 @@
 #include "case/LoadCases.h"
 #include "case/Notifier.h"
 #include "checks/PanelTexts.h"
-#include "cli/CaseCommands.h"
-#include "cli/CaseJson.h"
 #include "cli/CliCommon.h"
 #include "study/Study.h"
 #include "study/StudyCsv.h"
 #include "study/StudyInputs.h"
+#include "json/CaseSource.h"
+#include "json/StudyJson.h"
 
 #include <CLI/CLI.hpp>
-#include <nlohmann/json.hpp>
 
 #include <cstdio>
 #include <iostream>
 
 namespace velmora {
-
-using nlohmann::ordered_json;
 
 namespace {
 
@@ -87,33 +84,6 @@ StudyControl control(const StudyCommandArgs& args) {
 // The name of the point's governing load case.
 std::string loadCaseName(const State& st, const StudyPoint& p) {
     return p.loadCase < loadCaseCount(st.dc) ? loadCaseAt(st.dc, p.loadCase).name : "";
-}
-
-ordered_json pointJson(const State& st, const StudyGrid& grid, const StudyPoint& p) {
-    ordered_json inputs = ordered_json::object();
-    for (size_t k = 0; k < grid.axes.size(); ++k)
-        inputs[grid.axes[k].range.name] = jsonSingle(p.inputs[k]);
-    ordered_json uf = ordered_json::object();
-    ordered_json permitted = ordered_json::object();
-    for (int c = 0; c < kStudyCheckCount; ++c) {
-        const StudyCheckValue& v = p.checks[static_cast<size_t>(c)];
-        if (!v.present)
-            continue;
-        uf[studyCheckName(static_cast<StudyCheck>(c))] = v.uf;
-        permitted[studyCheckName(static_cast<StudyCheck>(c))] = v.permitted;
-    }
-    ordered_json out;
-    out["inputs"] = inputs;
-    out["completed"] = p.completed;
-    out["message"] = p.message;
-    out["uf"] = uf;
-    out["permitted"] = permitted;
-    out["governing"] = p.governing ? ordered_json(studyCheckName(*p.governing)) : ordered_json();
-    out["loadCase"] = loadCaseName(st, p);
-    out["passes"] = p.passes;
-    out["status"] = verdictStatusJson(p.status);
-    out["mass"] = p.completed ? ordered_json(p.mass) : ordered_json();
-    return out;
 }
 
 std::string inputsText(const State& st, const StudyGrid& grid, const StudyPoint& p, char sep) {
@@ -219,27 +189,7 @@ int runSweepCommand(const StudyCommandArgs& args) {
     const SweepResult r = runSweep(st, grid, StudyOptions{args.proportions}, control(args));
     const char sep = st.decimalSep();
     if (args.json) {
-        ordered_json out;
-        out["case"] = caseJson(st.dc);
-        ordered_json vary = ordered_json::array();
-        for (const StudyAxis& a : grid.axes)
-            vary.push_back({{"name", a.range.name},
-                            {"from", a.range.from},
-                            {"to", a.range.to},
-                            {"step", a.range.step}});
-        out["vary"] = vary;
-        ordered_json points = ordered_json::array();
-        for (const StudyPoint& p : r.points)
-            points.push_back(pointJson(st, grid, p));
-        out["points"] = std::move(points);
-        ordered_json thresholds = ordered_json::array();
-        for (const StudyThreshold& t : r.thresholds)
-            thresholds.push_back({{"name", t.name},
-                                  {"between", {jsonSingle(t.between[0]), jsonSingle(t.between[1])}},
-                                  {"value", jsonSingle(t.value)},
-                                  {"governing", t.governing}});
-        out["thresholds"] = thresholds;
-        std::cout << out.dump(2) << '\n';
+        std::cout << sweepJson(st, grid, r).dump(2) << '\n';
         return 0;
     }
     if (!args.csvPath.empty()) {
@@ -266,14 +216,7 @@ int runOptimiseCommand(const StudyCommandArgs& args) {
         findLightest(st, grid, args.top, StudyOptions{args.proportions}, control(args));
     const char sep = st.decimalSep();
     if (args.json) {
-        ordered_json designs = ordered_json::array();
-        for (const StudyPoint& p : r.designs)
-            designs.push_back(pointJson(st, grid, p));
-        ordered_json out;
-        out["designs"] = std::move(designs);
-        out["evaluated"] = r.evaluated;
-        out["passing"] = r.passing;
-        std::cout << out.dump(2) << '\n';
+        std::cout << lightestJson(st, grid, r).dump(2) << '\n';
     } else if (!r.designs.empty()) {
         std::printf("%lld of %lld points pass; the %zu lightest:\n",
                     static_cast<long long>(r.passing), static_cast<long long>(r.evaluated),
@@ -298,7 +241,7 @@ int runOptimiseCommand(const StudyCommandArgs& args) {
         QuietNotifier nt;
         applyStudyValues(st, nt, grid, r.designs.front().inputs);
         calcAll(st, nt);
-        const std::string error = saveCase(st, args.bestPath);
+        const std::string error = saveCase(st.dc, args.bestPath);
         if (!error.empty()) {
             std::cerr << error << '\n';
             return 1;

@@ -144,6 +144,26 @@ check "a missing helper is named" grep -q 'velmora-dnv-report' "$work/missing.er
 check "a missing helper writes no report" test ! -e "$work/reports/y.pdf"
 mv "$work/helper.hidden" "$prefix/libexec/velmora-dnv-report"
 
+# The Python package, installed into the prefix's site-packages, finds the installed tables and
+# gives the installed tool's result.
+if [ -d "$build/python/velmora" ]; then
+    site="$prefix/lib/python3/dist-packages"
+    check "installed: the Python package" test -s "$site/velmora/__init__.py"
+    if (cd "$work" && LC_ALL=C PYTHONPATH="$site" /usr/bin/python3 - "$share" "$work/calc.json" "$site" \
+        >python.out 2>&1 <<'PY'
+import json, sys
+import velmora
+assert velmora.__file__.startswith(sys.argv[3]), velmora.__file__
+assert velmora.data_dir() == sys.argv[1], velmora.data_dir()
+expected = json.load(open(sys.argv[2]))
+case = velmora.read_case("x.cys")
+assert velmora.calc(case) == expected
+PY
+    ); then ok; else bad "installed Python package: $(cat "$work/python.out")"; fi
+    check "the Python module links no Qt library" \
+        bash -c '! ldd "$1"/velmora/_velmora*.so | grep -qi libQt' _ "$site"
+fi
+
 # velmora-docgen keeps an existing PDF when it cannot render: the old file stays byte for byte.
 docgen="$build/bin/velmora-docgen"
 if [ -x "$docgen" ]; then

@@ -1,4 +1,4 @@
-#include "cli/CaseJson.h"
+#include "json/CaseJson.h"
 
 #include "base/NumberText.h"
 #include "case/DesignCase.h"

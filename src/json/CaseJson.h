@@ -1,4 +1,5 @@
-// JSON of a design case as the command-line tool prints it (`calc --json`, the study commands).
+// JSON of a design case as the command-line tool and the Python module give it (`calc --json`,
+// the study commands, the module's case dicts).
 #pragma once
 
 #include <nlohmann/json.hpp>
