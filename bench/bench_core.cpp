@@ -63,6 +63,11 @@ void BM_calcAll_SixLoadCases(benchmark::State& state) {
     runCalc(state, bench::sixLoadCaseState());
 }
 
+// The same with the numbers alone, as each point of a design study with six load cases.
+void BM_calcAll_SixLoadCases_NoText(benchmark::State& state) {
+    runCalc(state, bench::sixLoadCaseState(), CalcOptions{false});
+}
+
 void BM_calcAll_Column(benchmark::State& state) {
     State st = preparedState();
     st.dc.cylinderType = CylinderType::Column;
@@ -133,6 +138,7 @@ BENCHMARK(BM_calcAll_StringerWithHeavyRingFrame);
 BENCHMARK(BM_calcAll_StringerWithHeavyRingFrame_NoText);
 BENCHMARK(BM_calcAll_Column);
 BENCHMARK(BM_calcAll_SixLoadCases);
+BENCHMARK(BM_calcAll_SixLoadCases_NoText);
 BENCHMARK(BM_resultsFile_1001Rows)->Unit(benchmark::kMillisecond);
 BENCHMARK(BM_readDatabase_1001Rows)->Unit(benchmark::kMillisecond);
 BENCHMARK(BM_writeDatabase_1001Rows)->Unit(benchmark::kMillisecond);

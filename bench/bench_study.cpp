@@ -61,6 +61,28 @@ void BM_study_Lightest1M_SixLoadCases(benchmark::State& state) {
     }
 }
 
+// 100 wall thicknesses by the 40 ring-frame rows (4000 points) on one thread, the heavy ring-frame
+// case with one load case and with the six of BM_calcAll_SixLoadCases: small and steady enough
+// to count the instructions of a point with callgrind.
+void studyOneThread(benchmark::State& state, const State& st) {
+    const StudyGrid g = grid(st, {{"t", 10, 30, 20.0 / 99}, {"ringRow", 0, 39, 1}});
+    const StudyControl control{1, {}, nullptr};
+    for (auto _ : state) {
+        const LightestResult r = findLightest(st, g, 10, {}, control);
+        benchmark::DoNotOptimize(r.designs.data());
+    }
+}
+
+void BM_study_Lightest4000_OneThread(benchmark::State& state) {
+    State st = bench::preparedState();
+    st.dc.heavyRingControl = 1;
+    studyOneThread(state, st);
+}
+
+void BM_study_Lightest4000_SixLoadCases_OneThread(benchmark::State& state) {
+    studyOneThread(state, bench::sixLoadCaseState());
+}
+
 // 10^6 rows of the new case (stringers with ring frames), each with its own t (10 to 30 mm),
 // s (400 to 800 mm), l (2000 to 4000 mm) and Sigx (-200 to -20 MPa), drawn at random once; every
 // row's verdict and checks. The argument is the number of threads, 0 for one per core.
@@ -87,6 +109,8 @@ void BM_checkMany_1M(benchmark::State& state) {
 
 } // namespace
 
+BENCHMARK(BM_study_Lightest4000_OneThread)->Unit(benchmark::kMillisecond);
+BENCHMARK(BM_study_Lightest4000_SixLoadCases_OneThread)->Unit(benchmark::kMillisecond);
 BENCHMARK(BM_checkMany_1M)
     ->Arg(0)
     ->Arg(1)

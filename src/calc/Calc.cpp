@@ -36,8 +36,17 @@ struct RunShared {
     // unstiffened cylinder's for the curvature parameter they were computed with.
     std::optional<ShellStrengths> curvedPanel;
     std::optional<std::pair<double, ShellStrengths>> unstiffened;
+    // The parts of the stiffener and ring-frame checks that do not depend on the loads.
+    StiffenerInvariants stiffenerKept;
+    RingInvariants ringKept;
     bool sectionTexts = true;
 };
+
+// The kept parts of a check, or none for a check on its own. A traced run works them out anew,
+// so that the calculation sheet shows how they came about.
+template <class T> T& keptParts(T* sharedParts, T& fresh, const CalcOptions& options) {
+    return sharedParts && !options.trace ? *sharedParts : fresh;
+}
 
 // A traced run computes them anew, so that the calculation sheet shows how they came about.
 const ShellStrengths& sharedCurvedPanelStrengths(const DesignCase& dc, RunShared& shared,
@@ -85,36 +94,36 @@ void storeText(std::string& text, const std::optional<ProportionCheck>& check) {
 }
 
 // A section computed without texts leaves the texts the window shows as they were.
-void storeStiffenerSection(State& st, const SectionResult& s, bool texts = true) {
+void storeStiffenerSection(State& st, CaseResults& res, const SectionResult& s, bool texts = true) {
     storeRecord(st.dc.stiff, s.record);
-    st.res.stiffProportionsFailing = s.failingProportions();
-    st.res.stiffProportionsOk = st.res.stiffProportionsFailing == 0;
+    res.stiffProportionsFailing = s.failingProportions();
+    res.stiffProportionsOk = res.stiffProportionsFailing == 0;
     st.dc.fys = s.fy;
-    st.res.tGovern = s.tGovern;
-    st.res.stiffSection = s.props;
-    st.res.stiffSketch = s.sketch;
+    res.tGovern = s.tGovern;
+    res.stiffSection = s.props;
+    res.stiffSketch = s.sketch;
     if (!texts)
         return;
-    st.res.stiffProfileText = s.profileText;
-    storeText(st.res.webCheckText, s.web);
-    storeText(st.res.flangeCheckText, s.flange);
+    res.stiffProfileText = s.profileText;
+    storeText(res.webCheckText, s.web);
+    storeText(res.flangeCheckText, s.flange);
 }
 
-void storeRingSection(State& st, const SectionResult& s, bool texts = true) {
+void storeRingSection(State& st, CaseResults& res, const SectionResult& s, bool texts = true) {
     storeRecord(st.dc.ring, s.record);
-    st.res.ringProportionsFailing = s.failingProportions();
-    st.res.ringProportionsOk = st.res.ringProportionsFailing == 0;
+    res.ringProportionsFailing = s.failingProportions();
+    res.ringProportionsOk = res.ringProportionsFailing == 0;
     st.dc.fyr = s.fy;
-    st.res.tGovern = s.tGovern;
-    st.res.ringSection = s.props;
-    st.res.ringSketch = s.sketch;
+    res.tGovern = s.tGovern;
+    res.ringSection = s.props;
+    res.ringSketch = s.sketch;
     if (!texts)
         return;
-    st.res.ringProfileText = s.profileText;
-    storeText(st.res.ringWebCheckText, s.web);
-    storeText(st.res.ringSlendernessCheckText, s.slenderness);
-    storeText(st.res.ringFlangeCheckText, s.flange);
-    storeText(st.res.ringEccentricityCheckText, s.eccentricity);
+    res.ringProfileText = s.profileText;
+    storeText(res.ringWebCheckText, s.web);
+    storeText(res.ringSlendernessCheckText, s.slenderness);
+    storeText(res.ringFlangeCheckText, s.flange);
+    storeText(res.ringEccentricityCheckText, s.eccentricity);
 }
 
 // The case as the checks take it: a column case is checked with the stresses the design-stress
@@ -122,13 +131,13 @@ void storeRingSection(State& st, const SectionResult& s, bool texts = true) {
 // case as typed. Made where a check is called, so that it has every input stored before.
 class CheckedCase {
 public:
-    explicit CheckedCase(const State& st) : dc_(st.dc) {
-        if (st.dc.cylinderType != CylinderType::Column)
+    CheckedCase(const DesignCase& dc, const CaseResults& res) : dc_(dc) {
+        if (dc.cylinderType != CylinderType::Column)
             return;
-        own_.emplace(st.dc);
-        own_->Sigx = st.res.checkedSigx;
-        own_->Sigy = st.res.checkedSigy;
-        own_->Tau = st.res.checkedTau;
+        own_.emplace(dc);
+        own_->Sigx = res.checkedSigx;
+        own_->Sigy = res.checkedSigy;
+        own_->Tau = res.checkedTau;
     }
     operator const DesignCase&() const { return own_ ? *own_ : dc_; }
 
@@ -144,8 +153,7 @@ void storeFactor(CaseResults& res, const MaterialFactor& m) {
     res.UFallow = m.UFallow;
 }
 
-void storeShell(State& st, const ShellResult& r, const CalcOptions& options) {
-    CaseResults& res = st.res;
+void storeShell(State& st, CaseResults& res, const ShellResult& r, const CalcOptions& options) {
     res.fEa = r.fEa;
     res.fEh = r.fEh;
     res.fEtau = r.fEtau;
@@ -164,11 +172,12 @@ void storeShell(State& st, const ShellResult& r, const CalcOptions& options) {
 } // namespace
 
 void computeStiffenerSection(State& st, Notifier& nt, int16_t kind) {
-    storeStiffenerSection(st, stiffenerSection(sectionInputs(st), kind, st.res.stiffSection, nt));
+    storeStiffenerSection(st, st.res,
+                          stiffenerSection(sectionInputs(st), kind, st.res.stiffSection, nt));
 }
 
 void computeRingSection(State& st, Notifier& nt, int16_t kind) {
-    storeRingSection(st, ringSection(sectionInputs(st), kind, st.res.ringSection, nt));
+    storeRingSection(st, st.res, ringSection(sectionInputs(st), kind, st.res.ringSection, nt));
 }
 
 void lookupFyp(State& st) {
@@ -196,25 +205,24 @@ bool sectionTexts(const CalcOptions& options, const RunShared* shared) {
     return shared ? shared->sectionTexts : options.panelTexts;
 }
 
-void designStressStep(State& st, Notifier& nt, const CalcOptions& options, RunShared* shared) {
+void designStressStep(State& st, CaseResults& res, Notifier& nt, const CalcOptions& options,
+                      RunShared* shared) {
     if (options.trace)
         options.trace->begin("shell", "Design stresses (Ch 3.2)");
     const ShellGeometry g = shellGeometry(st.dc, options.trace);
     std::optional<SectionResult> own;
     const SectionResult* ring = nullptr;
+    const auto ringArea = [&] {
+        ring = &sharedSection(own, shared ? &shared->ringForStresses : nullptr, [&] {
+            return ringSection(sectionInputs(st, options), st.dc.ring.kind, res.ringSection, nt);
+        });
+        return ring->props.A;
+    };
+    // Handed on by one reference, which std::function holds without allocating.
     const DesignStressResult ds = designStresses(
-        st.dc, g,
-        [&] {
-            ring = &sharedSection(own, shared ? &shared->ringForStresses : nullptr, [&] {
-                return ringSection(sectionInputs(st, options), st.dc.ring.kind, st.res.ringSection,
-                                   nt);
-            });
-            return ring->props.A;
-        },
-        options.trace);
+        st.dc, g, [&ringArea] { return ringArea(); }, options.trace);
     if (ring)
-        storeRingSection(st, *ring, sectionTexts(options, shared));
-    CaseResults& res = st.res;
+        storeRingSection(st, res, *ring, sectionTexts(options, shared));
     res.Zl = g.Zl;
     res.leo = g.leo;
     res.SighPd = ds.SighPd;
@@ -228,13 +236,13 @@ void designStressStep(State& st, Notifier& nt, const CalcOptions& options, RunSh
 } // namespace
 
 void runDesignStresses(State& st, Notifier& nt, const CalcOptions& options) {
-    designStressStep(st, nt, options, nullptr);
+    designStressStep(st, st.res, nt, options, nullptr);
 }
 
 void runCurvedPanel(State& st, const CalcOptions& options) {
     if (options.trace)
         options.trace->begin("shell", "Shell buckling (Ch 3.3.2)");
-    storeShell(st, checkCurvedPanel(st.dc, st.res, options.trace), options);
+    storeShell(st, st.res, checkCurvedPanel(st.dc, st.res, options.trace), options);
 }
 
 void runUnstiffenedCylinder(State& st, const CalcOptions& options) {
@@ -242,47 +250,50 @@ void runUnstiffenedCylinder(State& st, const CalcOptions& options) {
         options.trace->begin("shell", "Shell buckling (Ch 3.4.2)");
     const ShellResult r = checkUnstiffenedCylinder(st.dc, st.res, 0.0, options.trace);
     st.res.SigmSd = 0;
-    storeShell(st, r, options);
+    storeShell(st, st.res, r, options);
 }
 
 namespace {
 
-void curvedPanelStep(State& st, const CalcOptions& options, RunShared& shared) {
+void curvedPanelStep(State& st, CaseResults& res, const CalcOptions& options, RunShared& shared) {
     if (options.trace)
         options.trace->begin("shell", "Shell buckling (Ch 3.3.2)");
-    storeShell(st,
-               checkCurvedPanel(st.dc, st.res,
+    storeShell(st, res,
+               checkCurvedPanel(st.dc, res,
                                 sharedCurvedPanelStrengths(st.dc, shared, options.trace),
                                 options.trace),
                options);
 }
 
-void unstiffenedCylinderStep(State& st, const CalcOptions& options, RunShared& shared) {
+void unstiffenedCylinderStep(State& st, CaseResults& res, const CalcOptions& options,
+                             RunShared& shared) {
     if (options.trace)
         options.trace->begin("shell", "Shell buckling (Ch 3.4.2)");
-    const ShellStresses ds = shellStresses(st.res);
+    const ShellStresses ds = shellStresses(res);
     const ShellResult r = checkUnstiffenedCylinder(
         st.dc, ds, 0.0, sharedUnstiffenedStrengths(st.dc, ds.Zl, shared, options.trace),
         options.trace);
-    st.res.SigmSd = 0;
-    storeShell(st, r, options);
+    res.SigmSd = 0;
+    storeShell(st, res, r, options);
 }
 
 } // namespace
 
 namespace {
 
-void stiffenerStep(State& st, Notifier& nt, const CalcOptions& options, RunShared* shared) {
+void stiffenerStep(State& st, CaseResults& res, Notifier& nt, const CalcOptions& options,
+                   RunShared* shared) {
     std::optional<SectionResult> own;
     const SectionResult& section = sharedSection(own, shared ? &shared->stiffener : nullptr, [&] {
-        return stiffenerSection(sectionInputs(st, options), st.dc.stiff.kind, st.res.stiffSection,
-                                nt);
+        return stiffenerSection(sectionInputs(st, options), st.dc.stiff.kind, res.stiffSection, nt);
     });
     if (options.trace)
         options.trace->begin("stiffener", "Stiffener buckling (Ch 3.6.3)");
-    const StiffenerResult r = checkStiffenerBuckling(st.dc, st.res, section, options.trace);
-    storeStiffenerSection(st, section, sectionTexts(options, shared));
-    CaseResults& res = st.res;
+    StiffenerInvariants fresh;
+    const StiffenerResult r = checkStiffenerBuckling(
+        st.dc, res, section, keptParts(shared ? &shared->stiffenerKept : nullptr, fresh, options),
+        options.trace);
+    storeStiffenerSection(st, res, section, sectionTexts(options, shared));
     res.fT = r.fT;
     res.se = r.se;
     res.eff = r.eff;
@@ -302,16 +313,17 @@ void stiffenerStep(State& st, Notifier& nt, const CalcOptions& options, RunShare
 } // namespace
 
 void runStiffenerCheck(State& st, Notifier& nt, const CalcOptions& options) {
-    stiffenerStep(st, nt, options, nullptr);
+    stiffenerStep(st, st.res, nt, options, nullptr);
 }
 
-void runColumnCheck(State& st, const CalcOptions& options) {
+namespace {
+
+void columnStep(State& st, CaseResults& res, const CalcOptions& options) {
     // The check sets calcMessage itself before an operation that can fail on a negative root.
     const ColumnResult r =
-        checkColumnBuckling(CheckedCase(st), st.res, st.run.calcMessage, options.trace);
-    CaseResults& res = st.res;
+        checkColumnBuckling(CheckedCase(st.dc, res), res, st.run.calcMessage, options.trace);
     res.SigmSd = r.SigmSd;
-    storeShell(st, r.shell, options);
+    storeShell(st, res, r.shell, options);
     storeFactor(res, r.factor);
     res.fakd = r.fakd;
     res.fkcd1 = r.fkcd1;
@@ -330,16 +342,25 @@ void runColumnCheck(State& st, const CalcOptions& options) {
         fillColumnPanel(res.columnPanel, r, st.dc.dimMoment == 1, st.decimalSep());
 }
 
+} // namespace
+
+void runColumnCheck(State& st, const CalcOptions& options) {
+    columnStep(st, st.res, options);
+}
+
 namespace {
 
-void panelRingStep(State& st, Notifier& nt, const CalcOptions& options, RunShared* shared) {
+void panelRingStep(State& st, CaseResults& res, Notifier& nt, const CalcOptions& options,
+                   RunShared* shared) {
     std::optional<SectionResult> own;
     const SectionResult& section = sharedSection(own, shared ? &shared->ring : nullptr, [&] {
-        return ringSection(sectionInputs(st, options), st.dc.ring.kind, st.res.ringSection, nt);
+        return ringSection(sectionInputs(st, options), st.dc.ring.kind, res.ringSection, nt);
     });
-    const RingResult r = checkPanelRing(CheckedCase(st), st.res, section, options.trace);
-    storeRingSection(st, section, sectionTexts(options, shared));
-    CaseResults& res = st.res;
+    RingInvariants fresh;
+    const RingResult r = checkPanelRing(
+        CheckedCase(st.dc, res), res, section,
+        keptParts(shared ? &shared->ringKept : nullptr, fresh, options), options.trace);
+    storeRingSection(st, res, section, sectionTexts(options, shared));
     res.Areq = r.Areq;
     res.le = r.le;
     res.eff = r.section.eff;
@@ -362,15 +383,26 @@ void panelRingStep(State& st, Notifier& nt, const CalcOptions& options, RunShare
 } // namespace
 
 void runPanelRing(State& st, Notifier& nt, const CalcOptions& options) {
-    panelRingStep(st, nt, options, nullptr);
+    panelRingStep(st, st.res, nt, options, nullptr);
 }
 
-void runHeavyRing(State& st, const CalcOptions& options) {
-    const HeavyRingResult r = checkHeavyRing(CheckedCase(st), st.res, options.trace);
-    st.res.fT = r.fT;
-    st.res.Ihr = r.Ihr;
+namespace {
+
+void heavyRingStep(State& st, CaseResults& res, const CalcOptions& options, RunShared* shared) {
+    RingInvariants fresh;
+    const HeavyRingResult r = checkHeavyRing(
+        CheckedCase(st.dc, res), res,
+        keptParts(shared ? &shared->ringKept : nullptr, fresh, options), options.trace);
+    res.fT = r.fT;
+    res.Ihr = r.Ihr;
     if (options.panelTexts)
-        fillHeavyRingRow(st.res.ringPanel, r, st.decimalSep());
+        fillHeavyRingRow(res.ringPanel, r, st.decimalSep());
+}
+
+} // namespace
+
+void runHeavyRing(State& st, const CalcOptions& options) {
+    heavyRingStep(st, st.res, options, nullptr);
 }
 
 namespace {
@@ -379,8 +411,8 @@ void setPanel(RunState& run, PanelId p, bool notRecalculated) {
     run.notRecalculated[static_cast<size_t>(p)] = notRecalculated;
 }
 
-void runChecks(State& st, Notifier& nt, const CalcOptions& options, RunShared& shared,
-               const char*& step) {
+void runChecks(State& st, CaseResults& res, Notifier& nt, const CalcOptions& options,
+               RunShared& shared, const char*& step) {
     const DesignCase& dc = st.dc;
     RunState& run = st.run;
     const bool stringer = dc.cylinderType == CylinderType::StringerStiffened;
@@ -398,10 +430,10 @@ void runChecks(State& st, Notifier& nt, const CalcOptions& options, RunShared& s
     limitRingTorsionalLength(st, nt);
 
     step = "Design stresses";
-    designStressStep(st, nt, options, &shared);
+    designStressStep(st, res, nt, options, &shared);
     // The shell as the design-stress step leaves it, for the check of a slender shell at the
     // end: the checks after the shell check overwrite Zl and SigaSd.
-    const ShellStresses designStress = shellStresses(st.res);
+    const ShellStresses designStress = shellStresses(res);
     lookupFyp(st);
 
     bool curvedPanel = false;
@@ -409,15 +441,15 @@ void runChecks(State& st, Notifier& nt, const CalcOptions& options, RunShared& s
     case CylinderType::Unstiffened:
     case CylinderType::RingStiffened:
         step = "Shell Buckling (Ch 3.4.2)";
-        unstiffenedCylinderStep(st, options, shared);
+        unstiffenedCylinderStep(st, res, options, shared);
         break;
     case CylinderType::StringerStiffened:
         if (fdiv(dc.l, dc.s) < 1) {
             step = "Shell Buckling (Ch 3.4.2)";
-            unstiffenedCylinderStep(st, options, shared);
+            unstiffenedCylinderStep(st, res, options, shared);
         } else {
             step = "Shell Buckling (Ch 3.3.2)";
-            curvedPanelStep(st, options, shared);
+            curvedPanelStep(st, res, options, shared);
             curvedPanel = true;
         }
         break;
@@ -428,34 +460,34 @@ void runChecks(State& st, Notifier& nt, const CalcOptions& options, RunShared& s
         setPanel(run, PanelId::Shell, false);
     if (stringer) {
         step = "Stiffener Buckling (Ch 3.6.3)";
-        stiffenerStep(st, nt, options, &shared);
+        stiffenerStep(st, res, nt, options, &shared);
     }
     if (column) {
         step = "Global Buckling (Ch 3.8)";
-        runColumnCheck(st, options);
+        columnStep(st, res, options);
         setPanel(run, PanelId::Shell, false);
         setPanel(run, PanelId::Column, false);
     }
     if (dc.ringControl == 1) {
         step = "Panel Ring Buckling (Ch 3.5.2)";
-        panelRingStep(st, nt, options, &shared);
+        panelRingStep(st, res, nt, options, &shared);
         // The heavy ring frame builds on the panel ring check of this run: never without it.
         if (dc.heavyRingControl == 1) {
             step = "Heavy ring frame";
-            runHeavyRing(st, options);
+            heavyRingStep(st, res, options, &shared);
         }
         setPanel(run, PanelId::Ring, false);
     }
 
     // A slender shell between stringers gets the note in the stiffener panel's place; the test
     // is made for every cylinder type.
-    st.res.slenderNote = fdiv(dc.s, dc.t) > 3 * fsqrt(fdiv(dc.r, dc.t));
+    res.slenderNote = fdiv(dc.s, dc.t) > 3 * fsqrt(fdiv(dc.r, dc.t));
 
     // Stringers that far apart do not stiffen the shell between them (Ch 3.6.1): the shell is
     // also checked as an unstiffened cylinder between its ring frames, from the design stresses
     // of this run, after every other check so that it changes none of them. (Where l < s the
     // shell check above already was this check.)
-    if (stringer && curvedPanel && st.res.slenderNote) {
+    if (stringer && curvedPanel && res.slenderNote) {
         step = "Shell as an unstiffened cylinder (Ch 3.4.2)";
         if (options.trace)
             options.trace->begin("unstiffened",
@@ -463,20 +495,21 @@ void runChecks(State& st, Notifier& nt, const CalcOptions& options, RunShared& s
         const ShellResult r = checkUnstiffenedCylinder(
             dc, designStress, 0.0,
             sharedUnstiffenedStrengths(dc, designStress.Zl, shared, options.trace), options.trace);
-        st.res.unstiffenedUF = r.shellUF;
-        st.res.unstiffenedUFallow = r.factor.UFallow;
+        res.unstiffenedUF = r.shellUF;
+        res.unstiffenedUFallow = r.factor.UFallow;
     }
     setPanel(run, PanelId::Stiffener, false);
 }
 
 // One load case: the one in the flat fields of the case. Returns false when its run stopped,
 // with calcMessage saying why.
-bool runLoadCase(State& st, Notifier& nt, const CalcOptions& options, RunShared& shared) {
+bool runLoadCase(State& st, CaseResults& res, Notifier& nt, const CalcOptions& options,
+                 RunShared& shared) {
     st.run.calcMessage.clear();
     const char* step = "";
     std::string fault;
     try {
-        runChecks(st, nt, options, shared, step);
+        runChecks(st, res, nt, options, shared, step);
         return true;
     } catch (const CalcFault& e) {
         fault = e.what();
@@ -490,14 +523,12 @@ bool runLoadCase(State& st, Notifier& nt, const CalcOptions& options, RunShared&
     return false;
 }
 
-// The load cases other than the selected one, each from the results the case had before the
-// run (as a case with that load case alone would start), numbers only: only the selected load
-// case's panels are shown, the others' stay empty. A run without texts leaves the panels as they
-// were, so only the rest of the results is set, run and kept: the selected load case's panels
-// stay where they are, its other results, panel marks and loads come back after.
-void runOtherLoadCases(State& st, Notifier& nt, RunShared& shared, const RunResults& before) {
+// The load cases other than the selected one, each run in its own entry, which calcAll set to
+// the results the case had before the run (as a case with that load case alone would start),
+// numbers only: only the selected load case's panels are shown, the others' stay empty. The
+// selected one's panel marks and loads come back after.
+void runOtherLoadCases(State& st, Notifier& nt, RunShared& shared) {
     const LoadCase selected = selectedLoadCase(st.dc);
-    RunResults selectedRes = st.res.numbers();
     const std::array<bool, kPanelCount> marks = st.run.notRecalculated;
     const std::string selectedMessage = st.run.calcMessage;
     const CalcOptions numbersOnly{false};
@@ -508,13 +539,10 @@ void runOtherLoadCases(State& st, Notifier& nt, RunShared& shared, const RunResu
         putLoadCase(
             st.dc,
             st.dc.otherLoadCases[static_cast<size_t>(i < st.dc.selectedLoadCase ? i : i - 1)]);
-        st.res.numbers() = before;
-        out.completed = runLoadCase(st, nt, numbersOnly, shared);
+        out.completed = runLoadCase(st, out.res, nt, numbersOnly, shared);
         out.calcMessage = st.run.calcMessage;
-        out.res.numbers() = st.res.numbers();
     }
     putLoadCase(st.dc, selected);
-    st.res.numbers() = std::move(selectedRes);
     st.run.notRecalculated = marks;
     st.run.calcMessage = selectedMessage;
 }
@@ -533,24 +561,25 @@ void keepInputs(State& st, const CalcOptions& options) {
 bool calcAll(State& st, Notifier& nt, const CalcOptions& options) {
     const int count = loadCaseCount(st.dc);
     const int selected = st.dc.selectedLoadCase;
-    std::optional<RunResults> before;
-    if (count > 1)
-        before = st.res.numbers();
     st.loadCaseResults.resize(static_cast<size_t>(count));
     for (int i = 0; i < count; ++i) {
         LoadCaseResult& r = st.loadCaseResults[static_cast<size_t>(i)];
         r.name = i == selected ? st.dc.loadCaseName : loadCaseAt(st.dc, i).name;
         r.selected = i == selected;
+        // Each further load case starts from the results before the run. A run without texts
+        // leaves the panels as they were: these stay empty, and only the rest is copied.
+        if (i != selected)
+            r.res.numbers() = st.res.numbers();
     }
 
     // The selected load case first, as the window shows it; the others take over its sections.
     RunShared shared;
     shared.sectionTexts = options.panelTexts;
     LoadCaseResult& sel = st.loadCaseResults[static_cast<size_t>(selected)];
-    sel.completed = runLoadCase(st, nt, options, shared);
+    sel.completed = runLoadCase(st, st.res, nt, options, shared);
     sel.calcMessage = st.run.calcMessage;
-    if (before)
-        runOtherLoadCases(st, nt, shared, *before);
+    if (count > 1)
+        runOtherLoadCases(st, nt, shared);
 
     keepInputs(st, options);
     // The case's run completed when every load case's did; the message is the first stopped

@@ -47,7 +47,7 @@ struct LoadCaseResult {
     bool selected = false; // its results are State::res
     bool completed = false;
     std::string calcMessage; // why its run stopped
-    CaseResults res;         // not used for the selected load case
+    CaseResults res;         // not used for the selected load case; the next run reuses its storage
 };
 
 struct State {

@@ -7,6 +7,7 @@
 
 #include "case/CaseResults.h"
 #include "case/DesignCase.h"
+#include "checks/Torsion.h"
 #include "sections/Sections.h"
 
 #include <functional>
@@ -139,6 +140,9 @@ ShellResult checkUnstiffenedCylinder(const DesignCase& dc, const ShellStresses& 
 float stiffenerTorsionalStrength(const DesignCase& dc, const ProfileRecord& rec,
                                  const SectionProps& sp, float fys, double shellStressRatio,
                                  CalcTrace* trace = nullptr);
+float stiffenerTorsionalStrength(const DesignCase& dc, const ProfileRecord& rec,
+                                 const SectionProps& sp, float fys, double shellStressRatio,
+                                 TorsionInvariants& kept, CalcTrace* trace = nullptr);
 
 // The profile of height H and section `sp` with an effective plate flange of width b.
 // `bName` names the plate width in the trace ("se", "le").
@@ -166,9 +170,23 @@ struct StiffenerResult {
     double stiffUF = 0;
 };
 
+// The parts of the stiffener check that depend on the geometry and the stiffener alone, kept
+// over the load cases of one run (checks/Kept.h).
+struct StiffenerInvariants {
+    TorsionInvariants torsion;
+    std::optional<double> nu2; // 0.3^2
+    std::optional<double> t3;  // t^3
+    std::optional<double> Zl;
+    std::optional<double> ls;  // (l / s)^(4/3)
+    std::optional<double> xiT; // 0.856 Zl^(3/4)
+};
+
 // Reads the shell check's fks, SigjSd, shellStressRatio and the design stress SighSd from `res`.
 StiffenerResult checkStiffenerBuckling(const DesignCase& dc, const CaseResults& res,
                                        const SectionResult& section, CalcTrace* trace = nullptr);
+StiffenerResult checkStiffenerBuckling(const DesignCase& dc, const CaseResults& res,
+                                       const SectionResult& section, StiffenerInvariants& kept,
+                                       CalcTrace* trace = nullptr);
 
 // ---------------------------------------------------------------------------------------------
 // Ring frames (Ch 3.5.2, Ch 3.9)
@@ -194,6 +212,21 @@ RingEffectiveSection ringEffectiveSection(const DesignCase& dc, const ProfileRec
 float ringTorsionalStrength(const DesignCase& dc, const ProfileRecord& ring, const SectionProps& sp,
                             float fyr, double leo, double shellStressRatio,
                             CalcTrace* trace = nullptr);
+float ringTorsionalStrength(const DesignCase& dc, const ProfileRecord& ring, const SectionProps& sp,
+                            float fyr, double leo, double shellStressRatio, TorsionInvariants& kept,
+                            CalcTrace* trace = nullptr);
+
+// The parts of the panel ring and heavy ring-frame checks that depend on the geometry and the
+// ring frame alone, kept over the load cases of one run (checks/Kept.h).
+struct RingInvariants {
+    TorsionInvariants torsion;
+    std::optional<RingEffectiveSection> section;
+    // Powers of the radius r0 in the moment-of-inertia requirements, for the r0 in `r0`.
+    double r0 = 0;
+    std::optional<double> r0Pow4;
+    std::optional<double> r0Pow2;
+    std::optional<double> r0L; // (r0 / L)^(1/5)
+};
 
 // What one evaluation of the special calculation of Ih (Ch 3.5.2.7) reads.
 struct SpecialIhInputs {
@@ -242,6 +275,8 @@ struct RingResult {
 // shellStressRatio of this run and the stiffener area from `res`.
 RingResult checkPanelRing(const DesignCase& dc, const CaseResults& res, const SectionResult& ring,
                           CalcTrace* trace = nullptr);
+RingResult checkPanelRing(const DesignCase& dc, const CaseResults& res, const SectionResult& ring,
+                          RingInvariants& kept, CalcTrace* trace = nullptr);
 
 struct HeavyRingResult {
     float fT = 0;
@@ -251,6 +286,8 @@ struct HeavyRingResult {
 // Required moment of inertia of a heavy ring frame over the cylinder length L; reads the panel
 // ring check's fT, SighRing, r0 and effective section of the same run from `res`.
 HeavyRingResult checkHeavyRing(const DesignCase& dc, const CaseResults& res,
+                               CalcTrace* trace = nullptr);
+HeavyRingResult checkHeavyRing(const DesignCase& dc, const CaseResults& res, RingInvariants& kept,
                                CalcTrace* trace = nullptr);
 
 // ---------------------------------------------------------------------------------------------

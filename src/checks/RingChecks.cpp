@@ -4,6 +4,7 @@
 #include "base/Fp.h"
 #include "checks/CalcTrace.h"
 #include "checks/Checks.h"
+#include "checks/Kept.h"
 #include "checks/Torsion.h"
 
 #include <algorithm>
@@ -49,7 +50,8 @@ struct RingState {
 // Ix, Ixh and Ih over `span`: the ring spacing l for a panel ring frame, the cylinder length L
 // for a heavy ring frame.
 InertiaParts inertiaParts(const DesignCase& dc, const RingState& ring, double span, float fT,
-                          CalcTrace* trace = nullptr, const char* spanName = "l") {
+                          RingInvariants& kept, CalcTrace* trace = nullptr,
+                          const char* spanName = "l") {
     const char* ref = "Ch 3.5.2";
     const double r = dc.r;
     const double t = dc.t;
@@ -59,6 +61,12 @@ InertiaParts inertiaParts(const DesignCase& dc, const RingState& ring, double sp
     const double Sigx = dc.Sigx;
     const double Tau = dc.Tau;
     const double pd = dc.pd;
+    if (kept.r0 != r0) {
+        kept.r0 = r0;
+        kept.r0Pow4.reset();
+        kept.r0Pow2.reset();
+        kept.r0L.reset();
+    }
 
     // Stringers add their area to the shell that the ring frame carries.
     const double alphaS = dc.cylinderType == CylinderType::RingStiffened
@@ -75,7 +83,9 @@ InertiaParts inertiaParts(const DesignCase& dc, const RingState& ring, double sp
                        {{"As", ring.stiffenerArea}, {"s", dc.s}, {"t", t}}, alphaS, "", ref);
     }
     if (Sigx < 0.0)
-        ip.Ix = fdiv(std::fabs(Sigx) * t * (1.0 + alphaS) * fpow(r0, 4), 500.0 * E * span);
+        ip.Ix = fdiv(std::fabs(Sigx) * t * (1.0 + alphaS) *
+                         keep(kept.r0Pow4, [&] { return fpow(r0, 4); }),
+                     500.0 * E * span);
     if (trace) {
         if (Sigx < 0.0)
             trace->add("Ix", "abs({}) * {} * (1 + {}) * {}^4 / (500 * {} * {})",
@@ -92,8 +102,8 @@ InertiaParts inertiaParts(const DesignCase& dc, const RingState& ring, double sp
                        "Sigx = " + traceNumber(Sigx) + " is not compressive, so Ix = 0");
     }
     if (Tau != 0.0)
-        ip.Ixh = fpow(fdiv(std::fabs(Tau), E), 8.0 / 5.0) * fpow(fdiv(r0, L), 1.0 / 5.0) * L * r0 *
-                 t * span;
+        ip.Ixh = fpow(fdiv(std::fabs(Tau), E), 8.0 / 5.0) *
+                 keep(kept.r0L, [&] { return fpow(fdiv(r0, L), 1.0 / 5.0); }) * L * r0 * t * span;
     if (trace) {
         if (Tau != 0.0)
             trace->add("Ixh", "(abs({}) / {})^(8 / 5) * ({} / {})^(1 / 5) * {} * {} * {} * {}",
@@ -114,9 +124,9 @@ InertiaParts inertiaParts(const DesignCase& dc, const RingState& ring, double sp
     if (pd < 0.0) {
         const double sigh = std::fabs(static_cast<double>(ring.SighRing));
         const double zt = ring.zt;
-        ip.Ih = fdiv(std::fabs(pd) * r * fpow(r0, 2) * span, 3.0 * E) *
-                (1.5 +
-                 fdiv(3.0 * E * zt * delta0, fpow(r0, 2) * (static_cast<double>(fT) / 2.0 - sigh)));
+        const double r02 = keep(kept.r0Pow2, [&] { return fpow(r0, 2); });
+        ip.Ih = fdiv(std::fabs(pd) * r * r02 * span, 3.0 * E) *
+                (1.5 + fdiv(3.0 * E * zt * delta0, r02 * (static_cast<double>(fT) / 2.0 - sigh)));
         if (trace) {
             const double margin = static_cast<double>(fT) / 2.0 - sigh;
             trace->add("delta0", "0.005 * {}", {{"r", r}}, delta0, "mm", "Ch 3.5.2.6");
@@ -192,8 +202,16 @@ RingEffectiveSection ringEffectiveSection(const DesignCase& dc, const ProfileRec
 
 float ringTorsionalStrength(const DesignCase& dc, const ProfileRecord& ring, const SectionProps& sp,
                             float fyr, double leo, double shellStressRatio, CalcTrace* trace) {
-    float fT = torsionalStrength(
-        {ring, sp, dc.E, dc.t, leo, dc.r, dc.ltRing, fyr, shellStressRatio}, trace, "fyr", "leo");
+    TorsionInvariants none;
+    return ringTorsionalStrength(dc, ring, sp, fyr, leo, shellStressRatio, none, trace);
+}
+
+float ringTorsionalStrength(const DesignCase& dc, const ProfileRecord& ring, const SectionProps& sp,
+                            float fyr, double leo, double shellStressRatio, TorsionInvariants& kept,
+                            CalcTrace* trace) {
+    float fT =
+        torsionalStrength({ring, sp, dc.E, dc.t, leo, dc.r, dc.ltRing, fyr, shellStressRatio}, kept,
+                          trace, "fyr", "leo");
     // A cold-formed ring frame keeps 90 % of the strength of a fabricated one.
     if (dc.ringFabrication == 1) {
         const float formed = toSingle(static_cast<double>(fT) * 0.9);
@@ -221,14 +239,6 @@ double specialIhStep(const DesignCase& dc, const SpecialIhInputs& in, double Ih)
     SpecialIhInvariants none;
     return specialIhStep(dc, in, Ih, none);
 }
-
-namespace {
-template <class F> double keep(std::optional<double>& slot, F work) {
-    if (!slot)
-        slot = work();
-    return *slot;
-}
-} // namespace
 
 double specialIhStep(const DesignCase& dc, const SpecialIhInputs& in, double Ih,
                      SpecialIhInvariants& kept, CalcTrace* trace) {
@@ -335,6 +345,12 @@ double specialIhStep(const DesignCase& dc, const SpecialIhInputs& in, double Ih,
 
 RingResult checkPanelRing(const DesignCase& dc, const CaseResults& res,
                           const SectionResult& ringSec, CalcTrace* trace) {
+    RingInvariants none;
+    return checkPanelRing(dc, res, ringSec, none, trace);
+}
+
+RingResult checkPanelRing(const DesignCase& dc, const CaseResults& res,
+                          const SectionResult& ringSec, RingInvariants& kept, CalcTrace* trace) {
     RingResult out;
     const size_t firstLine = trace ? trace->lines.size() : 0;
     if (trace)
@@ -368,12 +384,13 @@ RingResult checkPanelRing(const DesignCase& dc, const CaseResults& res,
     }
 
     const SectionProps& sp = ringSec.props;
-    out.section = ringEffectiveSection(dc, ringSec.record, sp, le, trace);
+    out.section =
+        keep(kept.section, [&] { return ringEffectiveSection(dc, ringSec.record, sp, le, trace); });
     if (trace)
         trace->add("eta", "{}", {{"eta", res.shellStressRatio}}, res.shellStressRatio, "", "Ch 3.9",
                    "the ratio SigjSd / fks of the shell check");
     const float fT0 = ringTorsionalStrength(dc, ringSec.record, sp, ringSec.fy, res.leo,
-                                            res.shellStressRatio, trace);
+                                            res.shellStressRatio, kept.torsion, trace);
 
     const double A = sp.A;
     const double H = ringSec.record.H;
@@ -424,7 +441,7 @@ RingResult checkPanelRing(const DesignCase& dc, const CaseResults& res,
     out.fT = fT;
 
     const RingState state{out.section.r0, SighRing, out.section.eff.zt, res.stiffSection.A};
-    const InertiaParts ip = inertiaParts(dc, state, l, fT, trace);
+    const InertiaParts ip = inertiaParts(dc, state, l, fT, kept, trace);
     const double Ie = out.section.eff.Ie;
     double Ih = ip.Ih;
     double IR = ip.Ix + ip.Ixh + Ih;
@@ -437,13 +454,13 @@ RingResult checkPanelRing(const DesignCase& dc, const CaseResults& res,
         const SpecialIhInputs in{A, res.leo, fT, res.gM, out.section.eff.zt, out.section.rf};
         constexpr int kMaxSteps = 200000;
         double ratio = 0;
-        SpecialIhInvariants kept;
+        SpecialIhInvariants stepParts;
         const double Ih0 = Ih;
         int steps = 0;
         for (int step = 0; Ih > 100000.0 && ratio < 1.0 && step < kMaxSteps; ++step) {
             Ih *= 0.99;
-            ratio = specialIhStep(dc, in, Ih, kept);
-            out.Zl = *kept.Zl; // the step's own specialIhZl
+            ratio = specialIhStep(dc, in, Ih, stepParts);
+            out.Zl = *stepParts.Zl; // the step's own specialIhZl
             steps = step + 1;
         }
         IR = ip.Ix + ip.Ixh + Ih;
@@ -457,7 +474,7 @@ RingResult checkPanelRing(const DesignCase& dc, const CaseResults& res,
                            std::to_string(steps) + " steps; the last step:");
             // The last step again, with its lines: the same function on the same values.
             if (steps > 0)
-                specialIhStep(dc, in, Ih, kept, trace);
+                specialIhStep(dc, in, Ih, stepParts, trace);
         }
     }
     if (trace) {
@@ -484,12 +501,18 @@ RingResult checkPanelRing(const DesignCase& dc, const CaseResults& res,
 }
 
 HeavyRingResult checkHeavyRing(const DesignCase& dc, const CaseResults& res, CalcTrace* trace) {
+    RingInvariants none;
+    return checkHeavyRing(dc, res, none, trace);
+}
+
+HeavyRingResult checkHeavyRing(const DesignCase& dc, const CaseResults& res, RingInvariants& kept,
+                               CalcTrace* trace) {
     HeavyRingResult out;
     if (trace)
         trace->begin("ringInertia", "Heavy ring frame (Ch 3.5.2)");
     out.fT = raisedTorsionalStrength(res.fT, res.SighRing, trace);
     const RingState state{res.r0, res.SighRing, res.eff.zt, res.stiffSection.A};
-    const InertiaParts ip = inertiaParts(dc, state, dc.L, out.fT, trace, "L");
+    const InertiaParts ip = inertiaParts(dc, state, dc.L, out.fT, kept, trace, "L");
     out.Ihr = ip.Ix + ip.Ixh + ip.Ih;
     traceAdd(trace, "Ihr", "{} + {} + {}", {{"Ix", ip.Ix}, {"Ixh", ip.Ixh}, {"Ih", ip.Ih}}, out.Ihr,
              "mm4", "Ch 3.5.2");

@@ -3,6 +3,7 @@
 #include "base/Fp.h"
 #include "checks/CalcTrace.h"
 #include "checks/Checks.h"
+#include "checks/Kept.h"
 #include "checks/Torsion.h"
 
 #include <cmath>
@@ -12,8 +13,16 @@ namespace velmora {
 float stiffenerTorsionalStrength(const DesignCase& dc, const ProfileRecord& rec,
                                  const SectionProps& sp, float fys, double shellStressRatio,
                                  CalcTrace* trace) {
-    float fT = torsionalStrength(
-        {rec, sp, dc.E, dc.t, dc.s, dc.r, dc.ltStiff, fys, shellStressRatio}, trace, "fys", "s");
+    TorsionInvariants none;
+    return stiffenerTorsionalStrength(dc, rec, sp, fys, shellStressRatio, none, trace);
+}
+
+float stiffenerTorsionalStrength(const DesignCase& dc, const ProfileRecord& rec,
+                                 const SectionProps& sp, float fys, double shellStressRatio,
+                                 TorsionInvariants& kept, CalcTrace* trace) {
+    float fT =
+        torsionalStrength({rec, sp, dc.E, dc.t, dc.s, dc.r, dc.ltStiff, fys, shellStressRatio},
+                          kept, trace, "fys", "s");
     // The torsional strength never exceeds the plate's yield strength.
     if (fT > dc.fyp) {
         if (trace)
@@ -25,7 +34,10 @@ float stiffenerTorsionalStrength(const DesignCase& dc, const ProfileRecord& rec,
     return fT;
 }
 
-EffectiveSection effectiveSection(const SectionProps& sp, double H, double t, double b,
+namespace {
+
+// With t3 = t^3.
+EffectiveSection effectiveSection(const SectionProps& sp, double H, double t, double t3, double b,
                                   CalcTrace* trace, const char* bName, const char* ref) {
     const double A = sp.A;
     const double zc = sp.zc;
@@ -33,8 +45,8 @@ EffectiveSection effectiveSection(const SectionProps& sp, double H, double t, do
     eff.Aeff = A + b * t;
     eff.e = fdiv(A * (zc + t / 2.0), eff.Aeff);
     eff.zt = H + t / 2.0 - eff.e;
-    eff.Ie = fdiv(b * fpow(t, 3), 12.0) + sp.Iy + A * fpow(zc + t / 2.0 - eff.e, 2) +
-             b * t * fpow(eff.e, 2);
+    eff.Ie =
+        fdiv(b * t3, 12.0) + sp.Iy + A * fpow(zc + t / 2.0 - eff.e, 2) + b * t * fpow(eff.e, 2);
     fin(eff.Ie);
     if (trace) {
         trace->add("Aeff", "{} + {} * {}", {{"A", A}, {bName, b}, {"t", t}}, eff.Aeff, "mm2", ref);
@@ -55,6 +67,13 @@ EffectiveSection effectiveSection(const SectionProps& sp, double H, double t, do
                    eff.Ie, "mm4", ref);
     }
     return eff;
+}
+
+} // namespace
+
+EffectiveSection effectiveSection(const SectionProps& sp, double H, double t, double b,
+                                  CalcTrace* trace, const char* bName, const char* ref) {
+    return effectiveSection(sp, H, t, fpow(t, 3), b, trace, bName, ref);
 }
 
 namespace {
@@ -115,13 +134,20 @@ void traceStiffenerPath(CalcTrace& trace, const DesignCase& dc, const StiffenerP
 
 StiffenerResult checkStiffenerBuckling(const DesignCase& dc, const CaseResults& res,
                                        const SectionResult& section, CalcTrace* trace) {
+    StiffenerInvariants none;
+    return checkStiffenerBuckling(dc, res, section, none, trace);
+}
+
+StiffenerResult checkStiffenerBuckling(const DesignCase& dc, const CaseResults& res,
+                                       const SectionResult& section, StiffenerInvariants& kept,
+                                       CalcTrace* trace) {
     StiffenerResult out;
     const char* ref = "Ch 3.6.3";
     const char* table = "Ch 3.6.3, Table 3-4";
     traceAdd(trace, "eta", "{} / {}", {{"SigjSd", res.SigjSd}, {"fks", res.fks}},
              res.shellStressRatio, "", "Ch 3.9");
     out.fT = stiffenerTorsionalStrength(dc, section.record, section.props, section.fy,
-                                        res.shellStressRatio, trace);
+                                        res.shellStressRatio, kept.torsion, trace);
 
     const double r = dc.r;
     const double t = dc.t;
@@ -130,7 +156,7 @@ StiffenerResult checkStiffenerBuckling(const DesignCase& dc, const CaseResults& 
     const double Sigx = dc.Sigx;
     const double fT = out.fT;
     const double A = section.props.A;
-    const double nu2 = fpow(0.3, 2);
+    const double nu2 = keep(kept.nu2, [] { return fpow(0.3, 2); });
 
     // Effective plate width from the shell's own buckling strength; the full spacing acts when
     // there is no axial compression.
@@ -151,14 +177,15 @@ StiffenerResult checkStiffenerBuckling(const DesignCase& dc, const CaseResults& 
                        "Sigx = " + traceNumber(Sigx) + " is not compressive, so se = s");
     }
 
-    out.eff = effectiveSection(section.props, section.record.H, t, se, trace, "se", ref);
+    const double t3 = keep(kept.t3, [&] { return fpow(t, 3); });
+    out.eff = effectiveSection(section.props, section.record.H, t, t3, se, trace, "se", ref);
     const double Isef = out.eff.Ie;
 
     // Axial stress of the stiffener with its effective flange.
     const double SigaSd = fdiv(Sigx * t * s + Sigx * A, A + se * t);
 
-    const double gamma = fdiv(12.0 * (1.0 - nu2) * Isef, s * fpow(t, 3));
-    const double Zl = fdiv(fpow(l, 2), r * t) * fsqrt(1.0 - nu2);
+    const double gamma = fdiv(12.0 * (1.0 - nu2) * Isef, s * t3);
+    const double Zl = keep(kept.Zl, [&] { return fdiv(fpow(l, 2), r * t) * fsqrt(1.0 - nu2); });
     if (trace) {
         trace->add("SigaSd", "({} * {} * {} + {} * {}) / ({} + {} * {})",
                    {{"Sigx", Sigx},
@@ -187,8 +214,9 @@ StiffenerResult checkStiffenerBuckling(const DesignCase& dc, const CaseResults& 
         trace->add("rho_a", "0.5", {}, 0.5, "", table);
     }
     const double fEa = elasticStrength(dc, psiA, xiA, 0.5, l, {trace, "a", "fEa", "l", table});
-    const double psiT = 5.34 + 1.82 * fpow(fdiv(l, s), 4.0 / 3.0) * fpow(gamma, 1.0 / 3.0);
-    const double xiT = 0.856 * fpow(Zl, 3.0 / 4.0);
+    const double psiT = 5.34 + 1.82 * keep(kept.ls, [&] { return fpow(fdiv(l, s), 4.0 / 3.0); }) *
+                                   fpow(gamma, 1.0 / 3.0);
+    const double xiT = keep(kept.xiT, [&] { return 0.856 * fpow(Zl, 3.0 / 4.0); });
     if (trace) {
         trace->add("psi_tau", "5.34 + 1.82 * ({} / {})^(4 / 3) * {}^(1 / 3)",
                    {{"l", l}, {"s", s}, {"gamma", gamma}}, psiT, "", table);

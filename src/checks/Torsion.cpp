@@ -2,6 +2,7 @@
 
 #include "base/Fp.h"
 #include "checks/CalcTrace.h"
+#include "checks/Kept.h"
 
 #include <string>
 
@@ -22,6 +23,12 @@ bool isTorsionallyStiff(int16_t kind) {
 
 float torsionalStrength(const TorsionInput& in, CalcTrace* trace, const char* fyName,
                         const char* restraintName) {
+    TorsionInvariants none;
+    return torsionalStrength(in, none, trace, fyName, restraintName);
+}
+
+float torsionalStrength(const TorsionInput& in, TorsionInvariants& kept, CalcTrace* trace,
+                        const char* fyName, const char* restraintName) {
     const char* ref = "Ch 3.9";
     const ProfileRecord& p = in.profile;
     const SectionProps& sp = in.section;
@@ -38,7 +45,9 @@ float torsionalStrength(const TorsionInput& in, CalcTrace* trace, const char* fy
     traceAdd(trace, "G", "{} / 2.6", {{"E", E}}, G, "MPa", ref);
     if (in.eta < 1.0) {
         const double h = isLOrT(p.kind) ? H - tf : H;
-        C = fdiv(h, in.restraintLength) * fpow(fdiv(in.t, tw), 3) * fsqrt(1.0 - in.eta);
+        C = keep(kept.restraint,
+                 [&] { return fdiv(h, in.restraintLength) * fpow(fdiv(in.t, tw), 3); }) *
+            fsqrt(1.0 - in.eta);
         if (trace) {
             if (isLOrT(p.kind))
                 trace->add("C", "({} - {}) / {} * ({} / {})^3 * sqrt(1 - {})",
@@ -71,9 +80,12 @@ float torsionalStrength(const TorsionInput& in, CalcTrace* trace, const char* fy
         const double hw = H - tf;
         const double Aw = sp.Aw;
         const double Af = sp.Af;
-        fET = fdiv(beta * (Aw + fpow(fdiv(tf, tw), 2) * Af), Aw + 3.0 * Af) * G *
-                  fpow(fdiv(tw, hw), 2) +
-              fdiv(kPi * kPi * E * sp.Iz, (fdiv(Aw, 3.0) + Af) * fpow(in.lT, 2));
+        const double flange2 = keep(kept.flange2, [&] { return fpow(fdiv(tf, tw), 2); });
+        const double web2 = keep(kept.web2, [&] { return fpow(fdiv(tw, hw), 2); });
+        const double euler = keep(kept.euler, [&] {
+            return fdiv(kPi * kPi * E * sp.Iz, (fdiv(Aw, 3.0) + Af) * fpow(in.lT, 2));
+        });
+        fET = fdiv(beta * (Aw + flange2 * Af), Aw + 3.0 * Af) * G * web2 + euler;
         if (trace) {
             trace->add("hw", "{} - {}", {{"H", H}, {"tf", tf}}, hw, "mm", ref);
             trace->add("fET",
@@ -98,7 +110,8 @@ float torsionalStrength(const TorsionInput& in, CalcTrace* trace, const char* fy
                        fET, "MPa", ref, "an L, T or bulb-flat profile");
         }
     } else {
-        fET = (beta + fdiv(0.2 * H, in.r)) * G * fpow(fdiv(tw, H), 2);
+        fET = (beta + fdiv(0.2 * H, in.r)) * G *
+              keep(kept.web2, [&] { return fpow(fdiv(tw, H), 2); });
         if (trace)
             trace->add("fET", "({} + 0.2 * {} / {}) * {} * ({} / {})^2",
                        {{"beta", beta}, {"H", H}, {"r", in.r}, {"G", G}, {"tw", tw}, {"H", H}}, fET,
