@@ -3,8 +3,7 @@
 // bindCheckMany adds to the extension module `m` the function
 //     check_many(case_json: str, columns: dict[str, numpy.ndarray], threads: int,
 //                data_dir: str) -> dict[str, numpy.ndarray]
-// which velmora.check_many (velmora/__init__.py) calls with the case as JSON text. Without
-// CheckManyBinding.cpp the build takes CheckManyStub.cpp, which adds nothing.
+// which velmora.check_many (velmora/__init__.py) calls with the case as JSON text.
 #pragma once
 
 #include <pybind11/pybind11.h>

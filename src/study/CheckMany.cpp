@@ -83,16 +83,9 @@ class RowEvaluator {
 public:
     RowEvaluator(const State& base, const StudyGrid& grid,
                  const std::vector<CheckManyColumn>& columns, CheckManyResult& out)
-        : grid_(grid), columns_(columns), out_(out), startDc_(base.dc), startRes_(base.res),
-          work_(studyCopy(base)), values_(columns.size()) {
-        for (ResultPanel* p : {&startRes_.shellPanel, &startRes_.stiffPanel, &startRes_.ringPanel,
-                               &startRes_.columnPanel})
-            *p = ResultPanel{};
-        for (std::string* s : {&startRes_.webCheckText, &startRes_.flangeCheckText,
-                               &startRes_.stiffProfileText, &startRes_.ringWebCheckText,
-                               &startRes_.ringSlendernessCheckText, &startRes_.ringFlangeCheckText,
-                               &startRes_.ringEccentricityCheckText, &startRes_.ringProfileText})
-            s->clear();
+        : grid_(grid), columns_(columns), out_(out), startDc_(base.dc),
+          startRes_(resultsWithoutTexts(base.res)), work_(studyCopy(base)),
+          values_(columns.size()) {
         // The panels stay empty: no run without texts writes them, so each row sets the rest.
         work_.res = startRes_;
     }

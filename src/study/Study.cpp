@@ -33,16 +33,8 @@ constexpr int64_t kChunk = 64;
 class PointEvaluator {
 public:
     PointEvaluator(const State& base, const StudyGrid& grid, bool largest)
-        : grid_(grid), startDc_(base.dc), startRes_(base.res), work_(studyCopy(base)),
-          largest_(largest) {
-        for (ResultPanel* p : {&startRes_.shellPanel, &startRes_.stiffPanel, &startRes_.ringPanel,
-                               &startRes_.columnPanel})
-            *p = ResultPanel{};
-        for (std::string* s : {&startRes_.webCheckText, &startRes_.flangeCheckText,
-                               &startRes_.stiffProfileText, &startRes_.ringWebCheckText,
-                               &startRes_.ringSlendernessCheckText, &startRes_.ringFlangeCheckText,
-                               &startRes_.ringEccentricityCheckText, &startRes_.ringProfileText})
-            s->clear();
+        : grid_(grid), startDc_(base.dc), startRes_(resultsWithoutTexts(base.res)),
+          work_(studyCopy(base)), largest_(largest) {
         // The panels stay empty: no study run writes them, so each point sets only the rest.
         work_.res = startRes_;
     }
@@ -267,6 +259,18 @@ std::string StudyPoint::failure() const {
 
 State studyCopy(const State& st) {
     return caseCopy(st);
+}
+
+CaseResults resultsWithoutTexts(const CaseResults& res) {
+    CaseResults out = res;
+    for (ResultPanel* p : {&out.shellPanel, &out.stiffPanel, &out.ringPanel, &out.columnPanel})
+        *p = ResultPanel{};
+    for (std::string* s :
+         {&out.webCheckText, &out.flangeCheckText, &out.stiffProfileText, &out.ringWebCheckText,
+          &out.ringSlendernessCheckText, &out.ringFlangeCheckText, &out.ringEccentricityCheckText,
+          &out.ringProfileText})
+        s->clear();
+    return out;
 }
 
 double steelMassPerMetre(const DesignCase& dc, const CaseResults& res) {

@@ -113,6 +113,10 @@ struct LightestResult {
 // state and the tables, without the database.
 State studyCopy(const State& st);
 
+// The results of a run less their panels and section texts, which a run without panel texts
+// neither writes nor reads: where each study point and each row of checkMany starts from.
+CaseResults resultsWithoutTexts(const CaseResults& res);
+
 // Steel mass per metre of cylinder, kg/m, from 7850 kg/m3: the shell 2 pi r t, for a stringer
 // cylinder 2 pi r / s stiffeners of the stiffener section's area, and with the ring-frame check
 // on, one ring of the ring section's area 2 pi r long every l (lengths mm, areas mm2).

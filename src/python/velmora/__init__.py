@@ -39,6 +39,7 @@ __all__ = [
     "optimise",
     "read_database",
     "batch",
+    "check_many",
     "data_dir",
     "input_names",
 ]
@@ -199,22 +200,18 @@ def batch(path_in, path_out, *, data_dir=None):
     return json.loads(_velmora.batch(_path(path_in), _path(path_out), _dir(data_dir)))
 
 
-if hasattr(_velmora, "check_many"):
+def check_many(case, threads=None, *, data_dir=None, **columns):
+    """Checks many variants of the case at once, on every core (``threads`` to choose).
 
-    def check_many(case, threads=None, *, data_dir=None, **columns):
-        """Checks many variants of the case at once, on every core (``threads`` to choose).
-
-        Each keyword is an input name of the design study ("t", "r", "l", "s", "Sigx", "fyp",
-        "stiffRow", ...) with a one-dimensional numpy array (or sequence) of numbers, all of one
-        length n. Row i is the case with those inputs set as typed into the window, calculated
-        and judged by its verdict. Returns a dict of numpy arrays of length n: "passes" (bool),
-        "ratio" (the governing check's usage factor over its permitted value), "governing" (its
-        name, "" where none), "status" ("passes", "fails", "not calculated", "inputs out of
-        limits"), "loadCase" (the governing load case's name), and per check ("shell",
-        "unstiffened", "stiffener", "ringArea", "ringInertia", "column1", "column2") its usage
-        factor and "<name>_permitted", NaN where the check does not apply or the run stopped.
-        ValueError for a bad name, value or array, with the message of the command line.
-        """
-        return _velmora.check_many(_case_text(case), columns, threads, _dir(data_dir))
-
-    __all__.append("check_many")
+    Each keyword is an input name of the design study ("t", "r", "l", "s", "Sigx", "fyp",
+    "stiffRow", ...) with a one-dimensional numpy array (or sequence) of numbers, all of one
+    length n. Row i is the case with those inputs set as typed into the window, calculated
+    and judged by its verdict. Returns a dict of numpy arrays of length n: "passes" (bool),
+    "ratio" (the governing check's usage factor over its permitted value), "governing" (its
+    name, "" where none), "status" ("passes", "fails", "not calculated", "inputs out of
+    limits"), "loadCase" (the governing load case's name), and per check ("shell",
+    "unstiffened", "stiffener", "ringArea", "ringInertia", "column1", "column2") its usage
+    factor and "<name>_permitted", NaN where the check does not apply or the run stopped.
+    ValueError for a bad name, value or array, with the message of the command line.
+    """
+    return _velmora.check_many(_case_text(case), columns, threads, _dir(data_dir))
