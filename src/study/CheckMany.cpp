@@ -22,6 +22,11 @@ namespace velmora {
 
 namespace {
 
+// "1 row", "5 rows".
+std::string rowCount(size_t n) {
+    return std::to_string(n) + (n == 1 ? " row" : " rows");
+}
+
 // Rows a worker takes at a time: even shares for the threads, nothing spent on taking them.
 constexpr int64_t kChunk = 256;
 
@@ -143,9 +148,8 @@ std::string checkMany(const State& base, const std::vector<CheckManyColumn>& col
     const size_t n = columns.front().values.size();
     for (const CheckManyColumn& c : columns)
         if (c.values.size() != n)
-            return "columns of unequal length: " + columns.front().name + " has " +
-                   std::to_string(n) + " rows, " + c.name + " has " +
-                   std::to_string(c.values.size());
+            return "columns of unequal length: " + columns.front().name + " has " + rowCount(n) +
+                   ", " + c.name + " has " + std::to_string(c.values.size());
     for (const CheckManyColumn& c : columns)
         if (std::string error = checkValues(base, c); !error.empty())
             return error;

@@ -299,6 +299,9 @@ TEST(CheckMany, RefusedTablesWithTheirMessages) {
     EXPECT_EQ(refused({{"t", five}, {"t", five}}), "t is varied twice");
     EXPECT_EQ(refused({{"t", five}, {"s", four}}),
               "columns of unequal length: t has 5 rows, s has 4");
+    const std::vector<double> one = {10};
+    EXPECT_EQ(refused({{"t", one}, {"s", four}}),
+              "columns of unequal length: t has 1 row, s has 4");
     const std::vector<double> bad = {10, 12, NAN, 16, 18};
     EXPECT_EQ(refused({{"t", bad}}), "t: row 2 is nan, not a finite number");
     const std::vector<double> inf = {10, -INFINITY};
