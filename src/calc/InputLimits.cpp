@@ -145,6 +145,13 @@ bool inputsWithinLimits(const DesignCase& dc) {
     return within;
 }
 
+bool inputsWithinLimitsOtherThan(const DesignCase& dc, LimitId skipped) {
+    for (const InputLimit& limit : kLimits)
+        if (limit.id != skipped && inputUsed(limit.use, dc) && !limit.holds(dc))
+            return false;
+    return true;
+}
+
 std::string violationText(const InputViolation& v, char sep) {
     std::string text = std::string(v.limit->field) + " = " + formatGeneral(v.value, sep) +
                        ", limit " + v.limit->text;

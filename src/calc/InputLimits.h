@@ -75,6 +75,10 @@ struct InputViolation {
 // Every field in use that lies outside its limits, in table order, one per field.
 std::vector<InputViolation> inputViolations(const DesignCase& dc);
 bool inputsWithinLimits(const DesignCase& dc);
+// Every limit but `skipped` holds: with the skipped limit's own test, what inputsWithinLimits
+// says. The load cases of a case differ only in their loads, which have no limits, and their UF,
+// so their verdicts test the limits of the geometry once and each one's UF alone.
+bool inputsWithinLimitsOtherThan(const DesignCase& dc, LimitId skipped);
 
 // "t = 0.01, limit t >= 0.1"; a limit set by other inputs also gives its value ("s = 2000,
 // limit s <= r, r = 1500").

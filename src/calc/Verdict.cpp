@@ -4,6 +4,7 @@
 #include "case/LoadCases.h"
 
 #include <limits>
+#include <optional>
 #include <utility>
 
 namespace velmora {
@@ -82,9 +83,11 @@ void addProportionReasons(const DesignCase& dc, const CaseResults& res,
     }
 }
 
+// The status of calculated results; `within` says whether the case's inputs lie within their
+// limits.
 VerdictStatus statusOfCalculated(const DesignCase& dc, const CaseResults& res,
-                                 const CheckValues& checks) {
-    if (!inputsWithinLimits(dc))
+                                 const CheckValues& checks, bool within) {
+    if (!within)
         return VerdictStatus::InputOutOfLimits;
     for (const CheckValue& v : checks)
         if (v.exceeds())
@@ -216,13 +219,15 @@ bool resultsCurrent(const State& st) {
 
 namespace {
 
-VerdictCore coreOf(const DesignCase& dc, const CaseResults& res, bool completed) {
+// `within`: whether the inputs of `dc` lie within their limits, when the caller knows it.
+VerdictCore coreOf(const DesignCase& dc, const CaseResults& res, bool completed,
+                   std::optional<bool> within = std::nullopt) {
     VerdictCore v;
     if (!completed)
         return v;
     v.checks = caseChecks(dc, res);
     v.governing = governingCheck(v.checks);
-    v.status = statusOfCalculated(dc, res, v.checks);
+    v.status = statusOfCalculated(dc, res, v.checks, within ? *within : inputsWithinLimits(dc));
     return v;
 }
 
@@ -247,14 +252,18 @@ VerdictCore verdictOfRun(const State& st) {
     const int count = loadCaseCount(st.dc);
     if (count == 1)
         return loadCaseVerdictOfRun(st, 0);
-    // One copy of the case, each load case put into its flat fields in turn.
+    // One copy of the case, each load case put into its flat fields in turn; the limits of
+    // what the load cases share are tested once, each one's UF on its own.
     DesignCase dc = st.dc;
+    const bool sharedWithin = inputsWithinLimitsOtherThan(dc, LimitId::UF);
+    const InputLimit& ufLimit = inputLimit(LimitId::UF);
     VerdictCore worst;
     for (int i = 0; i < count; ++i) {
         putLoadCase(dc, loadCaseAt(st.dc, i));
         const bool completed = static_cast<size_t>(i) < st.loadCaseResults.size() &&
                                st.loadCaseResults[static_cast<size_t>(i)].completed;
-        VerdictCore v = coreOf(dc, resultsOf(st, i), completed);
+        const bool within = sharedWithin && (!inputUsed(ufLimit.use, dc) || ufLimit.holds(dc));
+        VerdictCore v = coreOf(dc, resultsOf(st, i), completed, within);
         v.loadCase = i;
         if (i == 0 || worseVerdict(v.status, coreRatio(v), worst.status, coreRatio(worst)))
             worst = v;
@@ -295,7 +304,7 @@ Verdict verdictOf(const DesignCase& dc, const CaseResults& res,
         v.checks = caseChecks(dc, res);
         v.governing = governingCheck(v.checks);
     }
-    v.status = statusOfCalculated(dc, res, v.checks);
+    v.status = statusOfCalculated(dc, res, v.checks, inputsWithinLimits(dc));
     if (v.governing)
         v.ratio = v.checks[static_cast<size_t>(*v.governing)].ratio();
 

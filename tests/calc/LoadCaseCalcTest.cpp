@@ -229,6 +229,47 @@ TEST(LoadCaseCalc, TheCaseVerdictIsTheWorstAndNamesItsLoadCase) {
               caseVerdict(st).line);
 }
 
+// The study's verdict of a run tests the shared inputs' limits once and each load case's UF on
+// its own; it must judge as the window's verdict, which tests every limit of every load case.
+TEST(LoadCaseCalc, LimitsOfOneLoadCaseOrOfTheSharedInputsJudgeAsTheWindowsVerdict) {
+    struct Fault {
+        const char* what;
+        void (*apply)(State&);
+    };
+    const Fault faults[] = {
+        {"none", [](State&) {}},
+        {"UF of the second load case", [](State& st) { st.dc.otherLoadCases[0].UF = 2.0f; }},
+        {"UF of the selected load case", [](State& st) { st.dc.UF = 0.4f; }},
+        {"t", [](State& st) { st.dc.t = 0.05f; }},
+        {"E", [](State& st) { st.dc.E = 999.0f; }},
+        {"s above r", [](State& st) { st.dc.s = st.dc.r + 1; }},
+        {"fyr", [](State& st) { st.dc.fyr = 2500; }},
+        {"k1", [](State& st) { st.dc.k1 = 0.1f; }},
+    };
+    for (const Geometry& g : kGeometries) {
+        for (const Fault& f : faults) {
+            State st = caseWith(g, threeLoadCases(), 0);
+            f.apply(st);
+            RecordingNotifier nt;
+            calcAll(st, nt);
+            const Verdict window = caseVerdict(st);
+            const VerdictCore run = verdictOfRun(st);
+            SCOPED_TRACE(std::string(f.what) + ", cylinder type " +
+                         std::to_string(static_cast<int>(g.type)));
+            EXPECT_EQ(window.status, run.status) << window.line;
+            EXPECT_EQ(window.loadCase, run.loadCase) << window.line;
+        }
+    }
+    // The UF of one load case outside its limits puts that load case, and so the case, out of
+    // limits.
+    State st = caseWith(kGeometries[3], threeLoadCases(), 0);
+    st.dc.otherLoadCases[0].UF = 2.0f;
+    RecordingNotifier nt;
+    ASSERT_TRUE(calcAll(st, nt)) << st.run.calcMessage;
+    EXPECT_EQ(VerdictStatus::InputOutOfLimits, verdictOfRun(st).status);
+    EXPECT_EQ(1, verdictOfRun(st).loadCase);
+}
+
 TEST(LoadCaseCalc, AStoppedLoadCaseStopsTheCaseAndIsNamed) {
     // A column under an outside pressure of 1.5 MPa stops on a negative root (Eq 3.8.8), in
     // that load case only.
