@@ -5,6 +5,7 @@
 #include "base/Fp.h"
 #include "calc/State.h"
 #include "calc/Steps.h"
+#include "calc/Verdict.h"
 #include "case/LoadCases.h"
 #include "case/Notifier.h"
 #include "checks/CalcTrace.h"
@@ -15,6 +16,7 @@
 
 #include <exception>
 #include <optional>
+#include <string>
 
 namespace velmora {
 
@@ -526,8 +528,10 @@ bool runLoadCase(State& st, CaseResults& res, Notifier& nt, const CalcOptions& o
 // The load cases other than the selected one, each run in its own entry, which calcAll set to
 // the results the case had before the run (as a case with that load case alone would start),
 // numbers only: only the selected load case's panels are shown, the others' stay empty. The
-// selected one's panel marks and loads come back after.
-void runOtherLoadCases(State& st, Notifier& nt, RunShared& shared) {
+// selected one's panel marks and loads come back after. `failing` names a load case that did
+// not pass, after which none runs; with `stopAtFailing` the first that does not pass becomes it.
+void runOtherLoadCases(State& st, Notifier& nt, RunShared& shared, bool stopAtFailing,
+                       std::string failing) {
     const LoadCase selected = selectedLoadCase(st.dc);
     const std::array<bool, kPanelCount> marks = st.run.notRecalculated;
     const std::string selectedMessage = st.run.calcMessage;
@@ -536,11 +540,18 @@ void runOtherLoadCases(State& st, Notifier& nt, RunShared& shared) {
         if (i == st.dc.selectedLoadCase)
             continue;
         LoadCaseResult& out = st.loadCaseResults[static_cast<size_t>(i)];
+        if (!failing.empty()) {
+            out.completed = false;
+            out.calcMessage = " Not calculated: load case " + failing + " does not pass ";
+            continue;
+        }
         putLoadCase(
             st.dc,
             st.dc.otherLoadCases[static_cast<size_t>(i < st.dc.selectedLoadCase ? i : i - 1)]);
         out.completed = runLoadCase(st, out.res, nt, numbersOnly, shared);
         out.calcMessage = st.run.calcMessage;
+        if (stopAtFailing && !(out.completed && loadCasePasses(st.dc, out.res)))
+            failing = out.name;
     }
     putLoadCase(st.dc, selected);
     st.run.notRecalculated = marks;
@@ -578,8 +589,12 @@ bool calcAll(State& st, Notifier& nt, const CalcOptions& options) {
     LoadCaseResult& sel = st.loadCaseResults[static_cast<size_t>(selected)];
     sel.completed = runLoadCase(st, st.res, nt, options, shared);
     sel.calcMessage = st.run.calcMessage;
-    if (count > 1)
-        runOtherLoadCases(st, nt, shared);
+    if (count > 1) {
+        const bool selectedFails =
+            options.stopAtFailingLoadCase && !(sel.completed && loadCasePasses(st.dc, st.res));
+        runOtherLoadCases(st, nt, shared, options.stopAtFailingLoadCase,
+                          selectedFails ? sel.name : std::string());
+    }
 
     keepInputs(st, options);
     // The case's run completed when every load case's did; the message is the first stopped

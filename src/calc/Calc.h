@@ -16,6 +16,12 @@ struct CalcOptions {
     // When set, every check records its steps here (the calculation sheet); the numbers are
     // the same with or without it.
     CalcTrace* trace = nullptr;
+    // When set, a case with several load cases stops after the first load case, the selected
+    // one first, whose own verdict is not PASSES: the lightest-design search, which keeps and
+    // counts passing points only, spares the rest. The load cases after it are left not
+    // calculated and the run counts as stopped, so the case's verdict cannot pass; a case whose
+    // load cases all pass runs every one of them as without it.
+    bool stopAtFailingLoadCase = false;
 };
 
 // Clears calcMessage, runs the checks the case asks for and stores each check's results and

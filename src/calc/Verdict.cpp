@@ -237,6 +237,10 @@ double coreRatio(const VerdictCore& v) {
 
 } // namespace
 
+bool loadCasePasses(const DesignCase& dc, const CaseResults& res) {
+    return coreOf(dc, res, true).status == VerdictStatus::Passes;
+}
+
 VerdictCore loadCaseVerdictOfRun(const State& st, int index) {
     if (loadCaseCount(st.dc) == 1)
         return coreOf(st.dc, st.res, st.run.lastRunCompleted);

@@ -98,6 +98,9 @@ struct VerdictCore {
 VerdictCore verdictOfRun(const State& st);
 // The same for load case `index` alone.
 VerdictCore loadCaseVerdictOfRun(const State& st, int index);
+// Whether the completed run of the load case in the flat fields of `dc`, with results `res`,
+// passes: its verdict as a case with that load case alone.
+bool loadCasePasses(const DesignCase& dc, const CaseResults& res);
 
 struct Verdict {
     VerdictStatus status = VerdictStatus::NotCalculated;

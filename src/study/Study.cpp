@@ -27,14 +27,20 @@ constexpr double kSquareMmToSquareM = 1e-6;
 // enough that taking them costs nothing.
 constexpr int64_t kChunk = 64;
 
+// What a study needs of its points: everything (a sweep, one point), or only whether they pass
+// and, for those that do, their values (the lightest designs): then no point fills
+// StudyPoint::largest, and a point's run stops at its first load case that does not pass, the
+// rest of a failing point being of no use.
+enum class PointUse { Everything, PassingOnly };
+
 // Calculates points on its own copy of the base case: the state without the database, with
 // the results of the base case's last run (a run keeps the results of checks it does not run,
 // and reads some of them) less their texts, which no study run writes or reads.
 class PointEvaluator {
 public:
-    PointEvaluator(const State& base, const StudyGrid& grid, bool largest)
+    PointEvaluator(const State& base, const StudyGrid& grid, PointUse use)
         : grid_(grid), startDc_(base.dc), startRes_(resultsWithoutTexts(base.res)),
-          work_(studyCopy(base)), largest_(largest) {
+          work_(studyCopy(base)), use_(use) {
         // The panels stay empty: no study run writes them, so each point sets only the rest.
         work_.res = startRes_;
     }
@@ -51,7 +57,9 @@ public:
         work_.dc = startDc_;
         work_.res.numbers() = startRes_.numbers();
         applyStudyValues(work_, quiet_, grid_, p.inputs);
-        p.completed = calcAll(work_, quiet_, CalcOptions{false});
+        CalcOptions options{false};
+        options.stopAtFailingLoadCase = use_ == PointUse::PassingOnly;
+        p.completed = calcAll(work_, quiet_, options);
         collect(p);
     }
 
@@ -63,7 +71,7 @@ private:
         p.loadCase = v.loadCase;
         p.status = v.status;
         p.largest = {};
-        if (largest_)
+        if (use_ == PointUse::Everything)
             collectLargest(p);
         p.passes = v.status == VerdictStatus::Passes;
         p.message.clear();
@@ -103,7 +111,7 @@ private:
     CaseResults startRes_;
     State work_;
     QuietNotifier quiet_;
-    bool largest_ = true; // fill StudyPoint::largest
+    PointUse use_;
 };
 
 unsigned threadCount(const StudyControl& control, int64_t work) {
@@ -172,20 +180,20 @@ bool runParallel(int64_t count, unsigned workers, const StudyControl& control, i
 // One evaluator per worker, each made on its own thread when it first takes work.
 class Evaluators {
 public:
-    Evaluators(const State& base, const StudyGrid& grid, unsigned n, bool largest)
-        : base_(base), grid_(grid), largest_(largest), evaluators_(n) {}
+    Evaluators(const State& base, const StudyGrid& grid, unsigned n, PointUse use)
+        : base_(base), grid_(grid), use_(use), evaluators_(n) {}
 
     PointEvaluator& operator[](unsigned w) {
         std::optional<PointEvaluator>& e = evaluators_[w];
         if (!e)
-            e.emplace(base_, grid_, largest_);
+            e.emplace(base_, grid_, use_);
         return *e;
     }
 
 private:
     const State& base_;
     const StudyGrid& grid_;
-    bool largest_;
+    PointUse use_;
     std::vector<std::optional<PointEvaluator>> evaluators_;
 };
 
@@ -286,7 +294,7 @@ double steelMassPerMetre(const DesignCase& dc, const CaseResults& res) {
 
 StudyPoint evaluateStudyPoint(const State& base, const StudyGrid& grid, int64_t index,
                               const StudyOptions&) {
-    PointEvaluator ev(base, grid, true);
+    PointEvaluator ev(base, grid, PointUse::Everything);
     StudyPoint p;
     ev.evaluate(index, p);
     return p;
@@ -298,7 +306,7 @@ SweepResult runSweep(const State& base, const StudyGrid& grid, const StudyOption
     const int64_t n = grid.size();
     std::vector<StudyPoint> points(static_cast<size_t>(n));
     const unsigned workers = threadCount(control, n);
-    Evaluators ev(base, grid, workers, true);
+    Evaluators ev(base, grid, workers, PointUse::Everything);
     const bool finished =
         runParallel(n, workers, control, 0, n, kChunk, [&](unsigned w, int64_t b, int64_t e) {
             PointEvaluator& pe = ev[w];
@@ -344,7 +352,7 @@ LightestResult findLightest(const State& base, const StudyGrid& grid, int count,
     const int64_t n = grid.size();
     const auto keep = static_cast<size_t>(std::max(0, count));
     const unsigned workers = threadCount(control, n);
-    Evaluators ev(base, grid, workers, false);
+    Evaluators ev(base, grid, workers, PointUse::PassingOnly);
     // Each worker keeps its own best `keep` as a heap with the heaviest on top.
     std::vector<std::vector<StudyPoint>> best(workers);
     std::vector<int64_t> passing(workers, 0);

@@ -101,6 +101,8 @@ struct SweepResult {
     std::vector<StudyThreshold> thresholds;
 };
 
+// The designs are passing points with every value a sweep gives them but `largest`. A point
+// that fails is only counted: its run stops at its first load case that does not pass.
 struct LightestResult {
     bool cancelled = false;
     std::vector<std::string> loadCaseNames; // of the study's case, by StudyPoint::loadCase

@@ -293,5 +293,82 @@ TEST(LoadCaseCalc, AStoppedLoadCaseStopsTheCaseAndIsNamed) {
     EXPECT_EQ(2, v.loadCase);
 }
 
+// The lightest-design search stops a run at its first load case that does not pass (the
+// selected one first, then the list). A case whose load cases all pass runs as without it;
+// any other never passes, and the load cases it ran have their full results. Each state was
+// calculated in full before, so a load case that is not run must not keep that run's results.
+TEST(LoadCaseCalc, StoppingAtAFailingLoadCaseNeverPassesAndChangesNoPassingRun) {
+    std::vector<LoadCase> all = threeLoadCases();
+    std::vector<LoadCase> light = {all[0], all[0], all[0]};
+    light[1].name = "Operation 2";
+    light[1].Sigx = -30;
+    light[2].name = "Operation 3";
+    light[2].designFormat = DesignFormat::WSD;
+    light[2].UF = 0.9f;
+    int stopped = 0;
+    int passing = 0;
+    for (const Geometry& g : kGeometries) {
+        for (const std::vector<LoadCase>* loads : {&all, &light}) {
+            for (int selected = 0; selected < 3; ++selected) {
+                SCOPED_TRACE(std::to_string(static_cast<int>(g.type)) + " " + (*loads)[0].name +
+                             (*loads)[1].name + " " + std::to_string(selected));
+                // The case calculated in full, then again without texts, as the study does:
+                // once in full and once stopping.
+                State ref = caseWith(g, *loads, selected);
+                RecordingNotifier nt;
+                calcAll(ref, nt);
+                State st = ref;
+                calcAll(ref, nt, CalcOptions{false});
+                CalcOptions options{false};
+                options.stopAtFailingLoadCase = true;
+                const bool completed = calcAll(st, nt, options);
+                const VerdictCore full = verdictOfRun(ref);
+                if (full.status == VerdictStatus::Passes) {
+                    ++passing;
+                    EXPECT_TRUE(completed);
+                    EXPECT_EQ(VerdictStatus::Passes, verdictOfRun(st).status);
+                    EXPECT_EQ(full.loadCase, verdictOfRun(st).loadCase);
+                    for (int i = 0; i < 3; ++i)
+                        EXPECT_EQ(numbers(*loadCaseResultsOf(ref, i)),
+                                  numbers(*loadCaseResultsOf(st, i)));
+                    continue;
+                }
+                EXPECT_NE(VerdictStatus::Passes, verdictOfRun(st).status);
+                std::vector<int> order = {selected};
+                for (int i = 0; i < 3; ++i)
+                    if (i != selected)
+                        order.push_back(i);
+                std::string failing;
+                bool skipped = false;
+                for (int i : order) {
+                    const LoadCaseResult& r = st.loadCaseResults[static_cast<size_t>(i)];
+                    if (!failing.empty()) {
+                        ++stopped;
+                        skipped = true;
+                        EXPECT_FALSE(r.completed) << i;
+                        EXPECT_EQ(" Not calculated: load case " + failing + " does not pass ",
+                                  r.calcMessage);
+                        continue;
+                    }
+                    EXPECT_EQ(ref.loadCaseResults[static_cast<size_t>(i)].completed, r.completed);
+                    if (r.completed) {
+                        EXPECT_EQ(numbers(*loadCaseResultsOf(ref, i)),
+                                  numbers(*loadCaseResultsOf(st, i)))
+                            << i;
+                    }
+                    if (loadCaseVerdictOfRun(ref, i).status != VerdictStatus::Passes)
+                        failing = r.name;
+                }
+                EXPECT_NE("", failing);
+                // The run counts as stopped where it left load cases out.
+                EXPECT_EQ(!skipped && ref.run.lastRunCompleted, completed);
+            }
+        }
+    }
+    // Both kinds of case occur, and load cases are left out.
+    EXPECT_GT(passing, 0);
+    EXPECT_GT(stopped, 0);
+}
+
 } // namespace
 } // namespace velmora

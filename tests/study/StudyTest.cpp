@@ -422,6 +422,78 @@ TEST(StudyLightest, WithThreeLoadCasesEqualsBruteForceSearch) {
     }
 }
 
+// The lightest-design search stops a failing point's run at its first load case that does not
+// pass. Its designs must be the passing points of a sweep of the same grid with every value but
+// `largest` alike, and it must count as many: for every cylinder type, with a load of the
+// selected load case varied, and with the selected load case first or in the middle.
+TEST(StudyLightest, DesignsAreTheSweepsPassingPoints) {
+    LoadCase storm;
+    storm.name = "Storm";
+    storm.designFormat = DesignFormat::WSD;
+    storm.UF = 0.8f;
+    storm.Sigx = -80;
+    storm.Sigy = -30;
+    storm.Tau = 25;
+    storm.pd = -0.2f;
+    storm.N = -2000;
+    storm.M1a = 300;
+    LoadCase transport;
+    transport.name = "Transport";
+    transport.Sigx = -140;
+    transport.Sigy = -5;
+    transport.Tau = 10;
+    transport.N = -6000;
+    for (const CylinderType type : {CylinderType::StringerStiffened, CylinderType::RingStiffened,
+                                    CylinderType::Unstiffened, CylinderType::Column}) {
+        for (const int selected : {0, 1}) {
+            SCOPED_TRACE(static_cast<int>(type) * 10 + selected);
+            State st = test::newTestState();
+            st.dc.cylinderType = type;
+            setLoadCases(st.dc, {LoadCase{}, storm, transport}, selected);
+            QuietNotifier quiet;
+            calcAll(st, quiet);
+            const StudyGrid g =
+                gridOf(st, {{"t", 8, 24, 2}, {"Sigx", -160, -20, 35}, {"ringRow", 0, 1, 1}});
+            const SweepResult sweep = runSweep(st, g);
+            const LightestResult best = findLightest(st, g, static_cast<int>(g.size()));
+            std::vector<StudyPoint> passing;
+            for (const StudyPoint& p : sweep.points)
+                if (p.passes)
+                    passing.push_back(p);
+            ASSERT_EQ(static_cast<int64_t>(passing.size()), best.passing);
+            ASSERT_EQ(passing.size(), best.designs.size());
+            // The grid has points that pass, and points that only a later load case fails.
+            EXPECT_GT(passing.size(), 0u);
+            EXPECT_LT(passing.size(), sweep.points.size());
+            std::sort(passing.begin(), passing.end(),
+                      [](const StudyPoint& a, const StudyPoint& b) { return a.index < b.index; });
+            std::vector<StudyPoint> designs = best.designs;
+            std::sort(designs.begin(), designs.end(),
+                      [](const StudyPoint& a, const StudyPoint& b) { return a.index < b.index; });
+            for (size_t i = 0; i < passing.size(); ++i) {
+                const StudyPoint& a = passing[i];
+                const StudyPoint& b = designs[i];
+                ASSERT_EQ(a.index, b.index);
+                EXPECT_EQ(a.inputs, b.inputs);
+                EXPECT_TRUE(b.completed);
+                EXPECT_EQ(a.message, b.message);
+                EXPECT_EQ(a.governing, b.governing);
+                EXPECT_EQ(a.loadCase, b.loadCase);
+                EXPECT_EQ(a.status, b.status);
+                EXPECT_EQ(a.mass, b.mass);
+                EXPECT_EQ(a.proportionsOk, b.proportionsOk);
+                for (int c = 0; c < kStudyCheckCount; ++c) {
+                    const StudyCheckValue& x = a.checks[static_cast<size_t>(c)];
+                    const StudyCheckValue& y = b.checks[static_cast<size_t>(c)];
+                    EXPECT_EQ(x.present, y.present);
+                    EXPECT_EQ(x.uf, y.uf);
+                    EXPECT_EQ(x.permitted, y.permitted);
+                }
+            }
+        }
+    }
+}
+
 TEST(StudyPoints, LargestRatioOfEachCheckIsTheMaximumOverSingleLoadCaseRuns) {
     // Three load cases swept over the thickness: each check's largest ratio against the same
     // geometry run with each load case alone.
