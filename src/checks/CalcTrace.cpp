@@ -87,4 +87,26 @@ void CalcTrace::add(std::string_view symbol, std::string_view pattern,
     lines.push_back(std::move(line));
 }
 
+void traceCompressive(CalcTrace& trace, const char* symbol, const char* name, double stress,
+                      const char* testName, double testValue, double part, const char* ref) {
+    const std::string test = std::string(testName) + " = " + traceNumber(testValue);
+    if (testValue >= 0)
+        trace.add(symbol, "0", {}, part, "MPa", ref,
+                  test + " is not compressive, so " + symbol + " = 0");
+    else
+        trace.add(symbol, "-{}", {{name, stress}}, part, "MPa", ref,
+                  test + " is compressive, so " + symbol + " = -" + name);
+}
+
+void traceVonMises(CalcTrace& trace, double SigaSd, double SighSd, double TauSd, double SigjSd,
+                   const char* ref) {
+    trace.add("SigjSd", "sqrt({}^2 - {} * {} + {}^2 + 3 * {}^2)",
+              {{"SigaSd", SigaSd},
+               {"SigaSd", SigaSd},
+               {"SighSd", SighSd},
+               {"SighSd", SighSd},
+               {"TauSd", TauSd}},
+              SigjSd, "MPa", ref);
+}
+
 } // namespace velmora

@@ -64,6 +64,15 @@ private:
 
 namespace velmora {
 
+// Lines the shell and stiffener checks share. The compressive part `symbol` of stress `name`
+// that enters the slenderness: 0 where `testName` (the load it follows) is not compressive,
+// -`name` where it is, with the case in words.
+void traceCompressive(CalcTrace& trace, const char* symbol, const char* name, double stress,
+                      const char* testName, double testValue, double part, const char* ref);
+// The von Mises design stress of axial and hoop stress and shear, without bending.
+void traceVonMises(CalcTrace& trace, double SigaSd, double SighSd, double TauSd, double SigjSd,
+                   const char* ref);
+
 // Adds the line to `trace` when there is one.
 inline void traceAdd(CalcTrace* trace, std::string_view symbol, std::string_view pattern,
                      std::initializer_list<TraceTerm> terms, double value, std::string_view unit,

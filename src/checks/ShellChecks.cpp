@@ -233,18 +233,6 @@ struct ShellPathValues {
     double SigaSd, SighSd, SigmSd, Siga0Sd, Sigh0Sd, Sigm0Sd, TauSd, SigjSd;
 };
 
-// The compressive part of `stress` that enters the slenderness, with the case in words.
-void traceCompressive(CalcTrace& trace, const char* symbol, const char* name, double stress,
-                      const char* testName, double testValue, double part, const char* ref) {
-    const std::string test = std::string(testName) + " = " + traceNumber(testValue);
-    if (testValue >= 0)
-        trace.add(symbol, "0", {}, part, "MPa", ref,
-                  test + " is not compressive, so " + symbol + " = 0");
-    else
-        trace.add(symbol, "-{}", {{name, stress}}, part, "MPa", ref,
-                  test + " is compressive, so " + symbol + " = -" + name);
-}
-
 void traceShellPath(CalcTrace& trace, const DesignCase& dc, const ShellStrengths& fE,
                     bool withBending, const ShellPathValues& v, const ShellResult& out,
                     const char* ref) {
@@ -276,13 +264,7 @@ void traceShellPath(CalcTrace& trace, const DesignCase& dc, const ShellStrengths
                    {"fEtau", fE.fEtau}},
                   out.lamdas, "", ref);
     } else {
-        trace.add("SigjSd", "sqrt({}^2 - {} * {} + {}^2 + 3 * {}^2)",
-                  {{"SigaSd", v.SigaSd},
-                   {"SigaSd", v.SigaSd},
-                   {"SighSd", v.SighSd},
-                   {"SighSd", v.SighSd},
-                   {"TauSd", v.TauSd}},
-                  v.SigjSd, "MPa", ref);
+        traceVonMises(trace, v.SigaSd, v.SighSd, v.TauSd, v.SigjSd, ref);
         trace.add("lamdas", "sqrt({} / {} * ({} / {} + {} / {} + {} / {}))",
                   {{"fyp", dc.fyp},
                    {"SigjSd", v.SigjSd},

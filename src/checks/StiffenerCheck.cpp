@@ -84,28 +84,10 @@ struct StiffenerPathValues {
 
 void traceStiffenerPath(CalcTrace& trace, const DesignCase& dc, const StiffenerPathValues& v,
                         const StiffenerResult& out, const char* ref) {
-    const std::string sigx = "Sigx = " + traceNumber(dc.Sigx);
-    if (dc.Sigx >= 0)
-        trace.add("Siga0Sd", "0", {}, v.Siga0Sd, "MPa", ref,
-                  sigx + " is not compressive, so Siga0Sd = 0");
-    else
-        trace.add("Siga0Sd", "-{}", {{"SigaSd", v.SigaSd}}, v.Siga0Sd, "MPa", ref,
-                  sigx + " is compressive, so Siga0Sd = -SigaSd");
+    traceCompressive(trace, "Siga0Sd", "SigaSd", v.SigaSd, "Sigx", dc.Sigx, v.Siga0Sd, ref);
     trace.add("TauSd", "abs({})", {{"Tau", dc.Tau}}, v.TauSd, "MPa", ref);
-    const std::string sigh = "SighSd = " + traceNumber(v.SighSd);
-    if (v.SighSd >= 0)
-        trace.add("Sigh0Sd", "0", {}, v.Sigh0Sd, "MPa", ref,
-                  sigh + " is not compressive, so Sigh0Sd = 0");
-    else
-        trace.add("Sigh0Sd", "-{}", {{"SighSd", v.SighSd}}, v.Sigh0Sd, "MPa", ref,
-                  sigh + " is compressive, so Sigh0Sd = -SighSd");
-    trace.add("SigjSd", "sqrt({}^2 - {} * {} + {}^2 + 3 * {}^2)",
-              {{"SigaSd", v.SigaSd},
-               {"SigaSd", v.SigaSd},
-               {"SighSd", v.SighSd},
-               {"SighSd", v.SighSd},
-               {"TauSd", v.TauSd}},
-              v.SigjSd, "MPa", ref);
+    traceCompressive(trace, "Sigh0Sd", "SighSd", v.SighSd, "SighSd", v.SighSd, v.Sigh0Sd, ref);
+    traceVonMises(trace, v.SigaSd, v.SighSd, v.TauSd, v.SigjSd, ref);
     trace.add("lamdas", "sqrt({} / {} * ({} / {} + {} / {} + {} / {}))",
               {{"fT", v.fT},
                {"SigjSd", v.SigjSd},
