@@ -338,10 +338,8 @@ TEST(StudyLightest, EqualsBruteForceSearch) {
     }
 }
 
-TEST(StudyLightest, WithThreeLoadCasesEqualsBruteForceSearch) {
-    // Operation (the new case's loads), a WSD storm and a heavier LRFD transport load case;
-    // each point must carry all three.
-    State st = test::newTestState();
+// Operation (the new case's loads), a WSD storm and a heavier LRFD transport load case.
+std::vector<LoadCase> operationStormTransport() {
     LoadCase storm;
     storm.name = "Storm";
     storm.designFormat = DesignFormat::WSD;
@@ -355,7 +353,13 @@ TEST(StudyLightest, WithThreeLoadCasesEqualsBruteForceSearch) {
     transport.Sigx = -140;
     transport.Sigy = -5;
     transport.Tau = 10;
-    setLoadCases(st.dc, {LoadCase{}, storm, transport}, 0);
+    return {LoadCase{}, storm, transport};
+}
+
+TEST(StudyLightest, WithThreeLoadCasesEqualsBruteForceSearch) {
+    // Each point must carry all three load cases.
+    State st = test::newTestState();
+    setLoadCases(st.dc, operationStormTransport(), 0);
     QuietNotifier quiet;
     calcAll(st, quiet);
     const StudyGrid g = gridOf(st, {{"t", 12, 22, 2}, {"s", 400, 700, 100}, {"ringRow", 0, 1, 1}});
@@ -427,29 +431,21 @@ TEST(StudyLightest, WithThreeLoadCasesEqualsBruteForceSearch) {
 // `largest` alike, and it must count as many: for every cylinder type, with a load of the
 // selected load case varied, and with the selected load case first or in the middle.
 TEST(StudyLightest, DesignsAreTheSweepsPassingPoints) {
-    LoadCase storm;
-    storm.name = "Storm";
-    storm.designFormat = DesignFormat::WSD;
-    storm.UF = 0.8f;
-    storm.Sigx = -80;
-    storm.Sigy = -30;
+    // A milder storm, so that every cylinder type has passing points, and column loads.
+    std::vector<LoadCase> loads = operationStormTransport();
+    LoadCase& storm = loads[1];
     storm.Tau = 25;
     storm.pd = -0.2f;
     storm.N = -2000;
     storm.M1a = 300;
-    LoadCase transport;
-    transport.name = "Transport";
-    transport.Sigx = -140;
-    transport.Sigy = -5;
-    transport.Tau = 10;
-    transport.N = -6000;
+    loads[2].N = -6000;
     for (const CylinderType type : {CylinderType::StringerStiffened, CylinderType::RingStiffened,
                                     CylinderType::Unstiffened, CylinderType::Column}) {
         for (const int selected : {0, 1}) {
             SCOPED_TRACE(static_cast<int>(type) * 10 + selected);
             State st = test::newTestState();
             st.dc.cylinderType = type;
-            setLoadCases(st.dc, {LoadCase{}, storm, transport}, selected);
+            setLoadCases(st.dc, loads, selected);
             QuietNotifier quiet;
             calcAll(st, quiet);
             const StudyGrid g =
