@@ -34,6 +34,25 @@ StudyGrid gridOf(const State& st, const std::vector<StudyRange>& ranges) {
     return g;
 }
 
+// Two study points of the same inputs alike in every value but `largest`.
+void expectSamePoint(const StudyPoint& a, const StudyPoint& b) {
+    EXPECT_EQ(a.index, b.index);
+    EXPECT_EQ(a.inputs, b.inputs);
+    EXPECT_EQ(a.completed, b.completed);
+    EXPECT_EQ(a.message, b.message);
+    EXPECT_EQ(a.governing, b.governing);
+    EXPECT_EQ(a.loadCase, b.loadCase);
+    EXPECT_EQ(a.status, b.status);
+    EXPECT_EQ(a.passes, b.passes);
+    EXPECT_EQ(a.mass, b.mass);
+    EXPECT_EQ(a.proportionsOk, b.proportionsOk);
+    for (size_t c = 0; c < a.checks.size(); ++c) {
+        EXPECT_EQ(a.checks[c].present, b.checks[c].present) << c;
+        EXPECT_EQ(a.checks[c].uf, b.checks[c].uf) << c;
+        EXPECT_EQ(a.checks[c].permitted, b.checks[c].permitted) << c;
+    }
+}
+
 // Whether a calculated stringer-stiffened case passes, worked out here from its results: every
 // check the case shows within its permitted value, the profiles within their proportion limits,
 // and where the stringers are too far apart (s/t > 3 sqrt(r/t)) the same shell calculated as an
@@ -467,24 +486,8 @@ TEST(StudyLightest, DesignsAreTheSweepsPassingPoints) {
             std::sort(designs.begin(), designs.end(),
                       [](const StudyPoint& a, const StudyPoint& b) { return a.index < b.index; });
             for (size_t i = 0; i < passing.size(); ++i) {
-                const StudyPoint& a = passing[i];
-                const StudyPoint& b = designs[i];
-                ASSERT_EQ(a.index, b.index);
-                EXPECT_EQ(a.inputs, b.inputs);
-                EXPECT_TRUE(b.completed);
-                EXPECT_EQ(a.message, b.message);
-                EXPECT_EQ(a.governing, b.governing);
-                EXPECT_EQ(a.loadCase, b.loadCase);
-                EXPECT_EQ(a.status, b.status);
-                EXPECT_EQ(a.mass, b.mass);
-                EXPECT_EQ(a.proportionsOk, b.proportionsOk);
-                for (int c = 0; c < kStudyCheckCount; ++c) {
-                    const StudyCheckValue& x = a.checks[static_cast<size_t>(c)];
-                    const StudyCheckValue& y = b.checks[static_cast<size_t>(c)];
-                    EXPECT_EQ(x.present, y.present);
-                    EXPECT_EQ(x.uf, y.uf);
-                    EXPECT_EQ(x.permitted, y.permitted);
-                }
+                ASSERT_EQ(passing[i].index, designs[i].index);
+                expectSamePoint(passing[i], designs[i]);
             }
         }
     }
@@ -557,19 +560,8 @@ TEST(StudyThreads, SameResultsOnOneAndFourThreads) {
     int stopped = 0;
     for (size_t i = 0; i < one.points.size(); ++i) {
         const StudyPoint& a = one.points[i];
-        const StudyPoint& b = four.points[i];
         EXPECT_EQ(a.index, static_cast<int64_t>(i));
-        EXPECT_EQ(b.index, a.index);
-        EXPECT_EQ(b.inputs, a.inputs);
-        EXPECT_EQ(b.completed, a.completed);
-        EXPECT_EQ(b.message, a.message);
-        EXPECT_EQ(b.passes, a.passes);
-        EXPECT_EQ(b.mass, a.mass);
-        EXPECT_EQ(b.governing, a.governing);
-        for (size_t c = 0; c < a.checks.size(); ++c) {
-            EXPECT_EQ(b.checks[c].present, a.checks[c].present);
-            EXPECT_EQ(b.checks[c].uf, a.checks[c].uf);
-        }
+        expectSamePoint(a, four.points[i]);
         stopped += a.completed ? 0 : 1;
     }
     EXPECT_GT(stopped, 0);
