@@ -497,14 +497,7 @@ TEST(StudyPoints, LargestRatioOfEachCheckIsTheMaximumOverSingleLoadCaseRuns) {
     // Three load cases swept over the thickness: each check's largest ratio against the same
     // geometry run with each load case alone.
     State st = test::newTestState();
-    LoadCase storm;
-    storm.name = "Storm";
-    storm.designFormat = DesignFormat::WSD;
-    storm.UF = 0.8f;
-    storm.Sigx = -80;
-    storm.Sigy = -30;
-    storm.Tau = 55;
-    storm.pd = -0.5f;
+    std::vector<LoadCase> loads = operationStormTransport();
     // Light loads at a low usage factor: ring-frame ratios above the storm's, the shell's below.
     LoadCase harbour;
     harbour.name = "Harbour";
@@ -513,7 +506,8 @@ TEST(StudyPoints, LargestRatioOfEachCheckIsTheMaximumOverSingleLoadCaseRuns) {
     harbour.Sigx = -20;
     harbour.Sigy = -5;
     harbour.Tau = 10;
-    setLoadCases(st.dc, {LoadCase{}, storm, harbour}, 0);
+    loads[2] = harbour;
+    setLoadCases(st.dc, loads, 0);
     QuietNotifier quiet;
     calcAll(st, quiet);
     const StudyGrid g = gridOf(st, {{"t", 10, 30, 4}});
